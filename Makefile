@@ -1,0 +1,55 @@
+# Thin wrapper around CMake.  `make demo` and `make test` install what is
+# missing first (Debian packages), so both work on a fresh machine.
+JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+BENCH_BUILD ?= build-bench
+FUZZ_SECONDS ?= 60
+DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev
+
+.PHONY: all deps build demo test test-normal test-asan fuzz bench clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(DEB_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=""; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/Makefile $(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	./scripts/demo.sh $(BUILD)
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARNOK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARNOK_FUZZ=ON -DVARNOK_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	./scripts/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test: test-normal test-asan fuzz
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOK_BENCH=ON -DVARNOK_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	./scripts/run_bench.sh $(BENCH_BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

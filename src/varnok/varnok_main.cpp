@@ -1,0 +1,60 @@
+// varnok: model checker for timed graphs.
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/util/my_files.h"
+#include "varnok/varnok_main.h"
+#include "varnok/varnok_options.h"
+#include "varnok/varnok_runs.h"
+#include "varnok/varnok_usage.h"
+
+const char *tool = "varnok";
+static const char Version[] = "2.4";
+static const char Release[] = ".3";
+static const char Arch[] = "i686";
+static const char Date[] = VARNOK_BUILD_DATE;
+
+static void not_implemented_for_several(bool with_usage) {
+  printf("Model-checking for >1 automata not yet implemented. ");
+  printf("Sorry...\n(try their parallel product).\n");
+  if (with_usage) usage();
+  exit(0);
+}
+
+// Several timed graphs: product graph, simulation graph or reachability.
+static int run_several() {
+  if (is_option(OPT_FORMULA)) not_implemented_for_several(true);
+  char base[PARAM_LEN + 1];
+  if (is_formula_filename(param_names[nb_param - 1], base)) not_implemented_for_several(false);
+  if (!init_list(nb_param)) return 0;
+  if (is_option(OPT_REACH)) return init_reach_list(init_f_name, reach_f_name);
+  if (is_option(OPT_FORWARD)) return gen_sim_list(init_f_name);
+  return compo_list();
+}
+
+int main(int argc, char **argv) {
+  setbuf(stdout, nullptr);
+  printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  default_file_names();
+  read_args(argc - 1, argv + 1);
+  if (nb_param == 0) {
+    usage();
+    return 0;
+  }
+  bool formula_text = is_option(OPT_FORMULA) && nb_param == 2;
+  for (int i = 0; i < nb_param; i++)
+    if (!(formula_text && i == 1)) check_file_param(i);
+  set_zero_comput_times();
+  if (nb_param == 1) {
+    my_basename(param_names[0], ".tg");
+    return one_tg();
+  }
+  if (nb_param == 2) {
+    if (is_option(OPT_FORMULA)) {
+      on_line_to_file_formula(param_texts[1], form_name);
+      return evaluate_formula_tg(param_names[0], form_name);
+    }
+    if (is_formula_filename(param_names[1], form_name)) return evaluate_formula_tg(param_names[0], param_names[1]);
+  }
+  return run_several();
+}

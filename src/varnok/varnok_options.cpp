@@ -1,0 +1,239 @@
+#include "varnok/varnok_options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/util/my_files.h"
+#include "common/util/suffix.h"
+#include "varnok/varnok_usage.h"
+
+extern int HASH_FCT;  // owned by the zone hash table
+
+uint32_t OPT_SET = 0;
+char param_names[MAX_PARAMS][PARAM_LEN + 1];
+const char *param_texts[MAX_PARAMS];
+int nb_param = 0;
+char init_f_name[PARAM_LEN + 1];
+char reach_f_name[PARAM_LEN + 1];
+char out_f_name[PARAM_LEN + 1];
+char form_name[PARAM_LEN + 1];
+int FORWARD_ANALYSIS = 0;
+int MAX_SYMB_STATES = 1000;
+int MAX_STACK_SIZE = 1000;
+int MAX_CONTROL_STATES = 2048;
+int COMPACT_TYPE = 1;
+int16_t VAL = 1;
+int MAX_FOUND_PATHS = 1;
+int ALL_PATHS = 0;
+
+static const char INIT_FILE[] = "_init.tctl";
+static const char REACH_FILE[] = "_reach.tctl";
+static const char OUT_FILE[] = "_out.tg";
+static const char FORM_FILE[] = "_form.tctl";
+
+uint32_t is_option(uint32_t mask) { return OPT_SET & mask; }
+
+void default_file_names() {
+  strcpy(init_f_name, INIT_FILE);
+  strcpy(reach_f_name, REACH_FILE);
+  strcpy(out_f_name, OUT_FILE);
+  strcpy(form_name, FORM_FILE);
+}
+
+void init_param_names(int count) {
+  if (count > MAX_PARAMS) {
+    printf("%s: too many parameters\n", tool);
+    exit(1);
+  }
+  for (auto &p : param_names) p[0] = '\0';
+  nb_param = 0;
+}
+
+[[noreturn]] static void usage_error() {
+  usage();
+  exit(-1);
+}
+
+// Names are kept in 64-byte buffers: a longer one is refused, never cut.
+static void copy_name(char *dst, const char *src) {
+  if (strlen(src) > static_cast<size_t>(PARAM_LEN)) {
+    fprintf(stderr, "%s: parameter too long (at most %d characters): %s\n", tool, PARAM_LEN, src);
+    exit(-1);
+  }
+  strcpy(dst, src);
+}
+
+// Decimal conversion as the C library does it (sign, trailing garbage
+// ignored, no digits gives 0), saturated to the int range.
+static int to_number(const char *s) {
+  errno = 0;
+  long v = strtol(s, nullptr, 10);
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<int>(v);
+}
+
+static bool is_one_of(const char *arg, const char *a, const char *b = nullptr) {
+  return strcmp(arg, a) == 0 || (b != nullptr && strcmp(arg, b) == 0);
+}
+
+struct SimpleOption {
+  const char *name;
+  uint32_t bits;
+};
+
+static const SimpleOption simple_options[] = {
+    {"-verbose", OPT_VERBOSE}, {"-v", OPT_VERBOSE},     {"-history", OPT_HISTORY}, {"-h", OPT_HISTORY},
+    {"-formula", OPT_FORMULA}, {"-f", OPT_FORMULA},     {"-compact", OPT_COMPACT}, {"-c", OPT_COMPACT},
+    {"-forw", OPT_FORWARD},    {"-Act", OPT_ACTIVITY},  {"-ai", OPT_ABS_INCL},     {"-ac", OPT_ABS_HULL},
+    {"-ax", OPT_ABS_XTRA},     {"-sd", OPT_SYNC_DIAG},  {"-se", OPT_SYNC_ENUM},    {"-DFS", OPT_DFS},
+    {"-FULLDFS", OPT_DFS | OPT_FULLDFS}, {"-Inv", OPT_INV}, {"-allpaths", 0},      {"-back", 0},
+};
+
+// Returns the entry of a simple option, or null.
+static const SimpleOption *find_simple(const char *arg) {
+  for (const auto &o : simple_options)
+    if (strcmp(arg, o.name) == 0) return &o;
+  return nullptr;
+}
+
+int is_simple_option(const char *arg) {
+  return find_simple(arg) != nullptr || strncmp(arg, "-ta", 3) == 0;
+}
+
+static void set_simple_option(const char *arg) {
+  if (strncmp(arg, "-ta", 3) == 0) {
+    OPT_SET |= OPT_TA;
+    return;
+  }
+  if (strcmp(arg, "-allpaths") == 0) ALL_PATHS = 1;
+  OPT_SET |= find_simple(arg)->bits;
+}
+
+static const char *const val_options[] = {"-step", "-s", "-FORW", "-STACK", "-CONTROL",
+                                          "-H",    "-COMPACT", "-C", "-ALLPATHS"};
+
+int is_option_w_val(const char *arg) {
+  for (const char *o : val_options)
+    if (strcmp(arg, o) == 0) return 1;
+  return 0;
+}
+
+int set_option_w_val(const char *arg, const char *value) {
+  int n = to_number(value);
+  if (is_one_of(arg, "-step", "-s")) {
+    OPT_SET |= OPT_STEP;
+    VAL = static_cast<int16_t>(n);
+    if (VAL == 0) VAL = 1;
+  } else if (is_one_of(arg, "-FORW")) {
+    OPT_SET |= OPT_FORWARD;
+    MAX_SYMB_STATES = n < 1 ? 1000 : n;
+  } else if (is_one_of(arg, "-STACK")) {
+    OPT_SET |= OPT_DFS | OPT_STACK;
+    MAX_STACK_SIZE = n < 1 ? 1000 : n;
+  } else if (is_one_of(arg, "-CONTROL")) {
+    MAX_CONTROL_STATES = n < 1 ? 5000 : n;
+  } else if (is_one_of(arg, "-H")) {
+    OPT_SET |= OPT_HASH_STATS;
+    HASH_FCT = n < 1 ? 1 : n;
+  } else if (is_one_of(arg, "-COMPACT", "-C")) {
+    COMPACT_TYPE = (n == 1 || n == 2) ? n : 1;
+  } else if (is_one_of(arg, "-ALLPATHS")) {
+    MAX_FOUND_PATHS = n < 1 ? 1000 : n;
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+static const char *const param_options[] = {"-abs", "-init", "-i",   "-INIT", "-I",  "-reach",
+                                             "-r",   "-REACH", "-R", "-sync", "-out"};
+
+int is_option_w_param(const char *arg) {
+  for (const char *o : param_options)
+    if (strcmp(arg, o) == 0) return 1;
+  return 0;
+}
+
+int set_option_w_param(const char *arg, const char *parameter) {
+  if (is_one_of(arg, "-abs")) {
+    if (strcmp(parameter, "incl") == 0) OPT_SET |= OPT_ABS_INCL;
+    else if (strcmp(parameter, "cvxhull") == 0) OPT_SET |= OPT_ABS_HULL;
+    else if (strcmp(parameter, "xtra") == 0) OPT_SET |= OPT_ABS_XTRA;
+    else return 0;
+  } else if (is_one_of(arg, "-sync")) {
+    if (strcmp(parameter, "diag") == 0) OPT_SET |= OPT_SYNC_DIAG;
+    else if (strcmp(parameter, "enum") == 0) OPT_SET |= OPT_SYNC_ENUM;
+    else return 0;
+  } else if (is_one_of(arg, "-init", "-i")) {
+    copy_name(init_f_name, parameter);
+    OPT_SET |= OPT_INIT;
+  } else if (is_one_of(arg, "-INIT", "-I")) {
+    on_line_to_file_formula(parameter, INIT_FILE);
+    strcpy(init_f_name, INIT_FILE);
+    OPT_SET |= OPT_INIT;
+  } else if (is_one_of(arg, "-reach", "-r")) {
+    copy_name(reach_f_name, parameter);
+    OPT_SET |= OPT_REACH | OPT_FORWARD;
+  } else if (is_one_of(arg, "-REACH", "-R")) {
+    on_line_to_file_formula(parameter, REACH_FILE);
+    strcpy(reach_f_name, REACH_FILE);
+    OPT_SET |= OPT_REACH | OPT_FORWARD;
+  } else if (is_one_of(arg, "-out")) {
+    copy_name(out_f_name, parameter);
+    delete_suffix(out_f_name, ".tg");
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+void read_args(int count, char **args) {
+  init_param_names(count);
+  if (count == 0) usage_error();
+  int files = 0;
+  for (int k = 0; k < count; k++) {
+    const char *arg = args[k];
+    if (arg[0] != '-') {
+      // The length is checked once it is known whether this is a name or a formula text.
+      snprintf(param_names[files], PARAM_LEN + 1, "%s", arg);
+      param_texts[files++] = arg;
+    } else if (is_simple_option(arg)) {
+      set_simple_option(arg);
+    } else if (is_option_w_val(arg)) {
+      if (k + 1 >= count || !set_option_w_val(arg, args[k + 1])) usage_error();
+      k++;
+    } else if (is_option_w_param(arg)) {
+      if (k + 1 >= count || !set_option_w_param(arg, args[k + 1])) usage_error();
+      k++;
+    } else {
+      usage_error();
+    }
+  }
+  nb_param = files;
+  FORWARD_ANALYSIS = is_option(OPT_FORWARD) ? 1 : 0;
+  if (is_option(OPT_REACH) && !is_option(OPT_INIT)) {
+    on_line_to_file_formula("init", INIT_FILE);
+    strcpy(init_f_name, INIT_FILE);
+    OPT_SET |= OPT_INIT;
+  }
+  if (is_option(OPT_DFS) && !is_option(OPT_REACH)) usage_error();
+}
+
+void check_file_param(int i) {
+  if (strlen(param_texts[i]) > static_cast<size_t>(PARAM_LEN)) copy_name(param_names[i], param_texts[i]);
+}
+
+void on_line_to_file_formula(const char *text, const char *path) {
+  FILE *f = fopen(path, "w");
+  if (f == nullptr) {
+    printf("%s: cannot open file %s\n", tool, path);
+    exit(1);
+  }
+  fprintf(f, "%s\n", text);
+  fclose(f);
+  printf("%s: file %s created\n", tool, path);
+}

@@ -1,0 +1,2 @@
+// The unit tests speak as the model checker.
+const char *tool = "varnok";
