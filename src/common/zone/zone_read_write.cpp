@@ -69,12 +69,12 @@ void print_hide_zone3(zone *z, FILE *stream) {
 // ---------------------------------------------------------------------------
 // Binary record (little-endian)
 
-static void put_u16(FILE *stream, uint16_t v) {
+[[maybe_unused]] static void put_u16(FILE *stream, uint16_t v) {
   unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
   fwrite(b, 1, 2, stream);
 }
 
-static void put_u32(FILE *stream, uint32_t v) {
+[[maybe_unused]] static void put_u32(FILE *stream, uint32_t v) {
   unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                         static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
   fwrite(b, 1, 4, stream);
