@@ -1,0 +1,3 @@
+#include "common/zone/zone_hash.h"
+
+int HASH_FCT = 1;

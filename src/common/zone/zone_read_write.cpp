@@ -1,0 +1,1 @@
+#include "common/zone/zone_read_write.h"
