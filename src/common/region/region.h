@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-struct zone;
+#include "common/zone/zone.h"
 
 constexpr unsigned char REGION_EMPTY = 1;
 constexpr unsigned char REGION_CANONICAL = 4;

@@ -8,7 +8,6 @@
 
 #include "common/region/region.h"
 
-struct zone;
 
 // A region (flags 0) holding z alone; takes z over. An empty or null z gives
 // an empty region (an empty record is freed).
