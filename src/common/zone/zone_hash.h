@@ -38,7 +38,9 @@ extern float repartition;
 // chooses the hash function from HASH_FCT. size must be at least 1.
 void init_zone_hashing(int size);
 // Returns the stored zone equal to z (z is then freed), or z itself after
-// storing it. z must not be empty; it should be closed.
+// storing it (the table takes it over). z should be closed. An empty zone is
+// returned as it is, not stored. Sets up a table of HASH_SIZE chains when
+// none exists yet.
 zone *insert_zone(zone *z);
 // Puts z at the head of chain h and updates the statistics (a collision when
 // the chain was not empty). The table takes z over.
