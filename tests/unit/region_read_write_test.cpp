@@ -33,7 +33,7 @@ std::vector<unsigned char> bin(region *r) {
 // Reads one region record from bytes (a seekable stream).
 region *read_bytes(const std::vector<unsigned char> &bytes, int k = 0) {
   FILE *f = tmpfile();
-  fwrite(bytes.data(), 1, bytes.size(), f);
+  if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
   rewind(f);
   region *r = mk_read_bin_region(f, k);
   fclose(f);
