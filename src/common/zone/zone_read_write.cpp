@@ -129,6 +129,11 @@ zone *mk_read_bin_zone(FILE *stream, int k) {
   const int c = k >= 0 && k < n ? n - k : 0;
   for (int i = 0; i < c; i++)
     if (read_u16s(stream, z->bounds[i], static_cast<size_t>(c)) < static_cast<size_t>(c)) break;
+  // A clock missing from the file is unconstrained but still >= 0, so
+  // x_i - x_e is bounded exactly as x_i is: copying column 0 keeps the zone
+  // closed, as its canonical flag says. Edges are untouched.
+  for (int i = 1; i < c; i++)
+    for (int e = c; e < n; e++) z->bounds[i][e] = z->bounds[i][0];
   const size_t words = zone_edge_words(c);
   if (k == 0) {
     read_u32s(stream, z->edges, words);
