@@ -10,16 +10,16 @@
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 
-std::vector<region *> list_reg;
+std::vector<region *> &list_reg = *new std::vector<region *>;
 std::vector<uint16_t> inv;
-std::vector<trans_rec *> trans_table;
+std::vector<trans_rec *> &trans_table = *new std::vector<trans_rec *>;
 std::vector<uint16_t> succs;
-std::vector<trans_rec *> trans_table_preds;
+std::vector<trans_rec *> &trans_table_preds = *new std::vector<trans_rec *>;
 std::vector<uint16_t> preds;
 std::vector<uint16_t> nb_preds;
 std::vector<uint16_t> corresp_succ_pred;
 uint16_t nb_decl_clocks = 0;
-std::vector<char *> decl_names;
+std::vector<char *> &decl_names = *new std::vector<char *>;
 
 // Whether the zones of list_reg belong to the zone hash table (regions built
 // by the parser) rather than to their regions (regions read from a file).
@@ -140,7 +140,9 @@ void free_list_reg() {
 }
 
 void clear_tg_tables() {
+  bool hashed = list_reg_zones_hashed;
   free_list_reg();
+  if (hashed) free_zone_table();  // the zones of the regions just released
   for (trans_rec *t : trans_table) delete t;
   trans_table.clear();
   trans_table_preds.clear();
