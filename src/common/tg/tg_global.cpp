@@ -129,20 +129,23 @@ void free_tables() {
 }
 
 void free_list_reg() {
+  bool hashed = list_reg_zones_hashed;
   for (region *r : list_reg) {
-    if (r != nullptr && list_reg_zones_hashed)
+    if (r != nullptr && hashed)
       for (int i = 0; i < r->count; i++) r->zones[i] = nullptr;  // owned by the zone hash table
     free_region(r);
   }
   list_reg.clear();
   list_reg_zones_hashed = false;
   N_OF_REGIONS = 0;
+  // Nothing else refers to the zones of the parsed regions, and regions are
+  // only released to be read again (possibly with more clocks): the table
+  // must not keep zones of another dimension.
+  if (hashed) free_zone_table();
 }
 
 void clear_tg_tables() {
-  bool hashed = list_reg_zones_hashed;
   free_list_reg();
-  if (hashed) free_zone_table();  // the zones of the regions just released
   for (trans_rec *t : trans_table) delete t;
   trans_table.clear();
   trans_table_preds.clear();

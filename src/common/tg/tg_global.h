@@ -76,13 +76,12 @@ void preds_to_succs();
 void init_succs();
 // Frees nb_preds, and succs too when READ_STRUCT is set.
 void free_tables();
-// Frees all regions and empties list_reg (N_OF_REGIONS = 0). Zones shared
-// through the zone hash table stay with it.
+// Frees all regions and empties list_reg (N_OF_REGIONS = 0). When the
+// regions came from the parser their zones belong to the zone hash table,
+// which is then released with them.
 void free_list_reg();
 // Releases every table of the graph (regions, transitions, assignments,
-// labels, propositions, clock names) and sets the counts to 0. When the
-// regions came from the parser, the zone hash table holding their zones is
-// released too.
+// labels, propositions, clock names) and sets the counts to 0.
 void clear_tg_tables();
 
 // First zone of location s's invariant region; null when it is empty.
