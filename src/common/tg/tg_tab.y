@@ -163,7 +163,7 @@ assigned_value
 constraint
   : atom                                  { $$ = $1; }
   | constraint OR constraint              { $$ = union_region($1, $3); }
-  | constraint AND constraint             { $$ = intersection_region($1, $3); free_region($1); free_region($3); }
+  | constraint AND constraint             { $$ = tg_and_constraint($1, $3); }
   | '(' constraint ')'                    { $$ = $2; }
   ;
 
