@@ -32,6 +32,9 @@ int tg_yylex();
 %type <ival> expression relation clock_count
 %type <assigned> assigned_value
 
+// Regions discarded by error recovery or an abort are freed. A mid-rule
+// action that takes a region over clears its value, so that it is not freed
+// twice when the rule is abandoned later.
 %destructor { free_region($$); } <reg>
 
 %left OR
