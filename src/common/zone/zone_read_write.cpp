@@ -69,12 +69,12 @@ void print_hide_zone3(zone *z, FILE *stream) {
 // ---------------------------------------------------------------------------
 // Binary record (little-endian)
 
-static void put_u16(FILE *stream, uint16_t v) {
+[[maybe_unused]] static void put_u16(FILE *stream, uint16_t v) {
   unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
   fwrite(b, 1, 2, stream);
 }
 
-static void put_u32(FILE *stream, uint32_t v) {
+[[maybe_unused]] static void put_u32(FILE *stream, uint32_t v) {
   unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                         static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
   fwrite(b, 1, 4, stream);
@@ -95,11 +95,17 @@ void fprint_bin_zone(FILE *stream, zone *z) {
 // Reads up to count little-endian 16-bit values into dst; returns how many
 // were complete.
 static size_t read_u16s(FILE *stream, int16_t *dst, size_t count) {
+  size_t done = 0;
   unsigned char buf[2 * 256];
-  size_t got = fread(buf, 2, count, stream);
-  for (size_t p = 0; p < got; p++)
-    dst[p] = static_cast<int16_t>(static_cast<uint16_t>(buf[2 * p] | (buf[2 * p + 1] << 8)));
-  return got;
+  while (done < count) {
+    size_t want = count - done < 256 ? count - done : 256;
+    size_t got = fread(buf, 2, want, stream);
+    for (size_t p = 0; p < got; p++)
+      dst[done + p] = static_cast<int16_t>(static_cast<uint16_t>(buf[2 * p] | (buf[2 * p + 1] << 8)));
+    done += got;
+    if (got < want) break;
+  }
+  return done;
 }
 
 static size_t read_u32s(FILE *stream, uint32_t *dst, size_t count) {
