@@ -473,14 +473,6 @@ static int read_regions_impl(FILE *reg) {
     list_reg.push_back(rg);
     N_OF_REGIONS = static_cast<uint16_t>(list_reg.size());
     if ((r == 0 && !is_empty_region(rg)) || !is_consistent_read_region(rg, nb_decl_clocks + 1)) return READ_BAD;
-    if (extra > 0 && !is_empty_region(rg)) {
-      // The added clocks are unconstrained; close the zones so that their
-      // bounds against the file's clocks are explicit.
-      for (int i = 0; i < rg->count; i++) {
-        rg->zones[i]->flags = static_cast<unsigned char>(rg->zones[i]->flags & ~ZONE_CANONICAL);
-        cf_zone(rg->zones[i]);
-      }
-    }
   }
   return in.at_end() && check_region_indices() ? READ_OK : READ_BAD;
 }
