@@ -16,7 +16,7 @@ for f in "$build"/*_fuzz; do
   [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/ 2>/dev/null || true
   echo "fuzzing $name for ${seconds}s"
   (cd "$work" && "$f" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-      -max_len=4096 "$work" >"$work/log" 2>&1) || { tail -50 "$work/log"; exit 1; }
+      -max_len=4096 -close_fd_mask=3 "$work" >"$work/log" 2>&1) || { tail -50 "$work/log"; exit 1; }
   rm -rf "$work"
 done
 [ $found = 1 ] || echo "no fuzz targets built"
