@@ -4,3 +4,12 @@
 // Strips ".tctl" from `name` in place, copies the base name into `base` and
 // into my_filename; returns 1 when base.tctl can be opened for reading.
 int is_formula_filename(char *name, char *base);
+
+// Parses the formula file name[.tctl] into the current formula
+// (tctl_formula()). Strips ".tctl" from `name`, copies the base name into
+// `base` (a buffer at least as long as `name`) and into my_filename. A
+// missing file, an .err file that cannot be created or a syntax error ends
+// the process; base.err is removed when the parse wrote nothing to it.
+// Returns the number of extra clocks the formula needs and sets
+// RESIZE_REGIONS when it is not zero.
+int construct_formula(char *name, char *base);
