@@ -1,13 +1,7 @@
-#include "varnok/varnok_runs.h"
-
-int one_tg() { not_available("compiling a timed graph"); }
-
-// ---------------------------------------------------------------------------
-// A timed graph and a formula: backward evaluation into the .eval file.
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/tctl/tctl_main.h"
 #include "common/tg/varnok_init.h"
@@ -18,7 +12,43 @@ int one_tg() { not_available("compiling a timed graph"); }
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
+#include "varnok/varnok_runs.h"
 #include "varnok/varnok_usage.h"
+
+// The model name as one shell word: unchanged when it holds only harmless
+// characters, else single-quoted.
+static std::string shell_word(const char *name) {
+  bool plain = *name != '\0';
+  for (const char *p = name; *p != '\0'; p++)
+    if (strchr("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_./-+", *p) == nullptr) plain = false;
+  if (plain) return name;
+  std::string quoted = "'";
+  for (const char *p = name; *p != '\0'; p++) {
+    if (*p == '\'') quoted += "'\\''";
+    else quoted += *p;
+  }
+  return quoted + "'";
+}
+
+int one_tg() {
+  if (!mk_vnk()) return 0;
+  FILE *vnk = my_fopen2(".vnk", "r");
+  init_tg();
+  if (is_option(OPT_COMPACT)) compact_tg();
+  if (is_option(OPT_TA)) {
+    std::string command = "reducto -l " + shell_word(my_filename);
+    fflush(stdout);
+    int ignored = system(command.c_str());
+    (void)ignored;
+  }
+  if (is_option(OPT_FORWARD)) not_available("forward analysis");
+  fclose(vnk);
+  return 1;
+}
+
+
+// ---------------------------------------------------------------------------
+// A timed graph and a formula: backward evaluation into the .eval file.
 
 namespace {
 

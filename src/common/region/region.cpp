@@ -66,7 +66,9 @@ void convert_empty_region(region *r) {
 }
 
 void resize_region(region *r, int n) {
-  assert(r != nullptr && n >= 0);
+  // Never called on a null region: there is no record to resize.
+  assert(r != nullptr);
+  if (r == nullptr) return;
   if (n <= 0) {
     convert_empty_region(r);
     return;
@@ -298,6 +300,8 @@ region *complement_region(region *a) {
 }
 
 int is_included_region(region *a, region *b) {
+  // A region of empty zones not yet dropped is empty all the same.
+  cf_region(a);
   if (is_empty_region(a)) return 1;
   if (is_empty_region(b)) return 0;
   region *d = diff_region(a, b);

@@ -17,7 +17,30 @@ float repartition = 0.0f;
 // Timer of the hashing time.
 static constexpr int HASH_TIMER = 8;
 
+// Releases the chains and counters of the current table; its zones too when
+// free_zones is set.
+static void release_table(int free_zones) {
+  if (zone_table == nullptr) return;
+  for (int k = 0; k < HASH_SIZE; k++) {
+    zone_node *p = zone_table[k];
+    while (p != nullptr) {
+      zone_node *next = p->next;
+      if (free_zones) free_zone(p->z);
+      free(p);
+      p = next;
+    }
+  }
+  free(zone_table);
+  free(nb_entries);
+  zone_table = nullptr;
+  nb_entries = nullptr;
+}
+
+void free_zone_table() { release_table(1); }
+
 void init_zone_hashing(int size) {
+  // The zones of an earlier table stay with whoever still refers to them.
+  release_table(0);
   if (size < 1) size = 1;
   HASH_SIZE = size;
   zone_table = static_cast<zone_node **>(calloc(static_cast<size_t>(size), sizeof(zone_node *)));

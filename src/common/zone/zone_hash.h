@@ -34,9 +34,13 @@ extern int nb_calls, nb_elem, nb_collis;
 extern int max_pos, max_entries;
 extern float repartition;
 
-// Makes an empty table of size chains (replacing any earlier one) and
-// chooses the hash function from HASH_FCT. size must be at least 1.
+// Makes an empty table of size chains and chooses the hash function from
+// HASH_FCT. An earlier table's chains are released, not its zones (they stay
+// with the regions and states that refer to them). size below 1 counts as 1.
 void init_zone_hashing(int size);
+// Releases the current table with every zone in it (end of use, tests).
+// Statistics are kept.
+void free_zone_table();
 // Returns the stored zone equal to z (z is then freed), or z itself after
 // storing it (the table takes it over). z should be closed. An empty zone is
 // returned as it is, not stored. Sets up a table of HASH_SIZE chains when

@@ -1,0 +1,36 @@
+#include "common/tg/tg_constants.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/util/my_files.h"
+
+int MAX_STATES = 65535;
+int MAX_TRANS = 65535;
+int MAX_CLOCKS = 5000;
+
+uint16_t N_OF_STATES = 0;
+uint16_t N_OF_TRANS = 0;
+uint16_t N_OF_REGIONS = 0;
+uint16_t N_OF_LABELS = 0;
+uint16_t N_OF_PROPS = 0;
+uint16_t nb_labels = 0;
+uint16_t nb_props = 0;
+
+int READ_STRUCT = 0;
+int tg_compiling = 0;
+
+void tg_abort_compile(int status) {
+  if (tg_compiling) {
+    // An empty or partial .vnk newer than the .tg file would be taken as up
+    // to date by the next run.
+    my_unlink(".vnk");
+    my_unlink(".err");
+  }
+  exit(status);
+}
+
+void tg_limit_exceeded(const char *what, int limit) {
+  fprintf(stderr, "%s: ERROR: too many %s (at most %d)\n", tool, what, limit);
+  tg_abort_compile(-1);
+}

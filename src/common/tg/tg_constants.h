@@ -1,0 +1,38 @@
+// Sizes and limits of the one timed graph held in the tables.
+#pragma once
+
+#include <cstdint>
+
+// Limits on the declared counts of a timed graph. Variables, not constants:
+// the composition of several graphs resets them between models.
+extern int MAX_STATES;  // 65535
+extern int MAX_TRANS;   // 65535
+extern int MAX_CLOCKS;  // 5000
+
+// Counts of the loaded graph. All indices are 16-bit unsigned.
+extern uint16_t N_OF_STATES;   // locations
+extern uint16_t N_OF_TRANS;    // transitions kept
+extern uint16_t N_OF_REGIONS;  // regions in list_reg
+extern uint16_t N_OF_LABELS;   // labels, set after building
+extern uint16_t N_OF_PROPS;    // propositions, set after building
+extern uint16_t nb_labels;     // labels counted while building
+extern uint16_t nb_props;      // propositions counted while building
+
+// 1 when the tables are (to be) read from the compiled files, 0 when they
+// come from the parser.
+extern int READ_STRUCT;
+
+// Most entries a 16-bit index can address (regions, labels, propositions).
+constexpr int MAX_INDEX_COUNT = 65535;
+
+// 1 while a .tg file is being compiled: a fatal error then removes the
+// half-made compiled file (.vnk) and the .err file of my_filename.
+extern int tg_compiling;
+
+// Ends the process with `status` after a fatal model error, removing the
+// compiled file being made (see tg_compiling).
+[[noreturn]] void tg_abort_compile(int status);
+
+// Prints "<tool>: ERROR: too many <what> (at most <limit>)\n" on standard
+// error and ends the process through tg_abort_compile(-1).
+[[noreturn]] void tg_limit_exceeded(const char *what, int limit);

@@ -1,0 +1,47 @@
+// The compiled model files of a timed graph and the listing.
+//
+// my_filename + ".vnk" (header, clocks, invariants, transitions), ".prop"
+// (propositions), ".lab" (labels) and ".reg" (regions) are written together
+// after a successful parse and read back instead of parsing while they are
+// up to date. All binary fields are little-endian. A file that does not
+// match its format (wrong version or marker, counts that do not fit the
+// file, indices out of range, names without terminator, bytes left over) is
+// refused with "<tool>: bad format file <name>.vnk" and exit status 1.
+#pragma once
+
+#include <cstdio>
+
+// Text of the version field of the compiled files.
+extern const char *const VNK_VERSION;
+
+// Creates the four files of my_filename from the tables (ends the process
+// when one cannot be created).
+void print_vnk_file();
+// Loads the tables from the compiled files when READ_STRUCT is set, or
+// re-reads the regions with the formula's extra clocks when only
+// RESIZE_REGIONS is set; otherwise does nothing.
+void init_tg();
+
+// Readers of the four files into the tables. Each refuses a bad file with
+// "bad format" (exit 1); read_header sets the zone module up for the declared
+// clocks plus tctl_extra_clocks() extra clocks. read_regions reads every
+// region with the extra clocks of the zone module added, and checks the
+// region indices of the invariants and guards.
+void read_header(FILE *vnk);
+void read_props(FILE *prop);
+void read_labels(FILE *lab);
+void read_regions(FILE *reg);
+// Reads .prop and .lab again, filling the proposition arrays of the
+// locations and the label arrays of the transitions.
+void load_props_labels();
+// Writes the .cpt listing unless it is newer than the .vnk file.
+void compact_tg();
+
+// The same readers, reporting a bad file by returning 0 instead of ending
+// the process (the tables are then partly filled: clear_tg_tables).
+int try_read_header(FILE *vnk);
+int try_read_props(FILE *prop);
+int try_read_labels(FILE *lab);
+int try_read_regions(FILE *reg);
+// All four in order; 1 when every file was good.
+int try_read_compiled(FILE *vnk, FILE *prop, FILE *lab, FILE *reg);
