@@ -32,6 +32,7 @@ states_region *alloc_table() {
   if (block == nullptr) out_of_memory();
   auto *p = static_cast<states_region *>(block);
   p->regs = reinterpret_cast<region **>(p + 1);
+  p->count = static_cast<int32_t>(n);
   for (size_t i = 0; i < n; i++) p->regs[i] = nullptr;
   return p;
 }
@@ -108,7 +109,7 @@ states_region *assign_states_region(states_region *p) {
 
 void free_states_region(states_region *p) {
   if (p == nullptr) return;
-  for (int i = 0; i < N_OF_STATES; i++) free_region(p->regs[i]);
+  for (int i = 0; i < p->count; i++) free_region(p->regs[i]);
   free_holder(p);
 }
 

@@ -20,6 +20,9 @@ typedef struct states_region {
   // N_OF_STATES region pointers indexed by location; owned by the table. An
   // entry may be null (the empty region).
   region **regs;
+  // Number of entries of regs (N_OF_STATES when the table was made), so that
+  // a table can be released whatever graph is loaded by then.
+  int32_t count;
 } states_region;
 
 // When non-zero the until fix-points compact their tables with

@@ -87,9 +87,11 @@ TEST(EvalSemantics, BoundedReachability) {
   Result open(eval(chain, "ED]4,5] MID"));
   EXPECT_TRUE(open.at(0, {3.5}));
   EXPECT_FALSE(open.at(0, {4}));
+  // With START until then, MID must hold on entering location 1 (at most
+  // 5 - v): v <= 1.
   Result eu_in(eval(chain, "START EU[4,5] MID"));
-  EXPECT_TRUE(eu_in.at(0, {4}));
-  EXPECT_FALSE(eu_in.at(0, {4.5}) || eu_in.at(1, {0}));
+  EXPECT_TRUE(eu_in.at(0, {1}) && eu_in.at(0, {0}));
+  EXPECT_FALSE(eu_in.at(0, {1.5}) || eu_in.at(1, {0}));
 }
 
 TEST(EvalSemantics, UniversalUntilWithDeadline) {
@@ -126,7 +128,7 @@ TEST(EvalSemantics, BoundedAlways) {
   Result lt(eval(chain, "AB{<2} START"));
   EXPECT_TRUE(lt.at(0, {0}));
   EXPECT_FALSE(lt.at(0, {0.5}) || lt.at(1, {0}));
-  EXPECT_EQ(eval_test::text2(lt.p), "state(0) and (\nx=0)\n");
+  EXPECT_EQ(eval_test::text2(lt.p), "state(0) and (\nX=0)\n");
   Result le(eval(chain, "AB{<=2} START"));
   EXPECT_FALSE(is_not_empty_states_region(le.p));
   Result in(eval(chain, "AB[0,1] START"));

@@ -118,7 +118,7 @@ TEST(EvalAtoms, ClockConstraintsStayInsideInvariants) {
   EXPECT_TRUE(ed2.at(0, {0}) && ed2.at(1, {0}) && ed2.at(2, {3, 0}));
   EXPECT_FALSE(ed2.at(2, {5, 0}) || ed2.at(2, {0, 1}));
   // Differences, both ways round.
-  Result diff(eval(graph, "y - x <= 1 and x > y + 2"));
+  Result diff(eval(graph, "y - x >= 1 and x > y + 2"));
   EXPECT_FALSE(is_not_empty_states_region(diff.p));
   Result d2(eval(graph, "x - y >= 2"));
   EXPECT_TRUE(d2.at(1, {3, 1}));
