@@ -415,8 +415,13 @@ static int read_labels_impl(FILE *lab, bool records) {
 // inclusion test, which looks only at edges, stays exact. Checked on the
 // clocks of the file (the first c).
 static bool is_consistent_read_zone(const zone *z, int c) {
-  if (is_empty_zone(z) || !is_well_formed_zone(z)) return false;
+  if (is_empty_zone(z)) return false;
   int16_t **m = z->bounds;
+  for (int i = 0; i < c; i++) {
+    if (m[i][i] != ZERO_LE || m[0][i] > ZERO_LE) return false;
+    for (int j = 0; j < c; j++)
+      if (m[i][j] > INF_BOUND) return false;
+  }
   std::vector<int16_t> e(static_cast<size_t>(c) * c, INF_BOUND);
   for (int i = 0; i < c; i++)
     for (int j = 0; j < c; j++) {

@@ -1,0 +1,216 @@
+What the parser says about a model: warnings that keep the model, errors that
+refuse it with the line and token, structural errors that stop at once.
+
+  $ compile() { varnok "$@" 2>&1 | tail -n +2; echo "status ${PIPESTATUS[0]}"; }
+  $ refused() { printf "$1" > e.tg; varnok e 2>&1 | tail -n +4; echo "status ${PIPESTATUS[0]}"; ls e.*; }
+
+Warnings: clock declared twice (names are upper-cased), invariant closed
+(code 2) or false (code 1), transition not enabled and dropped (code 3, not
+counted against #trans), constant assigned (code 15), self-affected, affected
+twice, negative constant against a clock (the atom is true), empty "prop:".
+
+  $ cat > w.tg <<'TG'
+  > #states 4 #trans 4 #clocks 3 x y X
+  > state: 0 invar: x >= 3 trans:
+  > x <= 5 => a ; reset{ x } y := 5 ; goto 1
+  > state: 1 invar: x < 0 trans:
+  > true => never ; ; goto 2
+  > state: 2 invar: x <= 2 or x > 3 trans:
+  > y - x <= -1 and x - x < 1 => b ; y := x x := x ; goto 3
+  > x > 1 => c ; reset{ y } y := x ; goto 3
+  > state: 3 prop: invar: x < -1 trans:
+  > - 2 < y => ; ; goto 0
+  > TG
+  $ compile -c w
+  varnok: creating file w.vnk...
+  varnok: begin syntax analysis of w.tg...
+  warning: clock declared twice at line 1, near `X'
+  varnok: Warning: the invariant at state 0 is not closed, I closed it
+  varnok: Warning: 5 replaced by 0 in Y := 5
+  varnok: Warning: the invariant at state 1 is false
+  varnok: Warning: transition 1 from 1 to 2 is not enabled, I ignored it
+  varnok: Warning: the invariant at state 2 is not closed, I closed it
+  varnok: Warning: clock X is self-affected
+  varnok: Warning: clock Y is affected twice
+  warning: positive integer expected at line 9, near `trans:'
+  warning: positive integer expected at line 10, near `=>'
+  varnok: end syntax analysis of w.tg...
+  varnok: file w.[vnk,lab,prop,reg] created
+  varnok: creating file w.cpt...
+  varnok: file w.cpt dumped
+  status 1
+  $ cat w.cpt
+  #states 4
+  #trans 4
+  #clocks 2
+  X Y 
+  
+  state: 0
+  invar: TRUE
+  trans:
+  X<=5 => A ; RESET{ X Y } ;  goto 1
+  
+  state: 1
+  invar: FALSE
+  trans:
+  
+  state: 2
+  invar: TRUE
+  trans:
+  Y+1<=X => B ; RESET{ }, Y:=X ;  goto 3
+  1<X => C ; RESET{ }, Y:=X ;  goto 3
+  
+  state: 3
+  invar: TRUE
+  trans:
+  TRUE => ; RESET{} ;  goto 0
+  
+
+The listing reads back as a timed graph.
+
+  $ cp w.cpt w2.tg
+  $ compile w2 | tail -4
+  varnok: Warning: the invariant at state 1 is false
+  varnok: end syntax analysis of w2.tg...
+  varnok: file w2.[vnk,lab,prop,reg] created
+  status 1
+
+Atoms, precedences and arithmetic: "+" and "-" bind tighter than "*" and "/",
+unary minus loosest; diagonal constraints in every form.
+
+  $ cat > a.tg <<'TG'
+  > #states 1 #trans 8 #clocks 2 x y
+  > state: 0 invar: true trans:
+  > x < 2 * 3 + 1 => ; ; goto 0
+  > 12 / 4 - 1 <= x => ; ; goto 0
+  > x = 2 * 3 - 1 and - 2 * 3 + 7 < y => ; ; goto 0
+  > 3 < x - y => ; ; goto 0
+  > 2 + x >= y => ; ; goto 0
+  > x <= 1 + y and x > y + 1 or (x - y = 2) => ; ; goto 0
+  > x + 4 = y => ; ; goto 0
+  > (x = y) => ; ; goto 0
+  > TG
+  $ compile -c a 2>&1 | grep -v file; grep goto a.cpt
+  varnok: begin syntax analysis of a.tg...
+  warning: positive integer expected at line 5, near `=>'
+  varnok: end syntax analysis of a.tg...
+  status 1
+  X<8 => ; RESET{} ;  goto 0
+  4<=X => ; RESET{} ;  goto 0
+  X=4 => ; RESET{} ;  goto 0
+  Y+3<X => ; RESET{} ;  goto 0
+  Y<=X+2 => ; RESET{} ;  goto 0
+  X=Y+2 => ; RESET{} ;  goto 0
+  X+4=Y => ; RESET{} ;  goto 0
+  X=Y => ; RESET{} ;  goto 0
+
+Errors are counted with their line; parsing goes on to the end of the file,
+then the model is refused and no compiled file is left.
+
+  $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: z < 3 trans: x < 1/0 => ; reset{ w } ; goto 0\n'
+  undeclared clock at line 2, near `trans:'
+  division by zero at line 2, near `=>'
+  undeclared clock at line 2, near `}'
+  varnok: Warning: transition 0 from 0 to 0 is not enabled, I ignored it
+  There were parsing errors, exiting...
+  status 255
+  e.tg
+
+Constants must fit the 16-bit bound range (at most 16382 in absolute value).
+
+  $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: x < 16383 trans: x - x < 99999999999 => ; ; goto 0\n'
+  constant out of range at line 2, near `trans:'
+  constant out of range at line 2, near `=>'
+  There were parsing errors, exiting...
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: x <= 16382 trans: x > 16382 => ; ; goto 0\n' | grep status
+  status 1
+  $ rm e.*
+
+After an error inside a transition list the parser skips to the next number
+(here the 1 of "x := 1", then the 0 of "goto 0") and goes on; an error
+anywhere else ends the parse at once.
+
+  $ refused '#states 1 #trans 2 #clocks 1 x\nstate: 0 invar: true trans:\nx < => ; ; goto 0\nx := 1 => ; ; goto 0\nx < 1 => ; goto 0\n'
+  syntax error at line 3, near `=>'
+  syntax error at line 4, near `:='
+  syntax error at line 4, near `=>'
+  syntax error at line 5, near `goto'
+  There were parsing errors, exiting...
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 0 #clocks 1 x\nstate: 0 invar: x < 3 x trans:\n'
+  syntax error at line 2, near `X'
+  There were parsing errors, exiting...
+  status 255
+  e.tg
+
+Structural errors (codes 4 to 12) stop at once.
+
+  $ refused '#states 70000 #trans 0 #clocks 0\n'
+  varnok: ERROR: the number of states must be less than 65535
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 65536 #clocks 0\n'
+  varnok: ERROR: the number of transitions must be less than 65535
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 5001\n'
+  varnok: ERROR: the number of clocks must be less than 5000
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 1 x y\n'
+  varnok: ERROR: there are more clocks (2) than declared (1)
+  status 255
+  e.tg
+  $ refused '#states 2 #trans 1 #clocks 0\nstate: 1 invar: true trans:\n'
+  varnok: ERROR: missing state 0
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans:\nstate: 1 invar: true trans:\n'
+  varnok: ERROR: there are more states (1) than declared (1)
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 0 true => ; ; goto 0\n'
+  varnok: ERROR: there are more transitions (1) than declared (1)
+  status 255
+  e.tg
+  $ refused '#states 2 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 0\n'
+  varnok: ERROR: there are less states (1) than declared (2)
+  status 255
+  e.tg
+  $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 1\n'
+  varnok: ERROR: invalid state 1 in transitions 0
+  status 255
+  e.tg
+
+"#clocks" without a number accepts any number of names, but zones hold at
+most 254 clocks.
+
+  $ refused "#states 1 #trans 0 #clocks $(for i in $(seq 255); do printf 'c%d ' $i; done)\n"
+  varnok: ERROR: too many clocks (255), at most 254 with the formula's extra clocks
+  status 255
+  e.tg
+  $ refused "#states 1 #trans 0 #clocks $(for i in $(seq 254); do printf 'c%d ' $i; done)\nstate: 0 invar: true trans:\n" | grep status
+  status 1
+  $ rm e.*
+
+Deep nesting ends in a refusal, not a crash.
+
+  $ printf '#states 1 #trans 0 #clocks 1 x\nstate: 0 invar: %s x < 1 trans:\n' "$(head -c 500000 /dev/zero | tr '\0' '(')" > e.tg
+  $ varnok e 2>&1 | tail -n +4 | cut -c 1-40; echo "status ${PIPESTATUS[0]}"
+  memory exhausted at line 2, near `('
+  There were parsing errors, exiting...
+  status 255
+
+More regions than a 16-bit index can address are refused.
+
+  $ python3 -c "
+  > n = 40000
+  > print('#states %d #trans %d #clocks 1 x' % (n, n))
+  > for i in range(n): print('state: %d invar: x <= 5 trans: x >= 1 => ; ; goto %d' % (i, (i + 1) % n))
+  > " > big.tg
+  $ compile big | tail -2
+  varnok: ERROR: too many invariant and guard regions (at most 65535)
+  status 255
