@@ -10,6 +10,8 @@ using eval_test::holds;
 
 namespace {
 
+class EvalSemantics : public eval_test::Scratch {};
+
 // Location 0 (START, x <= 5) goes to 1 at 2 <= x, resetting x; location 1
 // (MID, x <= 3) goes to 2 at x = 3; location 2 (END) has no invariant and no
 // way out. From location 0 with x = v, END is reached between
@@ -41,7 +43,7 @@ struct Result {
   bool at(int s, std::initializer_list<double> v) const { return holds(p, s, v); }
 };
 
-TEST(EvalSemantics, UnboundedReachabilityAndSafety) {
+TEST_F(EvalSemantics, UnboundedReachabilityAndSafety) {
   Result ef(eval(chain, "ED END"));
   EXPECT_TRUE(ef.at(0, {0}) && ef.at(0, {5}) && ef.at(1, {0}) && ef.at(2, {100}));
   EXPECT_EQ(eval_test::text3(ef.p), "true\n");
@@ -68,7 +70,7 @@ TEST(EvalSemantics, UnboundedReachabilityAndSafety) {
   EXPECT_FALSE(is_not_empty_states_region(eb_start.p));
 }
 
-TEST(EvalSemantics, BoundedReachability) {
+TEST_F(EvalSemantics, BoundedReachability) {
   // Within 4: 3 + max(0, 2 - v) <= 4 iff v >= 1.
   Result le(eval(chain, "ED{<=4} END"));
   EXPECT_FALSE(le.at(0, {0.5}));
@@ -94,7 +96,7 @@ TEST(EvalSemantics, BoundedReachability) {
   EXPECT_FALSE(eu_in.at(0, {1.5}) || eu_in.at(1, {0}));
 }
 
-TEST(EvalSemantics, UniversalUntilWithDeadline) {
+TEST_F(EvalSemantics, UniversalUntilWithDeadline) {
   Result af(eval(chain, "AD END"));
   EXPECT_EQ(eval_test::text3(af.p), "true\n");
   Result au(eval(chain, "START AU MID"));
@@ -122,7 +124,7 @@ TEST(EvalSemantics, UniversalUntilWithDeadline) {
   EXPECT_TRUE(aui.at(0, {4}) && aui.at(1, {0}) && aui.at(2, {0}));
 }
 
-TEST(EvalSemantics, BoundedAlways) {
+TEST_F(EvalSemantics, BoundedAlways) {
   // Location 0 can be left after 2 - v: START holds throughout [0, 2) only
   // from v = 0, throughout [0, 1] for v < 1.
   Result lt(eval(chain, "AB{<2} START"));
@@ -154,7 +156,7 @@ trans:
 x >= 1 => ; reset{ x } ; goto 1
 )";
 
-TEST(EvalSemantics, NonZeno) {
+TEST_F(EvalSemantics, NonZeno) {
   Result all(eval(chain, "NonZeno"));
   EXPECT_EQ(eval_test::text3(all.p), "true\n");
   Result nz(eval(lock, "NonZeno"));

@@ -12,6 +12,11 @@ using eval_test::text3;
 
 namespace {
 
+class EvalAtoms : public eval_test::Scratch {};
+class EvalOperators : public eval_test::Scratch {};
+class EvalTrace : public eval_test::Scratch {};
+class EvalFailures : public eval_test::Scratch {};
+
 struct Result {
   states_region *p;
   explicit Result(states_region *r) : p(r) {}
@@ -45,7 +50,7 @@ invar: true
 trans:
 )";
 
-TEST(EvalAtoms, TrueNotTrueLocationsAndPropositions) {
+TEST_F(EvalAtoms, TrueNotTrueLocationsAndPropositions) {
   Result t(eval(graph, "true"));
   EXPECT_EQ(text3(t.p), "true\n");
   EXPECT_EQ(t.text(), "state(0) and (\nX<=2)\nor\nstate(1) and (\nTRUE)\nor\nstate(2) and (\nY<=4)\nor\n"
@@ -64,7 +69,7 @@ TEST(EvalAtoms, TrueNotTrueLocationsAndPropositions) {
   EXPECT_EQ(unknown.text(), "false\n");
 }
 
-TEST(EvalAtoms, InitWithAndWithoutProposition) {
+TEST_F(EvalAtoms, InitWithAndWithoutProposition) {
   Result zero(eval(graph, "init"));
   EXPECT_EQ(zero.text(), "state(0) and (\nX=0 and Y=0)\n");
   std::string marked = graph;
@@ -77,7 +82,7 @@ TEST(EvalAtoms, InitWithAndWithoutProposition) {
   EXPECT_TRUE(ex.at(0, {0, 0, 7}));
 }
 
-TEST(EvalAtoms, Enable) {
+TEST_F(EvalAtoms, Enable) {
   // Both A transitions: x >= 1 and x <= 0, each within x <= 2.
   Result a(eval(graph, "enable(a)"));
   EXPECT_TRUE(a.at(0, {0}) && a.at(0, {1}) && a.at(0, {2}));
@@ -98,7 +103,7 @@ invar: x <= 2
 trans:
 )";
 
-TEST(EvalAtoms, ClockConstraintsStayInsideInvariants) {
+TEST_F(EvalAtoms, ClockConstraintsStayInsideInvariants) {
   // x <= 5 is looser than the invariant: the invariant is kept as it is.
   Result loose(eval(stuck, "x <= 5"));
   EXPECT_EQ(loose.text(), "state(0) and (\nX<=2)\n");
@@ -125,14 +130,14 @@ TEST(EvalAtoms, ClockConstraintsStayInsideInvariants) {
   EXPECT_FALSE(d2.at(1, {3, 1.5}));
 }
 
-TEST(EvalAtoms, TwoClockReachabilityStaysInsideInvariant) {
+TEST_F(EvalAtoms, TwoClockReachabilityStaysInsideInvariant) {
   // y >= 6 with x <= 5 is reached in location 0 (x <= 2) iff y - x >= 4.
   Result r(eval(stuck, "ED (x <= 5 and y >= 6)"));
   EXPECT_FALSE(r.at(0, {0, 1}) || r.at(0, {0, 3.5}) || r.at(0, {2, 5.5}));
   EXPECT_TRUE(r.at(0, {0, 4}) && r.at(0, {2, 6}) && r.at(0, {1, 9}));
 }
 
-TEST(EvalAtoms, Resets) {
+TEST_F(EvalAtoms, Resets) {
   // x.(x <= 3) holds wherever the invariant admits x = 0: everywhere here.
   Result r(eval(graph, "x.(x <= 3)"));
   EXPECT_TRUE(is_universal_states_region(r.p));
@@ -148,7 +153,7 @@ TEST(EvalAtoms, Resets) {
   EXPECT_FALSE(t.at(2, {0, 1.5}) || t.at(2, {0, 4.5}));
 }
 
-TEST(EvalOperators, BoundedUntilIsItsDefinition) {
+TEST_F(EvalOperators, BoundedUntilIsItsDefinition) {
   Result eub(eval(graph, "P EU{<5} Q"));
   tctl_node *f = load(graph, "P EU{<5} Q");
   (void)f;
@@ -161,7 +166,7 @@ TEST(EvalOperators, BoundedUntilIsItsDefinition) {
   EXPECT_EQ(ed.text(), teu.text());
 }
 
-TEST(EvalOperators, BoundedAlwaysBeyondUsesSecondExtraClock) {
+TEST_F(EvalOperators, BoundedAlwaysBeyondUsesSecondExtraClock) {
   load(graph, "AD{>2} P");
   EXPECT_EQ(tctl_extra_clocks(), 2);
   int z2 = varnok_formula_clock2();
@@ -172,7 +177,7 @@ TEST(EvalOperators, BoundedAlwaysBeyondUsesSecondExtraClock) {
   EXPECT_EQ(ad.text(), def.text());
 }
 
-TEST(EvalTrace, VerboseNestsTheOperands) {
+TEST_F(EvalTrace, VerboseNestsTheOperands) {
   tctl_node *f = load(graph, "P and Q");
   OPT_SET = OPT_VERBOSE;
   testing::internal::CaptureStdout();
@@ -183,7 +188,7 @@ TEST(EvalTrace, VerboseNestsTheOperands) {
   OPT_SET = 0;
 }
 
-TEST(EvalTrace, FixPointIterationsAndCompactLen) {
+TEST_F(EvalTrace, FixPointIterationsAndCompactLen) {
   tctl_node *f = load(graph, "ED Q");
   OPT_SET = OPT_VERBOSE;
   testing::internal::CaptureStdout();
@@ -194,13 +199,14 @@ TEST(EvalTrace, FixPointIterationsAndCompactLen) {
   OPT_SET = 0;
 }
 
-TEST(EvalFailures, UnknownClockAndOperator) {
+TEST_F(EvalFailures, UnknownClockAndOperator) {
   load(graph, "true");
   EXPECT_EXIT(varnok_clock_number("W"), testing::ExitedWithCode(1), "");
   EXPECT_EXIT(eval(graph, "w <= 3"), testing::ExitedWithCode(1), "");
   EXPECT_EXIT(varnok_mk_bound(1, 5, 3), testing::ExitedWithCode(1), "");
   tctl_node *term = tctl_clock("X");
   EXPECT_EXIT(varnok_eval_back(term), testing::ExitedWithCode(1), "ERROR: operator 2 not yet implemented");
+  tctl_free(term);
 }
 
 }  // namespace

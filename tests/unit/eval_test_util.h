@@ -4,6 +4,7 @@
 // clock valuations.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,10 +18,12 @@
 #include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_tg_link.h"
 #include "common/tg/tg_constants.h"
+#include "common/tg/tg_global.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
+#include "common/zone/zone_hash.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
@@ -51,8 +54,23 @@ inline void write_file(const char *path, const std::string &text) {
 // Parses `formula`, then compiles and loads the timed graph `tg` as the
 // formula run does (the formula first, so that the regions get its extra
 // clocks). The options word is cleared. Returns the parsed formula.
+// Releases the loaded graph and formula.
+inline void unload() {
+  clear_tg_tables();
+  free_zone_table();
+  tctl_free(TCTL_FORMULA);
+  TCTL_FORMULA = nullptr;
+}
+
+// Tests that load graphs release them at the end.
+class Scratch : public ::testing::Test {
+ protected:
+  void TearDown() override { unload(); }
+};
+
 inline tctl_node *load(const std::string &tg, const std::string &formula) {
   enter_scratch_dir();
+  unload();
   OPT_SET = 0;
   N_OF_EXTRA_CLOCKS = 0;
   RESIZE_REGIONS = 0;

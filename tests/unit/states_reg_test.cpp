@@ -13,6 +13,8 @@ using eval_test::text3;
 
 namespace {
 
+class StatesRegion : public eval_test::Scratch {};
+
 // Locations 0 -> 1 -> 2 -> 0 with upper-bound invariants only, so the
 // invariant table is closed under predecessors; location 3 is unreachable
 // and has no invariant.
@@ -50,7 +52,7 @@ states_region *interval_at(int s, int lo, int hi) {
   return p;
 }
 
-TEST(StatesRegion, EmptyCasesAndOwnership) {
+TEST_F(StatesRegion, EmptyCasesAndOwnership) {
   load(ring, "true");
   states_region *e = mk_empty_states_region();
   EXPECT_FALSE(is_not_empty_states_region(e));
@@ -80,7 +82,7 @@ TEST(StatesRegion, EmptyCasesAndOwnership) {
   free_states_region(p);
 }
 
-TEST(StatesRegion, PredecessorsAndNext) {
+TEST_F(StatesRegion, PredecessorsAndNext) {
   load(ring, "true");
   // Into location 2 with x in [0, 1]: from location 1 at x = 3.
   states_region *p = interval_at(2, 0, 1);
@@ -99,7 +101,7 @@ TEST(StatesRegion, PredecessorsAndNext) {
   for (states_region *t : {p, pre, tn, tn2, within, n, n2}) free_states_region(t);
 }
 
-TEST(StatesRegion, ExistentialFixPoints) {
+TEST_F(StatesRegion, ExistentialFixPoints) {
   load(ring, "true");
   states_region *none = exist_until_states_region(nullptr, nullptr);
   EXPECT_EQ(none, nullptr);
@@ -123,7 +125,7 @@ TEST(StatesRegion, ExistentialFixPoints) {
   for (states_region *t : {p, q, only_q, ef, inv, eu, eu0}) free_states_region(t);
 }
 
-TEST(StatesRegion, ClosedTableRunsNoIterationAndWritesHistory) {
+TEST_F(StatesRegion, ClosedTableRunsNoIterationAndWritesHistory) {
   load(ring, "true");
   states_region *inv = mk_inv_st_reg();
   OPT_SET = OPT_VERBOSE | OPT_HISTORY;
@@ -146,7 +148,7 @@ TEST(StatesRegion, ClosedTableRunsNoIterationAndWritesHistory) {
   free_states_region(inv);
 }
 
-TEST(StatesRegion, UniversalFixPoints) {
+TEST_F(StatesRegion, UniversalFixPoints) {
   load(ring, "AD true");
   // A(true U location 2): the ring is forced round, location 3 never gets
   // there.
@@ -167,7 +169,7 @@ TEST(StatesRegion, UniversalFixPoints) {
   for (states_region *t : {loc2, af, af2, loc1, au}) free_states_region(t);
 }
 
-TEST(StatesRegion, UniversalTraceRestoresIndentation) {
+TEST_F(StatesRegion, UniversalTraceRestoresIndentation) {
   load(ring, "AD true");
   states_region *loc2 = interval_at(2, 0, 1);
   OPT_SET = OPT_VERBOSE;
@@ -185,7 +187,7 @@ TEST(StatesRegion, UniversalTraceRestoresIndentation) {
   free_states_region(loc2);
 }
 
-TEST(StatesRegion, PrintedForms) {
+TEST_F(StatesRegion, PrintedForms) {
   load(ring, "true");
   states_region *p = interval_at(0, 1, 2);
   states_region *q = mk_empty_states_region();
@@ -211,7 +213,7 @@ TEST(StatesRegion, PrintedForms) {
   free_states_region(inv);
 }
 
-TEST(StatesRegion, CompactionBoundsZonesPerLocation) {
+TEST_F(StatesRegion, CompactionBoundsZonesPerLocation) {
   load(ring, "true");
   // Three disjoint pieces at location 3.
   states_region *p = mk_empty_states_region();
