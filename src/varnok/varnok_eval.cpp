@@ -243,10 +243,13 @@ states_region *varnok_true_exist_until(states_region *p) {
   return r;
 }
 
-// The step of the universal fix-points must fit a bound on the formula clock.
+// The step of the universal fix-points: at least one time unit (a step of
+// zero or less would let the fix-point stop at once and answer p for A(true U
+// p)), and small enough for a bound on the formula clock.
 static int checked_step() {
-  check_constant(VAL);
-  return VAL;
+  int a = VAL < 1 ? 1 : VAL;
+  check_constant(a);
+  return a;
 }
 
 states_region *varnok_for_all_until(states_region *p, states_region *q) {
