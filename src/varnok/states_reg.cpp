@@ -37,9 +37,6 @@ states_region *alloc_table() {
   return p;
 }
 
-// A region is never left null inside a table made here.
-region *or_empty(region *r) { return r != nullptr ? r : mk_empty_region(); }
-
 // Releases the holder only (its regions were moved elsewhere).
 void free_holder(states_region *p) { free(p); }
 
@@ -204,7 +201,9 @@ void del_extra_clocks_states_region(states_region *p, int k) {
 states_region *intersection_states_region(states_region *p, states_region *q) {
   if (!is_not_empty_states_region(p) || !is_not_empty_states_region(q)) return nullptr;
   states_region *r = alloc_table();
-  for (int i = 0; i < N_OF_STATES; i++) r->regs[i] = or_empty(intersection_region(p->regs[i], q->regs[i]));
+  for (int i = 0; i < N_OF_STATES; i++)
+    if (!is_empty_region(p->regs[i]) && !is_empty_region(q->regs[i]))
+      r->regs[i] = intersection_region(p->regs[i], q->regs[i]);
   return null_if_empty(r);
 }
 
@@ -221,7 +220,13 @@ static states_region *merge_states_region(states_region *p, states_region *q, Jo
     return p;
   }
   for (int i = 0; i < N_OF_STATES; i++) {
-    p->regs[i] = or_empty(join(p->regs[i], q->regs[i]));
+    if (is_empty_region(p->regs[i]) && is_empty_region(q->regs[i])) {
+      free_region(p->regs[i]);
+      free_region(q->regs[i]);
+      p->regs[i] = nullptr;
+    } else {
+      p->regs[i] = join(p->regs[i], q->regs[i]);
+    }
     q->regs[i] = nullptr;
   }
   free_holder(q);
@@ -240,21 +245,24 @@ states_region *diff_states_region(states_region *p, states_region *q) {
   if (!is_not_empty_states_region(p)) return nullptr;
   if (!is_not_empty_states_region(q)) return assign_states_region(p);
   states_region *r = alloc_table();
-  for (int i = 0; i < N_OF_STATES; i++) r->regs[i] = or_empty(diff_region(p->regs[i], q->regs[i]));
+  for (int i = 0; i < N_OF_STATES; i++)
+    if (!is_empty_region(p->regs[i])) r->regs[i] = diff_region(p->regs[i], q->regs[i]);
   return null_if_empty(r);
 }
 
 states_region *proj_states_region(states_region *p) {
   if (!is_not_empty_states_region(p)) return nullptr;
   states_region *r = alloc_table();
-  for (int i = 0; i < N_OF_STATES; i++) r->regs[i] = or_empty(proj_region(p->regs[i]));
+  for (int i = 0; i < N_OF_STATES; i++)
+    if (!is_empty_region(p->regs[i])) r->regs[i] = proj_region(p->regs[i]);
   return null_if_empty(r);
 }
 
 states_region *reset_states_region(states_region *p, int x) {
   if (!is_not_empty_states_region(p)) return nullptr;
   states_region *r = alloc_table();
-  for (int i = 0; i < N_OF_STATES; i++) r->regs[i] = or_empty(reset_region(p->regs[i], x));
+  for (int i = 0; i < N_OF_STATES; i++)
+    if (!is_empty_region(p->regs[i])) r->regs[i] = reset_region(p->regs[i], x);
   return null_if_empty(r);
 }
 
@@ -262,7 +270,15 @@ states_region *path_states_region(states_region *p, states_region *q) {
   if (!is_not_empty_states_region(q)) return nullptr;
   if (!is_not_empty_states_region(p)) return assign_states_region(q);
   states_region *r = alloc_table();
-  for (int i = 0; i < N_OF_STATES; i++) r->regs[i] = or_empty(path_region(p->regs[i], q->regs[i]));
+  for (int i = 0; i < N_OF_STATES; i++) {
+    if (!is_empty_region(q->regs[i])) {
+      r->regs[i] = path_region(p->regs[i], q->regs[i]);
+    } else {
+      // path_region closes its first argument whatever the second; later
+      // operations see p's zones closed either way.
+      cf_region(p->regs[i]);
+    }
+  }
   return null_if_empty(r);
 }
 
@@ -271,15 +287,18 @@ states_region *path_states_region(states_region *p, states_region *q) {
 
 states_region *pre_states_region(states_region *p) {
   if (!is_not_empty_states_region(p)) return nullptr;
-  states_region *r = mk_empty_states_region();
+  // Locations stay null until a transition contributes; an empty target
+  // region or an empty guard contributes nothing.
+  states_region *r = alloc_table();
   for (int i = 0; i < N_OF_STATES; i++) {
-    // An empty target region contributes nothing to any source.
     if (is_empty_region(p->regs[i])) continue;
     for (int t = preds[i]; t < preds[i + 1]; t++) {
       const trans_rec *tr = trans_table_preds[t];
-      region *pre = pre_region(p->regs[i], list_reg[tr->guard], get_reset_clocks2(tr));
+      region *guard = list_reg[tr->guard];
+      if (is_empty_region(guard)) continue;
+      region *pre = pre_region(p->regs[i], guard, get_reset_clocks2(tr));
       int s = tr->source;
-      r->regs[s] = or_empty(append_region(r->regs[s], pre));
+      r->regs[s] = r->regs[s] == nullptr ? pre : append_region(r->regs[s], pre);
     }
   }
   return null_if_empty(r);
