@@ -133,7 +133,9 @@ TEST_F(RegionTest, UnionAndAppendTakeOver) {
   region *pq = append_region(p, q);
   EXPECT_EQ(pq, p);
   EXPECT_EQ(text(pq), "4<=x or\nx<=2");
-  region *r = mk_region({mk_zone({le(Y, 3)})});
+  region *r = mk_region({mk_zone({le(Y, 3)}), mk_zone({ge(X, 1)})});
+  EXPECT_EQ(append_region(r, r), r);
+  EXPECT_EQ(r->count, 2);
   EXPECT_EQ(append_region(mk_empty_region(), r), r);
   EXPECT_EQ(append_region(r, nullptr), r);
   region *e2 = append_region(nullptr, nullptr);

@@ -138,6 +138,17 @@ TEST(ZoneBinary, RecordLayoutAndRoundTrip) {
   EXPECT_EQ(r4->bounds[3][0], INF_BOUND);
   EXPECT_EQ(r4->bounds[0][3], ZERO_LE);
   EXPECT_EQ(r4->bounds[X][Y], r->bounds[X][Y]);
+  // The missing clock is >= 0, so x - _ex1 is bounded as x is: the zone read
+  // stays closed, as its canonical flag says.
+  EXPECT_EQ(r4->bounds[X][3], r->bounds[X][0]);
+  EXPECT_EQ(r4->bounds[Y][3], r->bounds[Y][0]);
+  EXPECT_TRUE(is_well_formed_zone(r4));
+  zone *bound = mk_universal_zone();  // x - _ex1 <= 3 as an edge
+  bound->flags = 0;
+  assign_bounds_edges_zone(bound, X, 3, mk_bound(3, 1), 1);
+  cf_zone(bound);
+  EXPECT_TRUE(is_included_zone(r4, bound));
+  free_zone(bound);
   free_zone(r4);
   setup(2);
   free(buf);

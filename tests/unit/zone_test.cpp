@@ -409,3 +409,39 @@ TEST(ZoneClocks, AddAndDeleteExtraClocks) {
   free_zone(z2);
   setup(2);
 }
+
+TEST(ZoneLimits, LargestModel) {
+  setup(254);
+  EXPECT_EQ(N_OF_CLOCKS, 255);
+  EXPECT_EQ(BOUNDS_SIZE, 65025);
+  EXPECT_EQ(EDGES_SIZE, 2033);
+  // A chain c1 <= c2 - 1 <= ... with the last clock at most 300.
+  zone *z = blank();
+  for (int i = 1; i < 254; i++) add(z, i, i + 1, -1, 1);
+  add(z, 254, 0, 300, 1);
+  cf_zone(z);
+  ASSERT_FALSE(is_empty_zone(z));
+  EXPECT_EQ(z->bounds[1][0], mk_bound(300 - 253, 1));
+  EXPECT_EQ(z->bounds[1][254], mk_bound(-253, 1));
+  EXPECT_FALSE(get_edge_zone(z, 1, 0));
+  EXPECT_TRUE(get_edge_zone(z, 1, 2));
+  zone *r = reset_zone(z, 254);
+  ASSERT_TRUE(is_empty_zone(r));  // the last clock is at least 253
+  zone *f = forward_proj_zone(z);
+  EXPECT_TRUE(is_included_zone(z, f));
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *s = open_memstream(&buf, &len);
+  fprint_bin_zone(s, z);
+  fclose(s);
+  EXPECT_EQ(len, 65025u * 2 + 2033u * 4);
+  free(buf);
+  // Too tight a chain is empty.
+  zone *e = assign_zone(z);
+  add(e, 254, 0, 252, 1);
+  e->flags = 0;
+  cf_zone(e);
+  EXPECT_TRUE(is_empty_zone(e));
+  for (zone *p : {z, r, f, e}) free_zone(p);
+  setup(2);
+}

@@ -239,6 +239,7 @@ region *union_region(region *a, region *b) {
 }
 
 region *append_region(region *a, region *b) {
+  if (a == b && a != nullptr) return a;  // a ∪ a is a; comparing a with itself would free it
   cf_region(a);
   cf_region(b);
   if (is_empty_region(a)) {

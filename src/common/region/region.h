@@ -106,7 +106,8 @@ region *intersection_region(region *a, region *b);
 region *union_region(region *a, region *b);
 // a ∪ b; takes both over. Both are closed; the zones of each that are
 // included in a zone of the other are removed; a's remaining zones first,
-// then b's. Returns a (flags kept), or b when a is empty.
+// then b's. Returns a (flags kept), or b when a is empty; append_region(a, a)
+// returns a unchanged.
 region *append_region(region *a, region *b);
 // a minus b: from a copy of a, each zone z of b in order is cut away with
 // intersection_region_not_zone; then compact_region. Empty a: a new empty

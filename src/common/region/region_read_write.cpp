@@ -51,17 +51,6 @@ void print_zones(region *r, FILE *stream, void (*print_zone)(zone *, FILE *), co
   }
 }
 
-// 1 when z, just read from a record of c clocks, is well formed. Only the
-// clocks of the record are checked: the missing clocks keep their universal
-// entries, which are not closed against the others.
-int is_well_formed_read_zone(const zone *z, int c) {
-  const uint16_t n = N_OF_CLOCKS;
-  N_OF_CLOCKS = static_cast<uint16_t>(c);
-  const int ok = is_well_formed_zone(z);
-  N_OF_CLOCKS = n;
-  return ok;
-}
-
 }  // namespace
 
 void print_hide_region2(region *r, FILE *stream) { print_zones(r, stream, print_hide_zone2, " or\n"); }
@@ -92,7 +81,7 @@ region *mk_read_bin_region(FILE *stream, int k) {
   int32_t n = 0;
   while (n < count) {
     zone *z = mk_read_bin_zone(stream, k);
-    if (feof(stream) || ferror(stream) || !is_well_formed_read_zone(z, N_OF_CLOCKS - k)) {
+    if (feof(stream) || ferror(stream) || !is_well_formed_zone(z)) {
       free_zone(z);
       r->count = n;
       free_region(r);

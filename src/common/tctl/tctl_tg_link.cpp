@@ -1,6 +1,6 @@
-// Fallback definitions of the timed-graph globals used by the formula
-// modules, for programs and tests linked without the timed-graph tables.
-// They are weak: the tables' own definitions win when they are linked in.
+// Fallback definitions of the model globals used by the formula modules, for
+// programs and tests linked without the zone, region and timed-graph
+// modules. They are weak: the owning modules' definitions win when linked in.
 #include "common/tctl/tctl_tg_link.h"
 
 [[gnu::weak]] uint16_t N_OF_EXTRA_CLOCKS = 0;

@@ -1,7 +1,9 @@
-// Globals of the timed-graph tables that the formula parser and the formula
-// driver touch. They belong to the timed-graph tables; this header only
-// repeats their declarations so that the formula modules need nothing else
-// from them.
+// Model globals that the formula parser and the formula driver touch:
+// N_OF_EXTRA_CLOCKS belongs to the zone module (common/zone/zone.h),
+// RESIZE_REGIONS to the regions (common/region/region.h) and
+// tctl_extra_clocks to the timed-graph tables (common/tg/tg_global.h). This
+// header repeats only these declarations, so that the formula modules need
+// nothing else from those modules.
 #pragma once
 
 #include <cstdint>

@@ -44,7 +44,7 @@ inline int bound_is_le(int16_t b) { return b & 1; }
 inline int16_t neg_bound(int16_t b) { return static_cast<int16_t>(1 - b); }
 
 // a (+) b: constants add, non-strict only when both are. The sum saturates to
-// INF_BOUND above and to (-16384, <) below (a looser bound, still implied).
+// INF_BOUND above and to the constant -16384 below (a looser bound, still implied).
 // Neither operand may be INF_BOUND.
 inline int16_t add_bounds(int16_t a, int16_t b) {
   int s = (a & ~1) + (b & ~1);

@@ -4,7 +4,10 @@
 // closure, so that the inner loop works on plain arrays; they are packed back
 // at the end. The byte matrix is a module buffer sized for the largest zone.
 
+#include <cstdlib>
 #include <cstring>
+
+#include "common/util/my_files.h"
 
 #include "common/zone/zone.h"
 #include "common/zone/zone_storage.h"
@@ -13,7 +16,17 @@
 #include <emmintrin.h>
 #endif
 
-static uint8_t edge_bytes[256 * 256];
+static uint8_t *edge_bytes = nullptr;
+static size_t edge_bytes_size = 0;
+
+// Makes room for nn edge bytes (grows only when a wider zone is met).
+static void reserve_edge_bytes(size_t nn) {
+  if (nn <= edge_bytes_size) return;
+  uint8_t *p = static_cast<uint8_t *>(realloc(edge_bytes, nn));
+  if (p == nullptr) out_of_memory();
+  edge_bytes = p;
+  edge_bytes_size = nn;
+}
 
 static void unpack_edges(const uint32_t *edges, int nn) {
   for (int w = 0; w * 32 < nn; w++) {
@@ -91,6 +104,7 @@ void cf_zone(zone *z) {
   const int n = N_OF_CLOCKS;
   const int nn = n * n;
   int16_t *m = z->bounds[0];
+  reserve_edge_bytes(static_cast<size_t>(nn));
   uint8_t *e = edge_bytes;
   unpack_edges(z->edges, nn);
   // The trivial bound x >= 0 takes part in the reduction as an edge.

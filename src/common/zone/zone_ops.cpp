@@ -292,9 +292,10 @@ void del_extra_clocks_zone(zone *z, int k) {
   int16_t *m = z->bounds[0];
   for (int i = 0; i < c; i++) memmove(m + i * c, m + i * n, static_cast<size_t>(c) * sizeof(int16_t));
   for (int i = 0; i < c; i++) z->bounds[i] = m + i * c;
-  static uint32_t e[256 * 256 / 32];
   const size_t words = zone_edge_words(c);
-  memset(e, 0, words * sizeof(uint32_t));
+  uint32_t *e = static_cast<uint32_t *>(calloc(words, sizeof(uint32_t)));
+  if (e == nullptr) out_of_memory();
   zone_relay_edges(e, c, z->edges, n, c);
   memcpy(z->edges, e, words * sizeof(uint32_t));
+  free(e);
 }

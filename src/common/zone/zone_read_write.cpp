@@ -69,12 +69,12 @@ void print_hide_zone3(zone *z, FILE *stream) {
 // ---------------------------------------------------------------------------
 // Binary record (little-endian)
 
-static void put_u16(FILE *stream, uint16_t v) {
+[[maybe_unused]] static void put_u16(FILE *stream, uint16_t v) {
   unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
   fwrite(b, 1, 2, stream);
 }
 
-static void put_u32(FILE *stream, uint32_t v) {
+[[maybe_unused]] static void put_u32(FILE *stream, uint32_t v) {
   unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                         static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
   fwrite(b, 1, 4, stream);
@@ -95,11 +95,17 @@ void fprint_bin_zone(FILE *stream, zone *z) {
 // Reads up to count little-endian 16-bit values into dst; returns how many
 // were complete.
 static size_t read_u16s(FILE *stream, int16_t *dst, size_t count) {
+  size_t done = 0;
   unsigned char buf[2 * 256];
-  size_t got = fread(buf, 2, count, stream);
-  for (size_t p = 0; p < got; p++)
-    dst[p] = static_cast<int16_t>(static_cast<uint16_t>(buf[2 * p] | (buf[2 * p + 1] << 8)));
-  return got;
+  while (done < count) {
+    size_t want = count - done < 256 ? count - done : 256;
+    size_t got = fread(buf, 2, want, stream);
+    for (size_t p = 0; p < got; p++)
+      dst[done + p] = static_cast<int16_t>(static_cast<uint16_t>(buf[2 * p] | (buf[2 * p + 1] << 8)));
+    done += got;
+    if (got < want) break;
+  }
+  return done;
 }
 
 static size_t read_u32s(FILE *stream, uint32_t *dst, size_t count) {
@@ -123,6 +129,11 @@ zone *mk_read_bin_zone(FILE *stream, int k) {
   const int c = k >= 0 && k < n ? n - k : 0;
   for (int i = 0; i < c; i++)
     if (read_u16s(stream, z->bounds[i], static_cast<size_t>(c)) < static_cast<size_t>(c)) break;
+  // A clock missing from the file is unconstrained but still >= 0, so
+  // x_i - x_e is bounded exactly as x_i is: copying column 0 keeps the zone
+  // closed, as its canonical flag says. Edges are untouched.
+  for (int i = 1; i < c; i++)
+    for (int e = c; e < n; e++) z->bounds[i][e] = z->bounds[i][0];
   const size_t words = zone_edge_words(c);
   if (k == 0) {
     read_u32s(stream, z->edges, words);
