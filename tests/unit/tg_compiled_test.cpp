@@ -46,6 +46,31 @@ TEST_F(TgCompiled, RegionsReadAgainWithExtraClocks) {
   EXPECT_EQ(z->bounds[0][4], ZERO_LE);
 }
 
+// After a parse, a formula with extra clocks makes init_tg read the regions
+// again with room for them; the rest of the tables stays as parsed.
+TEST_F(TgCompiled, InitAfterParseResizesTheRegions) {
+  ASSERT_EQ(compile_text("#states 2 #trans 2 #clocks 2 x y\n"
+                         "state: 0 invar: x <= 3 trans: y - x < 2 and x > 1 => a ; reset{ y } ; goto 1\n"
+                         "state: 1 invar: true trans: x = y => b ; ; goto 0\n"),
+            0);
+  std::string parsed = snapshot();
+  trans_rec *t0 = trans_table[0];
+  N_OF_EXTRA_CLOCKS = 1;
+  RESIZE_REGIONS = 1;
+  READ_STRUCT = 0;
+  testing::internal::CaptureStdout();
+  init_tg();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "varnok: reading file m.vnk...\n");
+  RESIZE_REGIONS = 0;
+  EXPECT_EQ(N_OF_CLOCKS, 4);
+  EXPECT_EQ(trans_table[0], t0);
+  // Only the clocks differ: the regions print the same.
+  std::string expected = parsed;
+  expected.replace(expected.find("clocks 3"), 8, "clocks 4");
+  expected.replace(expected.find("\nX Y \n"), 6, "\nX Y _ex1 \n");
+  EXPECT_EQ(snapshot(), expected);
+}
+
 TEST_F(TgCompiled, TooManyClocksWithTheFormulasExtraClocks) {
   std::string clocks;
   for (int i = 0; i < 254; i++) clocks += " c" + std::to_string(i);

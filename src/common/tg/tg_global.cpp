@@ -10,16 +10,16 @@
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 
-std::vector<region *> list_reg;
+std::vector<region *> &list_reg = *new std::vector<region *>;
 std::vector<uint16_t> inv;
-std::vector<trans_rec *> trans_table;
+std::vector<trans_rec *> &trans_table = *new std::vector<trans_rec *>;
 std::vector<uint16_t> succs;
-std::vector<trans_rec *> trans_table_preds;
+std::vector<trans_rec *> &trans_table_preds = *new std::vector<trans_rec *>;
 std::vector<uint16_t> preds;
 std::vector<uint16_t> nb_preds;
 std::vector<uint16_t> corresp_succ_pred;
 uint16_t nb_decl_clocks = 0;
-std::vector<char *> decl_names;
+std::vector<char *> &decl_names = *new std::vector<char *>;
 
 // Whether the zones of list_reg belong to the zone hash table (regions built
 // by the parser) rather than to their regions (regions read from a file).
@@ -129,14 +129,19 @@ void free_tables() {
 }
 
 void free_list_reg() {
+  bool hashed = list_reg_zones_hashed;
   for (region *r : list_reg) {
-    if (r != nullptr && list_reg_zones_hashed)
+    if (r != nullptr && hashed)
       for (int i = 0; i < r->count; i++) r->zones[i] = nullptr;  // owned by the zone hash table
     free_region(r);
   }
   list_reg.clear();
   list_reg_zones_hashed = false;
   N_OF_REGIONS = 0;
+  // Nothing else refers to the zones of the parsed regions, and regions are
+  // only released to be read again (possibly with more clocks): the table
+  // must not keep zones of another dimension.
+  if (hashed) free_zone_table();
 }
 
 void clear_tg_tables() {

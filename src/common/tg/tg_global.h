@@ -25,17 +25,20 @@ typedef struct trans_rec {
   char control;          // 'C' controllable (default), 'U' uncontrollable
 } trans_rec;
 
+// The tables that hold owning pointers live until the process ends (they are
+// never destroyed, so that what they point to stays reachable at exit).
+
 // Regions of invariants and guards; entry 0 is the empty region.
-extern std::vector<region *> list_reg;
+extern std::vector<region *> &list_reg;
 // Per location, the index in list_reg of its invariant.
 extern std::vector<uint16_t> inv;
 // Transition records in source order; transitions leaving s are entries
 // succs[s] .. succs[s+1]-1 (N_OF_STATES+1 offsets).
-extern std::vector<trans_rec *> trans_table;
+extern std::vector<trans_rec *> &trans_table;
 extern std::vector<uint16_t> succs;
 // The same records in target order (reverse file order within one target);
 // transitions entering s are entries preds[s] .. preds[s+1]-1.
-extern std::vector<trans_rec *> trans_table_preds;
+extern std::vector<trans_rec *> &trans_table_preds;
 extern std::vector<uint16_t> preds;
 // Incoming-transition count per location while building.
 extern std::vector<uint16_t> nb_preds;
@@ -43,7 +46,7 @@ extern std::vector<uint16_t> nb_preds;
 extern std::vector<uint16_t> corresp_succ_pred;
 // Declared clocks of the graph and their names (clocks 1..nb_decl_clocks).
 extern uint16_t nb_decl_clocks;
-extern std::vector<char *> decl_names;
+extern std::vector<char *> &decl_names;
 
 // After the header of a .tg file: list_reg holding the empty region, the zone
 // hash table sized for N_OF_STATES + N_OF_TRANS, empty transition tables,
@@ -73,8 +76,9 @@ void preds_to_succs();
 void init_succs();
 // Frees nb_preds, and succs too when READ_STRUCT is set.
 void free_tables();
-// Frees all regions and empties list_reg (N_OF_REGIONS = 0). Zones shared
-// through the zone hash table stay with it.
+// Frees all regions and empties list_reg (N_OF_REGIONS = 0). When the
+// regions came from the parser their zones belong to the zone hash table,
+// which is then released with them.
 void free_list_reg();
 // Releases every table of the graph (regions, transitions, assignments,
 // labels, propositions, clock names) and sets the counts to 0.

@@ -32,7 +32,7 @@ char trans_ctrl = 'C';
 uint16_t empty_cond = 0;
 int32_t clock_assign = 0;
 FILE *tg_output = nullptr;
-std::vector<char *> decl_clocks_names;
+std::vector<char *> &decl_clocks_names = *new std::vector<char *>;  // never destroyed
 int tg_exit_on_error = 1;
 int tg_fatal_status = 0;
 

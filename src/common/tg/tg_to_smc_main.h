@@ -33,7 +33,7 @@ extern FILE *tg_yyout;
 extern FILE *tg_output;
 extern char *tg_yytext;
 // Declared clock names while parsing (index = clock - 1), owned here.
-extern std::vector<char *> decl_clocks_names;
+extern std::vector<char *> &decl_clocks_names;
 
 // 1 (default): fatal model errors end the process. 0: they make the parse
 // fail instead (tg_yyparse returns non-zero), for callers that must survive

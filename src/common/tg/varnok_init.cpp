@@ -240,8 +240,7 @@ static bool setup_zone_module(const std::vector<char *> &names) {
   int n = static_cast<int>(names.size());
   if (!check_clocks_number(n + tctl_extra_clocks())) return false;
   uint16_t extra = N_OF_EXTRA_CLOCKS;
-  std::vector<char *> copy(names);  // init_zone_module may release the old names
-  init_zone_module(n, extra, copy.data());
+  init_zone_module(n, extra, const_cast<char **>(names.data()));  // names must not be clocks_names'
   N_OF_EXTRA_CLOCKS = extra;
   return true;
 }
@@ -515,11 +514,7 @@ void init_tg() {
     // Just parsed: only the regions change, to make room for the formula's
     // extra clocks.
     free_list_reg();
-    std::vector<char *> names(clocks_names + 1, clocks_names + 1 + nb_decl_clocks);
-    std::vector<std::string> keep(names.begin(), names.end());
-    std::vector<char *> kept;
-    for (auto &name : keep) kept.push_back(name.data());
-    if (!setup_zone_module(kept)) exit(-1);
+    if (!setup_zone_module(decl_names)) exit(-1);
     read_regions(reg);
   }
   fclose(vnk);
