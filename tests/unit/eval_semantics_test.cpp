@@ -142,6 +142,44 @@ TEST_F(EvalSemantics, BoundedAlways) {
   EXPECT_FALSE(eb.at(0, {2}) || eb.at(1, {0}));
 }
 
+TEST_F(EvalSemantics, LowerAndExactBounds) {
+  // MID holds from entering location 1, at t1 in [max(0, 2 - v), 5 - v],
+  // for 3 - u time units (u the value of x there).
+  Result later(eval(chain, "AD{>2} MID"));  // second extra clock
+  EXPECT_TRUE(later.at(0, {5}) && later.at(0, {0}) && later.at(1, {0.5}));
+  EXPECT_FALSE(later.at(1, {1}) || later.at(2, {0}));
+  Result exact(eval(chain, "AD{=1} MID"));
+  EXPECT_TRUE(exact.at(0, {4}) && exact.at(1, {2}));
+  EXPECT_FALSE(exact.at(0, {3.5}) || exact.at(1, {2.5}));
+  // MID at exactly 2 after START or MID throughout: every t1 <= 2, so
+  // v >= 3; in location 1 MID must last until 2, so u <= 1. START alone
+  // before it fails: some path enters location 1 before 2.
+  Result until_exact(eval(chain, "(START or MID) AU{=2} MID"));
+  EXPECT_TRUE(until_exact.at(0, {3}) && until_exact.at(1, {1}));
+  EXPECT_FALSE(until_exact.at(0, {2.5}) || until_exact.at(1, {1.5}) || until_exact.at(2, {0}));
+  Result start_exact(eval(chain, "START AU{=2} MID"));
+  EXPECT_FALSE(is_not_empty_states_region(start_exact.p));
+  // START until MID after more than 1: every t1 > 1, so v < 1.
+  Result until_later(eval(chain, "START AU{>1} MID"));
+  EXPECT_TRUE(until_later.at(0, {0.5}));
+  EXPECT_FALSE(until_later.at(0, {1}));
+}
+
+TEST_F(EvalSemantics, IntervalAlways) {
+  // Some path keeps START through ]1,3]: location 0 left after 3, v < 2.
+  Result eb(eval(chain, "EB]1,3] START"));
+  EXPECT_TRUE(eb.at(0, {1.5}));
+  EXPECT_FALSE(eb.at(0, {2}) || eb.at(1, {0}));
+  // In location 1 MID lasts 3 - u: outside ]1,3] from u = 2, outside [1,3]
+  // only beyond.
+  Result open(eval(chain, "AB]1,3] not MID"));
+  EXPECT_TRUE(open.at(1, {2}) && open.at(2, {0}));
+  EXPECT_FALSE(open.at(1, {1.5}) || open.at(0, {5}));
+  Result closed(eval(chain, "AB[1,3] not MID"));
+  EXPECT_TRUE(closed.at(1, {2.5}));
+  EXPECT_FALSE(closed.at(1, {2}));
+}
+
 // Location 0 (x <= 2, no way out) is a time lock.
 const char *const lock = R"(#states 2
 #trans 1
