@@ -136,6 +136,18 @@ fix-points print their own counts.
   state(1) and (
   X<=3)
 
+-C 2 compacts the result by hull differences; the set stays the same.
+
+  $ varnok -C 2 chain deadline > /dev/null; cat deadline.eval
+  state(0) and (
+  3<=X and X<=5)
+  or
+  state(1) and (
+  X<=3)
+  or
+  state(2) and (
+  TRUE)
+
 A formula whose text is read from a file given with its suffix.
 
   $ varnok chain.tg deadline.tctl | grep evaluation
