@@ -59,12 +59,12 @@ for nk in $sizes; do
   k=${nk##*:}
   bash "$here"/gen_ring.bash "$n" "$k" > ring.tg
   rm -f ring.vnk ring.lab ring.prop ring.reg
-  for spec in "reach:init impl ED HALF" "always:init impl AD HALF" "bounded:init impl AD{<=20} HALF"; do
-    name=${spec%%:*}
-    echo "${spec#*:}" > "ring_$name.tctl"
+  for case_ in "reach:init impl ED HALF" "always:init impl AD HALF" "bounded:init impl AD{<=20} HALF"; do
+    name=${case_%%:*}
+    echo "${case_#*:}" > "ring_$name.tctl"
     read -r ms it < <(time_case ring "ring_$name")
     [ -z "${base[$name]:-}" ] && base[$name]=$ms
     ratio=$(awk -v a="$ms" -v b="${base[$name]}" 'BEGIN { printf "%.2f", (b > 0) ? a / b : 0 }')
-    printf '%-10s %-24s %10s %6s %8s\n' "$nk" "${spec#*:}" "$ms" "${it:-0}" "$ratio"
+    printf '%-10s %-24s %10s %6s %8s\n' "$nk" "${case_#*:}" "$ms" "${it:-0}" "$ratio"
   done
 done
