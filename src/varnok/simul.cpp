@@ -300,12 +300,18 @@ void init_symb_states_set() {
   nb_sim_trans = 0;
 }
 
+// The extrapolation zone for goal, replacing an earlier one.
+static void set_app_zone(states_region *goal) {
+  free_zone(app_zone);
+  app_zone = init_approx_zone(goal);
+}
+
 void init_forward_analysis(int k, states_region *goal) {
   printf("%s: begin forward analysis\n", tool);
   delete_extra_clocks(k);
   init_zone_hashing(simul_hash_size());
   init_symb_states_set();
-  if (is_option(OPT_ABS_XTRA)) app_zone = init_approx_zone(goal);
+  if (is_option(OPT_ABS_XTRA)) set_app_zone(goal);
 }
 
 // ---------------------------------------------------------------------------
@@ -458,7 +464,7 @@ void gen_sim_graph(states_region *init) {
   time_C(TIMER_FORWARD);
   init_zone_hashing(simul_hash_size());
   init_symb_states_set();
-  if (is_option(OPT_ABS_XTRA)) app_zone = init_approx_zone(nullptr);
+  if (is_option(OPT_ABS_XTRA)) set_app_zone(nullptr);
   int nb_init = init_succ_sim_graph(init);
   explore(nb_init, [](int) { return 0; });
   time_R(TIMER_FORWARD);
@@ -517,6 +523,7 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
   int nb_init = init_succ_sim_graph(init);
   stack_top = -1;
   max_depth_reached = 0;
+  NB_FOUND_PATHS = 0;
   for (int i = 0; i < nb_init; i++) {
     dfs_push(i);
     while (stack_top >= 0) {
@@ -537,9 +544,12 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
       top.next = a + 1;
       zone *z = mk_symb_zone(succ_action_temp(succ_sim_graph[j].st.z, a));
       if (z == nullptr) continue;
+      int known = nb_sim_states;
       int b = insert_symb_state(piece_target(a), z);
       add_sim_trans_once(j, a, b);
-      if (is_option(OPT_FULLDFS) ? !on_stack(b) : b == nb_sim_states - 1) dfs_push(b);
+      // Only a state made by this insertion is new: the newest state reached
+      // again (by a loop) is already being explored.
+      if (is_option(OPT_FULLDFS) ? !on_stack(b) : nb_sim_states > known) dfs_push(b);
     }
   }
   set_counts();

@@ -182,3 +182,19 @@ when x is not reset. One clock: both ways give the same zones.
   --- B --->
   < 2, TRUE>
   --- D --->
+
+A loop that brings the newest state back to itself does not push it again:
+the search ends with the whole (two-state) graph instead of filling the
+stack.
+
+  $ cat > loop.tg <<'TG'
+  > #states 2 #trans 1 #clocks 1 x
+  > state: 0 invar: x <= 3 trans: x >= 1 => tick ; ; goto 0
+  > state: 1 prop: NEVER invar: true trans:
+  > TG
+  $ touch -d '2001-01-01' loop.tg
+  $ varnok -DFS -R NEVER loop 2>&1 | tail -4
+  varnok: Reachability: FALSE.
+  varnok: Max stack size attained: 1
+  varnok: 2 simulation states generated
+  varnok: 2 simulation transitions generated
