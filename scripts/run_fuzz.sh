@@ -2,7 +2,7 @@
 # Runs every fuzz target of a fuzz build for a bounded time, starting from
 # its seed corpus in fuzz/corpus/<target>.  Any crash fails the run.
 set -euo pipefail
-build=${1:-build-fuzz}
+build=$(cd "${1:-build-fuzz}" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
@@ -16,7 +16,7 @@ for f in "$build"/*_fuzz; do
   [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/ 2>/dev/null || true
   echo "fuzzing $name for ${seconds}s"
   (cd "$work" && "$f" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-      -print_final_stats=0 "$work" >"$work/log" 2>&1) || { tail -50 "$work/log"; exit 1; }
+      -max_len=4096 -close_fd_mask=3 "$work" >"$work/log" 2>&1) || { tail -50 "$work/log"; exit 1; }
   rm -rf "$work"
 done
 [ $found = 1 ] || echo "no fuzz targets built"

@@ -214,3 +214,18 @@ More regions than a 16-bit index can address are refused.
   $ compile big | tail -2
   varnok: ERROR: too many invariant and guard regions (at most 65535)
   status 255
+
+A constraint whose disjunctive form grows too large to handle (here 2^14
+zones over 15 clocks) is refused instead of running for hours.
+
+  $ python3 -c "
+  > k = 14
+  > print('#states 1 #trans 1 #clocks %d %s' % (k + 1, ' '.join('c%d' % i for i in range(k + 1))))
+  > print('state: 0 invar: true trans:')
+  > print(' and '.join('(c%d - c%d < 1 or c%d - c%d < 1)' % (i, i + 1, i + 1, i) for i in range(k)) + ' => ; ; goto 0')
+  > " > blow.tg
+  $ compile blow | tail -4
+  constraint too large at line 3, near `)'
+  varnok: Warning: transition 0 from 0 to 0 is not enabled, I ignored it
+  There were parsing errors, exiting...
+  status 255

@@ -1,15 +1,29 @@
 #include "common/tg/tg_clocks.h"
 
 #include <cstdlib>
+#include <string>
+#include <unordered_map>
 
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 
 clock_affect *affect_set[3] = {nullptr, nullptr, nullptr};
 
+// The records of affect_set by mode and vector, so that sharing a record does
+// not walk a chain that may hold one record per transition.
+static std::unordered_map<std::string, clock_affect *> &affect_index =
+    *new std::unordered_map<std::string, clock_affect *>;
+
+static std::string affect_key(const clock_affect *a) {
+  std::string key(1, static_cast<char>(a->mode));
+  key.append(reinterpret_cast<const char *>(a->affect.data()), a->affect.size() * sizeof(uint16_t));
+  return key;
+}
+
 void open_affect_set(int n) {
   AFFECT_SIZE = static_cast<uint16_t>(n + 1);
   for (auto &head : affect_set) head = nullptr;
+  affect_index.clear();
 }
 
 clock_affect *new_clock_affect() {
@@ -46,11 +60,10 @@ void add_affect(clock_affect *a, int x, int y) {
 }
 
 clock_affect *insert_affect(clock_affect *r) {
-  for (clock_affect *s = affect_set[r->mode]; s != nullptr; s = s->next) {
-    if (s->affect == r->affect) {
-      delete r;
-      return s;
-    }
+  auto [it, added] = affect_index.emplace(affect_key(r), r);
+  if (!added) {
+    delete r;
+    return it->second;
   }
   r->next = affect_set[r->mode];
   affect_set[r->mode] = r;
@@ -60,6 +73,7 @@ clock_affect *insert_affect(clock_affect *r) {
 clock_affect *get_affect(int mode) { return affect_set[mode]; }
 
 void free_affect_set() {
+  affect_index.clear();
   for (auto &head : affect_set) {
     while (head != nullptr) {
       clock_affect *next = head->next;

@@ -32,6 +32,9 @@ int tg_yylex();
 %type <ival> expression relation clock_count
 %type <assigned> assigned_value
 
+// Regions discarded by error recovery or an abort are freed. A mid-rule
+// action that takes a region over clears its value, so that it is not freed
+// twice when the rule is abandoned later.
 %destructor { free_region($$); } <reg>
 
 %left OR
@@ -163,7 +166,7 @@ assigned_value
 constraint
   : atom                                  { $$ = $1; }
   | constraint OR constraint              { $$ = union_region($1, $3); }
-  | constraint AND constraint             { $$ = intersection_region($1, $3); free_region($1); free_region($3); }
+  | constraint AND constraint             { $$ = tg_and_constraint($1, $3); }
   | '(' constraint ')'                    { $$ = $2; }
   ;
 

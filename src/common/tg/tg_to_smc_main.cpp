@@ -160,6 +160,17 @@ void tg_sync_label(const char *name) { insert_sync_label(name); }
 // --------------------------------------------------------------------------
 // Locations
 
+static double zone_count(const region *r) { return is_empty_region(r) ? 0 : r->count; }
+
+// Whether a region of `zones` zones is too large to compact (pairwise
+// inclusion tests) in reasonable time; if so it is reported as an error.
+static bool too_large(double zones) {
+  double clocks = N_OF_CLOCKS;
+  if (zones * zones * clocks * clocks <= MAX_CONSTRAINT_WORK) return false;
+  tg_yyerror("constraint too large");
+  return true;
+}
+
 int tg_location_start(int number) {
   if (number != tg_next_state) {
     printerr(6, static_cast<int>(tg_next_state), -1);
@@ -183,6 +194,10 @@ void tg_location_prop(const char *name) {
 }
 
 void tg_invariant(region *r) {
+  if (too_large(zone_count(r))) {
+    free_region(r);
+    r = mk_empty_region();
+  }
   region *p = proj_region(r);
   if (is_empty_region(p)) {
     printerr(1, static_cast<int>(current_state), -1);
@@ -197,6 +212,10 @@ void tg_invariant(region *r) {
 // Transitions
 
 void tg_guard(region *g) {
+  if (too_large(zone_count(g) * zone_count(list_reg[inv[current_state]]))) {
+    free_region(g);
+    g = mk_empty_region();
+  }
   region *g2 = intersection_region(g, list_reg[inv[current_state]]);
   cf_region(g2);
   free_region(g);
@@ -323,6 +342,13 @@ int tg_flip_relation(int rel) {
     case REL_GT: return REL_LT;
     default: return rel;
   }
+}
+
+region *tg_and_constraint(region *a, region *b) {
+  region *r = too_large(zone_count(a) * zone_count(b)) ? mk_empty_region() : intersection_region(a, b);
+  free_region(a);
+  free_region(b);
+  return r;
 }
 
 region *tg_true_atom() { return zone_to_region(mk_universal_zone()); }

@@ -92,6 +92,11 @@ int tg_arith(int a, char op, int b);
 // Atoms: x_i - x_j rel c over clocks (0 the reference clock), the reference
 // clock never being undeclared. Rules 42/43 (one clock against a constant)
 // go through tg_clock_atom, which refuses negative constants.
+// a AND b (both taken over). A product of zones too large to compact in
+// reasonable time (zones^2 * clocks^2 above MAX_CONSTRAINT_WORK) is reported
+// as an error and gives the empty region.
+constexpr double MAX_CONSTRAINT_WORK = 4e9;
+region *tg_and_constraint(region *a, region *b);
 region *tg_true_atom();
 region *tg_false_atom();
 region *tg_clock_atom(const char *clock, int rel, int c, bool constant_first);

@@ -352,6 +352,7 @@ static int read_props_impl(FILE *prop, bool records) {
   bin_in in(prop);
   if (!in.expect(VNK_VERSION) || !in.expect("#p")) return READ_BAD;
   int count = static_cast<int>(in.u16());
+  if (!records && count != N_OF_PROPS) return READ_BAD;  // not the file the records came from
   if (records) init_prop_tables(N_OF_STATES);
   std::string name;
   for (int p = 0; p < count; p++) {
@@ -381,6 +382,7 @@ static int read_labels_impl(FILE *lab, bool records) {
   bin_in in(lab);
   if (!in.expect("#l")) return READ_BAD;
   int count = static_cast<int>(in.u16());
+  if (!records && count != N_OF_LABELS) return READ_BAD;  // not the file the records came from
   if (records) init_label_tables(N_OF_TRANS);
   std::string name;
   for (int l = 0; l < count; l++) {
@@ -471,14 +473,6 @@ static int read_regions_impl(FILE *reg) {
     list_reg.push_back(rg);
     N_OF_REGIONS = static_cast<uint16_t>(list_reg.size());
     if ((r == 0 && !is_empty_region(rg)) || !is_consistent_read_region(rg, nb_decl_clocks + 1)) return READ_BAD;
-    if (extra > 0 && !is_empty_region(rg)) {
-      // The added clocks are unconstrained; close the zones so that their
-      // bounds against the file's clocks are explicit.
-      for (int i = 0; i < rg->count; i++) {
-        rg->zones[i]->flags = static_cast<unsigned char>(rg->zones[i]->flags & ~ZONE_CANONICAL);
-        cf_zone(rg->zones[i]);
-      }
-    }
   }
   return in.at_end() && check_region_indices() ? READ_OK : READ_BAD;
 }
@@ -523,11 +517,14 @@ void init_tg() {
   fclose(prop);
 }
 
+void read_props2(FILE *prop) { check_result(read_props_impl(prop, false)); }
+void read_labels2(FILE *lab) { check_result(read_labels_impl(lab, false)); }
+
 void load_props_labels() {
   FILE *prop = my_fopen2(".prop", "rb");
   FILE *lab = my_fopen2(".lab", "rb");
-  check_result(read_props_impl(prop, false));
-  check_result(read_labels_impl(lab, false));
+  read_props2(prop);
+  read_labels2(lab);
   fclose(prop);
   fclose(lab);
 }

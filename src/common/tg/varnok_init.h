@@ -31,8 +31,12 @@ void read_header(FILE *vnk);
 void read_props(FILE *prop);
 void read_labels(FILE *lab);
 void read_regions(FILE *reg);
-// Reads .prop and .lab again, filling the proposition arrays of the
-// locations and the label arrays of the transitions.
+// Read .prop / .lab again, filling only the proposition arrays of the
+// locations (states_props) / the label arrays of the transitions
+// (trans_labels); the records must have been read already.
+void read_props2(FILE *prop);
+void read_labels2(FILE *lab);
+// Opens .prop and .lab and reads them with read_props2 and read_labels2.
 void load_props_labels();
 // Writes the .cpt listing unless it is newer than the .vnk file.
 void compact_tg();
