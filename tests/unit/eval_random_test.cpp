@@ -1,8 +1,9 @@
 // Cross-check of the backward evaluator against integer-time exploration on
 // random small graphs. With closed constraints only (<=, >=, upper-bound
-// invariants), a state with integer clock values reaches a set given by such
-// constraints in dense time exactly when it does by integer delays, within
-// the same time bound; clock values above the largest constant are all alike.
+// invariants), what a state with integer clock values can reach in dense
+// time, within a closed time bound or not, and whether it can avoid a set
+// while time diverges, are decided by integer delays alone; clock values
+// above the largest constant are all alike.
 #include <gtest/gtest.h>
 
 #include <array>
