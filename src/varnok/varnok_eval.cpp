@@ -130,6 +130,17 @@ static int comparison_clocks(const tctl_node *term, int *x, int *y) {
   return 0;
 }
 
+// 1 when 0 rel c holds for the comparison kind (8 to 12).
+static int compare_zero(int kind, int c) {
+  switch (kind) {
+    case TCTL_LEQ: return 0 <= c;
+    case TCTL_GEQ: return 0 >= c;
+    case TCTL_LT: return 0 < c;
+    case TCTL_GT: return 0 > c;
+    default: return c == 0;
+  }
+}
+
 [[noreturn]] static void bad_constraint() {
   printerr(0, -1);
   exit(1);
@@ -150,6 +161,10 @@ states_region *varnok_mk_clock_constraint(const tctl_node *cmp) {
   int x, y;
   if (!comparison_clocks(term, &x, &y)) bad_constraint();
   check_constant(c);
+  // x - x rel c compares 0 with c: it holds everywhere or nowhere. Written
+  // into the matrix it would land on the diagonal, which the closure never
+  // reads, and x < x would hold everywhere.
+  if (x == y) return compare_zero(cmp->kind, c) ? mk_inv_st_reg() : nullptr;
   states_region *p = mk_inv_st_reg();
   if (cmp->kind == TCTL_LEQ || cmp->kind == TCTL_EQ) tighten_states_region(p, x, y, mk_bound(c, 1));
   if (cmp->kind == TCTL_LT) tighten_states_region(p, x, y, mk_bound(c, 0));

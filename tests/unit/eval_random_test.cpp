@@ -1,8 +1,9 @@
 // Cross-check of the backward evaluator against integer-time exploration on
 // random small graphs. With closed constraints only (<=, >=, upper-bound
-// invariants), a state with integer clock values reaches a set given by such
-// constraints in dense time exactly when it does by integer delays, within
-// the same time bound; clock values above the largest constant are all alike.
+// invariants), what a state with integer clock values can reach in dense
+// time, within a closed time bound or not, and whether it can avoid a set
+// while time diverges, are decided by integer delays alone; clock values
+// above the largest constant are all alike.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -126,7 +127,7 @@ std::vector<int> time_to_p(const Graph &g, bool through_q) {
   return best;
 }
 
-// For A(true U P): 0 at every integer state from which some run avoids P
+// For A(true U P): -1 at every integer state from which some run avoids P
 // forever while time diverges (a cycle with a delay among states outside P),
 // 1 elsewhere. `through_q` restricts the avoiding runs to Q locations for
 // A(Q U P), where leaving Q before P also falsifies the formula.
@@ -187,6 +188,43 @@ std::vector<int> always_reaches_p(const Graph &g, bool through_q) {
   return result;
 }
 
+// For AD{<=c} P: 1 at every integer state from which no run outside P lasts
+// c + 1 time units, else -1.
+std::vector<int> reaches_p_within(const Graph &g, int c) {
+  std::vector<int> result(kStates, 1);
+  for (int l = 0; l < kLocs; l++)
+    for (int a = 0; a <= kCap; a++)
+      for (int b = 0; b <= kCap; b++) {
+        int v0[2] = {a, b};
+        if (!g.inv_holds(l, v0)) continue;
+        // Longest time spent outside P, explored up to c + 1.
+        std::vector<bool> seen(static_cast<size_t>(kStates) * (c + 2), false);
+        std::vector<std::array<int, 4>> stack{{l, a, b, 0}};
+        while (!stack.empty() && result[code(l, v0)] == 1) {
+          auto [loc, x0, x1, t] = stack.back();
+          stack.pop_back();
+          int v[2] = {x0, x1};
+          size_t key = static_cast<size_t>(code(loc, v)) * (c + 2) + t;
+          if (g.p[loc] || seen[key]) continue;
+          seen[key] = true;
+          if (t == c + 1) {
+            result[code(l, v0)] = -1;
+            break;
+          }
+          for (const Edge &e : g.edges) {
+            if (e.source != loc) continue;
+            bool ok = true;
+            for (int k = 0; k < 2; k++) ok = ok && v[k] >= e.lo[k] && (e.hi[k] < 0 || v[k] <= e.hi[k]);
+            int w[2] = {e.reset[0] ? 0 : v[0], e.reset[1] ? 0 : v[1]};
+            if (ok && g.inv_holds(e.target, w)) stack.push_back({e.target, w[0], w[1], t});
+          }
+          int w[2] = {v[0] < kCap ? v[0] + 1 : kCap, v[1] < kCap ? v[1] + 1 : kCap};
+          if (g.inv_holds(loc, w)) stack.push_back({loc, w[0], w[1], t + 1});
+        }
+      }
+  return result;
+}
+
 // Compares Sat(formula) with `expected` at every integer state allowed by the
 // invariants.
 void compare(const Graph &g, const char *formula, const std::vector<int> &best, int bound, int seed) {
@@ -216,6 +254,7 @@ TEST_F(EvalRandom, ReachabilityMatchesIntegerTime) {
     compare(g, "Q EU P", time_to_p(g, true), -1, seed);
     compare(g, "AD P", always_reaches_p(g, false), -1, seed);
     compare(g, "Q AU P", always_reaches_p(g, true), -1, seed);
+    compare(g, "AD{<=2} P", reaches_p_within(g, 2), -1, seed);
     if (HasFailure()) break;
   }
 }

@@ -125,6 +125,13 @@ TEST_F(EvalAtoms, ClockConstraintsStayInsideInvariants) {
   // Differences, both ways round.
   Result diff(eval(graph, "y - x >= 1 and x > y + 2"));
   EXPECT_FALSE(is_not_empty_states_region(diff.p));
+  // A clock compared with itself.
+  Result never(eval(graph, "x < x"));
+  EXPECT_EQ(never.p, nullptr);
+  Result always(eval(graph, "x <= x + 1"));
+  EXPECT_TRUE(is_universal_states_region(always.p));
+  Result ex(eval(graph, "x + 1 < x"));
+  EXPECT_FALSE(is_not_empty_states_region(ex.p));
   Result d2(eval(graph, "x - y >= 2"));
   EXPECT_TRUE(d2.at(1, {3, 1}));
   EXPECT_FALSE(d2.at(1, {3, 1.5}));
