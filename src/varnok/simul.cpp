@@ -199,12 +199,6 @@ int check_tables(states_region *a, states_region *b) {
 
 region *region_at(states_region *p, int l) { return p == nullptr || l >= p->count ? nullptr : p->regs[l]; }
 
-// First zone of p's region at l, closed; null when empty.
-zone *first_zone_at(states_region *p, int l) {
-  region *r = region_at(p, l);
-  return is_empty_region(r) ? nullptr : r->zones[0];
-}
-
 // The first zone of (goal at the location of state i) ∩ its zone, in the
 // order of intersection_region; null when they do not meet.
 zone *goal_meeting(int i, states_region *goal) {
@@ -557,53 +551,144 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
   return NB_FOUND_PATHS > 0 ? 1 : 0;
 }
 
+// The convex condition zone of location l: its only zone, or the hull of its
+// zones when their union is convex; null when empty. Time passes inside one
+// convex zone of the condition only, so a non-convex condition ends the
+// process (status 1).
+static zone *convex_condition(states_region *cond, int l) {
+  region *r = region_at(cond, l);
+  if (is_empty_region(r)) return nullptr;
+  if (r->count == 1) return r->zones[0];
+  region *h = compact_hull_region(r);
+  if (h == r) {
+    fprintf(stderr, "%s: location %d: forward analysis needs a convex condition\n", tool, l);
+    exit(1);
+  }
+  zone *z = assign_zone(h->zones[0]);
+  free_region(h);
+  cf_zone(z);
+  return insert_zone(z);
+}
+
+// z with every finite upper bound of its closed form turned non-strict:
+// with z closed under time within a condition, the points where a run
+// leaves it at its upper border.
+static zone *upper_border(zone *z) {
+  zone *r = assign_zone(z);
+  for (int i = 1; i < N_OF_CLOCKS; i++)
+    if (r->bounds[i][0] != INF_BOUND) r->bounds[i][0] = static_cast<int16_t>(r->bounds[i][0] | 1);
+  for (int i = 0; i < N_OF_CLOCKS; i++)
+    for (int j = 0; j < N_OF_CLOCKS; j++) put_edge_zone(r, i, j, i != j);
+  r->flags = 0;
+  return r;
+}
+
+// The valuations from which the closed zone g is entered by letting a
+// little time pass: g's diagonals, its lower bounds made non-strict and its
+// upper bounds strict.
+static zone *time_entry(zone *g) {
+  zone *r = assign_zone(g);
+  for (int i = 1; i < N_OF_CLOCKS; i++) {
+    if (r->bounds[0][i] != INF_BOUND) r->bounds[0][i] = static_cast<int16_t>(r->bounds[0][i] | 1);
+    if (r->bounds[i][0] != INF_BOUND) r->bounds[i][0] = static_cast<int16_t>(r->bounds[i][0] & ~1);
+  }
+  for (int i = 0; i < N_OF_CLOCKS; i++)
+    for (int j = 0; j < N_OF_CLOCKS; j++) put_edge_zone(r, i, j, i != j);
+  r->flags = 0;
+  return r;
+}
+
+// 1 when a and b (either not closed) have a common valuation.
+static int have_common(zone *a, zone *b) {
+  zone *m = intersection_zone(a, b);
+  cf_zone(m);
+  int r = !is_empty_zone(m);
+  free_zone(m);
+  return r;
+}
+
+// 1 when a run from the zone z (time already passed within the condition,
+// so that z holds every point of its runs until they leave it) reaches a
+// zone of goal at l with every earlier point in z or the goal: a point of
+// the goal on z's upper border (z itself included), or a point of z from
+// which time enters the goal at once. Where z and the goal only touch on a
+// border that time cannot cross (an invariant stops it), nothing is found.
+static int meets_goal_border(states_region *goal, int l, zone *z) {
+  region *g = region_at(goal, l);
+  if (is_empty_region(g)) return 0;
+  zone *up = upper_border(z);
+  int found = 0;
+  for (int k = 0; k < g->count && !found; k++) {
+    zone *entry = time_entry(g->zones[k]);
+    found = have_common(up, g->zones[k]) || have_common(z, entry);
+    free_zone(entry);
+  }
+  free_zone(up);
+  return found;
+}
+
+// 1 when some zone of goal at l meets z.
+static int meets_goal(states_region *goal, int l, zone *z) {
+  region *g = region_at(goal, l);
+  if (is_empty_region(g)) return 0;
+  for (int k = 0; k < g->count; k++) {
+    zone *m = meet(z, g->zones[k]);
+    free_zone(m);
+    if (m != nullptr) return 1;
+  }
+  return 0;
+}
+
+// The states of z that are in the condition c, let time pass within c.
+static zone *within_condition(zone *z, zone *c) {
+  zone *in = meet(z, c);
+  if (in == nullptr) return nullptr;
+  zone *r = succ_temp_cond(in, c);
+  free_zone(in);
+  return r;
+}
+
+// Time only passes inside the condition, and a state outside it cannot go
+// on: zones are cut to the condition before time passes.
 int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_region *goal) {
   cf_states_region(init);
   cf_states_region(cond);
   cf_states_region(goal);
   if (!is_not_empty_states_region(init) || !is_not_empty_states_region(cond) || !is_not_empty_states_region(goal))
     return 0;
+  std::vector<zone *> c(N_OF_STATES);
+  for (int l = 0; l < N_OF_STATES; l++) c[l] = convex_condition(cond, l);
   for (int j = 0; j < N_OF_STATES; j++) {
-    zone *z = first_zone_at(init, j);
-    if (z == nullptr) continue;
-    zone *g = first_zone_at(goal, j);
-    zone *m = g == nullptr ? nullptr : meet(z, g);
-    if (m != nullptr) {
-      free_zone(m);
-      return 1;
+    region *r = region_at(init, j);
+    if (is_empty_region(r)) continue;
+    for (int k = 0; k < r->count; k++) {
+      zone *z = r->zones[k];
+      if (meets_goal(goal, j, z)) return 1;
+      if (c[j] == nullptr) continue;
+      zone *s = mk_symb_zone(within_condition(z, c[j]));
+      if (s == nullptr) continue;
+      int i = insert_symb_state(j, s);
+      if (pred_index[i] == PRED_NONE) pred_index[i] = PRED_INITIAL;
     }
-    zone *c = first_zone_at(cond, j);
-    zone *zc = c == nullptr ? nullptr : meet(z, c);
-    if (zc == nullptr) continue;
-    zone *s = mk_symb_zone(succ_temp(j, zc));
-    free_zone(zc);
-    if (s == nullptr) continue;
-    int i = insert_symb_state(j, s);
-    if (pred_index[i] == PRED_NONE) pred_index[i] = PRED_INITIAL;
   }
   if (nb_sim_states == 0) return 0;
   for (int i = 0; i < nb_sim_states; i++) {
     int l = succ_sim_graph[i].st.loc;
-    zone *g = first_zone_at(goal, l);
-    if (g != nullptr) {
-      zone *b = border_zone(succ_sim_graph[i].st.z, g);
-      cf_zone(b);
-      int found = !is_empty_zone(b);
-      free_zone(b);
-      if (found) {
-        print_reach_evidence(i, succ_sim_graph[i].st.z);
-        set_counts();
-        return 1;
-      }
+    zone *zi = succ_sim_graph[i].st.z;
+    // Under extrapolation a zone may reach past the condition.
+    zone *in = c[l] == nullptr ? nullptr : meet(zi, c[l]);
+    int found = in != nullptr && meets_goal_border(goal, l, in);
+    free_zone(in);
+    if (found) {
+      print_reach_evidence(i, zi);
+      set_counts();
+      return 1;
     }
     for (int p = piece_start[l]; p < piece_start[l + 1]; p++) {
       zone *s = succ_action(succ_sim_graph[i].st.z, p);
       if (s == nullptr) continue;
       int t = piece_target(p);
-      zone *gt = first_zone_at(goal, t), *ct = first_zone_at(cond, t);
-      zone *mg = gt == nullptr ? nullptr : meet(s, gt);
-      if (mg != nullptr) {
-        free_zone(mg);
+      if (meets_goal(goal, t, s)) {
         zone *sz = mk_symb_zone(s);
         int b = insert_symb_state(t, sz);
         add_sim_trans(i, p, b);
@@ -611,13 +696,9 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
         set_counts();
         return 1;
       }
-      zone *mc = ct == nullptr ? nullptr : meet(s, ct);
-      if (mc != nullptr) {
-        free_zone(mc);
-        zone *s2 = mk_symb_zone(succ_temp_cond(s, ct));
-        if (s2 != nullptr) add_sim_trans(i, p, insert_symb_state(t, s2));
-      }
+      zone *s2 = c[t] == nullptr ? nullptr : mk_symb_zone(within_condition(s, c[t]));
       free_zone(s);
+      if (s2 != nullptr) add_sim_trans(i, p, insert_symb_state(t, s2));
     }
   }
   set_counts();

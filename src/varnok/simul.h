@@ -161,7 +161,10 @@ int reach_prop_sim_graph(states_region *init, states_region *goal);
 // Depth-first: -1 when a push was refused at MAX_STACK_SIZE and no earlier
 // return happened, else 1 when a goal state was found, else 0.
 int reach_prop_sim_graph_dfs(states_region *init, states_region *goal);
-// Reachability of goal along paths that stay in cond: 1 or 0.
+// Reachability of goal along paths that stay in cond: 1 or 0. Time passes
+// within one convex zone of cond per location (their hull when the union is
+// convex; otherwise the process ends with status 1); every zone of init and
+// goal counts.
 int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_region *goal);
 // 1 when every reachable state lies in inv, else 0 (with path and trace files).
 int invar_prop_sim_graph(states_region *init, states_region *inv);
@@ -218,3 +221,6 @@ void path_print_tg_trans(int piece, FILE *stream);
 // The extrapolation zone for the goal table p (null: none), written to
 // "approx_zone"; a new zone owned by the caller.
 zone *init_approx_zone(states_region *p);
+// Raises app_zone (when there is one) to the constants of the table p too,
+// for searches bounded by a condition as well as a goal.
+void add_approx_constants(states_region *p);

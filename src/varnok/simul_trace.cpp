@@ -277,6 +277,19 @@ void print_succ_sim_graph_stack() {
 // ---------------------------------------------------------------------------
 // Extrapolation zone
 
+void add_approx_constants(states_region *p) {
+  zone *f = form_approx_zone(p);
+  if (f == nullptr || app_zone == nullptr) {
+    free_zone(f);
+    return;
+  }
+  zone *h = Union_zone(app_zone, f);
+  free_zone(f);
+  cf_zone(h);
+  free_zone(app_zone);
+  app_zone = h;
+}
+
 zone *init_approx_zone(states_region *p) {
   zone *t = tg_approx_zone();
   zone *f = form_approx_zone(p);
