@@ -12,14 +12,18 @@ first line of the states where it holds.
   fischer_enter_fast: status 1, state(0) and (
   fischer_mutex: status 1, true
   fischer_nonzeno: status 1, true
+  fischer_reach_both: status 1, state(19) and (
   fischer_reset: status 1, true
   sensor_alarm: status 1, true
   sensor_nonzeno: status 1, true
+  sensor_reach_alarm: status 1, state(3) and (
   sensor_reset: status 1, true
   sensor_response: status 1, true
   sensor_safe: status 1, true
   train_gate_lower: status 1, true
   train_gate_nonzeno: status 1, true
+  train_gate_reach_inside: status 1, state(2) and (
+  train_gate_reach_unsafe: status 1, state(2) and (
   train_gate_reset: status 1, true
   train_gate_response: status 1, true
   train_gate_response_fast: status 1, state(0) and (
