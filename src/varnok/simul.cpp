@@ -654,8 +654,9 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
   cf_states_region(init);
   cf_states_region(cond);
   cf_states_region(goal);
-  if (!is_not_empty_states_region(init) || !is_not_empty_states_region(cond) || !is_not_empty_states_region(goal))
-    return 0;
+  // An empty condition still lets the initial states that are goal states
+  // count: E(false U g) is g.
+  if (!is_not_empty_states_region(init) || !is_not_empty_states_region(goal)) return 0;
   std::vector<zone *> c(N_OF_STATES);
   for (int l = 0; l < N_OF_STATES; l++) c[l] = convex_condition(cond, l);
   for (int j = 0; j < N_OF_STATES; j++) {
