@@ -7,12 +7,10 @@
 // must go on (the invariants force each transition), and END is entered
 // between 4 and 6 time units after the start.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "eval_test_util.h"
+#include "simul_test_util.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval_forw.h"
 
@@ -38,24 +36,10 @@ class ForwardEval : public eval_test::Scratch {
   }
   // The standard output of the forward evaluation of `formula` on kDiag.
   std::string verdict(const std::string &formula, uint32_t options = 0) {
-    tctl_node *f = eval_test::load(kDiag, formula);
+    tctl_node *f = simul_test::load_compiled(kDiag, formula);
     OPT_SET = OPT_FORWARD | options;
     MAX_SYMB_STATES = 1000;
-    fflush(stdout);
-    int saved = dup(1);
-    FILE *out = tmpfile();
-    dup2(fileno(out), 1);
-    states_region *r = varnok_eval_forw(f);
-    fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    free_states_region(r);
-    std::string text;
-    rewind(out);
-    char line[256];
-    while (fgets(line, sizeof line, out) != nullptr) text = line;  // the last line
-    fclose(out);
-    return text;
+    return simul_test::last_line([f] { free_states_region(varnok_eval_forw(f)); });
   }
 };
 

@@ -7,9 +7,6 @@
 // an extrapolated zone only when it lies in the exact one, so the graph of
 // "-abs xtra" must contain exactly the reachable integer valuations there.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <unistd.h>
-#include <utime.h>
 
 #include <array>
 #include <deque>
@@ -19,6 +16,7 @@
 #include <vector>
 
 #include "eval_test_util.h"
+#include "simul_test_util.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval_forw.h"
 
@@ -114,40 +112,16 @@ std::set<std::array<int, 3>> integer_reach(const Graph &g) {
   return seen;
 }
 
-// Runs f with standard output sent to /dev/null (the searches report their
-// files there).
 template <typename F>
 auto quietly(F f) {
-  fflush(stdout);
-  int saved = dup(1);
-  int null = open("/dev/null", O_WRONLY);
-  dup2(null, 1);
-  close(null);
-  auto r = f();
-  fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  return r;
+  return simul_test::redirected(nullptr, f);
 }
 
 class SimulRandom : public eval_test::Scratch {
  protected:
   // Compiles the graph, then loads it from its compiled files as a second
   // run would.
-  void load_graph(const Graph &g) {
-    quietly([&] {
-      eval_test::load(g.text(), "init");
-      clear_tg_tables();
-      free_zone_table();
-      struct utimbuf old = {978307200, 978307200};  // 2001-01-01
-      utime("m.tg", &old);
-      char model[] = "m";
-      my_basename(model, ".tg");
-      if (!mk_vnk()) abort();
-      init_tg();
-      return 0;
-    });
-  }
+  void load_graph(const Graph &g) { simul_test::load_compiled(g.text(), "init"); }
   void TearDown() override {
     free_zone(app_zone);
     app_zone = nullptr;
@@ -268,23 +242,10 @@ bool backward_holds_initially(const Graph &g, const std::string &formula) {
 }
 
 bool forward_holds(const Graph &g, const std::string &formula) {
-  tctl_node *f = quietly([&] { return eval_test::load(g.text(), formula); });
+  tctl_node *f = simul_test::load_compiled(g.text(), formula);
   OPT_SET = OPT_FORWARD | OPT_ABS_XTRA;
   MAX_SYMB_STATES = 100000;
-  fflush(stdout);
-  int saved = dup(1);
-  FILE *out = tmpfile();
-  dup2(fileno(out), 1);
-  states_region *r = varnok_eval_forw(f);
-  fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  free_states_region(r);
-  std::string last;
-  rewind(out);
-  char line[256];
-  while (fgets(line, sizeof line, out) != nullptr) last = line;
-  fclose(out);
+  std::string last = simul_test::last_line([f] { free_states_region(varnok_eval_forw(f)); });
   return last.find("*** TRUE ***") != std::string::npos;
 }
 
