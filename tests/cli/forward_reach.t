@@ -133,3 +133,33 @@ valuations that lead to x = 4 are kept along the trace (x - y is 2 or 3).
   constraint: X<=3 and Y=0 and Y+2<=X
   location: 1
   constraint: X=4 and Y<=2 and X<=Y+3
+
+Initial and goal formulas may use formula clocks of their own: they are
+evaluated with them, and the search runs on the model's clocks. From
+location 1, END is within 1 time unit only with y = 2 (then x is reset and
+reaches 1); location 3 is never reached within 2 time units.
+
+  $ run -R "state(1) and ED{<=1} END" diag | tail -4
+  varnok: Reachability: TRUE.
+  varnok: 2 simulation states generated
+  varnok: 1 simulation transitions generated
+  status 1
+  $ tail -2 _trace.reach
+  location: 1
+  constraint: Y=2 and X<=Y+3 and Y+1<=X
+  $ run -I "init and ED{<=2} state(1)" -R "state(3)" diag | tail -3
+  varnok: 3 simulation states generated
+  varnok: 2 simulation transitions generated
+  status 1
+
+With two formula clocks (AD{>0} needs both): every run reaches location 3.
+An initial formula that fails in the initial state leaves no initial state:
+the search answers FALSE at once.
+
+  $ run -I "init and AD{>0} state(3)" -R "END" diag | grep Reach
+  varnok: Reachability: TRUE.
+  $ run -I "init and ED{<2} state(3)" -R "END" diag | tail -4
+  varnok: Reachability: FALSE.
+  varnok: 0 simulation states generated
+  varnok: 0 simulation transitions generated
+  status 1
