@@ -391,34 +391,40 @@ int insert_symb_state(int l, zone *z) {
   return new_sim_state(l, z);
 }
 
-void add_sim_trans(int source, int p, int target) {
-  sim_state &s = succ_sim_graph[source];
-  int k = s.first_trans + s.nb_trans;
-  trans_pool[k] = sim_trans{source, target, piece_transition[p], p};
-  s.nb_trans++;
-  if (pred_index[target] == PRED_NONE) pred_index[target] = k;
-  nb_sim_trans++;
-  print_progress();
-}
-
-// The transition (source, p, target) unless source already has one with the
-// same piece and target; the path predecessors are left alone.
-static void add_sim_trans_once(int source, int p, int target) {
-  sim_state &s = succ_sim_graph[source];
-  for (int k = s.first_trans; k < s.first_trans + s.nb_trans; k++)
-    if (trans_pool[k].piece == p && trans_pool[k].target == target) return;
+// Appends the record to the block of its source state and returns its pool
+// index. A full block (a state explored again with -FULLDFS under an
+// abstraction may reach new targets by the same piece) moves to the end of
+// the pool; the old slots keep their records, so path predecessors that
+// point there stay valid.
+static int append_sim_trans(const sim_trans &rec) {
+  sim_state &s = succ_sim_graph[rec.source];
   if (s.nb_trans == s.cap) {
-    // A state explored again (-FULLDFS) under an abstraction may reach new
-    // targets by the same piece: its block moves to the end of the pool.
     int first = static_cast<int>(trans_pool.size());
     trans_pool.resize(trans_pool.size() + 2 * static_cast<size_t>(s.cap) + 1);
     for (int k = 0; k < s.nb_trans; k++) trans_pool[first + k] = trans_pool[s.first_trans + k];
     s.first_trans = first;
     s.cap = 2 * s.cap + 1;
   }
-  trans_pool[s.first_trans + s.nb_trans] = sim_trans{source, target, piece_transition[p], p};
+  int k = s.first_trans + s.nb_trans;
+  trans_pool[k] = rec;
   s.nb_trans++;
   nb_sim_trans++;
+  return k;
+}
+
+void add_sim_trans(int source, int p, int target) {
+  int k = append_sim_trans(sim_trans{source, target, piece_transition[p], p});
+  if (pred_index[target] == PRED_NONE) pred_index[target] = k;
+  print_progress();
+}
+
+// The transition (source, p, target) unless source already has one with the
+// same piece and target; the path predecessors are left alone.
+static void add_sim_trans_once(int source, int p, int target) {
+  const sim_state &s = succ_sim_graph[source];
+  for (int k = s.first_trans; k < s.first_trans + s.nb_trans; k++)
+    if (trans_pool[k].piece == p && trans_pool[k].target == target) return;
+  append_sim_trans(sim_trans{source, target, piece_transition[p], p});
 }
 
 int init_succ_sim_graph(states_region *init) {
