@@ -72,7 +72,8 @@ static void load_model() {
   init_tg();
 }
 
-static clock_renaming_table read_renaming(char *name) {
+// Reads the renaming into clock_ren_table, where it stays until exit.
+static void read_renaming(char *name) {
   my_basename(name, ".opt");
   FILE *opt = my_fopen2(".opt", "rb");
   load_model();
@@ -82,7 +83,7 @@ static clock_renaming_table read_renaming(char *name) {
     printf("%s: bad format file %s.opt\n", tool, my_filename);
     exit(1);
   }
-  return table;
+  clock_ren_table = table;
 }
 
 int main(int argc, char **argv) {
@@ -91,10 +92,10 @@ int main(int argc, char **argv) {
   read_args(argc - 1, argv + 1);
   if (nb_param != 2) usage_error();
   construct_formula(param_names[0], param_names[0]);
-  clock_renaming_table table = read_renaming(param_names[1]);
+  read_renaming(param_names[1]);
   if (!is_option(OPT_PRINT_REN)) return 0;
   FILE *ren = my_fopen2(".ren", "w");
-  fprint_renaming(ren, table);
+  fprint_renaming(ren, clock_ren_table);
   printf("%s: file %s.ren dumped\n", tool, my_filename);
   const bool failed = ferror(ren) != 0;
   if (fclose(ren) != 0 || failed) {
