@@ -1,0 +1,23 @@
+#include "clockpare/clockpare_error.h"
+
+#include <cstdlib>
+
+#include "common/util/my_files.h"
+
+FILE *create_output_file(const char *suffix) {
+  FILE *f = my_fopen(suffix, "wb");
+  if (f == nullptr) {
+    printf("%s: cannot create file %s%s\n", tool, my_filename, suffix);
+    exit(1);
+  }
+  return f;
+}
+
+void close_output_file(FILE *stream, const char *suffix) {
+  const bool failed = ferror(stream) != 0;
+  if (fclose(stream) != 0 || failed) {
+    printf("%s: cannot write file %s%s\n", tool, my_filename, suffix);
+    my_unlink(suffix);
+    exit(1);
+  }
+}
