@@ -163,3 +163,24 @@ the search answers FALSE at once.
   varnok: 0 simulation states generated
   varnok: 0 simulation transitions generated
   status 1
+
+A goal met by an initial state: one state in the path, one step in the
+trace, entered with every clock 0.
+
+  $ run -R "state(0) and x >= 2" diag | tail -5
+  varnok: file _trace.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: 1 simulation states generated
+  varnok: 0 simulation transitions generated
+  status 1
+  $ cat _path.reach
+  location: 0
+  propositions: INIT
+  constraint: X<=3 and X=Y
+  $ cat _trace.reach
+  location: 0
+  propositions: INIT
+  constraint: X=0 and Y=0
+  location: 0
+  propositions: INIT
+  constraint: 2<=X and X<=3 and X=Y
