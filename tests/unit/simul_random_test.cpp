@@ -272,4 +272,59 @@ TEST_F(ForwardBackward, VerdictsAgreeOnRandomGraphs) {
   }
 }
 
+// Graphs whose clocks are bounded everywhere by the invariants (so that the
+// exact simulation graph is finite) and whose guards compare the two clocks:
+// the forward searches, without abstraction and with inclusion, reach a
+// location exactly when the backward evaluation says that it can be reached
+// from the initial state.
+std::string diagonal_graph(std::mt19937 &rng) {
+  auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const char *rel[] = {"<", "<=", ">=", ">"};
+  int n = 3 + pick(5);
+  std::string s = "#states 4\n#trans " + std::to_string(n) + "\n#clocks 2\nx0 x1\n";
+  std::vector<std::string> out(kLocs);
+  for (int t = 0; t < n; t++) {
+    std::string g = "x0 - x1 " + std::string(rel[pick(4)]) + " " + std::to_string(pick(5) - 2);
+    if (pick(2)) g += " and x" + std::to_string(pick(2)) + " " + rel[pick(4)] + " " + std::to_string(pick(kMax + 1));
+    std::string r;
+    for (int c = 0; c < 2; c++)
+      if (pick(3) == 0) r += " x" + std::to_string(c);
+    out[pick(kLocs)] += g + " => ; reset{" + r + " } ; goto " + std::to_string(pick(kLocs)) + "\n";
+  }
+  for (int l = 0; l < kLocs; l++)
+    s += "state: " + std::to_string(l) + "\ninvar: x0 <= " + std::to_string(1 + pick(kMax + 1)) + " and x1 <= " +
+         std::to_string(1 + pick(kMax + 1)) + "\ntrans:\n" + out[l];
+  return s;
+}
+
+TEST_F(ForwardBackward, DiagonalGuardsExactSearch) {
+  std::mt19937 rng(99);
+  for (int round = 0; round < 60; round++) {
+    std::string tg = diagonal_graph(rng);
+    SCOPED_TRACE(tg);
+    for (int l = 0; l < kLocs; l++) {
+      std::string formula = "init impl ED state(" + std::to_string(l) + ")";
+      OPT_SET = 0;
+      states_region *r = quietly([&] { return eval_test::eval(tg, formula); });
+      bool back = eval_test::holds(r, 0, {0, 0});
+      free_states_region(r);
+      for (uint32_t mode : {0u, OPT_ABS_INCL, OPT_DFS, OPT_DFS | OPT_ABS_INCL}) {
+        simul_test::load_compiled(tg, "init");
+        OPT_SET = mode;
+        MAX_SYMB_STATES = 100000;
+        states_region *init = varnok_mk_init_state(0);
+        states_region *goal = varnok_select_state(l);
+        int found = quietly([&] {
+          free_zone_table();
+          init_forward_analysis(0, goal);
+          return (mode & OPT_DFS) ? reach_prop_sim_graph_dfs(init, goal) : reach_prop_sim_graph(init, goal);
+        });
+        free_states_region(init);
+        free_states_region(goal);
+        EXPECT_EQ(found == 1, back) << "location " << l << " mode " << mode;
+      }
+    }
+  }
+}
+
 }  // namespace
