@@ -17,11 +17,11 @@
 #include "common/util/varnok_error.h"
 #include "common/zone/zone.h"
 #include "varnok/varnok_eval_back.h"
+#include "varnok/varnok_eval_forw.h"
 #include "varnok/varnok_options.h"
-#include "varnok/varnok_runs.h"
 
 states_region *varnok_eval(tctl_node *f) {
-  if (is_option(OPT_FORWARD)) not_available("forward evaluation of a formula");
+  if (is_option(OPT_FORWARD)) return varnok_eval_forw(f);
   return varnok_eval_back(f);
 }
 

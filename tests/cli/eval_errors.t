@@ -42,11 +42,15 @@ A step below one time unit counts as one: AD (x >= 1) holds everywhere
   $ varnok -s -3 -f two "AD (x >= 1)" > /dev/null; cat _form.eval
   true
 
-Forward evaluation of a formula does not exist yet.
+With -forw a formula is decided forwards: a verdict line, no .eval file.
 
-  $ varnok -forw -f two "ED (x > 3)" > /dev/null; echo "status $?"
-  varnok: forward evaluation of a formula is not available yet in this version
-  status 2
+  $ rm _form.eval
+  $ varnok -forw -f two "ED (x > 3)" | grep Reachability; echo "status ${PIPESTATUS[0]}"
+  varnok: Reachability *** TRUE ***
+  status 1
+  $ ls _form.eval
+  ls: cannot access '_form.eval': No such file or directory
+  [2]
 
 A result file that cannot be created.
 
