@@ -209,11 +209,14 @@ void build_vnk_tables() {
 // ===========================================================================
 // Text form
 
+// Name of local clock k of automaton a in the product.
+static const char *product_clock_name(int a, int k) { return clocks_names[encode_clock_index(k, a)]; }
+
 void fprint_product_clocks(FILE *f) {
   for (int a = 0; a < N_OF_TA; a++) {
     if (TA_N_OF_CLOCKS[a] <= 1) continue;
     fputc('\t', f);
-    for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++) fprintf(f, "%s ", TA_clocks_names[a][k].c_str());
+    for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++) fprintf(f, "%s ", product_clock_name(a, k));
     fprintf(f, "/* %s */\n", TA_names[a].c_str());
   }
   fputc('\n', f);
@@ -257,9 +260,9 @@ void fprint_location_vector_props(FILE *f, const int32_t *v, int n) {
 
 static void fprint_affect(FILE *f, const trans_rec *const *e, const int32_t *u, int n) {
   bool any = false;
-  auto reset = [&](const std::string &name) {
+  auto reset = [&](const char *name) {
     fputs(any ? "" : "RESET{ ", f);
-    fprintf(f, "%s ", name.c_str());
+    fprintf(f, "%s ", name);
     any = true;
   };
   if (u != nullptr)
@@ -267,7 +270,7 @@ static void fprint_affect(FILE *f, const trans_rec *const *e, const int32_t *u, 
       if (TA_LocClockAct[a].empty()) continue;
       uint32_t mask = TA_LocClockAct[a][u[a]];
       for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++)
-        if (!(mask & (1u << k))) reset(TA_clocks_names[a][k]);
+        if (!(mask & (1u << k))) reset(product_clock_name(a, k));
     }
   for (int a = 0; a < n; a++) {
     if (e[a] == nullptr) continue;
@@ -275,7 +278,7 @@ static void fprint_affect(FILE *f, const trans_rec *const *e, const int32_t *u, 
     if (mode < 0 || mode > 2) affect_mode_unknown();
     if (mode == 0) continue;
     for (int k = 1; k < TA_AFFECT_SIZE[a]; k++)
-      if (e[a]->affect->affect[k] == 0) reset(TA_clocks_names[a][k]);
+      if (e[a]->affect->affect[k] == 0) reset(product_clock_name(a, k));
   }
   fputs(any ? "}" : "reset{}", f);
   bool copies = false;
@@ -284,7 +287,7 @@ static void fprint_affect(FILE *f, const trans_rec *const *e, const int32_t *u, 
     const auto &local = e[a]->affect->affect;
     for (int j = 1; j < TA_AFFECT_SIZE[a]; j++) {
       if (local[j] == 0 || local[j] == j) continue;
-      fprintf(f, " %s:=%s", TA_clocks_names[a][j].c_str(), TA_clocks_names[a][local[j]].c_str());
+      fprintf(f, " %s:=%s", product_clock_name(a, j), product_clock_name(a, local[j]));
       copies = true;
     }
   }

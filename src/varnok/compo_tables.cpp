@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "common/region/region.h"
 #include "common/tctl/tctl_main.h"
@@ -155,7 +156,7 @@ void copy_Varnok_globals_to_TA(int a) {
   // Row a owns the records now: the single-graph tables forget them.
   for (auto &head : lab_table) head = nullptr;
   for (auto &head : prop_hash_table) head = nullptr;
-  for (auto &head : affect_set) head = nullptr;
+  open_affect_set(AFFECT_SIZE - 1);  // forgets the records without freeing them
   inv.clear();
   list_reg.clear();
   trans_table.clear();
@@ -240,14 +241,40 @@ static void check_vector_coding() {
   }
 }
 
+// Names of the product's clocks 1 and up. A clock whose name an earlier
+// automaton already uses is renamed NAME_a (a its automaton, more '_' while
+// that is taken too): the product text must tell the clocks apart to read
+// back as the same timed graph.
+static std::vector<std::string> product_clock_names() {
+  std::set<std::string> taken;
+  for (int a = 0; a < N_OF_TA; a++)
+    for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++) taken.insert(TA_clocks_names[a][k]);
+  std::set<std::string> used;
+  std::vector<std::string> names;
+  for (int a = 0; a < N_OF_TA; a++)
+    for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++) {
+      std::string name = TA_clocks_names[a][k];
+      if (used.count(name) != 0) {
+        name += "_" + std::to_string(a);
+        while (taken.count(name) != 0) name += "_";
+        taken.insert(name);
+        fprintf(stderr, "Warning: clock %s of %s.tg is called %s in the product.\n", TA_clocks_names[a][k].c_str(),
+                TA_names[a].c_str(), name.c_str());
+      }
+      used.insert(name);
+      names.push_back(name);
+    }
+  return names;
+}
+
 void TA_init_Varnok_globals() {
   check_vector_coding();
   long clocks = 0;
   for (int a = 0; a < N_OF_TA; a++) clocks += TA_N_OF_CLOCKS[a] - 1;
   if (!check_clocks_number(clocks)) exit(-1);
+  std::vector<std::string> product_names = product_clock_names();
   std::vector<const char *> names;
-  for (int a = 0; a < N_OF_TA; a++)
-    for (int k = 1; k < TA_N_OF_CLOCKS[a]; k++) names.push_back(TA_clocks_names[a][k].c_str());
+  for (const std::string &name : product_names) names.push_back(name.c_str());
   // Sets N_OF_CLOCKS, BOUNDS_SIZE, EDGES_SIZE, the names and the universal zone.
   init_zone_module(static_cast<int>(clocks), 0, const_cast<char **>(names.data()));
   int affect = 1;
@@ -292,6 +319,61 @@ int TA_find_prop_by_name(int a, const char *name) {
   for (prop_rec *p = TA_prop_hash_table[a][my_hash_prop(name)]; p != nullptr; p = p->next)
     if (p->name == name) return p->index;
   return -1;
+}
+
+// Releases the records of row a.
+static void free_row(int a) {
+  for (region *r : TA_list_reg[a]) free_region(r);
+  std::set<clock_affect *> affects;
+  for (trans_rec *t : TA_trans_table[a]) {
+    affects.insert(t->affect);
+    delete t;
+  }
+  for (clock_affect *c : affects) free_clock_affect(c);
+  for (label_rec *l : TA_label_tab[a]) delete l;
+  for (prop_rec *p : TA_prop_tab[a]) delete p;
+}
+
+template <typename Node, typename F>
+static void free_table(Node **&table, F free_node) {
+  if (table == nullptr) return;
+  for (int b = 0; b < TA_HASH_SIZE; b++)
+    for (Node *n = table[b]; n != nullptr;) {
+      Node *next = n->next;
+      free_node(n);
+      n = next;
+    }
+  free(table);
+  table = nullptr;
+}
+
+void free_compo_tables() {
+  for (int a = 0; a < N_OF_TA; a++) free_row(a);
+  init_compo_tables(1);
+  N_OF_TA = 0;
+  free_table(ControlHashTab, [](control_node *n) { delete n; });
+  free_table(SymbHashTab, [](symb_node *n) {
+    for (symb_item *i = n->items; i != nullptr;) {
+      symb_item *next = i->next;
+      delete i->state;
+      delete i;
+      i = next;
+    }
+    delete n;
+  });
+  free_table(ZoneListHashTab, [](zone_list_node *n) {
+    for (zone_list_item *i = n->zones; i != nullptr;) {
+      zone_list_item *next = i->next;
+      delete i;
+      i = next;
+    }
+    delete n;
+  });
+  state_set.clear();
+  product_location_nb = product_edge_nb = 0;
+  free_zone(TA_UNIVERSAL);
+  TA_UNIVERSAL = nullptr;
+  TA_MAX_TRANS = 0;
 }
 
 // ===========================================================================

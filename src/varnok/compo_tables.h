@@ -99,6 +99,11 @@ void TA_init_Varnok_globals();
 // 32 clocks: message and exit -1).
 void init_TA_LocClockAct();
 
+// Releases every row, the control, symbolic-state and zone-list tables and
+// TA_UNIVERSAL (zones interned in the zone hash table stay there); N_OF_TA
+// becomes 0. For tools and tests that load several systems in one process.
+void free_compo_tables();
+
 // Index of the proposition called name in automaton a, or -1.
 int TA_find_prop_by_name(int a, const char *name);
 
