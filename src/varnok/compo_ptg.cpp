@@ -20,6 +20,20 @@
 // ===========================================================================
 // Exploration
 
+int is_initial_location_vector(const int32_t *v, int n) {
+  for (int a = 0; a < n; a++) {
+    int p = TA_find_prop_by_name(a, "INIT");
+    if (p < 0) {
+      if (v[a] != 0) return 0;
+      continue;
+    }
+    bool carries = false;
+    for (uint16_t q : TA_states_props[a][v[a]]) carries = carries || q == p;
+    if (!carries) return 0;
+  }
+  return n > 0;
+}
+
 // Locations of automaton a carrying "INIT", in decreasing number (empty when
 // the automaton has no such proposition).
 static std::vector<int32_t> init_locations(int a) {
@@ -123,9 +137,11 @@ int fprint_trans_vector_labels(FILE *f, const int32_t *w, int n) {
 // Compiled tables
 
 static void enter_location_props(int i, const int32_t *v, int n) {
+  bool initial = is_initial_location_vector(v, n);
   for (int a = 0; a < n; a++)
     for (uint16_t p : TA_states_props[a][v[a]]) {
       const std::string &name = TA_prop_tab[a][p]->name;
+      if (!initial && name == "INIT") continue;
       bool earlier = false;
       for (int b = 0; b < a && !earlier; b++)
         for (uint16_t q : TA_states_props[b][v[b]])
@@ -239,10 +255,12 @@ void fprint_location_vector2(FILE *f, const int32_t *v, int n) {
 }
 
 void fprint_location_vector_props(FILE *f, const int32_t *v, int n) {
+  bool initial = is_initial_location_vector(v, n);
   std::vector<const std::string *> written;
   for (int a = 0; a < n; a++)
     for (uint16_t p : TA_states_props[a][v[a]]) {
       const std::string &name = TA_prop_tab[a][p]->name;
+      if (!initial && name == "INIT") continue;
       bool seen = false;
       for (const std::string *s : written) seen = seen || *s == name;
       if (seen) continue;

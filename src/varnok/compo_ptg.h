@@ -12,6 +12,10 @@
 
 #include "varnok/compo_tables.h"
 
+// 1 when every automaton is at a location carrying "INIT" (at location 0
+// for an automaton without that proposition): the product's initial
+// locations, the only ones where the product carries "INIT".
+int is_initial_location_vector(const int32_t *v, int n);
 // Explores the product from its initial location vectors (with -Act, the
 // activity masks are read first); returns the number of product locations.
 int gen_parallel_product_graph();
@@ -26,14 +30,17 @@ void build_vnk_tables();
 int fprint_parallel_product_graph(FILE *f);
 
 // Pieces of the text form, shared with the simulation-graph writer.
-// "\tX Y /* name */\n" per automaton with clocks of its own, then "\n".
+// "\tX Y /* name */\n" per automaton with clocks of its own, then "\n";
+// the clocks are named as in the product (a name taken by an earlier
+// automaton gets a suffix, see TA_init_Varnok_globals).
 void fprint_product_clocks(FILE *f);
 // "\t/* vector state: < 1, 0 > */\n".
 void fprint_location_vector(FILE *f, const int32_t *v, int n);
 // "( 1, 0 )" and "1, 0".
 void fprint_location_vector2(FILE *f, const int32_t *v, int n);
 void fprint_location_vector_no_cr(FILE *f, const int32_t *v, int n);
-// "prop: A B\n" with each name once, nothing when no proposition applies.
+// "prop: A B\n" with each name once ("INIT" only on an initial location
+// vector), nothing when no proposition applies.
 void fprint_location_vector_props(FILE *f, const int32_t *v, int n);
 // "NAME " per label of the transitions of transition vector w, each
 // synchronisation label once; returns the number written.
