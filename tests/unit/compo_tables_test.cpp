@@ -1,6 +1,8 @@
 // Loading several automata: the per-automaton rows, the product's clocks,
 // the vector codes and the product-location table with its limits.
 #include "compo_test_helpers.h"
+#include "common/tctl/tctl_syntax.h"
+#include "varnok/compo_runs.h"
 
 using namespace compo_test;
 
@@ -177,4 +179,35 @@ TEST_F(Product, ActivityRefusesMoreThan32Clocks) {
   EXPECT_EQ(TA_N_OF_CLOCKS[0], 33);
   EXPECT_EXIT(init_TA_LocClockAct(), testing::ExitedWithCode(255),
               "^Error: maximum 32 clocks allowed with activity-optimization option.\n$");
+}
+
+TEST_F(Product, SimpleFormulasOnLocationVectors) {
+  // a: INIT on location 2; b: no INIT, propositions P (loc 0) and Q P (loc 2).
+  const std::string I = tg(3, 0, "", "",
+                           "state: 0 prop: R invar: true trans:\nstate: 1 invar: true trans:\n"
+                           "state: 2 prop: INIT invar: true trans:\n");
+  load({{"a", I}, {"b", B}});
+  int32_t init[2] = {2, 0}, b_moved[2] = {2, 2}, both2[2] = {2, 2}, a0[2] = {0, 2};
+  tctl_node *f = tctl_init();
+  EXPECT_EQ(location_vector_satisfies_formula(init, 2, f), 1);
+  EXPECT_EQ(location_vector_satisfies_formula(b_moved, 2, f), 0);  // b has no INIT and is not at 0
+  tctl_free(f);
+  f = tctl_state(2);
+  EXPECT_EQ(location_vector_satisfies_formula(both2, 2, f), 1);
+  EXPECT_EQ(location_vector_satisfies_formula(init, 2, f), 0);
+  tctl_free(f);
+  // Q is carried by b's location only; whatever a's location.
+  f = tctl_and(tctl_prop("Q"), tctl_not(tctl_prop("R")));
+  EXPECT_EQ(location_vector_satisfies_formula(b_moved, 2, f), 1);
+  EXPECT_EQ(location_vector_satisfies_formula(a0, 2, f), 0);
+  tctl_free(f);
+  f = tctl_impl(tctl_prop("NONE"), tctl_ED(tctl_prop("P")));
+  EXPECT_EQ(location_vector_satisfies_formula(a0, 2, f), 1);
+  tctl_free(f);
+  EXPECT_EQ(location_vector_satisfies_formula(a0, 2, nullptr), 1);
+  f = tctl_or(tctl_ED(tctl_prop("P")), tctl_leq(tctl_clock("X"), 3));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(location_vector_satisfies_formula(a0, 2, f), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: unknown formula type.\n");
+  tctl_free(f);
 }
