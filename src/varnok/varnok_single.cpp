@@ -3,11 +3,21 @@
 #include <cstring>
 #include <string>
 
+#include "common/tctl/tctl_main.h"
+#include "common/tg/tg_global.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
+#include "common/util/stattime.h"
+#include "common/zone/zone_hash.h"
+#include "varnok/simul.h"
+#include "varnok/states_reg.h"
+#include "varnok/varnok_eval.h"
+#include "varnok/varnok_eval_back.h"
+#include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
+#include "varnok/varnok_usage.h"
 
 // The model name as one shell word: unchanged when it holds only harmless
 // characters, else single-quoted.
@@ -24,6 +34,98 @@ static std::string shell_word(const char *name) {
   return quoted + "'";
 }
 
+// ---------------------------------------------------------------------------
+// Forward analysis of a timed graph alone.
+
+namespace {
+
+constexpr int TIMER_FORWARD = 5;
+
+// The model's base name from the first parameter, back in my_filename.
+void restore_model_name() { my_basename(param_names[0], ".tg"); }
+
+// The states of the formula file `name` (a PARAM_LEN buffer), its extra
+// clocks projected away. The zone module is first given the formula's extra
+// clocks, so that its formula clocks exist while it is evaluated.
+states_region *eval_state_formula(char *name) {
+  construct_formula(name, name);
+  restore_model_name();
+  set_extra_clocks(tctl_extra_clocks());
+  states_region *p = varnok_eval_back(tctl_formula());
+  del_extra_clocks_states_region(p, tctl_extra_clocks());
+  return p;
+}
+
+void forward_one_tg() {
+  if (!is_option(OPT_INIT)) on_line_to_file_formula("init", init_f_name);
+  states_region *initial = eval_state_formula(init_f_name);
+  states_region *goal = nullptr;
+  if (is_option(OPT_REACH)) {
+    goal = eval_state_formula(reach_f_name);
+    restore_model_name();
+    init_forward_analysis(0, goal);
+    time_C(TIMER_FORWARD);
+    varnok_reach_sim_graph(initial, goal);
+  } else {
+    restore_model_name();
+    // The simulation graph has the model's clocks only.
+    delete_extra_clocks(0);
+    time_C(TIMER_FORWARD);
+    varnok_gen_sim_graph(initial);
+  }
+  time_R(TIMER_FORWARD);
+  free_states_region(initial);
+  free_states_region(goal);
+}
+
+}  // namespace
+
+void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
+  printf("%s: Evaluating reachability property... \n", tool);
+  if (is_option(OPT_DFS)) {
+    int found = reach_prop_sim_graph_dfs(initial, goal);
+    if (found == 1) {
+      fprintf(stderr, "%s: Reachability: TRUE.\n", tool);
+      fprintf(stderr, "%s: %d sample traces generated in _dfs.trace.\n", tool, NB_FOUND_PATHS);
+    } else if (found == -1) {
+      fprintf(stderr, "%s: Reachability: INCOMPLETE.\n", tool);
+    } else {
+      printf("%s: Reachability: FALSE.\n", tool);
+    }
+    fprintf(stderr, "%s: Max stack size attained: %d\n", tool, max_depth_reached);
+    if (is_option(OPT_VERBOSE)) {
+      FILE *out = my_fopen2(".sim_dfs", "w");
+      printf("%s: generating simulation graph... \n", tool);
+      fprint_sim_graph(out);
+      fclose(out);
+      printf("%s: file %s.sim_dfs dumped\n", tool, my_filename);
+    }
+  } else if (reach_prop_sim_graph(initial, goal)) {
+    printf("%s: Reachability: TRUE.\n", tool);
+  } else {
+    printf("%s: Reachability: FALSE.\n", tool);
+  }
+  print_sim_counts();
+}
+
+void varnok_gen_sim_graph(states_region *initial) {
+  FILE *out = my_fopen2(".sim", "w");
+  printf("%s: generating simulation graph... \n", tool);
+  gen_sim_graph(initial);
+  printf("%s: simulation graph generated                   \n", tool);
+  print_sim_counts();
+  fprint_sim_graph(out);
+  fclose(out);
+  printf("%s: file %s.sim dumped\n", tool, my_filename);
+  print_symb_states_set();
+  if (is_option(OPT_HASH_STATS)) print_hash_stats();
+}
+
+void print_sim_counts() {
+  printf("%s: %d simulation states generated\n", tool, N_OF_SIM_STATES);
+  printf("%s: %d simulation transitions generated\n", tool, N_OF_SIM_TRANS);
+}
+
 int one_tg() {
   if (!mk_vnk()) return 0;
   FILE *vnk = my_fopen2(".vnk", "r");
@@ -35,9 +137,80 @@ int one_tg() {
     int ignored = system(command.c_str());
     (void)ignored;
   }
-  if (is_option(OPT_FORWARD)) not_available("forward analysis");
+  if (is_option(OPT_FORWARD)) forward_one_tg();
   fclose(vnk);
   return 1;
 }
 
-int evaluate_formula_tg(char *, char *) { not_available("evaluating a formula"); }
+
+// ---------------------------------------------------------------------------
+// A timed graph and a formula: backward evaluation into the .eval file.
+
+namespace {
+
+constexpr int TIMER_COMPACT = 6;
+constexpr int TIMER_TOTAL = 10;
+
+// Loads the model `model` (".tg" stripped in place), compiling it first when
+// its compiled files are stale.
+void load_model(char *model) {
+  my_basename(model, ".tg");
+  mk_vnk();
+  FILE *vnk = my_fopen2(".vnk", "r");
+  init_tg();
+  fclose(vnk);
+}
+
+// The final compaction of a result, as chosen by -COMPACT.
+void compact_result(states_region *result) {
+  printf("%s: compacting\n", tool);
+  COMPACT_LEN = 1;
+  time_C(TIMER_COMPACT);
+  if (COMPACT_TYPE == 2)
+    compact_hull_diff_states_region(result);
+  else
+    compact_hull_states_region(result);
+  time_R(TIMER_COMPACT);
+}
+
+}  // namespace
+
+int evaluate_formula_tg(char *model, char *formula) {
+  char base[MAX_NAME_LEN + 1];
+  construct_formula(formula, base);
+  if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
+  load_model(model);
+  strcpy(my_filename, base);
+  if (is_option(OPT_HISTORY)) {
+    history_file = my_fopen2(".log", "w");
+    setbuf(history_file, nullptr);
+  }
+  printf("%s: begin evaluation of %s.tctl\n", tool, base);
+  time_C(TIMER_TOTAL);
+  my_basename(model, ".tg");
+  states_region *result = varnok_eval(tctl_formula());
+  printf("%s: end evaluation of %s.tctl\n", tool, base);
+  compact_result(result);
+  time_R(TIMER_TOTAL);
+  if (is_option(OPT_HISTORY)) {
+    printf("%s: file %s.log created\n", tool, base);
+    fclose(history_file);
+    history_file = nullptr;
+  }
+  if (!is_option(OPT_FORWARD)) print_result(result, base);
+  print_computation_times();
+  free_states_region(result);
+  return 1;
+}
+
+void print_result(states_region *result, const char *base) {
+  strcpy(my_filename, base);
+  FILE *out = my_fopen(".eval", "w");
+  if (out == nullptr) {
+    printf("%s: cannot open file %s.eval\n", tool, base);
+    exit(1);
+  }
+  print_hide_states_region3(result, out);
+  fclose(out);
+  printf("%s: file %s.eval created\n", tool, base);
+}

@@ -78,14 +78,18 @@ per location.
   0000000 32 2e 34 00 23 70 00 00 00 00 00 00 00
   0000013
 
-Forward analysis is not available yet: the model is compiled, then the run
-stops with status 2.
+Forward analysis on the compiled model: the simulation graph is built.
 
   $ run -forw m
   varnok: file m.vnk already exists 
   varnok: reading file m.vnk...
-  varnok: forward analysis is not available yet in this version
-  status 2
+  varnok: file _init.tctl created
+  varnok: generating simulation graph... 
+  varnok: simulation graph generated                   
+  varnok: 3 simulation states generated
+  varnok: 3 simulation transitions generated
+  varnok: file m.sim dumped
+  status 1
 
 "-ta" runs "reducto -l" on the model after compiling it; its result is
 ignored.

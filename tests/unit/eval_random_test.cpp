@@ -1,0 +1,262 @@
+// Cross-check of the backward evaluator against integer-time exploration on
+// random small graphs. With closed constraints only (<=, >=, upper-bound
+// invariants), what a state with integer clock values can reach in dense
+// time, within a closed time bound or not, and whether it can avoid a set
+// while time diverges, are decided by integer delays alone; clock values
+// above the largest constant are all alike.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "eval_test_util.h"
+
+namespace {
+
+class EvalRandom : public eval_test::Scratch {};
+
+constexpr int kLocs = 4;
+constexpr int kMax = 3;        // largest constant
+constexpr int kCap = kMax + 1;  // stands for every value above kMax
+
+struct Edge {
+  int source, target;
+  int lo[2], hi[2];  // guard lo <= x_i <= hi (hi < 0: none)
+  bool reset[2];
+};
+
+struct Graph {
+  int inv[kLocs];  // x_{l % 2} <= inv[l], or no invariant when < 0
+  bool p[kLocs], q[kLocs];
+  std::vector<Edge> edges;
+
+  bool inv_holds(int l, const int v[2]) const { return inv[l] < 0 || v[l % 2] <= inv[l]; }
+
+  std::string text() const {
+    std::string s = "#states " + std::to_string(kLocs) + "\n#trans " + std::to_string(edges.size()) +
+                    "\n#clocks 2\nx0 x1\n";
+    for (int l = 0; l < kLocs; l++) {
+      s += "state: " + std::to_string(l) + "\nprop:";
+      if (p[l]) s += " P";
+      if (q[l]) s += " Q";
+      s += "\ninvar: " + (inv[l] < 0 ? std::string("true") : "x" + std::to_string(l % 2) + " <= " + std::to_string(inv[l]));
+      s += "\ntrans:\n";
+      for (const Edge &e : edges) {
+        if (e.source != l) continue;
+        std::string g = "true";
+        for (int c = 0; c < 2; c++) {
+          g += " and x" + std::to_string(c) + " >= " + std::to_string(e.lo[c]);
+          if (e.hi[c] >= 0) g += " and x" + std::to_string(c) + " <= " + std::to_string(e.hi[c]);
+        }
+        s += g + " => ; reset{";
+        for (int c = 0; c < 2; c++)
+          if (e.reset[c]) s += " x" + std::to_string(c);
+        s += " } ; goto " + std::to_string(e.target) + "\n";
+      }
+    }
+    return s;
+  }
+};
+
+Graph random_graph(std::mt19937 &rng) {
+  auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  Graph g;
+  for (int l = 0; l < kLocs; l++) {
+    g.inv[l] = pick(3) == 0 ? -1 : 1 + pick(kMax);
+    g.p[l] = pick(3) == 0;
+    g.q[l] = pick(2) == 0;
+  }
+  int n = 3 + pick(4);
+  for (int t = 0; t < n; t++) {
+    Edge e;
+    e.source = pick(kLocs);
+    e.target = pick(kLocs);
+    for (int c = 0; c < 2; c++) {
+      e.lo[c] = pick(2) ? 0 : pick(kMax + 1);
+      e.hi[c] = pick(2) ? -1 : e.lo[c] + pick(kMax + 1 - e.lo[c]);
+      e.reset[c] = pick(2) == 0;
+    }
+    g.edges.push_back(e);
+  }
+  return g;
+}
+
+// Integer states: location and capped clock values.
+int code(int l, const int v[2]) { return (l * (kCap + 1) + v[0]) * (kCap + 1) + v[1]; }
+constexpr int kStates = kLocs * (kCap + 1) * (kCap + 1);
+
+// Least time (delays cost 1, transitions 0) from every integer state to a
+// state of a P location, passing through Q locations only when `through_q`;
+// -1 when unreachable.
+std::vector<int> time_to_p(const Graph &g, bool through_q) {
+  // Successors are few: search forwards from every state (0-1 BFS).
+  std::vector<int> best(kStates, -1);
+  for (int l = 0; l < kLocs; l++)
+    for (int a = 0; a <= kCap; a++)
+      for (int b = 0; b <= kCap; b++) {
+        int v0[2] = {a, b};
+        if (!g.inv_holds(l, v0)) continue;
+        std::vector<int> dist(kStates, -1);
+        std::deque<std::pair<int, std::array<int, 3>>> work{{0, {l, a, b}}};
+        while (!work.empty()) {
+          auto [d, s] = work.front();
+          work.pop_front();
+          int v[2] = {s[1], s[2]};
+          int c = code(s[0], v);
+          if (dist[c] >= 0) continue;
+          dist[c] = d;
+          if (g.p[s[0]]) {
+            best[code(l, v0)] = d;
+            break;
+          }
+          if (through_q && !g.q[s[0]]) continue;
+          for (const Edge &e : g.edges) {
+            if (e.source != s[0]) continue;
+            bool ok = true;
+            for (int k = 0; k < 2; k++) ok = ok && v[k] >= e.lo[k] && (e.hi[k] < 0 || v[k] <= e.hi[k]);
+            int w[2] = {e.reset[0] ? 0 : v[0], e.reset[1] ? 0 : v[1]};
+            if (ok && g.inv_holds(e.target, w)) work.push_front({d, {e.target, w[0], w[1]}});
+          }
+          int w[2] = {v[0] < kCap ? v[0] + 1 : kCap, v[1] < kCap ? v[1] + 1 : kCap};
+          if (g.inv_holds(s[0], w)) work.push_back({d + 1, {s[0], w[0], w[1]}});
+        }
+      }
+  return best;
+}
+
+// For A(true U P): -1 at every integer state from which some run avoids P
+// forever while time diverges (a cycle with a delay among states outside P),
+// 1 elsewhere. `through_q` restricts the avoiding runs to Q locations for
+// A(Q U P), where leaving Q before P also falsifies the formula.
+std::vector<int> always_reaches_p(const Graph &g, bool through_q) {
+  std::vector<std::vector<int>> succ(kStates);
+  std::vector<std::vector<int>> delay(kStates);
+  std::vector<bool> valid(kStates, false), bad(kStates, false);
+  for (int l = 0; l < kLocs; l++)
+    for (int a = 0; a <= kCap; a++)
+      for (int b = 0; b <= kCap; b++) {
+        int v[2] = {a, b};
+        if (!g.inv_holds(l, v)) continue;
+        int c = code(l, v);
+        valid[c] = true;
+        if (g.p[l]) continue;
+        // Outside Q (and P), A(Q U P) already fails.
+        if (through_q && !g.q[l]) bad[c] = true;
+        for (const Edge &e : g.edges) {
+          if (e.source != l) continue;
+          bool ok = true;
+          for (int k = 0; k < 2; k++) ok = ok && v[k] >= e.lo[k] && (e.hi[k] < 0 || v[k] <= e.hi[k]);
+          int w[2] = {e.reset[0] ? 0 : v[0], e.reset[1] ? 0 : v[1]};
+          if (ok && g.inv_holds(e.target, w)) succ[c].push_back(code(e.target, w));
+        }
+        int w[2] = {a < kCap ? a + 1 : kCap, b < kCap ? b + 1 : kCap};
+        if (g.inv_holds(l, w)) delay[c].push_back(code(l, w));
+      }
+  // States outside P that lie on a cycle with a delay step: a delay edge
+  // u -> w where u is reachable back from w, both outside P.
+  auto reach = [&](int from, std::vector<bool> &seen) {
+    std::vector<int> stack{from};
+    while (!stack.empty()) {
+      int u = stack.back();
+      stack.pop_back();
+      if (seen[u]) continue;
+      seen[u] = true;
+      for (int w : succ[u]) stack.push_back(w);
+      for (int w : delay[u]) stack.push_back(w);
+    }
+  };
+  for (int u = 0; u < kStates; u++) {
+    if (!valid[u] || g.p[u / ((kCap + 1) * (kCap + 1))]) continue;
+    for (int w : delay[u]) {
+      std::vector<bool> seen(kStates, false);
+      reach(w, seen);
+      if (seen[u]) bad[u] = true;
+    }
+  }
+  // Every state outside P that reaches a bad state fails too.
+  std::vector<int> result(kStates, 1);
+  for (int u = 0; u < kStates; u++) {
+    if (!valid[u]) continue;
+    std::vector<bool> seen(kStates, false);
+    reach(u, seen);
+    for (int w = 0; w < kStates; w++)
+      if (seen[w] && bad[w]) result[u] = -1;
+  }
+  return result;
+}
+
+// For AD{<=c} P: 1 at every integer state from which no run outside P lasts
+// c + 1 time units, else -1.
+std::vector<int> reaches_p_within(const Graph &g, int c) {
+  std::vector<int> result(kStates, 1);
+  for (int l = 0; l < kLocs; l++)
+    for (int a = 0; a <= kCap; a++)
+      for (int b = 0; b <= kCap; b++) {
+        int v0[2] = {a, b};
+        if (!g.inv_holds(l, v0)) continue;
+        // Longest time spent outside P, explored up to c + 1.
+        std::vector<bool> seen(static_cast<size_t>(kStates) * (c + 2), false);
+        std::vector<std::array<int, 4>> stack{{l, a, b, 0}};
+        while (!stack.empty() && result[code(l, v0)] == 1) {
+          auto [loc, x0, x1, t] = stack.back();
+          stack.pop_back();
+          int v[2] = {x0, x1};
+          size_t key = static_cast<size_t>(code(loc, v)) * (c + 2) + t;
+          if (g.p[loc] || seen[key]) continue;
+          seen[key] = true;
+          if (t == c + 1) {
+            result[code(l, v0)] = -1;
+            break;
+          }
+          for (const Edge &e : g.edges) {
+            if (e.source != loc) continue;
+            bool ok = true;
+            for (int k = 0; k < 2; k++) ok = ok && v[k] >= e.lo[k] && (e.hi[k] < 0 || v[k] <= e.hi[k]);
+            int w[2] = {e.reset[0] ? 0 : v[0], e.reset[1] ? 0 : v[1]};
+            if (ok && g.inv_holds(e.target, w)) stack.push_back({e.target, w[0], w[1], t});
+          }
+          int w[2] = {v[0] < kCap ? v[0] + 1 : kCap, v[1] < kCap ? v[1] + 1 : kCap};
+          if (g.inv_holds(loc, w)) stack.push_back({loc, w[0], w[1], t + 1});
+        }
+      }
+  return result;
+}
+
+// Compares Sat(formula) with `expected` at every integer state allowed by the
+// invariants.
+void compare(const Graph &g, const char *formula, const std::vector<int> &best, int bound, int seed) {
+  states_region *r = eval_test::eval(g.text(), formula);
+  for (int l = 0; l < kLocs; l++)
+    for (int a = 0; a <= kCap; a++)
+      for (int b = 0; b <= kCap; b++) {
+        int v[2] = {a, b};
+        if (!g.inv_holds(l, v)) continue;
+        int d = best[code(l, v)];
+        bool expected = d >= 0 && (bound < 0 || d <= bound);
+        EXPECT_EQ(eval_test::holds(r, l, {double(a), double(b)}), expected)
+            << formula << " at location " << l << " x0=" << a << " x1=" << b << " (seed " << seed << ")\n"
+            << g.text();
+      }
+  free_states_region(r);
+}
+
+TEST_F(EvalRandom, ReachabilityMatchesIntegerTime) {
+  for (int seed = 1; seed <= 30; seed++) {
+    std::mt19937 rng(seed);
+    Graph g = random_graph(rng);
+    std::vector<int> any = time_to_p(g, false);
+    compare(g, "ED P", any, -1, seed);
+    compare(g, "ED{<=2} P", any, 2, seed);
+    compare(g, "not AB not P", any, -1, seed);
+    compare(g, "Q EU P", time_to_p(g, true), -1, seed);
+    compare(g, "AD P", always_reaches_p(g, false), -1, seed);
+    compare(g, "Q AU P", always_reaches_p(g, true), -1, seed);
+    compare(g, "AD{<=2} P", reaches_p_within(g, 2), -1, seed);
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
