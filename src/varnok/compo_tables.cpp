@@ -293,6 +293,7 @@ static unsigned read_opt_u16(FILE *f) {
 }
 
 void init_TA_LocClockAct() {
+  std::string model = my_filename;  // the run's model name is kept
   for (int a = 0; a < N_OF_TA; a++) {
     TA_LocClockAct[a].clear();
     if (TA_N_OF_CLOCKS[a] <= 1) continue;
@@ -313,6 +314,7 @@ void init_TA_LocClockAct() {
     }
     fclose(opt);
   }
+  snprintf(my_filename, sizeof my_filename, "%s", model.c_str());
 }
 
 int TA_find_prop_by_name(int a, const char *name) {

@@ -1,4 +1,5 @@
-// Runs with several timed graphs: loading them, and their product graph.
+// Runs with several timed graphs: loading them, their product graph, the
+// simulation graph of their product and reachability in it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,7 +9,14 @@
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
+#include "common/tctl/tctl_main.h"
+#include "common/util/stattime.h"
+#include "common/zone/zone_hash.h"
 #include "varnok/compo_ptg.h"
+#include "varnok/compo_runs.h"
+#include "varnok/compo_simul.h"
+#include "varnok/simul.h"
+#include "varnok/varnok_main.h"
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
 #include "varnok/varnok_options.h"
@@ -62,5 +70,79 @@ int compo_list() {
   return 1;
 }
 
-int init_reach_list(char *, char *) { not_available("reachability over several timed graphs"); }
-int gen_sim_list(char *) { not_available("the simulation graph of several timed graphs"); }
+// Parses formula file `name` (writing "init" into it first when no
+// initial-state option was given and `init` is set); returns the formula.
+static tctl_node *read_formula(char *name, bool init) {
+  if (init && !is_option(OPT_INIT)) on_line_to_file_formula("init", name);
+  char base[PARAM_LEN + 1];
+  construct_formula(name, base);
+  return tctl_formula();
+}
+
+int gen_sim_list(char *init_name) {
+  init_zone_hashing(simul_hash_size());
+  tctl_node *init = read_formula(init_name, true);
+  fprintf(stderr, "Generating simulation graph...\n");
+  time_C(9);
+  if (gen_simulation_graph(init) == 0) return 0;
+  time_R(9);
+  char name[PARAM_LEN + 1];
+  snprintf(name, sizeof name, "%s", out_f_name);
+  my_basename(name, ".tg");
+  FILE *sim = my_fopen2(".sim", "w");
+  if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
+  fprintf(stderr, "Dumping output... ");
+  fprint_simulation_graph(sim);
+  fclose(sim);
+  fprintf(stderr, "file %s.sim created.\n", my_filename);
+  TA_print_computation_times();
+  return 1;
+}
+
+static void report_reach_failure_limit(bool dfs) {
+  fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
+  if (dfs)
+    fprintf(stderr, "%d symbolic states generated. DFS limited at depth %d.\n", nb_symb_states, max_depth_reached);
+  else
+    fprintf(stderr, "BFS limited at MAX_SYMB_STATES = %d.\n", MAX_SYMB_STATES);
+  fprintf(stderr, "Hint: use the '-abs' option for abstractions,\n");
+  fprintf(stderr, "\tor use the '-%s n' option to set the search limit.\n", dfs ? "STACK" : "FORW");
+}
+
+int init_reach_list(char *init_name, char *reach_name) {
+  fprintf(stderr, "Evaluating reachability: ");
+  fprintf(stderr, "%s and ed %s \n", init_name, reach_name);
+  bool dfs = is_option(OPT_DFS) != 0;
+  if (dfs) {
+    fprintf(stderr, "Using depth-first search with max stack depth: %d\n", MAX_STACK_SIZE);
+  } else {
+    fprintf(stderr, "Using breadth-first search with max symbolic-states ");
+    fprintf(stderr, "set size: %d\n", MAX_SYMB_STATES);
+  }
+  tctl_node *init = read_formula(init_name, true);
+  tctl_node *reach = read_formula(reach_name, false);
+  int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
+                   : reach_prop_simulation_graph_bfs(init, reach);
+  switch (result) {
+    case 1:
+      if (dfs) {
+        if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
+        fprintf(stderr, "%s: Reachability successful. Sample-trace length: %d\n", tool, stack_depth);
+      } else {
+        fprintf(stderr, "%s: Reachability successful at depth %d.\n", tool, max_depth_reached);
+        if (max_depth_reached >= 2)
+          fprintf(stderr, "%s: Please re-run using DFS (options -FULLDFS -STACK %d) to get a (shortest) counter-trace.\n",
+                  tool, max_depth_reached);
+        else
+          fprintf(stderr, "%s: Initial states satisfy reachability formula.\n", tool);
+      }
+      return 1;
+    case 0:
+      fprintf(stderr, "Reachability failed.\n");
+      fprintf(stderr, "Full state space explored: %d states. ", nb_symb_states);
+      fprintf(stderr, "Max depth reached: %d\n", max_depth_reached);
+      return 1;
+    case -1: report_reach_failure_limit(dfs); return 1;
+    default: fprintf(stderr, "Warning: unknown result. Cannot conclude !\n"); return 0;
+  }
+}
