@@ -344,8 +344,3 @@ end the run with status 255.
   Sorry, MAX N_OF_STATES=2147483646
   status 255
 
-Simulation graphs and reachability of several automata are not available.
-
-  $ run -forw p q | tail -2
-  varnok: the simulation graph of several timed graphs is not available yet in this version
-  status 2
