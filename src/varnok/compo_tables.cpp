@@ -336,6 +336,15 @@ static void free_row(int a) {
   for (prop_rec *p : TA_prop_tab[a]) delete p;
 }
 
+static void free_zone_list_node(zone_list_node *n) {
+  for (zone_list_item *i = n->zones; i != nullptr;) {
+    zone_list_item *next = i->next;
+    delete i;
+    i = next;
+  }
+  delete n;
+}
+
 template <typename Node, typename F>
 static void free_table(Node **&table, F free_node) {
   if (table == nullptr) return;
@@ -363,14 +372,7 @@ void free_compo_tables() {
     }
     delete n;
   });
-  free_table(ZoneListHashTab, [](zone_list_node *n) {
-    for (zone_list_item *i = n->zones; i != nullptr;) {
-      zone_list_item *next = i->next;
-      delete i;
-      i = next;
-    }
-    delete n;
-  });
+  free_table(ZoneListHashTab, free_zone_list_node);
   state_set.clear();
   product_location_nb = product_edge_nb = 0;
   free_zone(TA_UNIVERSAL);
@@ -468,7 +470,12 @@ static Node **new_table() {
 
 void init_ControlHashTab() { ControlHashTab = new_table<control_node>(); }
 void init_SymbHashTab() { SymbHashTab = new_table<symb_node>(); }
-void init_ZoneListHashTab() { ZoneListHashTab = new_table<zone_list_node>(); }
+void init_ZoneListHashTab() {
+  // Nothing else refers to the nodes of an earlier table (its zones stay
+  // in the zone hash table).
+  free_table(ZoneListHashTab, free_zone_list_node);
+  ZoneListHashTab = new_table<zone_list_node>();
+}
 
 static int bucket_of(int32_t code) {
   return static_cast<int>(static_cast<uint32_t>(code) % TA_HASH_SIZE);
