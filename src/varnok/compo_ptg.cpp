@@ -58,6 +58,9 @@ int add_par_prod_arc(control_node *node, int32_t target, int32_t trans) {
     fprintf(stderr, "warning: TA_MAX_TRANS (%d) exceeded !\n", TA_MAX_TRANS);
     exit(-1);
   }
+  // The product graph holds at most a 16-bit count of transitions: stop as
+  // soon as it is exceeded rather than explore further.
+  if (product_edge_nb >= MAX_INDEX_COUNT) tg_limit_exceeded("transitions", MAX_INDEX_COUNT);
   node->arcs.push_back({target, trans});
   product_edge_nb++;
   return node->nb_arcs++;

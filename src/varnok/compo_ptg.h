@@ -20,7 +20,8 @@ int is_initial_location_vector(const int32_t *v, int n);
 // activity masks are read first); returns the number of product locations.
 int gen_parallel_product_graph();
 // Appends the arc (target code, transition-vector code) to node; returns
-// its position. More than TA_MAX_TRANS arcs end the run (-1).
+// its position. More than TA_MAX_TRANS arcs from one node, or more than
+// 65535 arcs in all, end the run (-1).
 int add_par_prod_arc(control_node *node, int32_t target, int32_t trans);
 // Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
 // explored product. More transitions than a 16-bit count end the run (-1).

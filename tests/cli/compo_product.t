@@ -344,3 +344,16 @@ end the run with status 255.
   Sorry, MAX N_OF_STATES=2147483646
   status 255
 
+Transition vectors whose codes do not fit in 31 bits, and products with more
+transitions than a timed graph can hold, are refused as well.
+
+  $ mk() { { echo "#states 1 #trans $2 #clocks 0 state: 0 invar: true trans:"; seq $2 | sed 's/.*/true => ; ; goto 0/'; } > $1.tg; }
+  $ mk t1 50000; mk t2 50000
+  $ run t1 t2 | tail -2
+  ERROR: Cannot encode transition vectors: too many transitions!
+  status 255
+  $ mk s1 300; mk s2 300
+  $ run -sync diag s1 s2 | tail -3
+  Generating parallel product graph...
+  varnok: ERROR: too many transitions (at most 65535)
+  status 255
