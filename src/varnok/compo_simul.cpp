@@ -306,16 +306,16 @@ static bool prepare_search(const tctl_node *init, const tctl_node *reach) {
 // Pooled successor of s under transition vector w (activity variant under -Act).
 static int successor(TA_symb_state *out, const TA_symb_state *s, const int32_t *w, const int32_t *v, int32_t *u) {
   const int n = N_OF_TA;
-  std::vector<const trans_rec *> e(n);
-  trans_to_action_vector(w, e.data(), n);
-  return is_option(OPT_ACTIVITY) ? TA_succ_action_temp_prealloc_act(out, s, e.data(), v, u, n)
-                                 : TA_succ_action_temp_prealloc(out, s, e.data(), v, u, n);
+  const trans_rec *e[MAX_NB_TA];
+  trans_to_action_vector(w, e, n);
+  return is_option(OPT_ACTIVITY) ? TA_succ_action_temp_prealloc_act(out, s, e, v, u, n)
+                                 : TA_succ_action_temp_prealloc(out, s, e, v, u, n);
 }
 
 static bool satisfies(int32_t code, const tctl_node *f) {
-  std::vector<int32_t> v(N_OF_TA);
-  TA_decode_state_vector(code, v.data(), N_OF_TA);
-  return location_vector_satisfies_formula(v.data(), N_OF_TA, f) != 0;
+  int32_t v[MAX_NB_TA];
+  TA_decode_state_vector(code, v, N_OF_TA);
+  return location_vector_satisfies_formula(v, N_OF_TA, f) != 0;
 }
 
 int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach) {

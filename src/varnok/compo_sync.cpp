@@ -79,7 +79,8 @@ static bool legal_multi(const char *part, const uint64_t *S, int n, bool diag) {
   return diag || connects(part, S, n);
 }
 
-// Participants and masks of a transition vector / a label-set vector.
+// Participants and masks of a transition vector / a label-set vector
+// (n <= MAX_NB_TA, as init_compo_tables ensures).
 static void trans_vector_masks(const int32_t *w, int n, char *part, uint64_t *S) {
   for (int a = 0; a < n; a++) {
     part[a] = w[a] >= 0;
@@ -95,31 +96,31 @@ static void lab_set_vector_masks(const int32_t *V, int n, char *part, uint64_t *
 }
 
 int is_valid_trans_vector_multi_label(const int32_t *w, int n) {
-  std::vector<char> part(n);
-  std::vector<uint64_t> S(n);
-  trans_vector_masks(w, n, part.data(), S.data());
-  return legal_multi(part.data(), S.data(), n, false);
+  char part[MAX_NB_TA];
+  uint64_t S[MAX_NB_TA];
+  trans_vector_masks(w, n, part, S);
+  return legal_multi(part, S, n, false);
 }
 
 int is_valid_trans_vector_multi_label_diag(const int32_t *w, int n) {
-  std::vector<char> part(n);
-  std::vector<uint64_t> S(n);
-  trans_vector_masks(w, n, part.data(), S.data());
-  return legal_multi(part.data(), S.data(), n, true);
+  char part[MAX_NB_TA];
+  uint64_t S[MAX_NB_TA];
+  trans_vector_masks(w, n, part, S);
+  return legal_multi(part, S, n, true);
 }
 
 int is_valid_lab_set_vector_multi_label(const int32_t *V, int n) {
-  std::vector<char> part(n);
-  std::vector<uint64_t> S(n);
-  lab_set_vector_masks(V, n, part.data(), S.data());
-  return legal_multi(part.data(), S.data(), n, false);
+  char part[MAX_NB_TA];
+  uint64_t S[MAX_NB_TA];
+  lab_set_vector_masks(V, n, part, S);
+  return legal_multi(part, S, n, false);
 }
 
 int is_valid_lab_set_vector_multi_label_diag(const int32_t *V, int n) {
-  std::vector<char> part(n);
-  std::vector<uint64_t> S(n);
-  lab_set_vector_masks(V, n, part.data(), S.data());
-  return legal_multi(part.data(), S.data(), n, true);
+  char part[MAX_NB_TA];
+  uint64_t S[MAX_NB_TA];
+  lab_set_vector_masks(V, n, part, S);
+  return legal_multi(part, S, n, true);
 }
 
 // Synchronisation label of a moving transition in the single-label tests:

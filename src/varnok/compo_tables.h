@@ -91,9 +91,12 @@ int init_TA(int a, int flag);
 // Moves the single-graph tables into row a; the single-graph tables are
 // left empty (their records now belong to row a).
 void copy_Varnok_globals_to_TA(int a);
-// Checks that location and transition vectors can be coded (else message
-// and exit -1) and sets N_OF_CLOCKS, clocks_names, AFFECT_SIZE and the zone
-// dimensions for the product; N_OF_STATES becomes 0.
+// Checks that location and transition vectors can be coded and that the
+// product's clocks fit a zone (else message and exit -1), and sets
+// N_OF_CLOCKS, clocks_names, AFFECT_SIZE and the zone dimensions for the
+// product; N_OF_STATES becomes 0. A clock named like a clock of an earlier
+// automaton is called NAME_a in the product (a warning says so), so that
+// the product's text tells the clocks apart.
 void TA_init_Varnok_globals();
 // Reads the activity masks of every automaton from its .opt file (more than
 // 32 clocks: message and exit -1).
