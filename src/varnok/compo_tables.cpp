@@ -201,7 +201,7 @@ int init_TA(int a, int) {
   fclose(vnk);
   fclose(reg);
   copy_Varnok_globals_to_TA(a);
-  TA_names[a] = std::string(my_filename).substr(0, 31);
+  TA_names[a] = my_filename;
   int d = 0;
   for (int l = 0; l < TA_N_OF_STATES[a]; l++) {
     int deg = TA_succs[a][l + 1] - TA_succs[a][l];

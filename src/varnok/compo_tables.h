@@ -55,7 +55,8 @@ extern std::vector<uint16_t> TA_nb_props;
 // Per location, its proposition indices as stored in the .prop file.
 extern std::vector<std::vector<std::vector<uint16_t>>> &TA_states_props;
 extern std::vector<std::vector<std::string>> &TA_decl_names;
-// Model base names, at most 31 characters.
+// Model base names, whole: the activity masks are read from the .opt file
+// of this name, which a shortened name would not find (or mistake).
 extern std::vector<std::string> &TA_names;
 // Per location a mask of active local clocks (bit k for clock k); empty for
 // an automaton with no clock of its own or before init_TA_LocClockAct.

@@ -321,6 +321,14 @@ the .opt files) are reset as well.
   varnok: file act.[vnk,lab,prop,reg] updated
   status 1
 
+Models whose names share their first 31 characters still find their own
+.opt files.
+
+  $ l=a_model_name_longer_than_thirty_one_chars
+  $ cp p.tg ${l}_p.tg; cp p.opt ${l}_p.opt; cp q.tg ${l}_q.tg; cp q.opt ${l}_q.opt
+  $ run -Act ${l}_p ${l}_q -out long > /dev/null
+  $ diff <(tail -n +10 act.tg) <(tail -n +10 long.tg)
+
 Errors. A missing model stops the loading (as for one model); more product
 locations than "-CONTROL" allows, or location spaces that cannot be coded,
 end the run with status 255.
