@@ -9,7 +9,6 @@
 #include "common/tg/tg_clocks.h"
 #include "common/tg/tg_constants.h"
 #include "common/util/my_files.h"
-#include "common/zone/bit_array.h"
 #include "common/zone/zone.h"
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_succ.h"
@@ -103,24 +102,19 @@ char compute_ctrl_tag(const trans_rec *const *e, int n) {
 
 char compute_ddl_tag(const trans_rec *const *, int) { return 'L'; }
 
-static uint32_t *sync_label_bit_array = nullptr;
-
 // Calls f(name) for each label of the transitions of w in order, a
-// synchronisation label only the first time.
+// synchronisation label only the first time. The labels already written are
+// one bit each of a 64-bit word (there are at most MAX_NB_LABELS of them).
 template <typename F>
 static void visit_labels(const int32_t *w, int n, F f) {
-  if (sync_label_bit_array == nullptr) {
-    open_alloc_bit_array(sync_lab_num);
-    sync_label_bit_array = mk_bit_array();
-  }
-  clear_bit_array(sync_label_bit_array);
+  uint64_t sync_label_bit_array = 0;
   for (int a = 0; a < n; a++) {
     if (w[a] < 0) continue;
     for (uint16_t l : TA_trans_labels[a][w[a]]) {
       int g = LocalToSyncLabTab[a][l];
       if (g >= 0) {
-        if (get_bit_array(sync_label_bit_array, g)) continue;
-        put_bit_array(sync_label_bit_array, g, 1);
+        if (sync_label_bit_array & (uint64_t{1} << g)) continue;
+        sync_label_bit_array |= uint64_t{1} << g;
       }
       f(TA_label_tab[a][l]->name);
     }

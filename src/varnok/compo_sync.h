@@ -18,7 +18,7 @@
 #include "common/tg/tg_global.h"
 
 // Most synchronisation labels and stored legal label-set vectors.
-constexpr int MAX_NB_LABELS = 64;
+constexpr int MAX_NB_LABELS = 64;  // label sets are 64-bit masks
 constexpr int MAX_LABEL_SET_VECTORS = 1024;
 
 struct sync_label {
