@@ -1,16 +1,148 @@
-#include "varnok/varnok_runs.h"
-
+// Runs with several timed graphs: loading them, their product graph, the
+// simulation graph of their product and reachability in it.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "common/tg/tg_constants.h"
+#include "common/tg/varnok_init.h"
+#include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
+#include "common/zone/zone.h"
+#include "common/tctl/tctl_main.h"
+#include "common/util/stattime.h"
+#include "common/zone/zone_hash.h"
+#include "varnok/compo_ptg.h"
+#include "varnok/compo_runs.h"
+#include "varnok/compo_simul.h"
+#include "varnok/simul.h"
+#include "varnok/varnok_main.h"
+#include "varnok/compo_sync.h"
+#include "varnok/compo_tables.h"
+#include "varnok/varnok_options.h"
+#include "varnok/varnok_runs.h"
 
 void not_available(const char *what) {
   fprintf(stderr, "%s: %s is not available yet in this version\n", tool, what);
   exit(2);
 }
 
-int init_list(int) { not_available("analysis of several timed graphs"); }
-int init_reach_list(char *, char *) { not_available("reachability over several timed graphs"); }
-int gen_sim_list(char *) { not_available("the simulation graph of several timed graphs"); }
-int compo_list() { not_available("the product of several timed graphs"); }
+int init_list(int nb) {
+  if (nb > MAX_NB_TA) {
+    fprintf(stderr, "%s: ERROR: too many automata (at most %d)\n", tool, MAX_NB_TA);
+    exit(-1);
+  }
+  init_compo_tables(nb);
+  TA_decl_init_Varnok_globals();
+  for (int a = 0; a < nb; a++) {
+    char name[PARAM_LEN + 1];
+    snprintf(name, sizeof name, "%s", param_names[a]);
+    my_basename(name, ".tg");
+    reset_Varnok_globals();
+    if (!mk_vnk()) return 0;
+    READ_STRUCT = 1;
+    init_TA(a, 0);
+  }
+  TA_init_Varnok_globals();
+  TA_UNIVERSAL = mk_universal_zone();
+  build_global_label_tables();
+  return 1;
+}
+
+int compo_list() {
+  fprintf(stderr, "Generating parallel product graph...\n");
+  gen_parallel_product_graph();
+  char name[PARAM_LEN + 1];
+  snprintf(name, sizeof name, "%s", out_f_name);
+  my_basename(name, ".tg");
+  if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
+  fprintf(stderr, "Dumping output... ");
+  build_vnk_tables();
+  print_vnk_file();
+  FILE *tg = my_fopen2(".tg", "w");
+  fprint_parallel_product_graph(tg);
+  bool failed = ferror(tg) != 0;
+  if (fclose(tg) != 0 || failed) {
+    printf("%s: cannot write file %s.tg\n", tool, my_filename);
+    exit(1);
+  }
+  fprintf(stderr, "files %s.[tg,vnk,lab,prop,reg] created.\n", my_filename);
+  return 1;
+}
+
+// Parses formula file `name` (writing "init" into it first when no
+// initial-state option was given and `init` is set); returns the formula.
+static tctl_node *read_formula(char *name, bool init) {
+  if (init && !is_option(OPT_INIT)) on_line_to_file_formula("init", name);
+  char base[PARAM_LEN + 1];
+  construct_formula(name, base);
+  return tctl_formula();
+}
+
+int gen_sim_list(char *init_name) {
+  init_zone_hashing(simul_hash_size());
+  tctl_node *init = read_formula(init_name, true);
+  fprintf(stderr, "Generating simulation graph...\n");
+  time_C(9);
+  if (gen_simulation_graph(init) == 0) return 0;
+  time_R(9);
+  char name[PARAM_LEN + 1];
+  snprintf(name, sizeof name, "%s", out_f_name);
+  my_basename(name, ".tg");
+  FILE *sim = my_fopen2(".sim", "w");
+  if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
+  fprintf(stderr, "Dumping output... ");
+  fprint_simulation_graph(sim);
+  fclose(sim);
+  fprintf(stderr, "file %s.sim created.\n", my_filename);
+  TA_print_computation_times();
+  return 1;
+}
+
+static void report_reach_failure_limit(bool dfs) {
+  fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
+  if (dfs)
+    fprintf(stderr, "%d symbolic states generated. DFS limited at depth %d.\n", nb_symb_states, max_depth_reached);
+  else
+    fprintf(stderr, "BFS limited at MAX_SYMB_STATES = %d.\n", MAX_SYMB_STATES);
+  fprintf(stderr, "Hint: use the '-abs' option for abstractions,\n");
+  fprintf(stderr, "\tor use the '-%s n' option to set the search limit.\n", dfs ? "STACK" : "FORW");
+}
+
+int init_reach_list(char *init_name, char *reach_name) {
+  fprintf(stderr, "Evaluating reachability: ");
+  fprintf(stderr, "%s and ed %s \n", init_name, reach_name);
+  bool dfs = is_option(OPT_DFS) != 0;
+  if (dfs) {
+    fprintf(stderr, "Using depth-first search with max stack depth: %d\n", MAX_STACK_SIZE);
+  } else {
+    fprintf(stderr, "Using breadth-first search with max symbolic-states ");
+    fprintf(stderr, "set size: %d\n", MAX_SYMB_STATES);
+  }
+  tctl_node *init = read_formula(init_name, true);
+  tctl_node *reach = read_formula(reach_name, false);
+  int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
+                   : reach_prop_simulation_graph_bfs(init, reach);
+  switch (result) {
+    case 1:
+      if (dfs) {
+        if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
+        fprintf(stderr, "%s: Reachability successful. Sample-trace length: %d\n", tool, stack_depth);
+      } else {
+        fprintf(stderr, "%s: Reachability successful at depth %d.\n", tool, max_depth_reached);
+        if (max_depth_reached >= 2)
+          fprintf(stderr, "%s: Please re-run using DFS (options -FULLDFS -STACK %d) to get a (shortest) counter-trace.\n",
+                  tool, max_depth_reached);
+        else
+          fprintf(stderr, "%s: Initial states satisfy reachability formula.\n", tool);
+      }
+      return 1;
+    case 0:
+      fprintf(stderr, "Reachability failed.\n");
+      fprintf(stderr, "Full state space explored: %d states. ", nb_symb_states);
+      fprintf(stderr, "Max depth reached: %d\n", max_depth_reached);
+      return 1;
+    case -1: report_reach_failure_limit(dfs); return 1;
+    default: fprintf(stderr, "Warning: unknown result. Cannot conclude !\n"); return 0;
+  }
+}

@@ -1,0 +1,59 @@
+// The parallel product written as one timed graph.
+//
+// The product's control structure (location vectors and legal transition
+// vectors, no zones) is explored from the initial location vectors; it then
+// fills the single-graph tables, ready for the compiled-file writers, and
+// is written as .tg text that reads back as a timed graph. Synchronisation
+// is resolved in the product: every label is a plain label there.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "varnok/compo_tables.h"
+
+// 1 when every automaton is at a location carrying "INIT" (at location 0
+// for an automaton without that proposition): the product's initial
+// locations, the only ones where the product carries "INIT".
+int is_initial_location_vector(const int32_t *v, int n);
+// Explores the product from its initial location vectors (with -Act, the
+// activity masks are read first); returns the number of product locations.
+int gen_parallel_product_graph();
+// Appends the arc (target code, transition-vector code) to node; returns
+// its position. More than TA_MAX_TRANS arcs from one node, or more than
+// 65535 arcs in all, end the run (-1).
+int add_par_prod_arc(control_node *node, int32_t target, int32_t trans);
+// Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
+// explored product. More transitions than a 16-bit count end the run (-1).
+void build_vnk_tables();
+// Writes the .tg text of the explored product; returns the number of
+// product locations.
+int fprint_parallel_product_graph(FILE *f);
+
+// Pieces of the text form, shared with the simulation-graph writer.
+// "\tX Y /* name */\n" per automaton with clocks of its own, then "\n";
+// the clocks are named as in the product (a name taken by an earlier
+// automaton gets a suffix, see TA_init_Varnok_globals).
+void fprint_product_clocks(FILE *f);
+// "\t/* vector state: < 1, 0 > */\n".
+void fprint_location_vector(FILE *f, const int32_t *v, int n);
+// "( 1, 0 )" and "1, 0".
+void fprint_location_vector2(FILE *f, const int32_t *v, int n);
+void fprint_location_vector_no_cr(FILE *f, const int32_t *v, int n);
+// "prop: A B\n" with each name once ("INIT" only on an initial location
+// vector), nothing when no proposition applies.
+void fprint_location_vector_props(FILE *f, const int32_t *v, int n);
+// "NAME " per label of the transitions of transition vector w, each
+// synchronisation label once; returns the number written.
+int fprint_trans_vector_labels(FILE *f, const int32_t *w, int n);
+// "RESET{ x y }; " (or "reset{}; ") and the copies "z:=y ; " of action
+// vector e. Copies follow the closing brace directly ("RESET{ x } z:=y ; ")
+// so that the text reads back. An unknown mode ends the run (-1).
+void TA_action_fprint_affect(FILE *f, const trans_rec *const *e, int n);
+// The same, the reset list starting with every clock inactive at its
+// automaton's location in the target vector u.
+void TA_action_fprint_affect_act(FILE *f, const trans_rec *const *e, const int32_t *u, int n);
+// 'U' when some participant's transition is uncontrollable, else 'C'.
+char compute_ctrl_tag(const trans_rec *const *e, int n);
+// Always 'L'.
+char compute_ddl_tag(const trans_rec *const *e, int n);

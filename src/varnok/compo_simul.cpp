@@ -1,0 +1,487 @@
+#include "varnok/compo_simul.h"
+
+#include <cstdlib>
+
+#include "common/tctl/tctl_syntax.h"
+#include "common/util/my_files.h"
+#include "common/util/stattime.h"
+#include "common/zone/zone.h"
+#include "common/zone/zone_hash.h"
+#include "common/zone/zone_read_write.h"
+#include "varnok/compo_ptg.h"
+#include "varnok/compo_runs.h"
+#include "varnok/compo_succ.h"
+#include "varnok/compo_sync.h"
+#include "varnok/pool.h"
+#include "varnok/simul.h"
+#include "varnok/varnok_options.h"
+
+std::vector<TA_sim_state> &TA_succ_sim_graph = *new std::vector<TA_sim_state>;
+int nb_symb_states = 0;
+std::vector<TA_symb_state> &TA_symb_states_set = *new std::vector<TA_symb_state>;
+std::vector<state_zone_entry> &state_zone_Stack = *new std::vector<state_zone_entry>;
+int stack_depth = -1;
+
+// ===========================================================================
+// Initial states
+
+zone *init_zone_of_location_vector(const int32_t *v) {
+  if (is_option(OPT_INV)) return mk_invariants_zone_from_location_vector(v, N_OF_TA);
+  zone *z = mk_zero_zone(0);
+  if (!forw_proj_invariants_prealloc_zone(z, v, N_OF_TA)) {
+    free_zone(z);
+    return nullptr;
+  }
+  return z;
+}
+
+// Calls f(v) for every location vector satisfying formula, in the order of
+// get_1st_state_vector (automaton n-1 fastest). For "init" only the
+// combinations of initial locations are looked at (same vectors, same order).
+template <typename F>
+static void for_each_initial_vector(const tctl_node *formula, F f) {
+  const int n = N_OF_TA;
+  std::vector<std::vector<int32_t>> candidates(n);
+  for (int a = 0; a < n; a++) {
+    if (TA_N_OF_STATES[a] == 0) return;
+    int p = formula != nullptr && formula->kind == TCTL_INIT ? TA_find_prop_by_name(a, "INIT") : -2;
+    for (int l = 0; l < TA_N_OF_STATES[a]; l++) {
+      bool keep = p == -2 || (p == -1 && l == 0);
+      for (uint16_t q : TA_states_props[a][l]) keep = keep || (p >= 0 && q == p);
+      if (keep) candidates[a].push_back(l);
+    }
+    if (candidates[a].empty()) return;
+  }
+  if (n <= 0) return;
+  std::vector<size_t> pos(n, 0);
+  std::vector<int32_t> v(n);
+  for (;;) {
+    for (int a = 0; a < n; a++) v[a] = candidates[a][pos[a]];
+    if (location_vector_satisfies_formula(v.data(), n, formula)) f(v.data());
+    int a = n - 1;
+    while (a >= 0 && ++pos[a] == candidates[a].size()) pos[a--] = 0;
+    if (a < 0) return;
+  }
+}
+
+// ===========================================================================
+// The full simulation graph
+
+TA_symb_state *TA_new_symb_state(int32_t code, zone *z) {
+  if (is_option(OPT_ABS_XTRA) && TA_approx_zone != nullptr) {
+    zone *m = maximize_zone(z, TA_approx_zone);
+    free_zone(z);
+    z = m;
+  }
+  cf_zone(z);
+  z = insert_zone(z);
+  if (is_option(OPT_VERBOSE)) {
+    printf("%s: %d states, %d transitions\r", tool, nb_symb_states, nb_sim_trans);
+    fflush(stdout);
+  }
+  return new TA_symb_state{code, z};
+}
+
+int TA_new_sim_state(TA_symb_state *s) {
+  TA_succ_sim_graph.push_back({s, {}});
+  return nb_symb_states++;
+}
+
+void TA_add_sim_trans(int source, int32_t trans, int target) {
+  TA_succ_sim_graph[source].trans.push_back({source, target, trans});
+  nb_sim_trans++;
+}
+
+void TA_print_abort() {
+  FILE *f = fopen("abort.sim", "w");
+  if (f == nullptr) {
+    fprintf(stderr, "%s: cannot open file abort.sim\n", tool);
+    return;
+  }
+  fprint_simulation_graph(f);
+  fclose(f);
+  fprintf(stderr, "%s: file abort.sim dumped\n", tool);
+}
+
+[[noreturn]] static void abort_too_many_states() {
+  fprintf(stderr, "%s abort: too many symbolic states ", tool);
+  fprintf(stderr, "(current MAX_SYMB_STATES = %d;)\n", MAX_SYMB_STATES);
+  fprintf(stderr, "hint: use the '-abs' option for abstractions,\n");
+  fprintf(stderr, "\tor use the '-FORW n' option to limit the search.\n");
+  if (is_option(OPT_HISTORY)) TA_print_abort();
+  time_R(9);
+  TA_print_computation_times();
+  exit(-1);
+}
+
+// Takes s over: it is stored, or released when an equal (covering) state is.
+int TA_insert_symb_state(TA_symb_state *s) {
+  symb_node *node;
+  symb_hash_insert(&node, s->code);
+  if (is_option(OPT_ABS_INCL)) {
+    for (symb_item *i = node->items; i != nullptr; i = i->next)
+      if (is_included_zone(s->z, i->state->z)) {
+        delete s;
+        return i->number;
+      }
+  } else if (is_option(OPT_ABS_HULL)) {
+    if (node->items != nullptr) {
+      zone *newest = node->items->state->z;
+      if (is_included_zone(s->z, newest)) {
+        delete s;
+        return node->items->number;
+      }
+      zone *hull = Union_zone(s->z, newest);
+      cf_zone(hull);
+      int32_t code = s->code;
+      delete s;
+      s = TA_new_symb_state(code, hull);
+    }
+  } else {
+    for (symb_item *i = node->items; i != nullptr; i = i->next)
+      if (i->state->z == s->z) {
+        delete s;
+        return i->number;
+      }
+  }
+  if (nb_symb_states >= MAX_SYMB_STATES) abort_too_many_states();
+  int number = TA_new_sim_state(s);
+  node->items = new symb_item{s, number, node->items};
+  return number;
+}
+
+void TA_init_succ_sim_graph(const tctl_node *init) {
+  if (init == nullptr) {
+    printf("ERROR: initial-state formula is `true'\n");
+    exit(-1);
+  }
+  for_each_initial_vector(init, [](const int32_t *v) {
+    zone *z = init_zone_of_location_vector(v);
+    if (z != nullptr) TA_insert_symb_state(TA_new_symb_state(TA_encode_state_vector(v, N_OF_TA), z));
+  });
+}
+
+int gen_simulation_graph(const tctl_node *init) {
+  const int n = N_OF_TA;
+  if (is_option(OPT_ABS_XTRA)) TA_init_approx_zone(n);
+  init_zone_pool();
+  init_affect_pool();
+  init_SymbHashTab();
+  TA_succ_sim_graph.clear();
+  nb_symb_states = 0;
+  nb_sim_trans = 0;
+  TA_init_succ_sim_graph(init);
+  bool act = is_option(OPT_ACTIVITY) != 0;
+  if (act) init_TA_LocClockAct();
+  std::vector<int32_t> v(n), u(n), w(n);
+  std::vector<const trans_rec *> e(n);
+  for (int i = 0; i < nb_symb_states; i++) {
+    const TA_symb_state *s = TA_succ_sim_graph[i].st;
+    TA_decode_state_vector(s->code, v.data(), n);
+    for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
+      trans_to_action_vector(w.data(), e.data(), n);
+      TA_symb_state *next = act ? TA_succ_action_temp_act(s, e.data(), v.data(), u.data(), n)
+                                : TA_succ_action_temp(s, e.data(), v.data(), u.data(), n);
+      if (next == nullptr) continue;
+      int target = TA_insert_symb_state(TA_new_symb_state(next->code, next->z));
+      delete next;
+      TA_add_sim_trans(i, TA_encode_trans_vector(w.data(), n), target);
+      s = TA_succ_sim_graph[i].st;  // the table may have grown
+    }
+  }
+  return nb_symb_states;
+}
+
+static void fprint_sim_trans(FILE *f, const TA_sim_trans &t) {
+  const int n = N_OF_TA;
+  std::vector<int32_t> w(n);
+  std::vector<const trans_rec *> e(n);
+  TA_decode_trans_vector(t.trans, w.data(), n);
+  trans_to_action_vector(w.data(), e.data(), n);
+  zone *guard = mk_guards_zone_from_transition_vector(e.data(), n);
+  if (guard != nullptr) print_hide_zone2(guard, f);
+  else fputs("FALSE", f);
+  free_zone(guard);
+  fputs(" => ", f);
+  fprint_trans_vector_labels(f, w.data(), n);
+  fputs("; ", f);
+  TA_action_fprint_affect(f, e.data(), n);
+  fprintf(f, "goto %d\n", t.target);
+}
+
+void fprint_simulation_graph(FILE *f) {
+  const int n = N_OF_TA;
+  fputs("/* Simulation graph generated ", f);
+  fputs("for the parallel composition of:\n", f);
+  for (int a = 0; a < n; a++) fprintf(f, "\tautomaton %d: %s.tg\n", a, TA_names[a].c_str());
+  fputs("*/\n", f);
+  fprintf(f, "#states %d\n", nb_symb_states);
+  fprintf(f, "#trans  %d\n", nb_sim_trans);
+  fprintf(f, "#clocks  %d\n", N_OF_CLOCKS - 1);
+  fprint_product_clocks(f);
+  std::vector<int32_t> v(n);
+  for (int i = 0; i < nb_symb_states; i++) {
+    const TA_sim_state &s = TA_succ_sim_graph[i];
+    TA_decode_state_vector(s.st->code, v.data(), n);
+    fprintf(f, "\nstate: %d", i);
+    fprint_location_vector(f, v.data(), n);
+    fprint_location_vector_props(f, v.data(), n);
+    fputs("invar: ", f);
+    if (is_empty_zone(s.st->z)) fputs("FALSE\n", f);
+    else print_hide_zone3(s.st->z, f);
+    fputs("trans:\n", f);
+    for (const TA_sim_trans &t : s.trans) fprint_sim_trans(f, t);
+  }
+}
+
+// ===========================================================================
+// The searches
+
+int stock_symb_st(TA_symb_state *slot, TA_symb_state *s) {
+  zone_list_node *list;
+  zone_list_hash_insert(&list, s->code);
+  if (is_option(OPT_ABS_XTRA) && TA_approx_zone != nullptr) {
+    maximize_prealloc_zone(s->z, TA_approx_zone);
+    cf_prealloc_zone(s->z);  // equal sets get equal matrices before interning
+  }
+  zone *stored = nullptr;
+  if (is_option(OPT_ABS_HULL) && list->zones != nullptr) {
+    zone *newest = list->zones->z;
+    if (is_included_zone(s->z, newest)) {
+      *slot = {s->code, newest};
+      return 0;
+    }
+    zone *hull;
+    int hslot = get_zone_from_pool(&hull);
+    if (hslot < 0) {
+      fprintf(stderr, "Warning: zone_pool is full!\n");
+      exit(-1);
+    }
+    Union_prealloc_zone3(hull, s->z, newest);
+    cf_prealloc_zone(hull);
+    if (insert_prealloc_zone(&stored, hull, hslot)) release_zone_to_pool(hslot);
+  } else if (is_option(OPT_ABS_INCL)) {
+    for (zone_list_item *i = list->zones; i != nullptr; i = i->next)
+      if (is_included_zone(s->z, i->z)) {
+        *slot = {s->code, i->z};
+        return 0;
+      }
+    insert_prealloc_zone(&stored, s->z, -1);
+  } else {
+    insert_prealloc_zone(&stored, s->z, -1);
+    for (zone_list_item *i = list->zones; i != nullptr; i = i->next)
+      if (i->z == stored) {
+        *slot = {s->code, stored};
+        return 0;
+      }
+  }
+  nb_symb_states++;
+  list->zones = new zone_list_item{stored, list->zones};
+  *slot = {s->code, stored};
+  if (is_option(OPT_VERBOSE)) {
+    printf("%s: %d states \r", tool, nb_symb_states);
+    fflush(stdout);
+  }
+  return 1;
+}
+
+// Refuses formulas that are not simple boolean formulas; sets up the zone
+// table, the extrapolation zone, the pools, the visited set and the masks.
+static bool prepare_search(const tctl_node *init, const tctl_node *reach) {
+  if (!is_simple_boolean_formula(init) || !is_simple_boolean_formula(reach)) {
+    fprintf(stderr, "forw_init_reach: please use simple boolean formulae ");
+    fprintf(stderr, "as init and reach condition.\n");
+    return false;
+  }
+  init_zone_hashing(simul_hash_size());
+  if (is_option(OPT_ABS_XTRA)) TA_init_approx_zone(N_OF_TA);
+  init_zone_pool();
+  init_affect_pool();
+  init_ZoneListHashTab();
+  if (is_option(OPT_ACTIVITY)) init_TA_LocClockAct();
+  nb_symb_states = 0;
+  return true;
+}
+
+// Pooled successor of s under transition vector w (activity variant under -Act).
+static int successor(TA_symb_state *out, const TA_symb_state *s, const int32_t *w, const int32_t *v, int32_t *u) {
+  const int n = N_OF_TA;
+  const trans_rec *e[MAX_NB_TA];
+  trans_to_action_vector(w, e, n);
+  return is_option(OPT_ACTIVITY) ? TA_succ_action_temp_prealloc_act(out, s, e, v, u, n)
+                                 : TA_succ_action_temp_prealloc(out, s, e, v, u, n);
+}
+
+static bool satisfies(int32_t code, const tctl_node *f) {
+  int32_t v[MAX_NB_TA];
+  TA_decode_state_vector(code, v, N_OF_TA);
+  return location_vector_satisfies_formula(v, N_OF_TA, f) != 0;
+}
+
+int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach) {
+  if (!prepare_search(init, reach)) return -1;
+  const int n = N_OF_TA;
+  TA_symb_states_set.assign(static_cast<size_t>(MAX_SYMB_STATES) + 1, {0, nullptr});
+  bool full = false;
+  for_each_initial_vector(init, [&](const int32_t *v) {
+    if (full) return;
+    zone *z = init_zone_of_location_vector(v);
+    if (z == nullptr) return;
+    if (nb_symb_states >= MAX_SYMB_STATES) full = true;
+    TA_symb_state s{TA_encode_state_vector(v, n), z};
+    if (!full) stock_symb_st(&TA_symb_states_set[nb_symb_states], &s);
+    free_zone(z);
+  });
+  if (full) return -1;
+  max_depth_reached = 1;
+  for (int j = 0; j < nb_symb_states; j++)
+    if (satisfies(TA_symb_states_set[j].code, reach)) return 1;
+  std::vector<int32_t> v(n), u(n), w(n);
+  int level_end = nb_symb_states - 1;
+  for (int j = 0; j < nb_symb_states; j++) {
+    if (j > level_end) {
+      max_depth_reached++;
+      level_end = nb_symb_states - 1;
+    }
+    TA_symb_state cur = TA_symb_states_set[j];
+    TA_decode_state_vector(cur.code, v.data(), n);
+    for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
+      TA_symb_state out;
+      int slot = successor(&out, &cur, w.data(), v.data(), u.data());
+      if (slot < 0) continue;
+      if (nb_symb_states >= MAX_SYMB_STATES) {
+        release_zone_to_pool(slot);
+        return -1;
+      }
+      int is_new = stock_symb_st(&TA_symb_states_set[nb_symb_states], &out);
+      release_zone_to_pool(slot);
+      if (is_new && location_vector_satisfies_formula(u.data(), n, reach)) {
+        max_depth_reached++;
+        return 1;
+      }
+    }
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Depth-first search
+
+// Pushes (code, z) with the first legal transition vector of its location
+// into w; returns that vector's cursor (-1: none).
+static int push_state(int32_t code, zone *z, int32_t *v, int32_t *w) {
+  const int n = N_OF_TA;
+  stack_depth++;
+  if (stack_depth > max_depth_reached) max_depth_reached = stack_depth;
+  TA_decode_state_vector(code, v, n);
+  int c = trans_sync_get_1st(v, w, n);
+  state_zone_Stack[stack_depth] = {code, z, c >= 0 ? TA_encode_trans_vector(w, n) : -1};
+  return c;
+}
+
+// Pops the top; with a state left, restores its location vector and moves
+// w to the vector after the one it recorded. Returns the cursor (-1: none)
+// or -2 when the stack is empty.
+static int pop_state(int32_t *v, int32_t *w) {
+  const int n = N_OF_TA;
+  if (stack_depth < 0) {
+    fprintf(stderr, "%s error: Stack is empty. Aborting...\n", tool);
+    exit(-1);
+  }
+  stack_depth--;
+  if (stack_depth < 0) return -2;
+  const state_zone_entry &top = state_zone_Stack[stack_depth];
+  TA_decode_state_vector(top.code, v, n);
+  if (top.trans < 0) return -1;
+  TA_decode_trans_vector(top.trans, w, n);
+  return trans_sync_get_nxt(v, w, n, -1);
+}
+
+// The search from the state on top of the stack down to an empty stack.
+// Returns 1 when enough targets were found, else 0.
+static int dfs_from_top(const tctl_node *reach, int exhaustive, int cursor, int32_t *v, int32_t *w, int32_t *u) {
+  const int n = N_OF_TA;
+  for (;;) {
+    const state_zone_entry top = state_zone_Stack[stack_depth];
+    if (location_vector_satisfies_formula(v, n, reach)) {
+      NB_FOUND_PATHS++;
+      gen_all_counter_examples();
+      if (!ALL_PATHS && NB_FOUND_PATHS >= MAX_FOUND_PATHS) return 1;
+    }
+    bool pushed = false, full = false;
+    TA_symb_state src{top.code, top.z};
+    while (cursor >= 0 && !pushed && !full) {
+      TA_symb_state out, kept;
+      int slot = successor(&out, &src, w, v, u);
+      bool take = false;
+      if (slot >= 0) {
+        take = stock_symb_st(&kept, &out) || exhaustive;
+        release_zone_to_pool(slot);
+      }
+      if (!take) {
+        cursor = trans_sync_get_nxt(v, w, n, cursor);
+      } else if (stack_depth > MAX_STACK_SIZE - 2) {
+        full = true;  // kept in the visited set, not pushed
+      } else {
+        state_zone_Stack[stack_depth].trans = TA_encode_trans_vector(w, n);
+        cursor = push_state(kept.code, kept.z, v, w);
+        pushed = true;
+      }
+    }
+    if (pushed) continue;
+    cursor = pop_state(v, w);
+    if (cursor == -2) return 0;
+  }
+}
+
+int reach_prop_simulation_graph_dfs(const tctl_node *init, const tctl_node *reach, int exhaustive) {
+  if (!prepare_search(init, reach)) return -1;
+  const int n = N_OF_TA;
+  state_zone_Stack.assign(static_cast<size_t>(MAX_STACK_SIZE > 0 ? MAX_STACK_SIZE : 1), {0, nullptr, -1});
+  stack_depth = -1;
+  max_depth_reached = 0;
+  NB_FOUND_PATHS = 0;
+  std::vector<std::vector<int32_t>> initial;
+  for_each_initial_vector(init, [&](const int32_t *v) { initial.emplace_back(v, v + n); });
+  std::vector<int32_t> v(n), u(n), w(n);
+  for (const auto &v0 : initial) {
+    zone *z = init_zone_of_location_vector(v0.data());
+    if (z == nullptr) continue;
+    TA_symb_state s{TA_encode_state_vector(v0.data(), n), z}, kept;
+    int is_new = stock_symb_st(&kept, &s);
+    free_zone(z);
+    if (!is_new && !exhaustive) continue;
+    int cursor = push_state(kept.code, kept.z, v.data(), w.data());
+    if (dfs_from_top(reach, exhaustive, cursor, v.data(), w.data(), u.data())) return 1;
+  }
+  if (NB_FOUND_PATHS != 0) return 1;
+  return max_depth_reached >= MAX_STACK_SIZE - 1 ? -1 : 0;
+}
+
+void dump_stack_path(FILE *f) {
+  const int n = N_OF_TA;
+  std::vector<int32_t> v(n), w(n);
+  for (int i = 0; i <= stack_depth; i++) {
+    const state_zone_entry &entry = state_zone_Stack[i];
+    TA_decode_state_vector(entry.code, v.data(), n);
+    fputs("< ", f);
+    fprint_location_vector2(f, v.data(), n);
+    fputs(", ", f);
+    print_hide_zone2(entry.z, f);
+    fputs(" >\n", f);
+    if (i == stack_depth) break;
+    fputs("  --- ", f);
+    TA_decode_trans_vector(entry.trans, w.data(), n);
+    fprint_trans_vector_labels(f, w.data(), n);
+    fputs(" --->\n", f);
+  }
+}
+
+void gen_all_counter_examples() {
+  FILE *f = my_fopen2(".trace", NB_FOUND_PATHS == 1 ? "w" : "a");
+  fprintf(f, "-- Trace #%d -- \n", NB_FOUND_PATHS);
+  dump_stack_path(f);
+  fputs("\n\n", f);
+  fclose(f);
+  fprintf(stderr, "%s: Trace #%d dumped in file %s.trace\n", tool, NB_FOUND_PATHS, my_filename);
+}
