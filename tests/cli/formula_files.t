@@ -40,3 +40,15 @@ Several models where the last names a formula file: the two lines only.
   status 0
   Model-checking for >1 automata not yet implemented. Sorry...
   (try their parallel product).
+
+Two parameters where the second names no formula file are two timed graphs:
+their product is built, nothing is evaluated.
+
+  $ cp $EXAMPLES/rail_train.tg $EXAMPLES/rail_gate.tg .
+  $ varnok rail_train.tg rail_gate > out 2>&1; echo "status $?"; grep -c "evaluation" out
+  status 1
+  0
+  [1]
+  $ grep "product\|Dumping" out
+  Generating parallel product graph...
+  Dumping output... files _out.[tg,vnk,lab,prop,reg] created.

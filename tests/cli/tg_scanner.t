@@ -136,3 +136,16 @@ An identifier longer than 255 characters is refused.
   identifier too long at line 1, near `X...'
   There were parsing errors, exiting...
   status 255
+
+Form feeds and vertical tabs are not blanks either: each is reported and
+skipped.
+
+  $ printf '#states 1 #trans 0\f#clocks 0\nstate: 0\v invar: true trans:\n' > ff.tg
+  $ compile ff | cat -v
+  varnok: creating file ff.vnk...
+  varnok: begin syntax analysis of ff.tg...
+  lexical error at line 1, skipping '^L'
+  lexical error at line 2, skipping '^K'
+  varnok: end syntax analysis of ff.tg...
+  varnok: file ff.[vnk,lab,prop,reg] created
+  status 1

@@ -109,3 +109,28 @@ TEST(Messages, UnknownCodeAndArguments) {
                 ": Warning: transition 4 from 1 to 2 is not enabled, I ignored it\n" + tool +
                 ": ERROR: the number of states must be less than 300\n");
 }
+
+// Runs in a fresh copy of the program, so that no timer has a name yet.
+static int print_timers_in_fresh_process() {
+  FILE *f = tmpfile();
+  if (f == nullptr) return 2;
+  time_P(f);
+  time_0(7, "Seven");
+  time_S(7, f);
+  time_0(3, nullptr);  // a timer without a name prints no line
+  time_S(3, f);
+  rewind(f);
+  std::string got;
+  for (int c; (c = fgetc(f)) != EOF;) got += static_cast<char>(c);
+  const std::string rule(71, '-');
+  const std::string want = "\n" + rule + "\n" +
+                           "*                            Statistics                               *\n" + rule + "\n" +
+                           "\n" + rule + "\n" + "               Seven: \tsystem   0.000s , user   0.000s , call number 0\n" +
+                           rule + "\n" + "\n" + rule + "\n" + rule + "\n";
+  return got == want ? 0 : 1;
+}
+
+TEST(TimersDeath, PrintsHeadersAndNamedTimersOnly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(exit(print_timers_in_fresh_process()), testing::ExitedWithCode(0), "");
+}
