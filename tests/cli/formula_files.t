@@ -52,3 +52,13 @@ their product is built, nothing is evaluated.
   $ grep "product\|Dumping" out
   Generating parallel product graph...
   Dumping output... files _out.[tg,vnk,lab,prop,reg] created.
+
+A formula file that cannot be created ends the run with status 1.
+
+  $ mkdir ro && cd ro && mkdir _form.tctl _init.tctl
+  $ varnok -f m.tg "p" | tail -n +2; echo "status ${PIPESTATUS[0]}"
+  varnok: cannot open file _form.tctl
+  status 1
+  $ varnok -r g m.tg | tail -n +2; echo "status ${PIPESTATUS[0]}"
+  varnok: cannot open file _init.tctl
+  status 1
