@@ -209,3 +209,14 @@ A compiled file that has disappeared ends the run when it must be read.
   varnok: reading file m.vnk...
   varnok: cannot open file m.lab
   status 255
+
+A listing that cannot be created ends the run with status 1.
+
+  $ mkdir cpt && cd cpt && cp ../m.tg . && mkdir m.cpt && touch -d '-2 hour' m.cpt
+  $ run -c m
+  varnok: creating file m.vnk...
+  varnok: begin syntax analysis of m.tg...
+  varnok: end syntax analysis of m.tg...
+  varnok: file m.[vnk,lab,prop,reg] created
+  varnok: cannot open file m.cpt
+  status 1
