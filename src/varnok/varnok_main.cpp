@@ -41,9 +41,10 @@ int main(int argc, char **argv) {
     usage();
     return 0;
   }
-  bool formula_text = is_option(OPT_FORMULA) && nb_param == 2;
+  // With -f the last parameter is a formula text, which may be of any length.
+  bool formula_text = is_option(OPT_FORMULA) && nb_param >= 2;
   for (int i = 0; i < nb_param; i++)
-    if (!(formula_text && i == 1)) check_file_param(i);
+    if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
   if (nb_param == 1) {
     my_basename(param_names[0], ".tg");

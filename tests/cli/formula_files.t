@@ -32,6 +32,9 @@ With -f and three parameters: not implemented, usage text, status 0.
   Model-checking for >1 automata not yet implemented. Sorry...
   (try their parallel product).
   1
+  $ varnok -f a.tg b.tg "$(printf 'true and %.0s' $(seq 10))true" > out; echo "status $?"; sed -n 2p out
+  status 0
+  Model-checking for >1 automata not yet implemented. Sorry...
 
 Several models where the last names a formula file: the two lines only.
 
