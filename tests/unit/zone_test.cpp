@@ -410,6 +410,35 @@ TEST(ZoneClocks, AddAndDeleteExtraClocks) {
   setup(2);
 }
 
+// Bounds that only followed through a dropped clock stay part of the zone:
+// they print and they limit inclusion.
+TEST(ZoneClocks, DeletingKeepsBoundsImpliedThroughDroppedClocks) {
+  setup(2, 1);  // x, y, _ex1
+  const int E = 3;
+  zone *z = blank();
+  add(z, X, E, 1, 1);  // x - _ex1 <= 1
+  add(z, E, 0, 2, 1);  // _ex1 <= 2
+  add(z, E, Y, 0, 1);  // _ex1 <= y
+  add(z, Y, 0, 5, 0);  // y < 5
+  cf_zone(z);
+  del_extra_clocks_zone(z, 1);
+  setup(2);
+  EXPECT_EQ(text(z), "x<=3 and y<5 and x<=y+1");
+  zone *far = blank();
+  add(far, 0, X, -10, 1);
+  cf_zone(far);
+  EXPECT_EQ(is_included_zone(far, z), 0);
+  zone *want = blank();
+  add(want, X, 0, 3, 1);
+  add(want, Y, 0, 5, 0);
+  add(want, X, Y, 1, 1);  // x - y <= 1 came through _ex1 as well
+  cf_zone(want);
+  EXPECT_TRUE(equ_zone(z, want));
+  EXPECT_EQ(is_included_zone(z, want), 1);
+  EXPECT_EQ(is_included_zone(want, z), 1);
+  for (zone *p : {z, far, want}) free_zone(p);
+}
+
 TEST(ZoneLimits, LargestModel) {
   setup(254);
   EXPECT_EQ(N_OF_CLOCKS, 255);

@@ -283,11 +283,34 @@ void add_extra_clocks_zone(zone *z, int k) {
   zone_replace_data(z, data, n2);
 }
 
+// Whether some edge of z involves a clock of index c or above.
+static int edges_reach_clocks_from(const zone *z, int c) {
+  for (int i = 0; i < N_OF_CLOCKS; i++)
+    for (int j = 0; j < N_OF_CLOCKS; j++)
+      if (i != j && (i >= c || j >= c) && get_edge_zone(z, i, j)) return 1;
+  return 0;
+}
+
+// Makes the edges of the closed zone z describe it through the clocks below
+// c alone: every finite constraint among them is marked, every other edge
+// cleared, and the closure prunes the redundant ones. Without this, a bound
+// implied through a dropped clock (x - e <= 1 and e <= 2 give x <= 3) would
+// be left without an edge, and prints and inclusion tests would miss it.
+static void edges_below(zone *z, int c) {
+  const int n = N_OF_CLOCKS;
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      if (i != j) put_edge_zone(z, i, j, i < c && j < c && z->bounds[i][j] != INF_BOUND);
+  z->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
+  cf_zone(z);
+}
+
 void del_extra_clocks_zone(zone *z, int k) {
   cf_zone(z);
   if (is_empty_zone(z) || k <= 0) return;
   const int n = N_OF_CLOCKS, c = n - k;
   if (c < 1) return;
+  if (edges_reach_clocks_from(z, c)) edges_below(z, c);
   // Shrinks in place: rows move towards the front of the same block.
   int16_t *m = z->bounds[0];
   for (int i = 0; i < c; i++) memmove(m + i * c, m + i * n, static_cast<size_t>(c) * sizeof(int16_t));
