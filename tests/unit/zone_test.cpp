@@ -380,6 +380,30 @@ TEST(ZoneExtrapolate, Maximize) {
   for (zone *p : {m, ge7, r, le9, r2, le4, r3}) free_zone(p);
 }
 
+// A kept bound that only followed from a dropped one becomes an edge, so the
+// edges describe the same set as the matrix.
+TEST(ZoneExtrapolate, KeptBoundsOfADroppedOneStayEdges) {
+  setup(2);
+  zone *m = mk_universal_zone();
+  m->flags = 0;
+  assign_bounds_edges_zone(m, X, 0, mk_bound(5, 1), 0);
+  assign_bounds_edges_zone(m, Y, 0, mk_bound(20, 1), 0);
+  assign_bounds_edges_zone(m, Y, X, mk_bound(20, 1), 0);
+  zone *z = blank();
+  add(z, X, 0, 9, 1);  // x <= 9 goes
+  add(z, Y, X, 1, 1);  // y <= x + 1 stays, and so does y <= 10
+  cf_zone(z);
+  zone *r = maximize_zone(z, m);
+  cf_zone(r);
+  EXPECT_EQ(text(r), "y<=10 and x<=y+9 and y<=x+1");  // x - y <= 9 stays too
+  zone *far = blank();
+  add(far, 0, Y, -15, 1);
+  add(far, Y, X, 1, 1);
+  cf_zone(far);
+  EXPECT_EQ(is_included_zone(far, r), 0);
+  for (zone *p : {m, z, r, far}) free_zone(p);
+}
+
 TEST(ZoneClocks, AddAndDeleteExtraClocks) {
   setup(2);
   zone *z = blank();

@@ -231,16 +231,52 @@ zone *forward_affect_zone(zone *z, const uint16_t *a) {
   return r;
 }
 
+// Marks as edges the finite entries of r that its edges (with the implicit
+// x >= 0) no longer imply. A dropped edge may have been the only reason for
+// a kept bound (x <= 9 and y <= x + 1 give y <= 10; without x <= 9 nothing
+// gives it), and the edges must keep describing the same set as the matrix.
+static void mark_unimplied_bounds(zone *r) {
+  static int16_t *e = nullptr;
+  static size_t e_size = 0;
+  const int n = N_OF_CLOCKS;
+  const size_t nn = static_cast<size_t>(n) * n;
+  if (nn > e_size) {
+    int16_t *p = static_cast<int16_t *>(realloc(e, nn * sizeof(int16_t)));
+    if (p == nullptr) out_of_memory();
+    e = p;
+    e_size = nn;
+  }
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      e[i * n + j] = i == j || get_edge_zone(r, i, j) ? r->bounds[i][j] : i == 0 ? ZERO_LE : INF_BOUND;
+  for (int k = 0; k < n; k++)
+    for (int i = 0; i < n; i++) {
+      const int16_t a = e[i * n + k];
+      if (i == k || a == INF_BOUND) continue;
+      for (int j = 0; j < n; j++) {
+        const int16_t b = e[k * n + j];
+        if (b == INF_BOUND) continue;
+        const int16_t t = add_bounds(a, b);
+        if (t < e[i * n + j]) e[i * n + j] = t;
+      }
+    }
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      if (i != j && r->bounds[i][j] < e[i * n + j]) put_edge_zone(r, i, j, 1);
+}
+
 zone *maximize_zone(zone *z, zone *m) {
   if (is_empty_zone(m)) return nullptr;
   zone *r = assign_zone(z);
   if (r == nullptr) return nullptr;
   const int n = N_OF_CLOCKS;
   int16_t **mr = r->bounds, **mm = m->bounds;
+  int dropped = 0;
   for (int i = 0; i < n; i++)
     for (int j = 0; j < n; j++) {
       if (i == j) continue;
       if (mr[i][j] > mm[i][j]) {
+        dropped |= mr[i][j] != INF_BOUND;
         mr[i][j] = INF_BOUND;
         put_edge_zone(r, i, j, 0);
       } else if (mm[j][i] != INF_BOUND && mr[i][j] < neg_bound(mm[j][i])) {
@@ -248,6 +284,7 @@ zone *maximize_zone(zone *z, zone *m) {
         put_edge_zone(r, i, j, 1);
       }
     }
+  if (dropped) mark_unimplied_bounds(r);
   r->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
   return r;
 }
