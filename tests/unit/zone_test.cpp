@@ -380,6 +380,30 @@ TEST(ZoneExtrapolate, Maximize) {
   for (zone *p : {m, ge7, r, le9, r2, le4, r3}) free_zone(p);
 }
 
+// A kept bound that only followed from a dropped one becomes an edge, so the
+// edges describe the same set as the matrix.
+TEST(ZoneExtrapolate, KeptBoundsOfADroppedOneStayEdges) {
+  setup(2);
+  zone *m = mk_universal_zone();
+  m->flags = 0;
+  assign_bounds_edges_zone(m, X, 0, mk_bound(5, 1), 0);
+  assign_bounds_edges_zone(m, Y, 0, mk_bound(20, 1), 0);
+  assign_bounds_edges_zone(m, Y, X, mk_bound(20, 1), 0);
+  zone *z = blank();
+  add(z, X, 0, 9, 1);  // x <= 9 goes
+  add(z, Y, X, 1, 1);  // y <= x + 1 stays, and so does y <= 10
+  cf_zone(z);
+  zone *r = maximize_zone(z, m);
+  cf_zone(r);
+  EXPECT_EQ(text(r), "y<=10 and x<=y+9 and y<=x+1");  // x - y <= 9 stays too
+  zone *far = blank();
+  add(far, 0, Y, -15, 1);
+  add(far, Y, X, 1, 1);
+  cf_zone(far);
+  EXPECT_EQ(is_included_zone(far, r), 0);
+  for (zone *p : {m, z, r, far}) free_zone(p);
+}
+
 TEST(ZoneClocks, AddAndDeleteExtraClocks) {
   setup(2);
   zone *z = blank();
@@ -408,6 +432,35 @@ TEST(ZoneClocks, AddAndDeleteExtraClocks) {
   setup(2, 2);
   free_zone(z2);
   setup(2);
+}
+
+// Bounds that only followed through a dropped clock stay part of the zone:
+// they print and they limit inclusion.
+TEST(ZoneClocks, DeletingKeepsBoundsImpliedThroughDroppedClocks) {
+  setup(2, 1);  // x, y, _ex1
+  const int E = 3;
+  zone *z = blank();
+  add(z, X, E, 1, 1);  // x - _ex1 <= 1
+  add(z, E, 0, 2, 1);  // _ex1 <= 2
+  add(z, E, Y, 0, 1);  // _ex1 <= y
+  add(z, Y, 0, 5, 0);  // y < 5
+  cf_zone(z);
+  del_extra_clocks_zone(z, 1);
+  setup(2);
+  EXPECT_EQ(text(z), "x<=3 and y<5 and x<=y+1");
+  zone *far = blank();
+  add(far, 0, X, -10, 1);
+  cf_zone(far);
+  EXPECT_EQ(is_included_zone(far, z), 0);
+  zone *want = blank();
+  add(want, X, 0, 3, 1);
+  add(want, Y, 0, 5, 0);
+  add(want, X, Y, 1, 1);  // x - y <= 1 came through _ex1 as well
+  cf_zone(want);
+  EXPECT_TRUE(equ_zone(z, want));
+  EXPECT_EQ(is_included_zone(z, want), 1);
+  EXPECT_EQ(is_included_zone(want, z), 1);
+  for (zone *p : {z, far, want}) free_zone(p);
 }
 
 TEST(ZoneLimits, LargestModel) {

@@ -231,16 +231,52 @@ zone *forward_affect_zone(zone *z, const uint16_t *a) {
   return r;
 }
 
+// Marks as edges the finite entries of r that its edges (with the implicit
+// x >= 0) no longer imply. A dropped edge may have been the only reason for
+// a kept bound (x <= 9 and y <= x + 1 give y <= 10; without x <= 9 nothing
+// gives it), and the edges must keep describing the same set as the matrix.
+static void mark_unimplied_bounds(zone *r) {
+  static int16_t *e = nullptr;
+  static size_t e_size = 0;
+  const int n = N_OF_CLOCKS;
+  const size_t nn = static_cast<size_t>(n) * n;
+  if (nn > e_size) {
+    int16_t *p = static_cast<int16_t *>(realloc(e, nn * sizeof(int16_t)));
+    if (p == nullptr) out_of_memory();
+    e = p;
+    e_size = nn;
+  }
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      e[i * n + j] = i == j || get_edge_zone(r, i, j) ? r->bounds[i][j] : i == 0 ? ZERO_LE : INF_BOUND;
+  for (int k = 0; k < n; k++)
+    for (int i = 0; i < n; i++) {
+      const int16_t a = e[i * n + k];
+      if (i == k || a == INF_BOUND) continue;
+      for (int j = 0; j < n; j++) {
+        const int16_t b = e[k * n + j];
+        if (b == INF_BOUND) continue;
+        const int16_t t = add_bounds(a, b);
+        if (t < e[i * n + j]) e[i * n + j] = t;
+      }
+    }
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      if (i != j && r->bounds[i][j] < e[i * n + j]) put_edge_zone(r, i, j, 1);
+}
+
 zone *maximize_zone(zone *z, zone *m) {
   if (is_empty_zone(m)) return nullptr;
   zone *r = assign_zone(z);
   if (r == nullptr) return nullptr;
   const int n = N_OF_CLOCKS;
   int16_t **mr = r->bounds, **mm = m->bounds;
+  int dropped = 0;
   for (int i = 0; i < n; i++)
     for (int j = 0; j < n; j++) {
       if (i == j) continue;
       if (mr[i][j] > mm[i][j]) {
+        dropped |= mr[i][j] != INF_BOUND;
         mr[i][j] = INF_BOUND;
         put_edge_zone(r, i, j, 0);
       } else if (mm[j][i] != INF_BOUND && mr[i][j] < neg_bound(mm[j][i])) {
@@ -248,6 +284,7 @@ zone *maximize_zone(zone *z, zone *m) {
         put_edge_zone(r, i, j, 1);
       }
     }
+  if (dropped) mark_unimplied_bounds(r);
   r->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
   return r;
 }
@@ -283,11 +320,34 @@ void add_extra_clocks_zone(zone *z, int k) {
   zone_replace_data(z, data, n2);
 }
 
+// Whether some edge of z involves a clock of index c or above.
+static int edges_reach_clocks_from(const zone *z, int c) {
+  for (int i = 0; i < N_OF_CLOCKS; i++)
+    for (int j = 0; j < N_OF_CLOCKS; j++)
+      if (i != j && (i >= c || j >= c) && get_edge_zone(z, i, j)) return 1;
+  return 0;
+}
+
+// Makes the edges of the closed zone z describe it through the clocks below
+// c alone: every finite constraint among them is marked, every other edge
+// cleared, and the closure prunes the redundant ones. Without this, a bound
+// implied through a dropped clock (x - e <= 1 and e <= 2 give x <= 3) would
+// be left without an edge, and prints and inclusion tests would miss it.
+static void edges_below(zone *z, int c) {
+  const int n = N_OF_CLOCKS;
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      if (i != j) put_edge_zone(z, i, j, i < c && j < c && z->bounds[i][j] != INF_BOUND);
+  z->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
+  cf_zone(z);
+}
+
 void del_extra_clocks_zone(zone *z, int k) {
   cf_zone(z);
   if (is_empty_zone(z) || k <= 0) return;
   const int n = N_OF_CLOCKS, c = n - k;
   if (c < 1) return;
+  if (edges_reach_clocks_from(z, c)) edges_below(z, c);
   // Shrinks in place: rows move towards the front of the same block.
   int16_t *m = z->bounds[0];
   for (int i = 0; i < c; i++) memmove(m + i * c, m + i * n, static_cast<size_t>(c) * sizeof(int16_t));
