@@ -72,3 +72,15 @@ Shapes the forward evaluator does not decide.
   varnok: Can not apply forward analysis
   $ varnok -f -forw diag "ED[1,2] END" > /dev/null; echo $?
   1
+  $ varnok -f -forw diag "ED[1,2] END" | tail -1
+  varnok: Can not apply forward analysis
+  $ varnok -f -forw diag "(not END) EU[1,2] END" | tail -1
+  varnok: Can not apply forward analysis
+
+A universal until with a lower bound is refused on standard output.
+
+  $ varnok -f -forw diag "init impl (not END) AU{>=3} END" 2>/dev/null | tail -1; echo "status ${PIPESTATUS[0]}"
+  varnok: Can not apply forward analysis
+  status 1
+  $ varnok -f -forw diag "init impl (not END) AU{>3} END" 2>&1 >/dev/null
+  [1]

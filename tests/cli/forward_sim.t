@@ -161,3 +161,19 @@ With -H the zone hash statistics of the run are written.
   $ run -H 3 -forw diag | tail -2
   varnok: file hash_stat.3 dumped
   status 1
+
+One location without transitions: the three count lines, the clock line and
+one state block ending with its "trans:" line.
+
+  $ printf '#states 1 #trans 0 #clocks 1 x\nstate: 0 invar: x <= 2 trans:\n' > one.tg
+  $ varnok -forw one.tg > /dev/null; echo $?
+  1
+  $ cat one.sim
+  #states 1
+  #trans  0
+  #clocks  1
+  X 
+  
+  state: 0\t/* tg state: 0 */ (esc)
+  invar: X<=2
+  trans:

@@ -81,6 +81,21 @@ TEST_F(Product, InvariantAndGuardZonesOfVectors) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(mk_invariants_zone_from_location_vector(v, 2), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: invariant of location 0 of f.tg is empty.\n");
+
+  // A non-convex guard: warned, and its first zone stands for it.
+  free_compo_tables();
+  load({{"p", P}, {"g", tg(2, 1, "y", "",
+                           "state: 0 invar: true trans: y <= 1 or y >= 3 => ; ; goto 1\n"
+                           "state: 1 invar: true trans:\n")}});
+  testing::internal::CaptureStderr();
+  e = action({-1, 0});
+  z = mk_guards_zone_from_transition_vector(e.data(), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Warning: guard of transition 0->1 of g.tg is not convex.\nComposition may be incorrect.\n"
+            "(Hint: use multiple transitions if you want disjunctions.)\n");
+  ASSERT_NE(z, nullptr);
+  EXPECT_EQ(zone_text(z), "Y<=1");  // only the moving automaton's guard
+  free_zone(z);
 }
 
 TEST_F(Product, InitialZoneLetsAllClocksAdvanceTogether) {

@@ -211,6 +211,20 @@ TEST_F(EvalFailures, UnknownClockAndOperator) {
   EXPECT_EXIT(varnok_clock_number("W"), testing::ExitedWithCode(1), "");
   EXPECT_EXIT(eval(graph, "w <= 3"), testing::ExitedWithCode(1), "");
   EXPECT_EXIT(varnok_mk_bound(1, 5, 3), testing::ExitedWithCode(1), "");
+  // Both messages go to standard output; the child's is sent to the stream
+  // the death test reads.
+  EXPECT_EXIT(
+      {
+        dup2(2, 1);
+        varnok_mk_bound(1, 5, 3);
+      },
+      testing::ExitedWithCode(1), "Invalid tctl bound 5\n$");
+  EXPECT_EXIT(
+      {
+        dup2(2, 1);
+        varnok_clock_number("W");
+      },
+      testing::ExitedWithCode(1), "varnok: clock name W not found\n$");
   tctl_node *term = tctl_clock("X");
   EXPECT_EXIT(varnok_eval_back(term), testing::ExitedWithCode(1), "ERROR: operator 2 not yet implemented");
   tctl_free(term);

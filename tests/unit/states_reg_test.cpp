@@ -169,6 +169,32 @@ TEST_F(StatesRegion, UniversalFixPoints) {
   for (states_region *t : {loc2, af, af2, loc1, au}) free_states_region(t);
 }
 
+TEST_F(StatesRegion, UniversalStepBoundsTheFormulaClock) {
+  load(ring, "AD true");
+  states_region *loc2 = interval_at(2, 0, 1);
+  for (int step : {1, 2}) {
+    OPT_SET = OPT_HISTORY;
+    char *buf = nullptr;
+    size_t len = 0;
+    history_file = open_memstream(&buf, &len);
+    states_region *af = true_for_all_until_states_region(loc2, step);
+    fclose(history_file);
+    history_file = nullptr;
+    OPT_SET = 0;
+    std::string hist(buf, len);
+    free(buf);
+    // The first nested existential fix-point starts from the invariants
+    // where the formula clock has passed the step.
+    std::string goal = "state(3) and (\n" + std::to_string(step) + "<_ex1)\n";
+    size_t first = hist.find(" --- \n", 7);
+    ASSERT_EQ(hist.rfind("1 --- \n", 0), 0u) << hist;
+    EXPECT_NE(hist.substr(0, first).find(goal), std::string::npos) << hist;
+    EXPECT_EQ(hist.substr(0, first).find(std::to_string(3 - step) + "<_ex1"), std::string::npos) << hist;
+    free_states_region(af);
+  }
+  free_states_region(loc2);
+}
+
 TEST_F(StatesRegion, UniversalTraceRestoresIndentation) {
   load(ring, "AD true");
   states_region *loc2 = interval_at(2, 0, 1);
