@@ -16,78 +16,14 @@
 #include <vector>
 
 #include "eval_test_util.h"
+#include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval_forw.h"
 
 namespace {
 
-constexpr int kLocs = 4;
-constexpr int kMax = 3;         // largest constant
-constexpr int kCap = kMax + 1;  // stands for every value above kMax
-
-struct Edge {
-  int source, target;
-  int lo[2], hi[2];  // guard lo <= x_i <= hi (hi < 0: none)
-  bool reset[2];
-};
-
-struct Graph {
-  int inv[kLocs];  // x_{l % 2} <= inv[l], or no invariant when < 0
-  bool p[kLocs], q[kLocs];
-  std::vector<Edge> edges;
-
-  bool inv_holds(int l, const int v[2]) const { return inv[l] < 0 || v[l % 2] <= inv[l]; }
-
-  std::string text() const {
-    std::string s = "#states " + std::to_string(kLocs) + "\n#trans " + std::to_string(edges.size()) +
-                    "\n#clocks 2\nx0 x1\n";
-    for (int l = 0; l < kLocs; l++) {
-      s += "state: " + std::to_string(l) + "\nprop:";
-      if (p[l]) s += " P";
-      if (q[l]) s += " Q";
-      s += "\ninvar: ";
-      s += inv[l] < 0 ? std::string("true") : "x" + std::to_string(l % 2) + " <= " + std::to_string(inv[l]);
-      s += "\ntrans:\n";
-      for (const Edge &e : edges) {
-        if (e.source != l) continue;
-        std::string g = "true";
-        for (int c = 0; c < 2; c++) {
-          g += " and x" + std::to_string(c) + " >= " + std::to_string(e.lo[c]);
-          if (e.hi[c] >= 0) g += " and x" + std::to_string(c) + " <= " + std::to_string(e.hi[c]);
-        }
-        s += g + " => ; reset{";
-        for (int c = 0; c < 2; c++)
-          if (e.reset[c]) s += " x" + std::to_string(c);
-        s += " } ; goto " + std::to_string(e.target) + "\n";
-      }
-    }
-    return s;
-  }
-};
-
-Graph random_graph(std::mt19937 &rng) {
-  auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-  Graph g;
-  for (int l = 0; l < kLocs; l++) {
-    g.inv[l] = pick(3) == 0 ? -1 : 1 + pick(kMax);
-    g.p[l] = pick(3) == 0;
-    g.q[l] = pick(2) == 0;
-  }
-  int n = 3 + pick(5);
-  for (int t = 0; t < n; t++) {
-    Edge e;
-    e.source = pick(kLocs);
-    e.target = pick(kLocs);
-    for (int c = 0; c < 2; c++) {
-      e.lo[c] = pick(2) ? 0 : pick(kMax + 1);
-      e.hi[c] = pick(2) ? -1 : e.lo[c] + pick(kMax + 1 - e.lo[c]);
-      e.reset[c] = pick(2) == 0;
-    }
-    g.edges.push_back(e);
-  }
-  return g;
-}
+using namespace random_graphs;
 
 // The integer states (location, capped clocks) reachable from location 0
 // with both clocks 0.
@@ -137,7 +73,7 @@ int max_constant(int i) { return bound_constant(app_zone->bounds[i][0]); }
 TEST_F(SimulRandom, ExtrapolatedGraphHoldsExactlyTheIntegerReachableStates) {
   std::mt19937 rng(20261207);
   for (int round = 0; round < 100; round++) {
-    Graph g = random_graph(rng);
+    Graph g = random_graph(rng, 5);
     SCOPED_TRACE(g.text());
     load_graph(g);
     OPT_SET = OPT_ABS_XTRA;
@@ -186,7 +122,7 @@ TEST_F(SimulRandom, SearchVerdictsMatchIntegerTime) {
   std::mt19937 rng(7);
   const uint32_t modes[] = {OPT_ABS_XTRA, OPT_ABS_XTRA | OPT_ABS_INCL, OPT_ABS_XTRA | OPT_ABS_HULL};
   for (int round = 0; round < 40; round++) {
-    Graph g = random_graph(rng);
+    Graph g = random_graph(rng, 5);
     SCOPED_TRACE(g.text());
     load_graph(g);
     std::set<int> locs;
@@ -260,7 +196,7 @@ TEST_F(ForwardBackward, VerdictsAgreeOnRandomGraphs) {
       "ED{=2} P",               "AB (P impl x0 <= 2)",
   };
   for (int round = 0; round < 300; round++) {
-    Graph g = random_graph(rng);
+    Graph g = random_graph(rng, 5);
     SCOPED_TRACE(g.text());
     for (const char *f : formulas) {
       // The exact graph may be infinite: forward searches run with
