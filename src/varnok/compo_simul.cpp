@@ -64,6 +64,10 @@ static void for_each_initial_vector(const tctl_node *formula, F f) {
   }
 }
 
+void for_each_initial_location_vector(const tctl_node *formula, const std::function<void(const int32_t *)> &f) {
+  for_each_initial_vector(formula, f);
+}
+
 // ===========================================================================
 // The full simulation graph
 

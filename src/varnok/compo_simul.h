@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "varnok/compo_tables.h"
@@ -50,6 +51,11 @@ extern int stack_depth;
 // else the valuations reached from all clocks 0 by letting time pass within
 // the invariants. A new closed zone, or null when it is empty.
 zone *init_zone_of_location_vector(const int32_t *v);
+
+// Calls f(v) for every location vector satisfying the initial formula, in
+// the order of get_1st_state_vector (automaton n-1 fastest); for "init" only
+// the combinations of initial locations are looked at.
+void for_each_initial_location_vector(const tctl_node *formula, const std::function<void(const int32_t *)> &f);
 
 // A new state (code, z) taking z over: extrapolated under -abs xtra, then
 // interned. Prints the progress line under -v.

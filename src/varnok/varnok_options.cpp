@@ -22,6 +22,7 @@ char out_f_name[PARAM_LEN + 1];
 char form_name[PARAM_LEN + 1];
 int FORWARD_ANALYSIS = 0;
 int MAX_SYMB_STATES = 1000;
+int MAX_SYMB_STATES_GIVEN = 0;
 int MAX_STACK_SIZE = 1000;
 int MAX_CONTROL_STATES = 2048;
 int COMPACT_TYPE = 1;
@@ -89,7 +90,7 @@ static const SimpleOption simple_options[] = {
     {"-verbose", OPT_VERBOSE}, {"-v", OPT_VERBOSE},     {"-history", OPT_HISTORY}, {"-h", OPT_HISTORY},
     {"-formula", OPT_FORMULA}, {"-f", OPT_FORMULA},     {"-compact", OPT_COMPACT}, {"-c", OPT_COMPACT},
     {"-forw", OPT_FORWARD},    {"-Act", OPT_ACTIVITY},  {"-ai", OPT_ABS_INCL},     {"-ac", OPT_ABS_HULL},
-    {"-ax", OPT_ABS_XTRA},     {"-sd", OPT_SYNC_DIAG},  {"-se", OPT_SYNC_ENUM},    {"-DFS", OPT_DFS},
+    {"-ax", OPT_ABS_XTRA},     {"-alu", OPT_ABS_LU},     {"-sd", OPT_SYNC_DIAG},  {"-se", OPT_SYNC_ENUM},    {"-DFS", OPT_DFS},
     {"-FULLDFS", OPT_DFS | OPT_FULLDFS}, {"-Inv", OPT_INV}, {"-allpaths", 0},      {"-back", 0},
 };
 
@@ -131,6 +132,7 @@ int set_option_w_val(const char *arg, const char *value) {
   } else if (is_one_of(arg, "-FORW")) {
     OPT_SET |= OPT_FORWARD;
     MAX_SYMB_STATES = n < 1 ? 1000 : n;
+    MAX_SYMB_STATES_GIVEN = 1;
   } else if (is_one_of(arg, "-STACK")) {
     OPT_SET |= OPT_DFS | OPT_STACK;
     MAX_STACK_SIZE = n < 1 ? 1000 : n;
@@ -163,6 +165,7 @@ int set_option_w_param(const char *arg, const char *parameter) {
     if (strcmp(parameter, "incl") == 0) OPT_SET |= OPT_ABS_INCL;
     else if (strcmp(parameter, "cvxhull") == 0) OPT_SET |= OPT_ABS_HULL;
     else if (strcmp(parameter, "xtra") == 0) OPT_SET |= OPT_ABS_XTRA;
+    else if (strcmp(parameter, "lu") == 0) OPT_SET |= OPT_ABS_LU;
     else return 0;
   } else if (is_one_of(arg, "-sync")) {
     if (strcmp(parameter, "diag") == 0) OPT_SET |= OPT_SYNC_DIAG;

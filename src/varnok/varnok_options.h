@@ -24,6 +24,8 @@ constexpr uint32_t OPT_STACK = 0x10000;
 constexpr uint32_t OPT_INV = 0x20000;
 constexpr uint32_t OPT_HASH_STATS = 0x40000;
 constexpr uint32_t OPT_TA = 0x80000;
+// -abs lu / -alu: lower/upper-bound extrapolation with inclusion subsumption.
+constexpr uint32_t OPT_ABS_LU = 0x100000;
 
 constexpr int MAX_PARAMS = 30;     // arguments in all, options included
 constexpr int PARAM_LEN = 63;      // longest file or option parameter
@@ -38,6 +40,8 @@ extern char out_f_name[PARAM_LEN + 1];
 extern char form_name[PARAM_LEN + 1];
 extern int FORWARD_ANALYSIS;
 extern int MAX_SYMB_STATES;
+// 1 when -FORW was given: the -abs lu search has no state limit otherwise.
+extern int MAX_SYMB_STATES_GIVEN;
 extern int MAX_STACK_SIZE;
 extern int MAX_CONTROL_STATES;
 extern int COMPACT_TYPE;

@@ -10,6 +10,7 @@
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "common/zone/zone_hash.h"
+#include "varnok/lu_search.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
@@ -60,7 +61,16 @@ void forward_one_tg() {
   if (!is_option(OPT_INIT)) on_line_to_file_formula("init", init_f_name);
   states_region *initial = eval_state_formula(init_f_name);
   states_region *goal = nullptr;
-  if (is_option(OPT_REACH)) {
+  if (is_option(OPT_REACH) && is_option(OPT_ABS_LU)) {
+    goal = eval_state_formula(reach_f_name);
+    restore_model_name();
+    delete_extra_clocks(0);
+    printf("%s: begin forward analysis\n", tool);
+    time_C(TIMER_FORWARD);
+    lu_reach_one_tg(initial, goal);
+  } else if (is_option(OPT_ABS_LU)) {
+    lu_not_for_simulation_graph();
+  } else if (is_option(OPT_REACH)) {
     goal = eval_state_formula(reach_f_name);
     restore_model_name();
     init_forward_analysis(0, goal);

@@ -1,0 +1,185 @@
+// Flat zones: the matrix operations of the LU search on caller-owned blocks.
+
+#include "varnok/flat_zone.h"
+
+#include <cstring>
+
+namespace flat {
+
+namespace {
+
+inline int16_t tighter(int16_t a, int16_t b) { return a < b ? a : b; }
+
+}  // namespace
+
+void set_universal(int16_t *m, int dim) {
+  for (int p = 0; p < dim * dim; p++) m[p] = INF_BOUND;
+  for (int i = 0; i < dim; i++) {
+    m[i] = ZERO_LE;            // row 0: x_i >= 0
+    m[i * dim + i] = ZERO_LE;  // the diagonal
+  }
+}
+
+void set_zero(int16_t *m, int dim) {
+  for (int p = 0; p < dim * dim; p++) m[p] = ZERO_LE;
+}
+
+bool close(int16_t *m, int dim) {
+  for (int k = 0; k < dim; k++) {
+    const int16_t *rk = m + k * dim;
+    for (int i = 0; i < dim; i++) {
+      const int16_t a = m[i * dim + k];
+      if (a == INF_BOUND || i == k) continue;
+      int16_t *ri = m + i * dim;
+      for (int j = 0; j < dim; j++) {
+        const int16_t b = rk[j];
+        if (b == INF_BOUND) continue;
+        const int16_t t = add_bounds(a, b);
+        if (t < ri[j]) ri[j] = t;
+      }
+      if (ri[i] < ZERO_LE) return false;
+    }
+  }
+  for (int i = 0; i < dim; i++)
+    if (m[i * dim + i] < ZERO_LE) return false;
+  return true;
+}
+
+bool constrain(int16_t *m, int dim, int i, int j, int16_t b) {
+  if (b >= m[i * dim + j]) return true;
+  const int16_t back = m[j * dim + i];
+  if (back != INF_BOUND && add_bounds(b, back) < ZERO_LE) return false;
+  m[i * dim + j] = b;
+  const int16_t *rj = m + j * dim;
+  for (int p = 0; p < dim; p++) {
+    const int16_t pi = m[p * dim + i];
+    if (pi == INF_BOUND) continue;
+    const int16_t via = add_bounds(pi, b);
+    int16_t *rp = m + p * dim;
+    for (int q = 0; q < dim; q++) {
+      if (rj[q] == INF_BOUND) continue;
+      const int16_t t = add_bounds(via, rj[q]);
+      if (t < rp[q]) rp[q] = t;
+    }
+  }
+  return true;
+}
+
+bool constrain_all(int16_t *m, int dim, std::span<const constraint> cs) {
+  for (const constraint &c : cs)
+    if (!constrain(m, dim, c.i, c.j, c.b)) return false;
+  return true;
+}
+
+void up(int16_t *m, int dim) {
+  for (int i = 1; i < dim; i++) m[i * dim] = INF_BOUND;
+}
+
+void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a) {
+  for (int i = 0; i < dim; i++) {
+    const int16_t *rs = src + a[i] * dim;
+    int16_t *rd = dst + i * dim;
+    for (int j = 0; j < dim; j++) rd[j] = rs[a[j]];
+  }
+}
+
+// The constraint (i, j) of a closed zone after extrapolation; low[k] is the
+// zone's entry (0, k) before any change.
+static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const int32_t *lo, const int32_t *hi) {
+  if (i != 0) {
+    if (c == INF_BOUND) return c;
+    if (lo[i] < 0 || c > 2 * lo[i] + 1) return INF_BOUND;   // x_i - x_j beyond L(x_i)
+    if (low[i] < -2 * lo[i]) return INF_BOUND;             // x_i above L(x_i)
+  }
+  if (j != 0 && (hi[j] < 0 || low[j] < -2 * hi[j])) {      // x_j above U(x_j)
+    if (i != 0) return INF_BOUND;
+    return hi[j] < 0 ? ZERO_LE : mk_bound(-hi[j], 0);
+  }
+  return c;
+}
+
+void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
+  int16_t low[MAX_ZONE_CLOCKS + 1];
+  memcpy(low, m, static_cast<size_t>(dim) * sizeof(int16_t));
+  bool changed = false;
+  for (int i = 0; i < dim; i++)
+    for (int j = 0; j < dim; j++) {
+      if (i == j) continue;
+      int16_t &c = m[i * dim + j];
+      const int16_t e = extrapolated(c, i, j, low, lo, hi);
+      changed |= e != c;
+      c = e;
+    }
+  if (changed) close(m, dim);
+}
+
+bool included(const int16_t *a, const int16_t *b, int dim) {
+  const int nn = dim * dim;
+  for (int p = 0; p < nn; p++)
+    if (a[p] > b[p]) return false;
+  return true;
+}
+
+bool intersects(const int16_t *a, const int16_t *b, int dim, int16_t *scratch) {
+  const int nn = dim * dim;
+  for (int p = 0; p < nn; p++) scratch[p] = tighter(a[p], b[p]);
+  return close(scratch, dim);
+}
+
+void from_zone(int16_t *m, zone *z) {
+  cf_zone(z);
+  memcpy(m, z->bounds[0], static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS * sizeof(int16_t));
+}
+
+zone *to_zone(const int16_t *m) {
+  const int n = N_OF_CLOCKS;
+  zone *z = mk_universal_zone();
+  memcpy(z->bounds[0], m, static_cast<size_t>(n) * n * sizeof(int16_t));
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++) put_edge_zone(z, i, j, i != j && m[i * n + j] != INF_BOUND);
+  z->flags = 0;
+  cf_zone(z);
+  return z;
+}
+
+// The closure of the constraints cs over the universal zone equals m.
+static bool describes(const std::vector<constraint> &cs, const int16_t *m, int n) {
+  std::vector<int16_t> t(static_cast<size_t>(n) * n);
+  set_universal(t.data(), n);
+  if (!constrain_all(t.data(), n, cs)) return false;
+  return memcmp(t.data(), m, t.size() * sizeof(int16_t)) == 0;
+}
+
+std::vector<constraint> constraints_of(zone *z) {
+  cf_zone(z);
+  std::vector<constraint> cs;
+  if (is_empty_zone(z)) return cs;
+  const int n = N_OF_CLOCKS;
+  const int16_t *m = z->bounds[0];
+  auto collect = [&](bool edges_only) {
+    cs.clear();
+    for (int i = 0; i < n; i++)
+      for (int j = 0; j < n; j++) {
+        const int16_t b = m[i * n + j];
+        if (i == j || b == INF_BOUND || (i == 0 && b == ZERO_LE)) continue;
+        if (edges_only && !get_edge_zone(z, i, j)) continue;
+        cs.push_back({static_cast<uint16_t>(i), static_cast<uint16_t>(j), b});
+      }
+  };
+  collect(true);
+  if (!describes(cs, m, n)) collect(false);
+  return cs;
+}
+
+bool diagonal_free(const int16_t *m, int dim) {
+  std::vector<int16_t> t(static_cast<size_t>(dim) * dim);
+  set_universal(t.data(), dim);
+  for (int i = 1; i < dim; i++) {
+    t[i * dim] = m[i * dim];
+    t[i] = m[i];
+  }
+  close(t.data(), dim);
+  return memcmp(t.data(), m, t.size() * sizeof(int16_t)) == 0;
+}
+
+}  // namespace flat

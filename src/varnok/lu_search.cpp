@@ -1,0 +1,295 @@
+// Forward reachability under the LU abstraction.
+
+#include "varnok/lu_search.h"
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "common/region/region.h"
+#include "common/tctl/tctl_syntax.h"
+#include "common/tg/tg_global.h"
+#include "common/tg/tg_labels.h"
+#include "common/tg/varnok_init.h"
+#include "common/util/my_files.h"
+#include "common/zone/zone_read_write.h"
+#include "varnok/compo_ptg.h"
+#include "varnok/lu_model.h"
+#include "varnok/simul.h"
+#include "varnok/state_store.h"
+#include "varnok/varnok_options.h"
+
+namespace lu {
+
+namespace {
+
+// Where a goal was met: successor number `move` of stored state `parent`
+// (parent -1: initial state number `move`).
+struct witness {
+  int32_t parent = -1, move = -1;
+};
+
+struct counts {
+  long long explored = 0, transitions = 0;
+};
+
+class search {
+ public:
+  search(model &m, bool dfs, int limit)
+      : m_(m), store_(m.dim(), m.nb_automata()), dfs_(dfs), limit_(limit),
+        zone_(static_cast<size_t>(m.dim()) * m.dim()), key_(m.nb_automata()) {}
+
+  // 1 reached, 0 not, -1 stopped at the limit.
+  int run(states_region *init_table, const tctl_node *init_formula) {
+    int32_t k = 0;
+    bool found = false;
+    m_.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
+      const int32_t n = k++;
+      if (found) return;
+      memcpy(zone_.data(), z, zone_.size() * sizeof(int16_t));
+      if (m_.is_goal(key, zone_.data())) {
+        found = true;
+        goal_ = {-1, n};
+        return;
+      }
+      m_.extrapolate(key, zone_.data());
+      stored(store_.insert(key, zone_.data(), -1, n));
+    });
+    if (found) return 1;
+    int32_t next = 0;
+    for (;;) {
+      const int32_t id = dfs_ ? pop() : next < store_.size() ? next++ : -1;
+      if (id < 0) return 0;
+      if (store_.covered(id)) continue;
+      const int r = explore(id);
+      if (r != 0) return r;
+    }
+  }
+
+  const state_store &store() const { return store_; }
+  const counts &stats() const { return stats_; }
+  const witness &goal() const { return goal_; }
+
+ private:
+  void stored(int32_t id) {
+    if (id >= 0 && dfs_) stack_.push_back(id);
+  }
+  int32_t pop() {
+    if (stack_.empty()) return -1;
+    const int32_t id = stack_.back();
+    stack_.pop_back();
+    return id;
+  }
+  bool over_limit() const { return limit_ > 0 && store_.size() > limit_; }
+
+  // Explores stored state id: 1 when a successor meets the goal, -1 when
+  // the store passed the limit, else 0.
+  int explore(int32_t id) {
+    stats_.explored++;
+    // The zone's slot may be reused when a successor covers it: work on copies.
+    std::vector<int16_t> from(store_.zone_of(id), store_.zone_of(id) + zone_.size());
+    memcpy(key_.data(), store_.key_of(id), key_.size() * sizeof(uint16_t));
+    int result = 0;
+    m_.for_each_successor(key_.data(), from.data(), [&](int32_t k, const uint16_t *key, int16_t *z, const step_info &) {
+      stats_.transitions++;
+      if (m_.is_goal(key, z)) {
+        goal_ = {id, k};
+        result = 1;
+        return false;
+      }
+      m_.extrapolate(key, z);
+      stored(store_.insert(key, z, id, k));
+      if (over_limit()) result = -1;
+      return result == 0;
+    });
+    return result;
+  }
+
+  model &m_;
+  state_store store_;
+  bool dfs_;
+  int limit_;
+  std::vector<int16_t> zone_;
+  std::vector<uint16_t> key_;
+  std::vector<int32_t> stack_;
+  counts stats_;
+  witness goal_;
+};
+
+// One step of a witness path: the discrete state, the exact zone reached,
+// and how it was reached (no move for the initial step).
+struct path_step {
+  std::vector<uint16_t> key;
+  std::vector<int16_t> zone;
+  step_info via;
+};
+
+// The path to the witness, recomputed from its initial state along the
+// stored predecessors with the same successors and extrapolation.
+std::vector<path_step> witness_path(model &m, const search &s, const witness &w, states_region *init_table,
+                                    const tctl_node *init_formula) {
+  std::vector<int32_t> moves;  // successor numbers, initial state number first
+  moves.push_back(w.move);
+  for (int32_t id = w.parent; id >= 0; id = s.store().parent(id)) moves.push_back(s.store().move(id));
+  std::vector<path_step> path;
+  std::vector<int16_t> cur;  // the extrapolated zone the search went on from
+  int32_t k = 0;
+  const int32_t first = moves.back();
+  m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
+    if (k++ != first) return;
+    path.push_back({{key, key + m.nb_automata()}, {z, z + static_cast<size_t>(m.dim()) * m.dim()}, {}});
+  });
+  cur = path.back().zone;
+  for (size_t i = moves.size() - 1; i-- > 0;) {
+    m.extrapolate(path.back().key.data(), cur.data());
+    const std::vector<uint16_t> key = path.back().key;
+    m.for_each_successor(key.data(), cur.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
+      if (n != moves[i]) return true;
+      path.push_back({{to, to + m.nb_automata()}, {z, z + static_cast<size_t>(m.dim()) * m.dim()}, info});
+      return false;
+    });
+    cur = path.back().zone;
+  }
+  return path;
+}
+
+void print_flat_zone(const std::vector<int16_t> &m, FILE *f) {
+  zone *z = flat::to_zone(m.data());
+  print_hide_zone2(z, f);
+  free_zone(z);
+}
+
+// The transition block of the path file for the single graph.
+void print_single_move(const step_info &via, FILE *f) {
+  const trans_rec *tr = trans_table[via.w[0]];
+  const region *g = list_reg[tr->guard];
+  fputs("transition: ", f);
+  print_hide_zone2(via.guard[0] < g->count ? g->zones[via.guard[0]] : nullptr, f);
+  fputs(" => ", f);
+  for (uint16_t lab : trans_labels[via.w[0]]) fprintf(f, "%s ", label_tab[lab]->name.c_str());
+  fputs("; ", f);
+  fprint_clock_affect(f, tr->affect);
+  fprintf(f, "goto %d\n\n", tr->target);
+}
+
+void write_single_path(const std::vector<path_step> &path) {
+  load_props_labels();
+  FILE *f = fopen("_path.reach", "w");
+  if (f == nullptr) {
+    printf("%s: cannot open file _path.reach\n", tool);
+    return;
+  }
+  for (size_t i = 0; i < path.size(); i++) {
+    if (i > 0) print_single_move(path[i].via, f);
+    zone *z = flat::to_zone(path[i].zone.data());
+    path_print_symb_st(path[i].key[0], z, f);
+    free_zone(z);
+  }
+  fclose(f);
+  printf("%s: file _path.reach dumped\n", tool);
+}
+
+void write_product_trace(const std::vector<path_step> &path) {
+  const int n = N_OF_TA;
+  FILE *f = my_fopen2(".trace", "w");
+  fputs("-- Trace #1 -- \n", f);
+  std::vector<int32_t> v(n);
+  for (size_t i = 0; i < path.size(); i++) {
+    if (i > 0) {
+      fputs("  --- ", f);
+      fprint_trans_vector_labels(f, path[i].via.w.data(), n);
+      fputs(" --->\n", f);
+    }
+    for (int a = 0; a < n; a++) v[a] = path[i].key[a];
+    fputs("< ", f);
+    fprint_location_vector2(f, v.data(), n);
+    fputs(", ", f);
+    print_flat_zone(path[i].zone, f);
+    fputs(" >\n", f);
+  }
+  fputs("\n\n", f);
+  fclose(f);
+  fprintf(stderr, "%s: Trace #1 dumped in file %s.trace\n", tool, my_filename);
+}
+
+long peak_kb() {
+  struct rusage u;
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+void print_counts(FILE *f, const search &s) {
+  const state_store &st = s.store();
+  fprintf(f, "%s: abs lu: %d states stored, %lld explored, %d covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
+          tool, st.size() - st.nb_covered(), s.stats().explored, st.nb_covered(), s.stats().transitions, st.bytes(),
+          peak_kb());
+}
+
+void warn_if_exact(const model &m) {
+  if (m.extrapolates()) return;
+  fprintf(stderr, "%s: warning: diagonal constraints make the LU extrapolation unsound; ", tool);
+  fprintf(stderr, "-abs lu explores without extrapolation\n");
+}
+
+int search_limit() { return MAX_SYMB_STATES_GIVEN ? MAX_SYMB_STATES : 0; }
+
+// Runs f, ending the process with "not enough memory" when the store
+// cannot grow.
+template <typename F>
+int guarded(F f) {
+  try {
+    return f();
+  } catch (const std::bad_alloc &) {
+    out_of_memory();
+  }
+}
+
+}  // namespace
+
+}  // namespace lu
+
+int lu_reach_one_tg(states_region *init, states_region *goal) {
+  return lu::guarded([&] {
+    lu::model m = lu::model::single(goal);
+    lu::warn_if_exact(m);
+    printf("%s: Evaluating reachability property... \n", tool);
+    lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
+    const int r = s.run(init, nullptr);
+    if (r == 1) lu::write_single_path(lu::witness_path(m, s, s.goal(), init, nullptr));
+    if (r == 1) printf("%s: Reachability: TRUE.\n", tool);
+    else if (r == 0) printf("%s: Reachability: FALSE.\n", tool);
+    else printf("%s: Reachability: INCOMPLETE (search limited at -FORW %d states).\n", tool, MAX_SYMB_STATES);
+    lu::print_counts(stdout, s);
+    return r;
+  });
+}
+
+int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
+  if (!is_simple_boolean_formula(init) || !is_simple_boolean_formula(reach)) {
+    fprintf(stderr, "forw_init_reach: please use simple boolean formulae ");
+    fprintf(stderr, "as init and reach condition.\n");
+    return -2;
+  }
+  return lu::guarded([&] {
+    lu::model m = lu::model::product(reach);
+    lu::warn_if_exact(m);
+    lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
+    const int r = s.run(nullptr, init);
+    if (r == 1) {
+      std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), nullptr, init);
+      lu::write_product_trace(path);
+      fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, path.size() - 1);
+    } else if (r == 0) {
+      fprintf(stderr, "Reachability failed.\n");
+      fprintf(stderr, "Full state space explored.\n");
+    } else {
+      fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
+      fprintf(stderr, "Search limited at -FORW %d states.\n", MAX_SYMB_STATES);
+    }
+    lu::print_counts(stderr, s);
+    return r;
+  });
+}

@@ -1,0 +1,26 @@
+// Forward reachability under the LU abstraction ("-abs lu"): breadth- or
+// depth-first search over symbolic states extrapolated with the lower and
+// upper clock bounds of their locations, kept in a store that refuses a
+// zone included in a stored one and covers stored zones included in a new
+// one. For one timed graph and for the product of the loaded automata.
+//
+// Every successor is tested against the goal before it is extrapolated, and
+// a path written for a goal follows stored predecessors, recomputed from the
+// initial state: it is a path of the model. Diagonal constraints make the
+// extrapolation unsound; the search then explores without it (a warning
+// says so), still with inclusion.
+#pragma once
+
+struct states_region;
+struct tctl_node;
+
+// Reachability of goal from init in the loaded timed graph; prints the
+// verdict and the counts on standard output, writes _path.reach for a
+// reached goal. Returns 1 reached, 0 unreachable, -1 stopped by -FORW.
+int lu_reach_one_tg(states_region *init, states_region *goal);
+// The same for the loaded automata (product tables and synchronisation
+// built); init and reach are boolean formulas on location vectors. Prints
+// as the product searches do, writes my_filename.trace for a reached goal.
+int lu_reach_product(const tctl_node *init, const tctl_node *reach);
+// Refuses the simulation graph under -abs lu (message, exit status 2).
+[[noreturn]] void lu_not_for_simulation_graph();
