@@ -212,20 +212,28 @@ int init_TA(int a, int) {
 }
 
 // Ends the run when location or transition vectors cannot be coded in 31 bits.
+// The search that identifies states by their vectors themselves.
+static void hint_lu() {
+  fprintf(stderr, "%s: hint: -abs lu (with -r or -R) explores networks whose vectors do not fit a code\n", tool);
+}
+
 static void check_vector_coding() {
+  N_OF_STATES = 0;
+  if (is_option(OPT_ABS_LU) && is_option(OPT_REACH)) return;  // the LU search keys states by vectors
   double product = 1.0;
   for (int a = 0; a < N_OF_TA; a++) product *= TA_N_OF_STATES[a];
   if (product >= 2147483647.0) {
     fprintf(stderr, "Sorry, MAX N_OF_STATES=%d\n", 2147483646);
+    hint_lu();
     exit(-1);
   }
-  N_OF_STATES = 0;
   int32_t p = 1;
   for (int a = 0; a < N_OF_TA; a++) {
     if (TA_N_OF_STATES[a] == 0) continue;  // no location vector at all; codes stay 0
     if (MAX_CODE / TA_N_OF_STATES[a] < p) {
       fprintf(stderr, "ERROR: Cannot encode location vectors: ");
       fprintf(stderr, "control-state space too large!\n");
+      hint_lu();
       exit(-1);
     }
     p *= TA_N_OF_STATES[a];
@@ -236,6 +244,7 @@ static void check_vector_coding() {
     if (t > MAX_CODE) {
       fprintf(stderr, "ERROR: Cannot encode transition vectors: ");
       fprintf(stderr, "too many transitions!\n");
+      hint_lu();
       exit(-1);
     }
   }
