@@ -92,13 +92,23 @@ struct automaton_tables {
   const std::vector<trans_rec *> &trans;
 };
 
+// 1 when every piece has only x >= 0 as lower bounds (closed), so that it
+// holds again after going back in time.
+bool all_past_closed(const std::vector<std::vector<int16_t>> &pieces, int na) {
+  for (const auto &m : pieces)
+    for (int x = 1; x < na; x++)
+      if (m[x] != ZERO_LE) return false;
+  return true;
+}
+
 bool all_diagonal_free(const std::vector<std::vector<int16_t>> &pieces, int na) {
   for (const auto &m : pieces)
     if (!flat::diagonal_free(m.data(), na)) return false;
   return true;
 }
 
-automaton build_automaton(const automaton_tables &t, const int32_t *goal_lo, const int32_t *goal_hi, bool &diag_free) {
+automaton build_automaton(const automaton_tables &t, const int32_t *goal_lo, const int32_t *goal_hi, bool &diag_free,
+                          bool &past_closed) {
   automaton a;
   a.base = t.base;
   a.dim = t.na;
@@ -108,6 +118,7 @@ automaton build_automaton(const automaton_tables &t, const int32_t *goal_lo, con
   for (int l = 0; l < t.nloc; l++) {
     in.inv.push_back(local_pieces(t.regs[t.inv[l]], t.na));
     diag_free &= all_diagonal_free(in.inv.back(), t.na);
+    past_closed &= all_past_closed(in.inv.back(), t.na);
     a.inv.emplace_back();
     for (const auto &m : in.inv.back()) a.inv.back().push_back(global_piece(m, t.na, t.base));
   }
@@ -139,7 +150,7 @@ model model::single(states_region *goal) {
     for (const auto &z : m.goal_zones_.back()) raise_to_zone(glo.data(), ghi.data(), z.data(), m.dim_);
   }
   automaton_tables t{m.dim_, 0, N_OF_STATES, N_OF_TRANS, list_reg, inv, trans_table};
-  m.aut_.push_back(build_automaton(t, glo.data(), ghi.data(), diag_free));
+  m.aut_.push_back(build_automaton(t, glo.data(), ghi.data(), diag_free, m.past_closed_invariants_));
   m.extrapolate_ = diag_free;
   m.finish();
   return m;
@@ -156,7 +167,7 @@ model model::product(const tctl_node *goal) {
     std::vector<int32_t> none(na, -1);
     automaton_tables t{na, encode_clock_index(1, a) - 1, TA_N_OF_STATES[a], TA_N_OF_TRANS[a], TA_list_reg[a], TA_inv[a],
                        TA_trans_table[a]};
-    m.aut_.push_back(build_automaton(t, none.data(), none.data(), diag_free));
+    m.aut_.push_back(build_automaton(t, none.data(), none.data(), diag_free, m.past_closed_invariants_));
   }
   m.extrapolate_ = diag_free;
   m.finish();
@@ -182,17 +193,20 @@ void model::finish() {
 }
 
 void model::time_in_invariants(const uint16_t *key, const int16_t *from, const std::function<void(int16_t *)> &f) {
-  std::vector<const std::vector<piece> *> lists;
+  std::vector<const std::vector<piece> *> &lists = s_inv_lists_;
+  lists.clear();
   for (size_t a = 0; a < aut_.size(); a++) lists.push_back(&aut_[a].inv[key[a]]);
-  std::vector<int> idx;
   const size_t bytes = static_cast<size_t>(dim_) * dim_ * sizeof(int16_t);
-  for_each_combination(lists, idx, [&](const std::vector<int> &at) {
+  for_each_combination(lists, s_inv_idx_, [&](const std::vector<int> &at) {
     int16_t *t = s_target_.data();
     memcpy(t, from, bytes);
+    // With past-closed pieces, up(Z) ∩ I = up(Z ∩ I) ∩ I: one cut suffices.
+    if (!past_closed_invariants_)
+      for (size_t a = 0; a < lists.size(); a++)
+        if (!flat::constrain_all(t, dim_, (*lists[a])[at[a]])) return true;
+    flat::up(t, dim_);
     for (size_t a = 0; a < lists.size(); a++)
       if (!flat::constrain_all(t, dim_, (*lists[a])[at[a]])) return true;
-    flat::up(t, dim_);
-    for (size_t a = 0; a < lists.size(); a++) flat::constrain_all(t, dim_, (*lists[a])[at[a]]);
     f(t);
     return true;
   });
@@ -224,8 +238,10 @@ bool model::successor_of_move(const uint16_t *key, const int16_t *z, const trans
                               int32_t &k,
                               const std::function<bool(int32_t, const uint16_t *, int16_t *, const step_info &)> &f) {
   const size_t n = aut_.size();
-  std::vector<const std::vector<piece> *> lists;
-  std::vector<int> movers;
+  std::vector<const std::vector<piece> *> &lists = s_guard_lists_;
+  std::vector<int> &movers = s_movers_;
+  lists.clear();
+  movers.clear();
   for (int x = 0; x < dim_; x++) s_assign_[x] = static_cast<uint16_t>(x);
   for (size_t a = 0; a < n; a++) {
     s_key_[a] = key[a];
@@ -239,9 +255,8 @@ bool model::successor_of_move(const uint16_t *key, const int16_t *z, const trans
       s_assign_[au.base + x] = static_cast<uint16_t>(from == 0 ? 0 : au.base + from);
     }
   }
-  std::vector<int> idx;
   const size_t bytes = static_cast<size_t>(dim_) * dim_ * sizeof(int16_t);
-  return for_each_combination(lists, idx, [&](const std::vector<int> &at) {
+  return for_each_combination(lists, s_guard_idx_, [&](const std::vector<int> &at) {
     memcpy(s_guard_.data(), z, bytes);
     for (size_t p = 0; p < lists.size(); p++)
       if (!flat::constrain_all(s_guard_.data(), dim_, (*lists[p])[at[p]])) return true;
@@ -250,6 +265,7 @@ bool model::successor_of_move(const uint16_t *key, const int16_t *z, const trans
     flat::assign(s_moved_.data(), s_guard_.data(), dim_, s_assign_.data());
     bool go_on = true;
     time_in_invariants(s_key_.data(), s_moved_.data(), [&](int16_t *t) {
+      info.inv = s_inv_idx_;
       if (go_on) go_on = f(k++, s_key_.data(), t, info);
     });
     return go_on;

@@ -38,6 +38,9 @@ struct automaton {
 struct step_info {
   std::vector<int32_t> w;  // per automaton its transition, -1 when idle
   std::vector<int> guard;  // per automaton its guard piece (moving ones)
+  std::vector<int> inv;    // per automaton its invariant piece at the target
+
+  bool operator==(const step_info &o) const { return w == o.w && guard == o.guard && inv == o.inv; }
 };
 
 class model {
@@ -79,7 +82,7 @@ class model {
   bool successor_of_move(const uint16_t *key, const int16_t *z, const trans_rec *const *e, step_info &info,
                          int32_t &k, const std::function<bool(int32_t, const uint16_t *, int16_t *, const step_info &)> &f);
 
-  bool product_ = false, extrapolate_ = true;
+  bool product_ = false, extrapolate_ = true, past_closed_invariants_ = true;
   int dim_ = 1;
   std::vector<automaton> aut_;
   std::vector<std::vector<std::vector<int16_t>>> goal_zones_;  // single graph
@@ -88,6 +91,8 @@ class model {
   std::vector<int16_t> s_guard_, s_moved_, s_target_, s_goal_;          // scratch zones
   std::vector<uint16_t> s_assign_, s_key_;
   std::vector<int32_t> s_v_, s_u_, s_w_;
+  std::vector<const std::vector<piece> *> s_inv_lists_, s_guard_lists_;
+  std::vector<int> s_inv_idx_, s_guard_idx_, s_movers_;
 };
 
 }  // namespace lu

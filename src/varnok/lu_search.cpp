@@ -40,7 +40,7 @@ class search {
  public:
   search(model &m, bool dfs, int limit)
       : m_(m), store_(m.dim(), m.nb_automata()), dfs_(dfs), limit_(limit),
-        zone_(static_cast<size_t>(m.dim()) * m.dim()), key_(m.nb_automata()) {}
+        zone_(static_cast<size_t>(m.dim()) * m.dim()), from_(zone_.size()), key_(m.nb_automata()) {}
 
   // 1 reached, 0 not, -1 stopped at the limit.
   int run(states_region *init_table, const tctl_node *init_formula) {
@@ -90,7 +90,8 @@ class search {
   int explore(int32_t id) {
     stats_.explored++;
     // The zone's slot may be reused when a successor covers it: work on copies.
-    std::vector<int16_t> from(store_.zone_of(id), store_.zone_of(id) + zone_.size());
+    std::vector<int16_t> &from = from_;
+    memcpy(from.data(), store_.zone_of(id), from.size() * sizeof(int16_t));
     memcpy(key_.data(), store_.key_of(id), key_.size() * sizeof(uint16_t));
     int result = 0;
     m_.for_each_successor(key_.data(), from.data(), [&](int32_t k, const uint16_t *key, int16_t *z, const step_info &) {
@@ -112,46 +113,65 @@ class search {
   state_store store_;
   bool dfs_;
   int limit_;
-  std::vector<int16_t> zone_;
+  std::vector<int16_t> zone_, from_;
   std::vector<uint16_t> key_;
   std::vector<int32_t> stack_;
   counts stats_;
   witness goal_;
 };
 
-// One step of a witness path: the discrete state, the exact zone reached,
-// and how it was reached (no move for the initial step).
+// One step of a witness path: the discrete state, the exact zone reached
+// along the path, and how it was reached (no move for the initial step).
 struct path_step {
   std::vector<uint16_t> key;
   std::vector<int16_t> zone;
   step_info via;
 };
 
-// The path to the witness, recomputed from its initial state along the
-// stored predecessors with the same successors and extrapolation.
+// The successor of the exact zone z at key by the move `via`, into out;
+// false when that move gives nothing from z.
+bool exact_step(model &m, const uint16_t *key, const int16_t *z, const step_info &via, std::vector<int16_t> &out) {
+  bool found = false;
+  m.for_each_successor(key, z, [&](int32_t, const uint16_t *, int16_t *t, const step_info &info) {
+    if (!(info == via)) return true;
+    out.assign(t, t + out.size());
+    found = true;
+    return false;
+  });
+  return found;
+}
+
+// The path to the witness: the moves are found again from the initial
+// state along the stored predecessors (same successors, same
+// extrapolation); the zones are those of the moves from the exact zones,
+// which are never empty, since extrapolated zones only hold valuations that
+// follow the same moves.
 std::vector<path_step> witness_path(model &m, const search &s, const witness &w, states_region *init_table,
                                     const tctl_node *init_formula) {
   std::vector<int32_t> moves;  // successor numbers, initial state number first
   moves.push_back(w.move);
   for (int32_t id = w.parent; id >= 0; id = s.store().parent(id)) moves.push_back(s.store().move(id));
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
   std::vector<path_step> path;
-  std::vector<int16_t> cur;  // the extrapolated zone the search went on from
   int32_t k = 0;
   const int32_t first = moves.back();
   m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
-    if (k++ != first) return;
-    path.push_back({{key, key + m.nb_automata()}, {z, z + static_cast<size_t>(m.dim()) * m.dim()}, {}});
+    if (k++ == first) path.push_back({{key, key + m.nb_automata()}, {z, z + nn}, {}});
   });
-  cur = path.back().zone;
+  std::vector<int16_t> abstract = path.back().zone;  // the zone the search went on from
   for (size_t i = moves.size() - 1; i-- > 0;) {
-    m.extrapolate(path.back().key.data(), cur.data());
     const std::vector<uint16_t> key = path.back().key;
-    m.for_each_successor(key.data(), cur.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
+    m.extrapolate(key.data(), abstract.data());
+    path_step next;
+    m.for_each_successor(key.data(), abstract.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
       if (n != moves[i]) return true;
-      path.push_back({{to, to + m.nb_automata()}, {z, z + static_cast<size_t>(m.dim()) * m.dim()}, info});
+      next = {{to, to + m.nb_automata()}, {z, z + nn}, info};
       return false;
     });
-    cur = path.back().zone;
+    abstract = next.zone;
+    std::vector<int16_t> exact(nn);
+    if (exact_step(m, key.data(), path.back().zone.data(), next.via, exact)) next.zone = exact;
+    path.push_back(std::move(next));
   }
   return path;
 }
