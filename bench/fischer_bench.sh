@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Fischer's protocol (K = 10), breadth-first, goal "CS1 and CS2" (never
+# reached: the whole state space is explored), for N = 4 .. 11 processes:
+# -abs lu against -ax -Act measured in the same run, the latter up to the
+# first N where it does not finish within 60 s (with -FORW 20000000).
+#   usage: fischer_bench.sh [BUILD_DIR] [MAX_N]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+max_n=${2:-11}
+varnok=$build/varnok
+clockpare=$build/clockpare
+work=$(mktemp -d /tmp/fischer_bench_XXXXXX)
+trap 'rm -rf "$work"' EXIT
+TIMEFORMAT=%R
+
+# Runs varnok with the given options on the network of $dir; sets secs,
+# kb (peak resident memory), and out (standard error and output). Returns
+# non-zero when the run did not finish within 60 s.
+run() {
+  local start end
+  start=$(date +%s.%N)
+  out=$(cd "$dir" && timeout 60 /usr/bin/time -f "peak %M" "$varnok" "$@" -R "CS1 and CS2" $models fischer_id 2>&1)
+  local status=$?
+  end=$(date +%s.%N)
+  secs=$(echo "$end - $start" | bc -l)
+  kb=$(echo "$out" | sed -n 's/^peak \([0-9]*\)$/\1/p' | tail -1)
+  [ "$status" -ne 124 ]
+}
+
+printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s\n' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "peak MB" "ax/lu"
+ax_on=1
+for n in $(seq 4 "$max_n"); do
+  dir=$work/n$n
+  "$here/gen_fischer.sh" "$n" "$dir"
+  models=""
+  for i in $(seq 1 "$n"); do models="$models fischer_p$i"; done
+  (cd "$dir" && for m in $models fischer_id; do "$varnok" "$m" >/dev/null 2>&1; "$clockpare" "$m" >/dev/null 2>&1; done)
+  run -abs lu
+  line=$(echo "$out" | grep "abs lu:")
+  stored=$(echo "$line" | sed 's/.*lu: \([0-9]*\) states stored.*/\1/')
+  explored=$(echo "$line" | sed 's/.* \([0-9]*\) explored.*/\1/')
+  bytes=$(echo "$line" | sed 's/.* \([0-9]*\) bytes in store.*/\1/')
+  lu_secs=$secs
+  lu_mb=$(echo "$kb / 1024" | bc -l)
+  ax="-" ax_secs="-" ax_mb="-" ratio="-"
+  if [ "$ax_on" = 1 ]; then
+    if run -ax -Act -FORW 20000000; then
+      ax=$(echo "$out" | sed -n 's/.*explored: \([0-9]*\) states.*/\1/p')
+      ax_secs=$(printf '%.2f' "$secs")
+      ax_mb=$(printf '%.0f' "$(echo "$kb / 1024" | bc -l)")
+      ratio=$(printf '%.1f' "$(echo "$secs / $lu_secs" | bc -l)")
+    else
+      ax="> 60 s"
+      ax_on=0
+    fi
+  fi
+  printf '%3d | %10d %10d %8.2f %8.0f %10.0f | %10s %8s %8s | %7s\n' "$n" "$stored" "$explored" "$lu_secs" "$lu_mb" \
+    "$(echo "$bytes / $stored" | bc -l)" "$ax" "$ax_secs" "$ax_mb" "$ratio"
+done
