@@ -32,7 +32,7 @@ printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s\n' N stored explored "
 ax_on=1
 for n in $(seq 4 "$max_n"); do
   dir=$work/n$n
-  "$here/gen_fischer.sh" "$n" "$dir"
+  "$here/gen_fischer.bash" "$n" "$dir"
   models=""
   for i in $(seq 1 "$n"); do models="$models fischer_p$i"; done
   (cd "$dir" && for m in $models fischer_id; do "$varnok" "$m" >/dev/null 2>&1; "$clockpare" "$m" >/dev/null 2>&1; done)

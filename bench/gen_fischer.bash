@@ -2,7 +2,7 @@
 # Writes Fischer's mutual-exclusion protocol for N processes and K = 10 as
 # N + 1 timed graphs in directory DIR: fischer_p1.tg .. fischer_pN.tg (one
 # clock Xi each) and fischer_id.tg (the shared variable, no clock).
-#   usage: gen_fischer.sh N DIR
+#   usage: gen_fischer.bash N DIR
 set -euo pipefail
 n=$1
 dir=$2
