@@ -214,12 +214,12 @@ int init_TA(int a, int) {
 // Ends the run when location or transition vectors cannot be coded in 31 bits.
 // The search that identifies states by their vectors themselves.
 static void hint_lu() {
-  fprintf(stderr, "%s: hint: -abs lu (with -r or -R) explores networks whose vectors do not fit a code\n", tool);
+  fprintf(stderr, "%s: hint: -abs lu (with -forw, -r or -R) explores networks whose vectors do not fit a code\n", tool);
 }
 
 static void check_vector_coding() {
   N_OF_STATES = 0;
-  if (is_option(OPT_ABS_LU) && is_option(OPT_REACH)) return;  // the LU search keys states by vectors
+  if (is_option(OPT_ABS_LU) && is_option(OPT_FORWARD)) return;  // the LU search keys states by vectors
   double product = 1.0;
   for (int a = 0; a < N_OF_TA; a++) product *= TA_N_OF_STATES[a];
   if (product >= 2147483647.0) {

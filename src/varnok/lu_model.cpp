@@ -311,6 +311,7 @@ void model::extrapolate(const uint16_t *key, int16_t *z) {
 }
 
 bool model::is_goal(const uint16_t *key, const int16_t *z) {
+  if (no_goal_) return false;
   if (product_) {
     for (size_t a = 0; a < aut_.size(); a++) s_u_[a] = key[a];
     return location_vector_satisfies_formula(s_u_.data(), static_cast<int>(aut_.size()), goal_formula_) != 0;

@@ -72,6 +72,8 @@ class model {
   // Extrapolates the closed z at discrete state key (nothing without
   // extrapolation).
   void extrapolate(const uint16_t *key, int16_t *z);
+  // No goal at all (the whole graph is explored): is_goal is always false.
+  void drop_goal() { no_goal_ = true; }
   // 1 when the exact zone z at key meets the goal.
   bool is_goal(const uint16_t *key, const int16_t *z);
 
@@ -82,7 +84,7 @@ class model {
   bool successor_of_move(const uint16_t *key, const int16_t *z, const trans_rec *const *e, step_info &info,
                          int32_t &k, const std::function<bool(int32_t, const uint16_t *, int16_t *, const step_info &)> &f);
 
-  bool product_ = false, extrapolate_ = true, past_closed_invariants_ = true;
+  bool product_ = false, extrapolate_ = true, past_closed_invariants_ = true, no_goal_ = false;
   int dim_ = 1;
   std::vector<automaton> aut_;
   std::vector<std::vector<std::vector<int16_t>>> goal_zones_;  // single graph

@@ -13,6 +13,9 @@
 #include "common/tctl/tctl_syntax.h"
 #include "common/tg/tg_global.h"
 #include "common/tg/tg_labels.h"
+#include "common/tg/tg_props.h"
+#include "varnok/compo_sync.h"
+#include "varnok/compo_tables.h"
 #include "common/tg/varnok_init.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone_read_write.h"
@@ -34,6 +37,12 @@ struct witness {
 
 struct counts {
   long long explored = 0, transitions = 0;
+};
+
+// A transition of the simulation graph: successor number `move` of state
+// `source`, stored as (or included in) state `target`.
+struct graph_edge {
+  int32_t source, target, move;
 };
 
 class search {
@@ -72,6 +81,12 @@ class search {
   const state_store &store() const { return store_; }
   const counts &stats() const { return stats_; }
   const witness &goal() const { return goal_; }
+  // Keeps every transition, for the simulation graph.
+  void keep_edges() {
+    graph_ = true;
+    store_.track_covers();
+  }
+  const std::vector<graph_edge> &edges() const { return edges_; }
 
  private:
   void stored(int32_t id) {
@@ -102,7 +117,9 @@ class search {
         return false;
       }
       m_.extrapolate(key, z);
-      stored(store_.insert(key, z, id, k));
+      const int32_t to = store_.insert(key, z, id, k);
+      stored(to);
+      if (graph_) edges_.push_back({id, to >= 0 ? to : store_.last_includer(), k});
       if (over_limit()) result = -1;
       return result == 0;
     });
@@ -118,6 +135,8 @@ class search {
   std::vector<int32_t> stack_;
   counts stats_;
   witness goal_;
+  bool graph_ = false;
+  std::vector<graph_edge> edges_;
 };
 
 // One step of a witness path: the discrete state, the exact zone reached
@@ -182,17 +201,22 @@ void print_flat_zone(const std::vector<int16_t> &m, FILE *f) {
   free_zone(z);
 }
 
-// The transition block of the path file for the single graph.
-void print_single_move(const step_info &via, FILE *f) {
+// "guard => labels ; assignment " of a move of the single graph.
+void print_single_move_text(const step_info &via, FILE *f) {
   const trans_rec *tr = trans_table[via.w[0]];
   const region *g = list_reg[tr->guard];
-  fputs("transition: ", f);
   print_hide_zone2(via.guard[0] < g->count ? g->zones[via.guard[0]] : nullptr, f);
   fputs(" => ", f);
   for (uint16_t lab : trans_labels[via.w[0]]) fprintf(f, "%s ", label_tab[lab]->name.c_str());
   fputs("; ", f);
   fprint_clock_affect(f, tr->affect);
-  fprintf(f, "goto %d\n\n", tr->target);
+}
+
+// The transition block of the path file for the single graph.
+void print_single_move(const step_info &via, FILE *f) {
+  fputs("transition: ", f);
+  print_single_move_text(via, f);
+  fprintf(f, "goto %d\n\n", trans_table[via.w[0]]->target);
 }
 
 void write_single_path(const std::vector<path_step> &path) {
@@ -254,6 +278,119 @@ void warn_if_exact(const model &m) {
   fprintf(stderr, "-abs lu explores without extrapolation\n");
 }
 
+// The live states of a finished search as a simulation graph: states in id
+// order, numbered from 0, with their transitions (targets that were covered
+// stand for the states that cover them).
+struct graph_view {
+  std::vector<int32_t> states;
+  std::vector<std::vector<std::pair<int32_t, step_info>>> trans;  // per state: target number, move
+  size_t nb_trans = 0;
+};
+
+graph_view make_graph(model &m, const search &s) {
+  const state_store &st = s.store();
+  graph_view g;
+  std::vector<int32_t> number(st.size(), -1);
+  for (int32_t id = 0; id < st.size(); id++)
+    if (!st.covered(id)) {
+      number[id] = static_cast<int32_t>(g.states.size());
+      g.states.push_back(id);
+    }
+  g.trans.resize(g.states.size());
+  const std::vector<graph_edge> &edges = s.edges();
+  for (size_t e = 0; e < edges.size();) {
+    const int32_t src = edges[e].source;
+    size_t end = e;
+    while (end < edges.size() && edges[end].source == src) end++;
+    if (!st.covered(src)) {
+      // The moves of src, found again from its stored zone.
+      std::vector<uint16_t> key(st.key_of(src), st.key_of(src) + m.nb_automata());
+      std::vector<int16_t> z(st.zone_of(src), st.zone_of(src) + static_cast<size_t>(m.dim()) * m.dim());
+      std::vector<step_info> moves;
+      m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
+        moves.push_back(info);
+        return true;
+      });
+      for (size_t i = e; i < end; i++) g.trans[number[src]].push_back({number[st.live(edges[i].target)], moves[edges[i].move]});
+      g.nb_trans += end - e;
+    }
+    e = end;
+  }
+  return g;
+}
+
+void write_single_graph(model &m, const search &s, FILE *f) {
+  const graph_view g = make_graph(m, s);
+  load_props_labels();
+  fprintf(f, "#states %zu\n", g.states.size());
+  fprintf(f, "#trans  %zu\n", g.nb_trans);
+  fprintf(f, "#clocks  %d\n", N_OF_CLOCKS - 1);
+  for (int c = 1; c < N_OF_CLOCKS; c++) fprintf(f, "%s ", clocks_names[c]);
+  fputs("\n", f);
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
+  for (size_t i = 0; i < g.states.size(); i++) {
+    const int32_t id = g.states[i];
+    const int loc = s.store().key_of(id)[0];
+    fprintf(f, "\nstate: %zu\t/* tg state: %d */\n", i, loc);
+    fprint_props(f, loc);
+    fputs("invar: ", f);
+    zone *z = flat::to_zone(std::vector<int16_t>(s.store().zone_of(id), s.store().zone_of(id) + nn).data());
+    print_hide_zone3(z, f);
+    free_zone(z);
+    fputs("trans:\n", f);
+    for (const auto &[target, via] : g.trans[i]) {
+      print_single_move_text(via, f);
+      fprintf(f, "goto %d\n", target);
+    }
+  }
+}
+
+// The conjunction of the guard pieces of a product move.
+zone *product_guard(const model &m, const step_info &via) {
+  std::vector<int16_t> g(static_cast<size_t>(m.dim()) * m.dim());
+  flat::set_universal(g.data(), m.dim());
+  for (int a = 0; a < m.nb_automata(); a++)
+    if (via.w[a] >= 0 && !flat::constrain_all(g.data(), m.dim(), m.aut(a).guard[via.w[a]][via.guard[a]])) return nullptr;
+  return flat::to_zone(g.data());
+}
+
+void write_product_graph(model &m, const search &s, FILE *f) {
+  const graph_view g = make_graph(m, s);
+  const int n = N_OF_TA;
+  fputs("/* Simulation graph generated for the parallel composition of:\n", f);
+  for (int a = 0; a < n; a++) fprintf(f, "\tautomaton %d: %s.tg\n", a, TA_names[a].c_str());
+  fputs("*/\n", f);
+  fprintf(f, "#states %zu\n#trans  %zu\n#clocks  %d\n", g.states.size(), g.nb_trans, N_OF_CLOCKS - 1);
+  fprint_product_clocks(f);
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
+  std::vector<int32_t> v(n);
+  std::vector<const trans_rec *> e(n);
+  for (size_t i = 0; i < g.states.size(); i++) {
+    const int32_t id = g.states[i];
+    for (int a = 0; a < n; a++) v[a] = s.store().key_of(id)[a];
+    fprintf(f, "\nstate: %zu", i);
+    fprint_location_vector(f, v.data(), n);
+    fprint_location_vector_props(f, v.data(), n);
+    fputs("invar: ", f);
+    zone *z = flat::to_zone(std::vector<int16_t>(s.store().zone_of(id), s.store().zone_of(id) + nn).data());
+    print_hide_zone3(z, f);
+    free_zone(z);
+    fputs("trans:\n", f);
+    for (const auto &[target, via] : g.trans[i]) {
+      zone *guard = product_guard(m, via);
+      if (guard != nullptr) print_hide_zone2(guard, f);
+      else fputs("FALSE", f);
+      free_zone(guard);
+      fputs(" => ", f);
+      fprint_trans_vector_labels(f, via.w.data(), n);
+      fputs("; ", f);
+      trans_to_action_vector(via.w.data(), e.data(), n);
+      TA_action_fprint_affect(f, e.data(), n);
+      fprintf(f, "goto %d\n", target);
+    }
+  }
+}
+
 int search_limit() { return MAX_SYMB_STATES_GIVEN ? MAX_SYMB_STATES : 0; }
 
 // Runs f, ending the process with "not enough memory" when the store
@@ -309,6 +446,36 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
       fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
       fprintf(stderr, "Search limited at -FORW %d states.\n", MAX_SYMB_STATES);
     }
+    lu::print_counts(stderr, s);
+    return r;
+  });
+}
+
+int lu_sim_graph_one_tg(states_region *init, FILE *out) {
+  return lu::guarded([&] {
+    lu::model m = lu::model::single(nullptr);
+    m.drop_goal();
+    lu::warn_if_exact(m);
+    lu::search s(m, false, lu::search_limit());
+    s.keep_edges();
+    const int r = s.run(init, nullptr);
+    if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
+    lu::write_single_graph(m, s, out);
+    lu::print_counts(stdout, s);
+    return r;
+  });
+}
+
+int lu_sim_graph_product(const tctl_node *init, FILE *out) {
+  return lu::guarded([&] {
+    lu::model m = lu::model::product(nullptr);
+    m.drop_goal();
+    lu::warn_if_exact(m);
+    lu::search s(m, false, lu::search_limit());
+    s.keep_edges();
+    const int r = s.run(nullptr, init);
+    if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
+    lu::write_product_graph(m, s, out);
     lu::print_counts(stderr, s);
     return r;
   });

@@ -11,6 +11,8 @@
 // says so), still with inclusion.
 #pragma once
 
+#include <cstdio>
+
 struct states_region;
 struct tctl_node;
 
@@ -22,5 +24,12 @@ int lu_reach_one_tg(states_region *init, states_region *goal);
 // built); init and reach are boolean formulas on location vectors. Prints
 // as the product searches do, writes my_filename.trace for a reached goal.
 int lu_reach_product(const tctl_node *init, const tctl_node *reach);
-// Refuses the simulation graph under -abs lu (message, exit status 2).
-[[noreturn]] void lu_not_for_simulation_graph();
+// The simulation graph of the loaded timed graph from init, written to out
+// in the .sim format: the stored states that are not covered, each with
+// its transitions (to the stored state that includes the successor). The
+// counts line goes to standard output. Returns 0, or -1 when -FORW cut the
+// exploration (a warning says so; what was explored is written).
+int lu_sim_graph_one_tg(states_region *init, FILE *out);
+// The same for the loaded automata from the boolean formula init; the
+// counts line goes to standard error.
+int lu_sim_graph_product(const tctl_node *init, FILE *out);

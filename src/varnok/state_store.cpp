@@ -81,6 +81,7 @@ void state_store::cover_included(int32_t disc, const int16_t *z) {
   while (*link >= 0) {
     rec &r = recs_[*link];
     if (compare(slot_ptr(r.slot), z, nn_) & 1) {
+      if (track_) covered_by_[*link] = static_cast<int32_t>(recs_.size());  // the state about to be stored
       free_slots_.push_back(r.slot);
       r.slot = -1;
       nb_covered_++;
@@ -96,7 +97,10 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
   bool covers = false;
   for (int32_t id = heads_[disc]; id >= 0; id = recs_[id].next) {
     const int c = compare(z, slot_ptr(recs_[id].slot), nn_);
-    if (c & 1) return -1;  // z is included in a stored zone
+    if (c & 1) {  // z is included in a stored zone
+      last_includer_ = id;
+      return -1;
+    }
     covers |= (c & 2) != 0;
   }
   if (covers) cover_included(disc, z);
@@ -104,6 +108,7 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
   memcpy(slot_ptr(slot), z, static_cast<size_t>(nn_) * sizeof(int16_t));
   const int32_t id = static_cast<int32_t>(recs_.size());
   recs_.push_back({disc, heads_[disc], parent, move, slot});
+  if (track_) covered_by_.push_back(-1);
   heads_[disc] = id;
   return id;
 }
@@ -112,7 +117,7 @@ size_t state_store::bytes() const {
   return recs_.capacity() * sizeof(rec) + keys_.capacity() * sizeof(uint16_t) +
          hashes_.capacity() * sizeof(uint64_t) + heads_.capacity() * sizeof(int32_t) +
          table_.capacity() * sizeof(int32_t) + chunks_.size() * (static_cast<size_t>(nn_) << CHUNK_BITS) * sizeof(int16_t) +
-         free_slots_.capacity() * sizeof(int32_t);
+         free_slots_.capacity() * sizeof(int32_t) + covered_by_.capacity() * sizeof(int32_t);
 }
 
 }  // namespace lu

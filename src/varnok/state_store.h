@@ -27,6 +27,16 @@ class state_store {
   // state `parent` (-1: initial) by its successor number `move`. Returns
   // the new state's id, or -1 when a stored zone at key includes z.
   int32_t insert(const uint16_t *key, const int16_t *z, int32_t parent, int32_t move);
+  // After an insert that returned -1: the stored state that includes z.
+  int32_t last_includer() const { return last_includer_; }
+  // Keep, for every covered state, the state that covered it (off at start).
+  void track_covers() { track_ = true; }
+  // The live state that now stands for id: id itself, or the state that
+  // covered it, followed as far as needed (track_covers must be on).
+  int32_t live(int32_t id) const {
+    while (recs_[id].slot < 0) id = covered_by_[id];
+    return id;
+  }
 
   // Ids run from 0 in insertion order.
   int32_t size() const { return static_cast<int32_t>(recs_.size()); }
@@ -64,7 +74,9 @@ class state_store {
   std::vector<int32_t> table_;   // discrete ids, -1 empty; size a power of 2
   std::vector<std::unique_ptr<int16_t[]>> chunks_;
   std::vector<int32_t> free_slots_;
-  int32_t nb_slots_ = 0, nb_covered_ = 0;
+  int32_t nb_slots_ = 0, nb_covered_ = 0, last_includer_ = -1;
+  bool track_ = false;
+  std::vector<int32_t> covered_by_;  // under track_covers, per state
 };
 
 }  // namespace lu

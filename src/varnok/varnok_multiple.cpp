@@ -80,8 +80,29 @@ static tctl_node *read_formula(char *name, bool init) {
   return tctl_formula();
 }
 
+// The simulation graph of the product under -abs lu.
+static int lu_gen_sim_list(char *init_name) {
+  tctl_node *init = read_formula(init_name, true);
+  char name[PARAM_LEN + 1];
+  snprintf(name, sizeof name, "%s", out_f_name);
+  my_basename(name, ".tg");
+  FILE *sim = my_fopen2(".sim", "w");
+  fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
+  time_C(9);
+  lu_sim_graph_product(init, sim);
+  time_R(9);
+  bool failed = ferror(sim) != 0;
+  if (fclose(sim) != 0 || failed) {
+    printf("%s: cannot write file %s.sim\n", tool, my_filename);
+    exit(1);
+  }
+  fprintf(stderr, "file %s.sim created.\n", my_filename);
+  TA_print_computation_times();
+  return 1;
+}
+
 int gen_sim_list(char *init_name) {
-  if (is_option(OPT_ABS_LU)) lu_not_for_simulation_graph();
+  if (is_option(OPT_ABS_LU)) return lu_gen_sim_list(init_name);
   init_zone_hashing(simul_hash_size());
   tctl_node *init = read_formula(init_name, true);
   fprintf(stderr, "Generating simulation graph...\n");
@@ -109,11 +130,6 @@ static void report_reach_failure_limit(bool dfs) {
     fprintf(stderr, "BFS limited at MAX_SYMB_STATES = %d.\n", MAX_SYMB_STATES);
   fprintf(stderr, "Hint: use the '-abs' option for abstractions,\n");
   fprintf(stderr, "\tor use the '-%s n' option to set the search limit.\n", dfs ? "STACK" : "FORW");
-}
-
-void lu_not_for_simulation_graph() {
-  fprintf(stderr, "%s: the simulation graph under -abs lu is not implemented yet; use -abs lu with -r or -R\n", tool);
-  exit(2);
 }
 
 // Reachability in the product under -abs lu.

@@ -38,6 +38,8 @@ static std::string shell_word(const char *name) {
 // ---------------------------------------------------------------------------
 // Forward analysis of a timed graph alone.
 
+static void lu_gen_sim_graph(states_region *initial);
+
 namespace {
 
 constexpr int TIMER_FORWARD = 5;
@@ -69,7 +71,10 @@ void forward_one_tg() {
     time_C(TIMER_FORWARD);
     lu_reach_one_tg(initial, goal);
   } else if (is_option(OPT_ABS_LU)) {
-    lu_not_for_simulation_graph();
+    restore_model_name();
+    delete_extra_clocks(0);
+    time_C(TIMER_FORWARD);
+    lu_gen_sim_graph(initial);
   } else if (is_option(OPT_REACH)) {
     goal = eval_state_formula(reach_f_name);
     restore_model_name();
@@ -129,6 +134,15 @@ void varnok_gen_sim_graph(states_region *initial) {
   printf("%s: file %s.sim dumped\n", tool, my_filename);
   print_symb_states_set();
   if (is_option(OPT_HASH_STATS)) print_hash_stats();
+}
+
+// The simulation graph under -abs lu, written as the .sim file.
+static void lu_gen_sim_graph(states_region *initial) {
+  FILE *out = my_fopen2(".sim", "w");
+  printf("%s: generating simulation graph... \n", tool);
+  lu_sim_graph_one_tg(initial, out);
+  fclose(out);
+  printf("%s: file %s.sim dumped\n", tool, my_filename);
 }
 
 void print_sim_counts() {

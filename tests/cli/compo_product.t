@@ -348,8 +348,9 @@ end the run with status 255.
   $ for m in m1 m2 m3; do
   >   { echo "#states 1300 #trans 0 #clocks 0"; for i in $(seq 0 1299); do echo "state: $i invar: true trans:"; done; } > $m.tg
   > done
-  $ run m1 m2 m3 | tail -2
+  $ run m1 m2 m3 | tail -3
   Sorry, MAX N_OF_STATES=2147483646
+  varnok: hint: -abs lu (with -forw, -r or -R) explores networks whose vectors do not fit a code
   status 255
 
 Transition vectors whose codes do not fit in 31 bits, and products with more
@@ -357,8 +358,9 @@ transitions than a timed graph can hold, are refused as well.
 
   $ mk() { { echo "#states 1 #trans $2 #clocks 0 state: 0 invar: true trans:"; seq $2 | sed 's/.*/true => ; ; goto 0/'; } > $1.tg; }
   $ mk t1 50000; mk t2 50000
-  $ run t1 t2 | tail -2
+  $ run t1 t2 | tail -3
   ERROR: Cannot encode transition vectors: too many transitions!
+  varnok: hint: -abs lu (with -forw, -r or -R) explores networks whose vectors do not fit a code
   status 255
   $ mk s1 300; mk s2 300
   $ run -sync diag s1 s2 | tail -3

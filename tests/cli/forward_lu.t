@@ -96,12 +96,39 @@ without it, and says so.
   varnok: warning: diagonal constraints make the LU extrapolation unsound; -abs lu explores without extrapolation
   status 1
 
-The simulation graph is not built under -abs lu.
+The simulation graph under -abs lu: the stored states that no other state
+covers, with their transitions (a successor included in a stored state goes
+to that state). y is forgotten where no test on it is ahead.
 
   $ run -alu -forw ring
   varnok: file _init.tctl created
-  varnok: the simulation graph under -abs lu is not implemented yet; use -abs lu with -r or -R
-  status 2
+  varnok: generating simulation graph... 
+  varnok: abs lu: 3 states stored, 9 explored, 6 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
+  varnok: file ring.sim dumped
+  status 1
+  $ cat ring.sim
+  #states 3
+  #trans  3
+  #clocks  2
+  X Y 
+  
+  state: 0\t/* tg state: 0 */ (esc)
+  prop: INIT
+  invar: X<=2
+  trans:
+  1<=X and X<=2 => TICK ; RESET{ X } ; goto 0
+  X<1 and 10<Y => LATE ; RESET{} ; goto 1
+  
+  state: 1\t/* tg state: 1 */ (esc)
+  prop: LATE
+  invar: TRUE
+  trans:
+  3<X => DONE ; RESET{} ; goto 2
+  
+  state: 2\t/* tg state: 2 */ (esc)
+  prop: END
+  invar: TRUE
+  trans:
 
 Several graphs: the level crossing. The train is never inside with the gate
 up; it is inside with the gate down after four moves (trace file as the
@@ -129,6 +156,19 @@ depth-first search writes it).
   varnok: Reachability successful. Sample-trace length: 4
   varnok: abs lu: 4 states stored, 4 explored, 0 covered, 4 transitions, * bytes in store, peak memory * kB (glob)
   status 1
+  $ run -alu -forw rail_train rail_gate rail_controller | grep -v "file _init"
+  
+  ---------------------------------------------------------------------------
+  varnok: total time        : system * user * (glob)
+  ---------------------------------------------------------------------------
+  Building synchronization tables...
+  Generating simulation graph with LU bounds and inclusion...
+  varnok: abs lu: 8 states stored, 8 explored, 0 covered, 9 transitions, * bytes in store, peak memory * kB (glob)
+  file _out.sim created.
+  status 1
+  $ grep -c "^state:" _out.sim; sed -n 6p _out.sim
+  8
+  #states 8
   $ cat _reach.trace
   -- Trace #1 -- 
   < ( 0, 0, 0 ), X=Y and X=Z >
@@ -162,7 +202,7 @@ option that explores it); -abs lu decides it.
   $ touch -d '-1 hour' a?.tg
   $ run -R "D1 and D8" a1 a2 a3 a4 a5 a6 a7 a8 | grep -v "file _\(init\|reach\).tctl"
   ERROR: Cannot encode transition vectors: too many transitions!
-  varnok: hint: -abs lu (with -r or -R) explores networks whose vectors do not fit a code
+  varnok: hint: -abs lu (with -forw, -r or -R) explores networks whose vectors do not fit a code
   status 255
   $ run -alu -R "D1 and D8" a1 a2 a3 a4 a5 a6 a7 a8 | grep -v "file _\(init\|reach\).tctl"
   Building synchronization tables...

@@ -120,7 +120,9 @@ TEST_F(Product, RefusesLocationSpacesThatCannotBeCoded) {
         testing::internal::CaptureStdout();
         init_list(3);
       },
-      testing::ExitedWithCode(255), "^Sorry, MAX N_OF_STATES=2147483646\n$");
+      testing::ExitedWithCode(255),
+      "^Sorry, MAX N_OF_STATES=2147483646\nvarnok: hint: -abs lu \\(with -forw, -r or -R\\) explores networks whose "
+      "vectors do not fit a code\n$");
 }
 
 TEST_F(Product, ProductLocationTableLimits) {
