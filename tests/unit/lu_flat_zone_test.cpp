@@ -1,0 +1,462 @@
+// The flat matrices of the LU search checked against the zone module on
+// random zones (2 to 4 clocks, strict and non-strict bounds, some empty),
+// the LU extrapolation checked for soundness against the LU simulation on a
+// grid, the bounds fix-point on a small automaton, and the passed/waiting
+// store against a plain antichain.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <tuple>
+#include <random>
+#include <vector>
+
+#include "common/zone/zone.h"
+#include "varnok/flat_zone.h"
+#include "varnok/lu_bounds.h"
+#include "varnok/state_store.h"
+#include "zone_test_util.h"
+
+using namespace zone_test;
+
+namespace {
+
+using matrix = std::vector<int16_t>;
+
+struct rnd {
+  std::mt19937 gen;
+  explicit rnd(unsigned seed) : gen(seed) {}
+  int operator()(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); }
+};
+
+matrix bounds_of(const zone *z) {
+  const int n = N_OF_CLOCKS;
+  return matrix(z->bounds[0], z->bounds[0] + n * n);
+}
+
+matrix universal(int dim) {
+  matrix m(static_cast<size_t>(dim) * dim);
+  flat::set_universal(m.data(), dim);
+  return m;
+}
+
+// A random bound x_i - x_j (i != j) with constant 0..6, strict one time in
+// three.
+flat::constraint random_constraint(rnd &r, int n) {
+  int i = r(0, n - 1), j = r(0, n - 2);
+  if (j >= i) j++;
+  int d = r(0, 6);
+  if (i == 0) d = -d;
+  else if (j != 0 && r(0, 1)) d = -d;
+  return {static_cast<uint16_t>(i), static_cast<uint16_t>(j), mk_bound(d, r(0, 2) != 0)};
+}
+
+// The same random constraints as an unclosed matrix and as an unclosed zone
+// (one in three or so turns out empty).
+void random_pair(rnd &r, matrix &m, zone *&z) {
+  const int n = N_OF_CLOCKS;
+  m = universal(n);
+  z = blank();
+  const int count = r(1, n + 2);
+  for (int c = 0; c < count; c++) {
+    flat::constraint k = random_constraint(r, n);
+    if (k.b >= m[k.i * n + k.j]) continue;
+    m[k.i * n + k.j] = k.b;
+    add(z, k.i, k.j, bound_constant(k.b), bound_is_le(k.b));
+  }
+}
+
+// A random closed non-empty zone, both ways.
+void random_closed_pair(rnd &r, matrix &m, zone *&z) {
+  for (;;) {
+    random_pair(r, m, z);
+    cf_zone(z);
+    if (!is_empty_zone(z) && flat::close(m.data(), N_OF_CLOCKS)) return;
+    free_zone(z);
+  }
+}
+
+// A random assignment vector: clock i keeps its value, is reset, or takes
+// another clock's.
+std::vector<uint16_t> random_assignment(rnd &r, int n) {
+  std::vector<uint16_t> a(n, 0);
+  for (int i = 1; i < n; i++) {
+    const int k = r(0, 3);
+    a[i] = static_cast<uint16_t>(k == 0 ? 0 : k == 1 ? r(1, n - 1) : i);
+  }
+  return a;
+}
+
+class FlatZone : public ::testing::Test {
+ protected:
+  void TearDown() override { setup(2); }
+};
+
+TEST_F(FlatZone, ClosureAndConstraintsAgreeWithZoneModule) {
+  rnd r(31);
+  for (int clocks = 2; clocks <= 4; clocks++) {
+    setup(clocks);
+    const int n = N_OF_CLOCKS;
+    zone *u = mk_universal_zone();
+    EXPECT_EQ(universal(n), bounds_of(u));
+    free_zone(u);
+    int empties = 0;
+    for (int t = 0; t < 300; t++) {
+      matrix m;
+      zone *z;
+      random_pair(r, m, z);
+      cf_zone(z);
+      const bool ok = flat::close(m.data(), n);
+      ASSERT_EQ(ok, !is_empty_zone(z)) << text(z);
+      if (!ok) {
+        empties++;
+        free_zone(z);
+        continue;
+      }
+      ASSERT_EQ(m, bounds_of(z)) << text(z);
+      // Closing again changes nothing.
+      matrix again = m;
+      ASSERT_TRUE(flat::close(again.data(), n));
+      ASSERT_EQ(again, m);
+      // One more constraint, incremental vs intersection and closure.
+      flat::constraint k = random_constraint(r, n);
+      zone *c = blank();
+      add(c, k.i, k.j, bound_constant(k.b), bound_is_le(k.b));
+      zone *both = intersection_zone(z, c);
+      cf_zone(both);
+      matrix mc = m;
+      const bool kept = flat::constrain(mc.data(), n, k.i, k.j, k.b);
+      ASSERT_EQ(kept, !is_empty_zone(both)) << text(z) << " with " << text(c);
+      if (kept) {
+        ASSERT_EQ(mc, bounds_of(both)) << text(z) << " with " << text(c);
+      }
+      // Several at once, from the universal zone, give the closure.
+      std::vector<flat::constraint> cs = flat::constraints_of(z);
+      for (const flat::constraint &e : cs) {
+        EXPECT_NE(e.i, e.j);
+        EXPECT_FALSE(e.i == 0 && e.b == ZERO_LE);
+      }
+      cs.push_back(k);
+      matrix all = universal(n);
+      ASSERT_EQ(flat::constrain_all(all.data(), n, cs), kept);
+      if (kept) {
+        ASSERT_EQ(all, mc);
+      }
+      for (zone *x : {z, c, both}) free_zone(x);
+    }
+    EXPECT_GT(empties, 20) << clocks << " clocks";
+  }
+}
+
+TEST_F(FlatZone, TimeAssignmentInclusionAndBridgesAgreeWithZoneModule) {
+  rnd r(77);
+  for (int clocks = 2; clocks <= 4; clocks++) {
+    setup(clocks);
+    AFFECT_SIZE = static_cast<uint16_t>(clocks + 1);
+    const int n = N_OF_CLOCKS;
+    int inclusions = 0, meets = 0;
+    for (int t = 0; t < 300; t++) {
+      matrix m, m2;
+      zone *z, *z2;
+      random_closed_pair(r, m, z);
+      random_closed_pair(r, m2, z2);
+      // Time successors.
+      zone *f = forward_proj_zone(z);
+      cf_zone(f);
+      matrix up = m;
+      flat::up(up.data(), n);
+      ASSERT_EQ(up, bounds_of(f)) << text(z);
+      // Resets and copies.
+      std::vector<uint16_t> a = random_assignment(r, n);
+      zone *fa = forward_affect_zone(z, a.data());
+      cf_zone(fa);
+      matrix moved(m.size());
+      flat::assign(moved.data(), m.data(), n, a.data());
+      ASSERT_EQ(moved, bounds_of(fa)) << text(z);
+      // Inclusion, both ways and with a tightened copy (included by
+      // construction) and a loosened one (including by construction).
+      matrix tight = m;
+      flat::constraint k = random_constraint(r, n);
+      if (flat::constrain(tight.data(), n, k.i, k.j, k.b)) {
+        EXPECT_TRUE(flat::included(tight.data(), m.data(), n));
+      }
+      zone *loose = flat::to_zone(up.data());
+      for (auto [x, y, mx, my] : {std::tuple{z, z2, &m, &m2}, std::tuple{z2, z, &m2, &m}, std::tuple{z, loose, &m, &up},
+                                  std::tuple{fa, z, &moved, &m}}) {
+        const bool in = is_included_zone(x, y) != 0;
+        ASSERT_EQ(flat::included(mx->data(), my->data(), n), in) << text(x) << " in " << text(y);
+        inclusions += in;
+      }
+      // Common valuations.
+      zone *both = intersection_zone(z, z2);
+      cf_zone(both);
+      matrix scratch(m.size());
+      const bool meet = flat::intersects(m.data(), m2.data(), n, scratch.data());
+      ASSERT_EQ(meet, !is_empty_zone(both)) << text(z) << " and " << text(z2);
+      meets += meet;
+      // Round trip through the zone module; the edge bits describe the
+      // same set (what printing and the inclusion test read).
+      zone *back = flat::to_zone(m.data());
+      EXPECT_TRUE(back->flags & ZONE_CANONICAL);
+      ASSERT_EQ(bounds_of(back), m);
+      EXPECT_EQ(equ_zone(back, z), 1);
+      matrix described = universal(n);
+      for (int i = 0; i < n; i++)
+        for (int j = 0; j < n; j++)
+          if (i != j && get_edge_zone(back, i, j)) {
+            ASSERT_TRUE(flat::constrain(described.data(), n, i, j, m[i * n + j]));
+          }
+      EXPECT_EQ(described, m) << text(back);
+      EXPECT_EQ(is_included_zone(z, back), 1);
+      EXPECT_EQ(is_included_zone(back, z), 1);
+      matrix again(m.size());
+      flat::from_zone(again.data(), back);
+      EXPECT_EQ(again, m);
+      for (zone *x : {z, z2, f, fa, loose, both, back}) free_zone(x);
+    }
+    EXPECT_GT(inclusions, 100);
+    EXPECT_GT(meets, 50);
+  }
+}
+
+// 1 when the valuation v (clock values doubled, v[0] = 0) is LU-simulated
+// by a valuation of the closed zone m: some w in m with, for every clock x,
+// w(x) = v(x), or L(x) < w(x) < v(x), or w(x) > v(x) when v(x) > U(x).
+// Exact: every combination of the three cases is a zone, scaled by two.
+bool simulated(const matrix &m, int dim, const std::vector<int> &v, const int32_t *lo, const int32_t *hi) {
+  matrix twice(m.size());
+  for (size_t p = 0; p < m.size(); p++)
+    twice[p] = m[p] == INF_BOUND ? INF_BOUND : mk_bound(2 * bound_constant(m[p]), bound_is_le(m[p]));
+  int combos = 1;
+  for (int x = 1; x < dim; x++) combos *= 3;
+  for (int c = 0; c < combos; c++) {
+    matrix w = twice;
+    bool ok = true;
+    for (int x = 1, code = c; x < dim && ok; x++, code /= 3) {
+      const int how = code % 3;
+      if (how == 0) {
+        ok = flat::constrain(w.data(), dim, x, 0, mk_bound(v[x], 1)) && flat::constrain(w.data(), dim, 0, x, mk_bound(-v[x], 1));
+      } else if (how == 1) {
+        ok = flat::constrain(w.data(), dim, x, 0, mk_bound(v[x], 0));
+        if (ok && lo[x] >= 0) ok = flat::constrain(w.data(), dim, 0, x, mk_bound(-2 * lo[x], 0));
+      } else {
+        ok = v[x] > 2 * hi[x] && flat::constrain(w.data(), dim, 0, x, mk_bound(-v[x], 0));
+      }
+    }
+    if (ok) return true;
+  }
+  return false;
+}
+
+bool holds(const matrix &m, int dim, const std::vector<int> &v, int scale) {
+  for (int i = 0; i < dim; i++)
+    for (int j = 0; j < dim; j++) {
+      const int16_t b = m[i * dim + j];
+      if (i == j || b == INF_BOUND) continue;
+      const int diff = v[i] - v[j], lim = scale * bound_constant(b);
+      if (bound_is_le(b) ? diff > lim : diff >= lim) return false;
+    }
+  return true;
+}
+
+TEST_F(FlatZone, ExtrapolationIsSoundClosedAndIdempotent) {
+  rnd r(4242);
+  for (int clocks = 2; clocks <= 4; clocks++) {
+    setup(clocks);
+    const int n = N_OF_CLOCKS;
+    const int rounds = clocks == 2 ? 200 : clocks == 3 ? 60 : 100;
+    int changed = 0;
+    for (int t = 0; t < rounds; t++) {
+      matrix m;
+      zone *z;
+      random_closed_pair(r, m, z);
+      free_zone(z);
+      if (r(0, 1)) flat::up(m.data(), n);
+      std::vector<int32_t> lo(n, 0), hi(n, 0);
+      for (int x = 1; x < n; x++) {
+        lo[x] = r(-1, 5);
+        hi[x] = r(-1, 5);
+      }
+      matrix e = m;
+      flat::extrapolate_lu(e.data(), n, lo.data(), hi.data());
+      changed += e != m;
+      EXPECT_TRUE(flat::included(m.data(), e.data(), n));
+      matrix closed = e;
+      ASSERT_TRUE(flat::close(closed.data(), n));
+      EXPECT_EQ(closed, e);
+      matrix twice = e;
+      flat::extrapolate_lu(twice.data(), n, lo.data(), hi.data());
+      EXPECT_EQ(twice, e);
+      // Bounds at least the zone's constants change nothing.
+      int largest = 0;
+      for (int16_t b : m)
+        if (b != INF_BOUND) largest = std::max(largest, std::abs(bound_constant(b)));
+      std::vector<int32_t> big(n, largest);
+      big[0] = 0;
+      matrix same = m;
+      flat::extrapolate_lu(same.data(), n, big.data(), big.data());
+      EXPECT_EQ(same, m);
+      // A clock without bounds is free: x >= 0 only, whatever the others.
+      const int x = r(1, n - 1);
+      std::vector<int32_t> lo2 = lo, hi2 = hi;
+      lo2[x] = hi2[x] = -1;
+      matrix fr = m;
+      flat::extrapolate_lu(fr.data(), n, lo2.data(), hi2.data());
+      for (int j = 0; j < n; j++) {
+        if (j == x) continue;
+        EXPECT_EQ(fr[x * n + j], INF_BOUND) << x << "," << j;
+        EXPECT_EQ(fr[j * n + x], fr[j * n]) << j << "," << x;
+      }
+      // Every added valuation is simulated by one of the zone (points at
+      // multiples of 1/2 up to 7, enough to see every constant 0..5 from
+      // both sides).
+      if (clocks > 3) continue;
+      const int top = 14;
+      std::vector<int> v(n, 0);
+      for (;;) {
+        if (holds(e, n, v, 2) && !holds(m, n, v, 2)) {
+          ASSERT_TRUE(simulated(m, n, v, lo.data(), hi.data()))
+              << "point " << v[1] << "/2, " << v[2] << "/2 added without a simulating valuation";
+        }
+        int i = 1;
+        while (i < n && v[i] == top) v[i++] = 0;
+        if (i == n) break;
+        v[i]++;
+      }
+    }
+    EXPECT_GT(changed, rounds / 3);
+  }
+}
+
+// Bounds of a chain 0 -> 1 -> 2 over clocks x (1) and y (2): from 0, y := x
+// and x reset; from 1, y is tested against 4 and x against 2 only in the
+// invariant; from 2, nothing. A goal lower bound 1 on x counts everywhere.
+TEST(LuBounds, CarriedBackThroughKeptAndCopiedClocks) {
+  setup(2);
+  const int n = 3;
+  lu::bounds_input in;
+  in.dim = n;
+  in.nloc = 3;
+  auto single = [n](int c, int16_t b) {
+    matrix m = universal(n);
+    if (c > 0) EXPECT_TRUE(flat::constrain(m.data(), n, c, 0, b));
+    else EXPECT_TRUE(flat::constrain(m.data(), n, 0, -c, b));
+    return m;
+  };
+  in.inv = {{}, {single(1, mk_bound(2, 1))}, {}};
+  in.edges.push_back({0, 1, {universal(n)}, {0, 0, 1}});
+  in.edges.push_back({1, 2, {single(-2, mk_bound(-4, 0))}, {0, 1, 2}});
+  in.edges.push_back({2, 2, {universal(n)}, {0, 1, 0}});
+  const int32_t glo[] = {0, 1, -1}, ghi[] = {0, -1, -1};
+  lu::bounds b = lu::compute_bounds(in, glo, ghi);
+  ASSERT_EQ(b.lo.size(), 9u);
+  auto at = [&](const std::vector<int32_t> &v, int l, int x) { return v[l * n + x]; };
+  // Location 1: x <= 2 (invariant), y > 4 (guard), x >= 1 (goal).
+  EXPECT_EQ(at(b.lo, 1, 1), 1);
+  EXPECT_EQ(at(b.hi, 1, 1), 2);
+  EXPECT_EQ(at(b.lo, 1, 2), 4);
+  EXPECT_EQ(at(b.hi, 1, 2), -1);
+  // Location 0: y at 1 is the old x; the old y is never read.
+  EXPECT_EQ(at(b.lo, 0, 1), 4);
+  EXPECT_EQ(at(b.hi, 0, 1), -1);
+  EXPECT_EQ(at(b.lo, 0, 2), -1);
+  EXPECT_EQ(at(b.hi, 0, 2), -1);
+  // Location 2: the goal alone.
+  EXPECT_EQ(at(b.lo, 2, 1), 1);
+  EXPECT_EQ(at(b.lo, 2, 2), -1);
+  for (int l = 0; l < 3; l++) EXPECT_EQ(at(b.lo, l, 0), 0);
+}
+
+// The store against a plain list of (key, zone, id, live) records: a zone
+// included in a live one at the same key is refused; otherwise it is stored
+// and covers the live ones it includes.
+TEST(StateStore, AntichainPerDiscreteState) {
+  setup(2);
+  const int n = 3;
+  rnd r(5);
+  struct ref {
+    std::vector<uint16_t> key;
+    matrix z;
+    int32_t parent, move;
+    bool live;
+  };
+  for (int round = 0; round < 20; round++) {
+    lu::state_store st(n, 2);
+    std::vector<ref> refs;
+    int refused = 0;
+    for (int t = 0; t < 300; t++) {
+      std::vector<uint16_t> key = {static_cast<uint16_t>(r(0, 2)), static_cast<uint16_t>(r(0, 1))};
+      matrix m;
+      zone *z;
+      random_closed_pair(r, m, z);
+      free_zone(z);
+      bool inside = false;
+      for (const ref &e : refs) inside |= e.live && e.key == key && flat::included(m.data(), e.z.data(), n);
+      const int32_t parent = r(-1, t - 1), move = r(0, 9);
+      const int32_t id = st.insert(key.data(), m.data(), parent, move);
+      if (inside) {
+        ASSERT_EQ(id, -1);
+        refused++;
+        continue;
+      }
+      ASSERT_EQ(id, static_cast<int32_t>(refs.size()));
+      for (ref &e : refs)
+        if (e.live && e.key == key && flat::included(e.z.data(), m.data(), n)) e.live = false;
+      refs.push_back({key, m, parent, move, true});
+      int covered = 0;
+      for (size_t i = 0; i < refs.size(); i++) {
+        ASSERT_EQ(st.covered(static_cast<int32_t>(i)), !refs[i].live) << i;
+        covered += !refs[i].live;
+        if (refs[i].live) {
+          ASSERT_EQ(matrix(st.zone_of(i), st.zone_of(i) + n * n), refs[i].z);
+        }
+      }
+      ASSERT_EQ(st.nb_covered(), covered);
+    }
+    ASSERT_EQ(st.size(), static_cast<int32_t>(refs.size()));
+    EXPECT_GT(refused, 50);
+    EXPECT_GT(st.nb_covered(), 10);
+    EXPECT_LE(st.nb_discrete(), 6);
+    // Covered states keep their key, parent and move.
+    for (size_t i = 0; i < refs.size(); i++) {
+      const int32_t id = static_cast<int32_t>(i);
+      EXPECT_EQ(std::vector<uint16_t>(st.key_of(id), st.key_of(id) + 2), refs[i].key);
+      EXPECT_EQ(st.parent(id), refs[i].parent);
+      EXPECT_EQ(st.move(id), refs[i].move);
+    }
+  }
+}
+
+TEST(StateStore, ManyDiscreteStatesAndChunksStayFindable) {
+  setup(2);
+  const int n = 3, keys = 6000;
+  lu::state_store st(n, 3);
+  auto key = [](int k) {
+    return std::vector<uint16_t>{static_cast<uint16_t>(k % 17), static_cast<uint16_t>(k / 17), static_cast<uint16_t>(k % 5)};
+  };
+  // x <= c at every key, then the identical zone again (refused), then
+  // x <= c + 1 (covers the first).
+  auto upper = [n](int c) {
+    matrix m = universal(n);
+    EXPECT_TRUE(flat::constrain(m.data(), n, 1, 0, mk_bound(c, 1)));
+    return m;
+  };
+  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), k - 1, k), k);
+  EXPECT_EQ(st.nb_discrete(), keys);
+  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), 0, 0), -1) << k;
+  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7 + 1).data(), k, 0), keys + k);
+  EXPECT_EQ(st.nb_discrete(), keys);
+  EXPECT_EQ(st.nb_covered(), keys);
+  for (int k = 0; k < keys; k++) {
+    ASSERT_TRUE(st.covered(k));
+    EXPECT_EQ(st.parent(k), k - 1);
+    EXPECT_EQ(st.move(k), k);
+    ASSERT_FALSE(st.covered(keys + k));
+    ASSERT_EQ(matrix(st.zone_of(keys + k), st.zone_of(keys + k) + n * n), upper(k % 7 + 1)) << k;
+    ASSERT_EQ(std::vector<uint16_t>(st.key_of(keys + k), st.key_of(keys + k) + 3), key(k));
+  }
+  EXPECT_GT(st.bytes(), static_cast<size_t>(keys) * 9 * sizeof(int16_t));
+}
+
+}  // namespace
