@@ -37,10 +37,15 @@ bool on_the_fly(bool dfs, const std::string &goal) {
   NB_FOUND_PATHS = 0;
   tctl_node *init = parse("i", "init"), *reach = parse("r", goal);
   testing::internal::CaptureStderr();
+  // One search per process in a real run: the zones of the last one go.
+  free_zone_table();
+  free_zone(TA_approx_zone);
+  TA_approx_zone = nullptr;
   int r = simul_test::redirected(nullptr, [&] {
     return dfs ? reach_prop_simulation_graph_dfs(init, reach, 0) : reach_prop_simulation_graph_bfs(init, reach);
   });
   testing::internal::GetCapturedStderr();
+  free_zone_table();
   EXPECT_NE(r, -1);
   return r == 1;
 }
