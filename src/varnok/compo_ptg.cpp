@@ -52,7 +52,7 @@ static control_node *reach_location(int32_t code) {
   return node;
 }
 
-int add_par_prod_arc(control_node *node, int32_t target, int32_t trans) {
+int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t piece) {
   if (node->nb_arcs >= TA_MAX_TRANS) {
     fprintf(stderr, "warning: TA_MAX_TRANS (%d) exceeded !\n", TA_MAX_TRANS);
     exit(-1);
@@ -60,9 +60,24 @@ int add_par_prod_arc(control_node *node, int32_t target, int32_t trans) {
   // The product graph holds at most a 16-bit count of transitions: stop as
   // soon as it is exceeded rather than explore further.
   if (product_edge_nb >= MAX_INDEX_COUNT) tg_limit_exceeded("transitions", MAX_INDEX_COUNT);
-  node->arcs.push_back({target, trans});
+  node->arcs.push_back({target, trans, piece});
   product_edge_nb++;
   return node->nb_arcs++;
+}
+
+// The arcs of one transition vector: one per guard piece whose zone is not
+// empty (a convex guard: one arc, whatever its zone).
+static void add_moves(control_node *node, int32_t target, int32_t trans, const trans_rec *const *e, int n) {
+  int pieces = guard_piece_count(e, n);
+  if (pieces == 1) {
+    add_par_prod_arc(node, target, trans);
+    return;
+  }
+  for (int k = 0; k < pieces; k++) {
+    zone *g = mk_guard_piece_zone(e, n, k);
+    if (g != nullptr) add_par_prod_arc(node, target, trans, k);
+    free_zone(g);
+  }
 }
 
 int gen_parallel_product_graph() {
@@ -85,7 +100,7 @@ int gen_parallel_product_graph() {
       src_vector_to_dest_vector_by_act(v.data(), u.data(), e.data(), n);
       int32_t target = TA_encode_state_vector(u.data(), n);
       reach_location(target);
-      add_par_prod_arc(node, target, TA_encode_trans_vector(w.data(), n));
+      add_moves(node, target, TA_encode_trans_vector(w.data(), n), e.data(), n);
     }
   }
   return product_location_nb;
@@ -164,7 +179,7 @@ static bool enter_arc(int t, int i, const control_arc &arc, const int32_t *v, in
   std::vector<const trans_rec *> e(n);
   TA_decode_trans_vector(arc.trans, w.data(), n);
   trans_to_action_vector(w.data(), e.data(), n);
-  zone *guard = mk_guards_zone_from_transition_vector(e.data(), n);
+  zone *guard = mk_guard_piece_zone(e.data(), n, arc.piece);
   if (guard == nullptr) return false;
   int guard_index = find_and_add_region(zone_to_region(guard));
   int nlabels = 0;
@@ -184,6 +199,20 @@ static bool enter_arc(int t, int i, const control_arc &arc, const int32_t *v, in
   return true;
 }
 
+// The invariant of location vector v as a new region (the union of its
+// pieces), null when it is empty.
+static region *invariant_region(const int32_t *v, int n) {
+  if (invariant_piece_count(v, n) == 1) {
+    zone *z = mk_invariants_zone_from_location_vector(v, n);
+    return z == nullptr ? nullptr : zone_to_region(z);
+  }
+  std::vector<zone *> pieces;
+  mk_invariant_pieces(v, n, pieces);
+  region *r = nullptr;
+  for (zone *z : pieces) r = r == nullptr ? zone_to_region(z) : union_zone_region(z, r);
+  return r;
+}
+
 void build_vnk_tables() {
   const int n = N_OF_TA;
   if (product_edge_nb > MAX_INDEX_COUNT) tg_limit_exceeded("transitions", MAX_INDEX_COUNT);
@@ -200,8 +229,8 @@ void build_vnk_tables() {
     const control_node *node = state_set[i];
     TA_decode_state_vector(node->code, v.data(), n);
     enter_location_props(i, v.data(), n);
-    zone *invariant = mk_invariants_zone_from_location_vector(v.data(), n);
-    inv[i] = static_cast<uint16_t>(invariant == nullptr ? 0 : find_and_add_region(zone_to_region(invariant)));
+    region *invariant = invariant_region(v.data(), n);
+    inv[i] = static_cast<uint16_t>(invariant == nullptr ? 0 : find_and_add_region(invariant));
     succs[i] = static_cast<uint16_t>(t);
     for (const control_arc &arc : node->arcs)
       if (enter_arc(t, i, arc, v.data(), n)) t++;
@@ -327,7 +356,7 @@ static void fprint_arc(FILE *f, const control_arc &arc, const int32_t *v, int n)
     fprintf(stderr, "Warning: zone_pool is full!\n");
     exit(-1);
   }
-  if (mk_guards_prealloc_zone_from_trans_vector(guard, e.data(), n)) print_hide_zone2(guard, f);
+  if (mk_guard_piece_prealloc_zone(guard, e.data(), n, arc.piece)) print_hide_zone2(guard, f);
   else fputs("false", f);
   release_zone_to_pool(slot);
   fprintf(f, " =%c> ", compute_ctrl_tag(e.data(), n));
@@ -339,6 +368,31 @@ static void fprint_arc(FILE *f, const control_arc &arc, const int32_t *v, int n)
   fprintf(f, "goto %d\n", get_state_set_index(arc.target));
 }
 
+// The invariant of v with a line end, its pieces joined by "or\n"; "false"
+// when it is empty.
+static void fprint_invariant(FILE *f, const int32_t *v, int n) {
+  if (invariant_piece_count(v, n) > 1) {
+    std::vector<zone *> pieces;
+    mk_invariant_pieces(v, n, pieces);
+    for (size_t k = 0; k < pieces.size(); k++) {
+      fputs(k == 0 ? "" : "or\n", f);
+      print_hide_zone3(pieces[k], f);
+      free_zone(pieces[k]);
+    }
+    if (pieces.empty()) fputs("false\n", f);
+    return;
+  }
+  zone *invariant;
+  int slot = get_zone_from_pool(&invariant);
+  if (slot < 0) {
+    fprintf(stderr, "Warning: zone_pool is full!\n");
+    exit(-1);
+  }
+  if (mk_invs_prealloc_zone_from_loc_vector(invariant, v, n)) print_hide_zone3(invariant, f);
+  else fputs("false\n", f);
+  release_zone_to_pool(slot);
+}
+
 static void fprint_location(FILE *f, int i) {
   const int n = N_OF_TA;
   std::vector<int32_t> v(n);
@@ -348,15 +402,7 @@ static void fprint_location(FILE *f, int i) {
   fprint_location_vector(f, v.data(), n);
   fprint_location_vector_props(f, v.data(), n);
   fputs("invar: ", f);
-  zone *invariant;
-  int slot = get_zone_from_pool(&invariant);
-  if (slot < 0) {
-    fprintf(stderr, "Warning: zone_pool is full!\n");
-    exit(-1);
-  }
-  if (mk_invs_prealloc_zone_from_loc_vector(invariant, v.data(), n)) print_hide_zone3(invariant, f);
-  else fputs("false\n", f);
-  release_zone_to_pool(slot);
+  fprint_invariant(f, v.data(), n);
   fputs("trans:\n", f);
   for (const control_arc &arc : node->arcs) fprint_arc(f, arc, v.data(), n);
 }

@@ -1,7 +1,9 @@
 // The parallel product written as one timed graph.
 //
 // The product's control structure (location vectors and legal transition
-// vectors, no zones) is explored from the initial location vectors; it then
+// vectors, no zones) is explored from the initial location vectors; a
+// transition vector whose guards are disjunctions gives one arc per guard
+// piece that is not empty (compo_succ). The explored product then
 // fills the single-graph tables, ready for the compiled-file writers, and
 // is written as .tg text that reads back as a timed graph. Synchronisation
 // is resolved in the product: every label is a plain label there.
@@ -19,10 +21,10 @@ int is_initial_location_vector(const int32_t *v, int n);
 // Explores the product from its initial location vectors (with -Act, the
 // activity masks are read first); returns the number of product locations.
 int gen_parallel_product_graph();
-// Appends the arc (target code, transition-vector code) to node; returns
-// its position. More than TA_MAX_TRANS arcs from one node, or more than
-// 65535 arcs in all, end the run (-1).
-int add_par_prod_arc(control_node *node, int32_t target, int32_t trans);
+// Appends the arc (target code, transition-vector code, guard piece) to
+// node; returns its position. More than TA_MAX_TRANS arcs from one node, or
+// more than 65535 arcs in all, end the run (-1).
+int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t piece = 0);
 // Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
 // explored product. More transitions than a 16-bit count end the run (-1).
 void build_vnk_tables();

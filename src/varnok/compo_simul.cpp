@@ -35,6 +35,24 @@ zone *init_zone_of_location_vector(const int32_t *v) {
   return z;
 }
 
+void init_zones_of_location_vector(const int32_t *v, std::vector<zone *> &out) {
+  if (invariant_piece_count(v, N_OF_TA) == 1) {
+    zone *z = init_zone_of_location_vector(v);
+    if (z != nullptr) out.push_back(z);
+    return;
+  }
+  if (is_option(OPT_INV)) {
+    mk_invariant_pieces(v, N_OF_TA, out);
+    return;
+  }
+  std::vector<zone *> invariant;
+  mk_invariant_pieces(v, N_OF_TA, invariant);
+  zone *zero = mk_zero_zone(0);
+  elapse_in_invariant(zero, invariant.data(), static_cast<int>(invariant.size()), out);
+  free_zone(zero);
+  for (zone *i : invariant) free_zone(i);
+}
+
 // Calls f(v) for every location vector satisfying formula, in the order of
 // get_1st_state_vector (automaton n-1 fastest). For "init" only the
 // combinations of initial locations are looked at (same vectors, same order).
@@ -91,8 +109,8 @@ int TA_new_sim_state(TA_symb_state *s) {
   return nb_symb_states++;
 }
 
-void TA_add_sim_trans(int source, int32_t trans, int target) {
-  TA_succ_sim_graph[source].trans.push_back({source, target, trans});
+void TA_add_sim_trans(int source, int32_t trans, int target, int32_t piece) {
+  TA_succ_sim_graph[source].trans.push_back({source, target, trans, piece});
   nb_sim_trans++;
 }
 
@@ -159,10 +177,28 @@ void TA_init_succ_sim_graph(const tctl_node *init) {
     printf("ERROR: initial-state formula is `true'\n");
     exit(-1);
   }
-  for_each_initial_vector(init, [](const int32_t *v) {
-    zone *z = init_zone_of_location_vector(v);
-    if (z != nullptr) TA_insert_symb_state(TA_new_symb_state(TA_encode_state_vector(v, N_OF_TA), z));
+  std::vector<zone *> zones;
+  for_each_initial_vector(init, [&zones](const int32_t *v) {
+    init_zones_of_location_vector(v, zones);
+    for (zone *z : zones) TA_insert_symb_state(TA_new_symb_state(TA_encode_state_vector(v, N_OF_TA), z));
+    zones.clear();
   });
+}
+
+// The successors of state i under transition vector w when its guards or
+// the target's invariant are disjunctions: one per guard piece and
+// invariant piece, each inserted with its transition.
+static void add_piece_successors(int i, const int32_t *w, const trans_rec *const *e, const int32_t *v, int32_t *u,
+                                 bool act) {
+  const int n = N_OF_TA;
+  std::vector<zone *> next;
+  int32_t trans = TA_encode_trans_vector(w, n);
+  for (int piece = 0, count = guard_piece_count(e, n); piece < count; piece++) {
+    TA_succ_action_temp_pieces(TA_succ_sim_graph[i].st, e, piece, v, u, n, act, next);
+    int32_t code = TA_encode_state_vector(u, n);
+    for (zone *z : next) TA_add_sim_trans(i, trans, TA_insert_symb_state(TA_new_symb_state(code, z)), piece);
+    next.clear();
+  }
 }
 
 int gen_simulation_graph(const tctl_node *init) {
@@ -184,6 +220,11 @@ int gen_simulation_graph(const tctl_node *init) {
     TA_decode_state_vector(s->code, v.data(), n);
     for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
       trans_to_action_vector(w.data(), e.data(), n);
+      src_vector_to_dest_vector_by_act(v.data(), u.data(), e.data(), n);
+      if (!TA_move_is_convex(e.data(), u.data(), n)) {
+        add_piece_successors(i, w.data(), e.data(), v.data(), u.data(), act);
+        continue;
+      }
       TA_symb_state *next = act ? TA_succ_action_temp_act(s, e.data(), v.data(), u.data(), n)
                                 : TA_succ_action_temp(s, e.data(), v.data(), u.data(), n);
       if (next == nullptr) continue;
@@ -202,7 +243,7 @@ static void fprint_sim_trans(FILE *f, const TA_sim_trans &t) {
   std::vector<const trans_rec *> e(n);
   TA_decode_trans_vector(t.trans, w.data(), n);
   trans_to_action_vector(w.data(), e.data(), n);
-  zone *guard = mk_guards_zone_from_transition_vector(e.data(), n);
+  zone *guard = mk_guard_piece_zone(e.data(), n, t.piece);
   if (guard != nullptr) print_hide_zone2(guard, f);
   else fputs("FALSE", f);
   free_zone(guard);
@@ -316,6 +357,38 @@ static int successor(TA_symb_state *out, const TA_symb_state *s, const int32_t *
                                  : TA_succ_action_temp_prealloc(out, s, e, v, u, n);
 }
 
+// Calls f(state) for every successor of s under transition vector w, until
+// f returns true (then 1 is returned): the pooled successor of a convex
+// move, else one allocated zone per guard piece and invariant piece, freed
+// after f. u receives the target location vector.
+template <typename F>
+static int for_each_successor(const TA_symb_state *s, const int32_t *w, const int32_t *v, int32_t *u, F f) {
+  const int n = N_OF_TA;
+  const trans_rec *e[MAX_NB_TA];
+  trans_to_action_vector(w, e, n);
+  src_vector_to_dest_vector_by_act(v, u, e, n);
+  if (TA_move_is_convex(e, u, n)) {
+    TA_symb_state out;
+    int slot = successor(&out, s, w, v, u);
+    if (slot < 0) return 0;
+    int stop = f(out);
+    release_zone_to_pool(slot);
+    return stop;
+  }
+  std::vector<zone *> next;
+  int stop = 0, act = is_option(OPT_ACTIVITY) != 0;
+  for (int piece = 0, count = guard_piece_count(e, n); piece < count && !stop; piece++) {
+    TA_succ_action_temp_pieces(s, e, piece, v, u, n, act, next);
+    for (zone *z : next) {
+      TA_symb_state out{TA_encode_state_vector(u, n), z};
+      if (!stop) stop = f(out);
+      free_zone(z);
+    }
+    next.clear();
+  }
+  return stop;
+}
+
 static bool satisfies(int32_t code, const tctl_node *f) {
   int32_t v[MAX_NB_TA];
   TA_decode_state_vector(code, v, N_OF_TA);
@@ -327,14 +400,16 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
   const int n = N_OF_TA;
   TA_symb_states_set.assign(static_cast<size_t>(MAX_SYMB_STATES) + 1, {0, nullptr});
   bool full = false;
+  std::vector<zone *> zones;
   for_each_initial_vector(init, [&](const int32_t *v) {
-    if (full) return;
-    zone *z = init_zone_of_location_vector(v);
-    if (z == nullptr) return;
-    if (nb_symb_states >= MAX_SYMB_STATES) full = true;
-    TA_symb_state s{TA_encode_state_vector(v, n), z};
-    if (!full) stock_symb_st(&TA_symb_states_set[nb_symb_states], &s);
-    free_zone(z);
+    init_zones_of_location_vector(v, zones);
+    for (zone *z : zones) {
+      if (!full && nb_symb_states >= MAX_SYMB_STATES) full = true;
+      TA_symb_state s{TA_encode_state_vector(v, n), z};
+      if (!full) stock_symb_st(&TA_symb_states_set[nb_symb_states], &s);
+      free_zone(z);
+    }
+    zones.clear();
   });
   if (full) return -1;
   max_depth_reached = 1;
@@ -350,19 +425,16 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
     TA_symb_state cur = TA_symb_states_set[j];
     TA_decode_state_vector(cur.code, v.data(), n);
     for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
-      TA_symb_state out;
-      int slot = successor(&out, &cur, w.data(), v.data(), u.data());
-      if (slot < 0) continue;
-      if (nb_symb_states >= MAX_SYMB_STATES) {
-        release_zone_to_pool(slot);
-        return -1;
-      }
-      int is_new = stock_symb_st(&TA_symb_states_set[nb_symb_states], &out);
-      release_zone_to_pool(slot);
-      if (is_new && location_vector_satisfies_formula(u.data(), n, reach)) {
-        max_depth_reached++;
-        return 1;
-      }
+      int result = 0;
+      for_each_successor(&cur, w.data(), v.data(), u.data(), [&](TA_symb_state &out) {
+        if (nb_symb_states >= MAX_SYMB_STATES) result = -1;
+        else if (stock_symb_st(&TA_symb_states_set[nb_symb_states], &out) &&
+                 location_vector_satisfies_formula(u.data(), n, reach))
+          result = 1;
+        return result != 0;
+      });
+      if (result == 1) max_depth_reached++;
+      if (result != 0) return result;
     }
   }
   return 0;
@@ -371,39 +443,94 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
 // ---------------------------------------------------------------------------
 // Depth-first search
 
+// Where the depth-first search stands among the moves of the top state:
+// the transition vector in w (iterator cursor; live false when none is
+// left; cursor -1 recovers it from w), its guard piece, and how many
+// successors of that piece were already looked at.
+struct dfs_move {
+  int cursor;
+  bool live;
+  int piece;
+  int sub;
+};
+
 // Pushes (code, z) with the first legal transition vector of its location
-// into w; returns that vector's cursor (-1: none).
-static int push_state(int32_t code, zone *z, int32_t *v, int32_t *w) {
+// into w; returns the position before its first move.
+static dfs_move push_state(int32_t code, zone *z, int32_t *v, int32_t *w) {
   const int n = N_OF_TA;
   stack_depth++;
   if (stack_depth > max_depth_reached) max_depth_reached = stack_depth;
   TA_decode_state_vector(code, v, n);
   int c = trans_sync_get_1st(v, w, n);
   state_zone_Stack[stack_depth] = {code, z, c >= 0 ? TA_encode_trans_vector(w, n) : -1};
-  return c;
+  return {c, c >= 0, 0, 0};
 }
 
-// Pops the top; with a state left, restores its location vector and moves
-// w to the vector after the one it recorded. Returns the cursor (-1: none)
-// or -2 when the stack is empty.
-static int pop_state(int32_t *v, int32_t *w) {
+// Pops the top; with a state left, restores its location vector and the
+// move it recorded into w, and returns the position after that move
+// (live false: none). live false and cursor -2 when the stack is empty.
+static dfs_move pop_state(int32_t *v, int32_t *w) {
   const int n = N_OF_TA;
   if (stack_depth < 0) {
     fprintf(stderr, "%s error: Stack is empty. Aborting...\n", tool);
     exit(-1);
   }
   stack_depth--;
-  if (stack_depth < 0) return -2;
+  if (stack_depth < 0) return {-2, false, 0, 0};
   const state_zone_entry &top = state_zone_Stack[stack_depth];
   TA_decode_state_vector(top.code, v, n);
-  if (top.trans < 0) return -1;
+  if (top.trans < 0) return {-1, false, 0, 0};
   TA_decode_trans_vector(top.trans, w, n);
-  return trans_sync_get_nxt(v, w, n, -1);
+  return {-1, true, top.piece, top.sub};
+}
+
+static void next_vector(dfs_move &m, const int32_t *v, int32_t *w) {
+  m.cursor = trans_sync_get_nxt(v, w, N_OF_TA, m.cursor);
+  m.live = m.cursor >= 0;
+  m.piece = 0;
+  m.sub = 0;
+}
+
+// Looks at the successor of src at position m: true when it is taken
+// (stored as new, or always when exhaustive) into kept, m then counting it;
+// otherwise m moves on to the next successor, piece or vector. A convex
+// move has one successor, computed in the pool.
+static bool dfs_candidate(const TA_symb_state &src, dfs_move &m, int exhaustive, const int32_t *v, int32_t *w,
+                          int32_t *u, TA_symb_state *kept) {
+  const int n = N_OF_TA;
+  const trans_rec *e[MAX_NB_TA];
+  trans_to_action_vector(w, e, n);
+  src_vector_to_dest_vector_by_act(v, u, e, n);
+  bool take = false;
+  if (TA_move_is_convex(e, u, n)) {
+    TA_symb_state out;
+    int slot = m.sub == 0 ? successor(&out, &src, w, v, u) : -1;
+    if (slot >= 0) {
+      take = stock_symb_st(kept, &out) || exhaustive;
+      release_zone_to_pool(slot);
+    }
+    if (take) m.sub = 1;
+    else next_vector(m, v, w);
+    return take;
+  }
+  std::vector<zone *> next;
+  TA_succ_action_temp_pieces(&src, e, m.piece, v, u, n, is_option(OPT_ACTIVITY) != 0, next);
+  size_t size = next.size();
+  if (static_cast<size_t>(m.sub) < size) {
+    TA_symb_state out{TA_encode_state_vector(u, n), next[m.sub]};
+    take = stock_symb_st(kept, &out) || exhaustive;
+    m.sub++;
+  } else {
+    m.sub = 0;
+    if (++m.piece >= guard_piece_count(e, n)) next_vector(m, v, w);
+  }
+  for (zone *z : next) free_zone(z);
+  return take;
 }
 
 // The search from the state on top of the stack down to an empty stack.
 // Returns 1 when enough targets were found, else 0.
-static int dfs_from_top(const tctl_node *reach, int exhaustive, int cursor, int32_t *v, int32_t *w, int32_t *u) {
+static int dfs_from_top(const tctl_node *reach, int exhaustive, dfs_move m, int32_t *v, int32_t *w, int32_t *u) {
   const int n = N_OF_TA;
   for (;;) {
     const state_zone_entry top = state_zone_Stack[stack_depth];
@@ -414,27 +541,23 @@ static int dfs_from_top(const tctl_node *reach, int exhaustive, int cursor, int3
     }
     bool pushed = false, full = false;
     TA_symb_state src{top.code, top.z};
-    while (cursor >= 0 && !pushed && !full) {
-      TA_symb_state out, kept;
-      int slot = successor(&out, &src, w, v, u);
-      bool take = false;
-      if (slot >= 0) {
-        take = stock_symb_st(&kept, &out) || exhaustive;
-        release_zone_to_pool(slot);
-      }
-      if (!take) {
-        cursor = trans_sync_get_nxt(v, w, n, cursor);
-      } else if (stack_depth > MAX_STACK_SIZE - 2) {
+    while (m.live && !pushed && !full) {
+      TA_symb_state kept;
+      if (!dfs_candidate(src, m, exhaustive, v, w, u, &kept)) continue;
+      if (stack_depth > MAX_STACK_SIZE - 2) {
         full = true;  // kept in the visited set, not pushed
       } else {
-        state_zone_Stack[stack_depth].trans = TA_encode_trans_vector(w, n);
-        cursor = push_state(kept.code, kept.z, v, w);
+        state_zone_entry &below = state_zone_Stack[stack_depth];
+        below.trans = TA_encode_trans_vector(w, n);
+        below.piece = m.piece;
+        below.sub = m.sub;
+        m = push_state(kept.code, kept.z, v, w);
         pushed = true;
       }
     }
     if (pushed) continue;
-    cursor = pop_state(v, w);
-    if (cursor == -2) return 0;
+    m = pop_state(v, w);
+    if (m.cursor == -2) return 0;
   }
 }
 
@@ -448,15 +571,21 @@ int reach_prop_simulation_graph_dfs(const tctl_node *init, const tctl_node *reac
   std::vector<std::vector<int32_t>> initial;
   for_each_initial_vector(init, [&](const int32_t *v) { initial.emplace_back(v, v + n); });
   std::vector<int32_t> v(n), u(n), w(n);
+  std::vector<zone *> zones;
   for (const auto &v0 : initial) {
-    zone *z = init_zone_of_location_vector(v0.data());
-    if (z == nullptr) continue;
-    TA_symb_state s{TA_encode_state_vector(v0.data(), n), z}, kept;
-    int is_new = stock_symb_st(&kept, &s);
-    free_zone(z);
-    if (!is_new && !exhaustive) continue;
-    int cursor = push_state(kept.code, kept.z, v.data(), w.data());
-    if (dfs_from_top(reach, exhaustive, cursor, v.data(), w.data(), u.data())) return 1;
+    init_zones_of_location_vector(v0.data(), zones);
+    for (size_t k = 0; k < zones.size(); k++) {
+      TA_symb_state s{TA_encode_state_vector(v0.data(), n), zones[k]}, kept;
+      int is_new = stock_symb_st(&kept, &s);
+      if (!is_new && !exhaustive) continue;
+      dfs_move m = push_state(kept.code, kept.z, v.data(), w.data());
+      if (dfs_from_top(reach, exhaustive, m, v.data(), w.data(), u.data())) {
+        for (zone *z : zones) free_zone(z);
+        return 1;
+      }
+    }
+    for (zone *z : zones) free_zone(z);
+    zones.clear();
   }
   if (NB_FOUND_PATHS != 0) return 1;
   return max_depth_reached >= MAX_STACK_SIZE - 1 ? -1 : 0;

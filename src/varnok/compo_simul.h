@@ -22,6 +22,7 @@ struct TA_sim_trans {
   int32_t source;
   int32_t target;
   int32_t trans;  // transition-vector code
+  int32_t piece;  // its guard piece (compo_succ)
 };
 
 struct TA_sim_state {
@@ -30,11 +31,15 @@ struct TA_sim_state {
 };
 
 // One entry of the depth-first stack: a state and the code of the
-// transition vector tried (or last taken) from it, -1 when none.
+// transition vector tried (or last taken) from it, -1 when none, with the
+// guard piece of that vector and the number of its successors (one per
+// piece of the target's invariant) already taken.
 struct state_zone_entry {
   int32_t code;
   zone *z;
   int32_t trans;
+  int32_t piece = 0;
+  int32_t sub = 0;
 };
 
 // The simulation graph (states in number order) and its counts; the
@@ -49,8 +54,12 @@ extern int stack_depth;
 
 // The initial zone of location vector v: its invariant zone under -Inv,
 // else the valuations reached from all clocks 0 by letting time pass within
-// the invariants. A new closed zone, or null when it is empty.
+// the invariants. A new closed zone, or null when it is empty. The
+// invariants must be convex (one invariant piece).
 zone *init_zone_of_location_vector(const int32_t *v);
+// The initial zones of v, whatever its invariant: appended to out (new
+// closed zones, the caller's), one per invariant piece that holds some.
+void init_zones_of_location_vector(const int32_t *v, std::vector<zone *> &out);
 
 // Calls f(v) for every location vector satisfying the initial formula, in
 // the order of get_1st_state_vector (automaton n-1 fastest); for "init" only
@@ -66,8 +75,9 @@ TA_symb_state *TA_new_symb_state(int32_t code, zone *z);
 int TA_insert_symb_state(TA_symb_state *s);
 // Appends a state with no transition; returns its number.
 int TA_new_sim_state(TA_symb_state *s);
-// Appends the transition (source, transition-vector code, target).
-void TA_add_sim_trans(int source, int32_t trans, int target);
+// Appends the transition (source, transition-vector code, target) taken
+// by guard piece `piece`.
+void TA_add_sim_trans(int source, int32_t trans, int target, int32_t piece = 0);
 // The initial states of the full graph (an absent formula is refused:
 // message, exit -1).
 void TA_init_succ_sim_graph(const tctl_node *init);

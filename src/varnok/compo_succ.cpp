@@ -1,7 +1,9 @@
 #include "varnok/compo_succ.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "common/region/region.h"
 #include "common/util/my_files.h"
@@ -9,6 +11,7 @@
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_sync.h"
 #include "varnok/pool.h"
+#include "varnok/simul.h"
 
 zone *TA_approx_zone = nullptr;
 
@@ -51,38 +54,30 @@ static void meet_local_zone(zone *z, const zone *lz, int a) {
   }
 }
 
-// First zone of the invariant of location l of automaton a, null when the
-// invariant is empty; warns about empty and non-convex invariants.
-static const zone *local_invariant(int a, int l) {
+// Number of zones of region r that are taken one by one (an empty region
+// counts one, the empty zone).
+static int zone_count(const region *r) { return is_empty_region(r) ? 1 : r->count; }
+
+// Zone k of the invariant of location l of automaton a, null when it is
+// empty (warned).
+static const zone *local_invariant(int a, int l, int k) {
   const region *r = TA_list_reg[a][TA_inv[a][l]];
-  const char *name = TA_names[a].c_str();
-  if (is_empty_region(r) || is_empty_zone(r->zones[0])) {
-    fprintf(stderr, "Warning: invariant of location %d of %s.tg is empty.\n", l, name);
+  if (is_empty_region(r) || is_empty_zone(r->zones[k])) {
+    fprintf(stderr, "Warning: invariant of location %d of %s.tg is empty.\n", l, TA_names[a].c_str());
     return nullptr;
   }
-  if (r->count > 1) {
-    fprintf(stderr, "Warning: invariant of location %d of %s.tg is not", l, name);
-    fprintf(stderr, " convex.\nComposition may be incorrect.\n");
-    fprintf(stderr, "(Hint: use multiple locations if you want disjunctions.)\n");
-  }
-  return r->zones[0];
+  return r->zones[k];
 }
 
-// First zone of the guard of transition record t of automaton a, as above.
-static const zone *local_guard(int a, const trans_rec *t) {
+// Zone k of the guard of transition record t of automaton a, as above.
+static const zone *local_guard(int a, const trans_rec *t, int k) {
   const region *r = TA_list_reg[a][t->guard];
-  const char *name = TA_names[a].c_str();
-  if (is_empty_region(r) || is_empty_zone(r->zones[0])) {
-    fprintf(stderr, "Warning: guard of transition %d->%d of %s.tg is empty.\n", t->source, t->target, name);
+  if (is_empty_region(r) || is_empty_zone(r->zones[k])) {
+    fprintf(stderr, "Warning: guard of transition %d->%d of %s.tg is empty.\n", t->source, t->target,
+            TA_names[a].c_str());
     return nullptr;
   }
-  if (r->count > 1) {
-    fprintf(stderr, "Warning: guard of transition %d->%d", t->source, t->target);
-    fprintf(stderr, " of %s.tg is not", name);
-    fprintf(stderr, " convex.\nComposition may be incorrect.\n");
-    fprintf(stderr, "(Hint: use multiple transitions if you want disjunctions.)\n");
-  }
-  return r->zones[0];
+  return r->zones[k];
 }
 
 static void clear_edges(zone *z) {
@@ -90,12 +85,34 @@ static void clear_edges(zone *z) {
   for (size_t w = 0; w < words; w++) z->edges[w] = 0;
 }
 
-// z (holding the universal matrix) becomes the conjunction of the
-// invariants of v, not yet closed; false when one is empty.
-static bool fill_invariants(zone *z, const int32_t *v, int n) {
+// A piece number picks one zone per automaton: its digits, automaton 0
+// least significant, run over the zones of each automaton's region.
+static int next_digit(int *piece, int count) {
+  int k = *piece % count;
+  *piece /= count;
+  return k;
+}
+
+int guard_piece_count(const trans_rec *const *e, int n) {
+  int64_t count = 1;
+  for (int a = 0; a < n; a++)
+    if (e[a] != nullptr) count *= zone_count(TA_list_reg[a][e[a]->guard]);
+  return count > INT32_MAX ? INT32_MAX : static_cast<int>(count);
+}
+
+int invariant_piece_count(const int32_t *v, int n) {
+  int64_t count = 1;
+  for (int a = 0; a < n; a++) count *= zone_count(TA_list_reg[a][TA_inv[a][v[a]]]);
+  return count > INT32_MAX ? INT32_MAX : static_cast<int>(count);
+}
+
+// z (holding the universal matrix) becomes invariant piece `piece` of v,
+// not yet closed; false when one zone is empty.
+static bool fill_invariants(zone *z, const int32_t *v, int n, int piece) {
   clear_edges(z);
   for (int a = 0; a < n; a++) {
-    const zone *lz = local_invariant(a, v[a]);
+    int k = next_digit(&piece, zone_count(TA_list_reg[a][TA_inv[a][v[a]]]));
+    const zone *lz = local_invariant(a, v[a], k);
     if (lz == nullptr) return false;
     lay_local_zone(z, lz, a);
   }
@@ -103,11 +120,12 @@ static bool fill_invariants(zone *z, const int32_t *v, int n) {
   return true;
 }
 
-static bool fill_guards(zone *z, const trans_rec *const *e, int n) {
+static bool fill_guards(zone *z, const trans_rec *const *e, int n, int piece) {
   clear_edges(z);
   for (int a = 0; a < n; a++) {
     if (e[a] == nullptr) continue;
-    const zone *lz = local_guard(a, e[a]);
+    int k = next_digit(&piece, zone_count(TA_list_reg[a][e[a]->guard]));
+    const zone *lz = local_guard(a, e[a], k);
     if (lz == nullptr) return false;
     lay_local_zone(z, lz, a);
   }
@@ -115,9 +133,11 @@ static bool fill_guards(zone *z, const trans_rec *const *e, int n) {
   return true;
 }
 
-zone *mk_invariants_zone_from_location_vector(const int32_t *v, int n) {
+// A new closed zone from fill (false: none), null when it is empty.
+template <typename Fill>
+static zone *new_filled_zone(Fill fill) {
   zone *z = mk_universal_zone();
-  if (!fill_invariants(z, v, n)) {
+  if (!fill(z)) {
     free_zone(z);
     return nullptr;
   }
@@ -129,23 +149,40 @@ zone *mk_invariants_zone_from_location_vector(const int32_t *v, int n) {
   return z;
 }
 
-zone *mk_guards_zone_from_transition_vector(const trans_rec *const *e, int n) {
-  zone *z = mk_universal_zone();
-  if (!fill_guards(z, e, n)) {
-    free_zone(z);
-    return nullptr;
+zone *mk_invariant_piece_zone(const int32_t *v, int n, int piece) {
+  return new_filled_zone([&](zone *z) { return fill_invariants(z, v, n, piece); });
+}
+
+zone *mk_guard_piece_zone(const trans_rec *const *e, int n, int piece) {
+  return new_filled_zone([&](zone *z) { return fill_guards(z, e, n, piece); });
+}
+
+zone *mk_invariants_zone_from_location_vector(const int32_t *v, int n) { return mk_invariant_piece_zone(v, n, 0); }
+
+zone *mk_guards_zone_from_transition_vector(const trans_rec *const *e, int n) { return mk_guard_piece_zone(e, n, 0); }
+
+void mk_invariant_pieces(const int32_t *v, int n, std::vector<zone *> &out) {
+  size_t first = out.size();
+  int count = invariant_piece_count(v, n);
+  for (int k = 0; k < count; k++) {
+    zone *z = mk_invariant_piece_zone(v, n, k);
+    if (z != nullptr) out.push_back(z);
   }
-  cf_zone(z);
-  if (is_empty_zone(z)) {
-    free_zone(z);
-    return nullptr;
-  }
-  return z;
+  drop_included_zones(out, first);
 }
 
 int mk_invs_prealloc_zone_from_loc_vector(zone *z, const int32_t *v, int n) {
   copy_univ_prealloc_zone(z);
-  if (!fill_invariants(z, v, n)) {
+  if (!fill_invariants(z, v, n, 0)) {
+    z->flags = ZONE_EMPTY | ZONE_CANONICAL;
+    return 0;
+  }
+  return cf_prealloc_zone(z);
+}
+
+int mk_guard_piece_prealloc_zone(zone *z, const trans_rec *const *e, int n, int piece) {
+  copy_univ_prealloc_zone(z);
+  if (!fill_guards(z, e, n, piece)) {
     z->flags = ZONE_EMPTY | ZONE_CANONICAL;
     return 0;
   }
@@ -153,12 +190,7 @@ int mk_invs_prealloc_zone_from_loc_vector(zone *z, const int32_t *v, int n) {
 }
 
 int mk_guards_prealloc_zone_from_trans_vector(zone *z, const trans_rec *const *e, int n) {
-  copy_univ_prealloc_zone(z);
-  if (!fill_guards(z, e, n)) {
-    z->flags = ZONE_EMPTY | ZONE_CANONICAL;
-    return 0;
-  }
-  return cf_prealloc_zone(z);
+  return mk_guard_piece_prealloc_zone(z, e, n, 0);
 }
 
 int forw_proj_invariants_prealloc_zone(zone *z, const int32_t *v, int n) {
@@ -167,7 +199,7 @@ int forw_proj_invariants_prealloc_zone(zone *z, const int32_t *v, int n) {
   size_t bits = static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS;
   for (size_t b = 0; b < bits; b++) z->edges[b >> 5] |= 1u << (b & 31);
   for (int a = 0; a < n; a++) {
-    const zone *lz = local_invariant(a, v[a]);
+    const zone *lz = local_invariant(a, v[a], 0);
     if (lz == nullptr) {
       z->flags = ZONE_EMPTY | ZONE_CANONICAL;
       return 0;
@@ -286,6 +318,57 @@ TA_symb_state *TA_succ_action_temp_act(const TA_symb_state *s, const trans_rec *
   return succ_alloc(s, e, v, u, n, true);
 }
 
+int TA_move_is_convex(const trans_rec *const *e, const int32_t *u, int n) {
+  return guard_piece_count(e, n) == 1 && invariant_piece_count(u, n) == 1;
+}
+
+// (zone of s ∩ guard piece) after the assignment, closed; null when empty.
+static zone *fire_piece(const TA_symb_state *s, const trans_rec *const *e, int piece, const int32_t *u, int n,
+                        bool act) {
+  zone *g = mk_guard_piece_zone(e, n, piece);
+  if (g == nullptr) return nullptr;
+  zone *z = intersection_zone(s->z, g);
+  free_zone(g);
+  cf_zone(z);
+  if (is_empty_zone(z)) {
+    free_zone(z);
+    return nullptr;
+  }
+  uint16_t *affect = nullptr;
+  int aslot = take_affect_slot(&affect);
+  int changed = act ? mk_prealloc_affect_from_trans_vec_act(affect, e, u, n) : mk_prealloc_affect_from_trans_vec(affect, e, n);
+  if (changed) {
+    zone *moved = forward_affect_zone(z, affect);
+    free_zone(z);
+    z = moved;
+    cf_zone(z);
+  }
+  release_affect_to_pool(aslot);
+  if (is_empty_zone(z)) {
+    free_zone(z);
+    return nullptr;
+  }
+  return z;
+}
+
+void TA_succ_action_temp_pieces(const TA_symb_state *s, const trans_rec *const *e, int piece, const int32_t *v,
+                                int32_t *u, int n, int act, std::vector<zone *> &out) {
+  src_vector_to_dest_vector_by_act(v, u, e, n);
+  if (TA_move_is_convex(e, u, n)) {
+    TA_symb_state *r = succ_alloc(s, e, v, u, n, act != 0);
+    if (r != nullptr) out.push_back(r->z);
+    delete r;
+    return;
+  }
+  zone *z = fire_piece(s, e, piece, u, n, act != 0);
+  if (z == nullptr) return;
+  std::vector<zone *> invariant;
+  mk_invariant_pieces(u, n, invariant);
+  elapse_in_invariant(z, invariant.data(), static_cast<int>(invariant.size()), out);
+  free_zone(z);
+  for (zone *i : invariant) free_zone(i);
+}
+
 // Every intermediate slot is released as soon as it is consumed: at most
 // three zone slots are in use at once, and only the result's on return.
 static int succ_prealloc(TA_symb_state *out, const TA_symb_state *s, const trans_rec *const *e, const int32_t *v,
@@ -361,22 +444,29 @@ int system_has_clock_affects() {
   return 0;
 }
 
-// Largest constant of local clock k (k = 0: every clock) of automaton a over
-// the first zones of its regions, as an upper bound; never below (0, <=).
+// Largest constant of local clock k (k = 0: every clock) in the zone z of
+// an automaton with na clocks, as an upper bound, at least m.
+static int16_t max_bound_of_zone(const zone *z, int na, int k, int16_t m) {
+  if (is_empty_zone(z)) return m;
+  for (int c = 1; c < na; c++) {
+    if (k != 0 && c != k) continue;
+    int16_t upper = z->bounds[c][0], lower = z->bounds[0][c];
+    if (upper != INF_BOUND && upper > m) m = upper;
+    if (lower != INF_BOUND) {
+      int16_t flipped = mk_bound(-bound_constant(lower), bound_is_le(lower));
+      if (flipped > m) m = flipped;
+    }
+  }
+  return m;
+}
+
+// The same over every zone of every region of automaton a; never below
+// (0, <=) when m is not.
 static int16_t max_bound_of(int a, int k, int16_t m) {
   int na = TA_N_OF_CLOCKS[a];
   for (const region *r : TA_list_reg[a]) {
-    if (is_empty_region(r) || is_empty_zone(r->zones[0])) continue;
-    const zone *z = r->zones[0];
-    for (int c = 1; c < na; c++) {
-      if (k != 0 && c != k) continue;
-      int16_t upper = z->bounds[c][0], lower = z->bounds[0][c];
-      if (upper != INF_BOUND && upper > m) m = upper;
-      if (lower != INF_BOUND) {
-        int16_t flipped = mk_bound(-bound_constant(lower), bound_is_le(lower));
-        if (flipped > m) m = flipped;
-      }
-    }
+    if (is_empty_region(r)) continue;
+    for (int q = 0; q < r->count; q++) m = max_bound_of_zone(r->zones[q], na, k, m);
   }
   return m;
 }

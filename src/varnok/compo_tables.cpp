@@ -202,9 +202,14 @@ int init_TA(int a, int) {
   fclose(reg);
   copy_Varnok_globals_to_TA(a);
   TA_names[a] = my_filename;
+  // Out-degree in moves: a guard of several zones is one move per zone.
   int d = 0;
   for (int l = 0; l < TA_N_OF_STATES[a]; l++) {
-    int deg = TA_succs[a][l + 1] - TA_succs[a][l];
+    int deg = 0;
+    for (int t = TA_succs[a][l]; t < TA_succs[a][l + 1]; t++) {
+      const region *g = TA_list_reg[a][TA_trans_table[a][t]->guard];
+      deg += is_empty_region(g) ? 1 : g->count;
+    }
     if (deg > d) d = deg;
   }
   fold_max_trans(d);

@@ -136,6 +136,7 @@ constexpr int TA_HASH_SIZE = 32771;
 struct control_arc {
   int32_t target;  // target location code
   int32_t trans;   // transition-vector code
+  int32_t piece;   // guard piece of the transition vector (compo_succ)
 };
 
 // A product location reached; nb_arcs arcs in the order they were found.

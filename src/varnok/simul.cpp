@@ -42,30 +42,27 @@ constexpr int PRED_INITIAL = -2;
 std::vector<int> piece_start;
 std::vector<int> piece_transition;
 std::vector<zone *> piece_zone;
-// Per location the invariant zone used by the successors (null: false).
-std::vector<zone *> invar_zone;
+// Per location the zones of its invariant (none: false).
+std::vector<std::vector<zone *>> invar_zone;
 // Every simulation transition; each state owns a block of it.
 std::vector<sim_trans> trans_pool;
 // Per state, the pool index of its path predecessor, or a PRED_ mark.
 std::vector<int> pred_index;
 
-// The convex invariant of location l: its only zone, or the hull of its
-// zones when their union is convex (the hull is shared through the hash
-// table). A non-convex invariant ends the process.
-zone *convex_invariant(int l) {
+// The invariant of location l as the zones time passes in: its only zone,
+// the hull of its zones when their union is convex (shared through the hash
+// table), else every zone of it; none when it is false.
+std::vector<zone *> invariant_pieces(int l) {
   region *r = list_reg[inv[l]];
   cf_region(r);
-  if (is_empty_region(r)) return nullptr;
-  if (r->count == 1) return r->zones[0];
+  if (is_empty_region(r)) return {};
+  if (r->count == 1) return {r->zones[0]};
   region *h = compact_hull_region(r);
-  if (h == r) {
-    fprintf(stderr, "%s: location %d: forward analysis needs a convex invariant\n", tool, l);
-    exit(1);
-  }
+  if (h == r) return std::vector<zone *>(r->zones, r->zones + r->count);
   zone *z = assign_zone(h->zones[0]);
   free_region(h);
   cf_zone(z);
-  return insert_zone(z);
+  return {insert_zone(z)};
 }
 
 void build_pieces() {
@@ -89,8 +86,8 @@ void build_pieces() {
     }
   }
   piece_start[N_OF_STATES] = static_cast<int>(piece_transition.size());
-  invar_zone.assign(N_OF_STATES, nullptr);
-  for (int l = 0; l < N_OF_STATES; l++) invar_zone[l] = convex_invariant(l);
+  invar_zone.assign(N_OF_STATES, {});
+  for (int l = 0; l < N_OF_STATES; l++) invar_zone[l] = invariant_pieces(l);
 }
 
 const uint16_t *piece_affect(int p) { return get_reset_clocks2(trans_table[piece_transition[p]]); }
@@ -232,6 +229,26 @@ int test_halt_reach(int i, states_region *goal) {
   return 1;
 }
 
+// Shares each zone of pieces in order (mk_symb_zone) and calls f on the
+// non-empty ones until f returns true; the list is emptied (the zones not
+// reached are freed). Returns 1 when f returned true.
+template <typename F>
+int take_pieces(std::vector<zone *> &pieces, F f) {
+  int hit = 0;
+  for (zone *&piece : pieces) {
+    zone *z = piece;
+    piece = nullptr;
+    if (hit) {
+      free_zone(z);
+      continue;
+    }
+    z = mk_symb_zone(z);
+    if (z != nullptr && f(z)) hit = 1;
+  }
+  pieces.clear();
+  return hit;
+}
+
 // The breadth-first exploration shared by the whole graph, reachability and
 // invariance: `found(i)` is asked of every initial state and of the target
 // of every added transition; the first true answer ends the search with 1.
@@ -239,14 +256,18 @@ template <typename Found>
 int explore(int nb_init, Found found) {
   for (int i = 0; i < nb_init; i++)
     if (found(i)) return 1;
+  std::vector<zone *> next;
   for (int i = 0; i < nb_sim_states; i++) {
     int l = succ_sim_graph[i].st.loc;
+    zone *zi = succ_sim_graph[i].st.z;
     for (int p = piece_start[l]; p < piece_start[l + 1]; p++) {
-      zone *z = mk_symb_zone(succ_action_temp(succ_sim_graph[i].st.z, p));
-      if (z == nullptr) continue;
-      int b = insert_symb_state(piece_target(p), z);
-      add_sim_trans(i, p, b);
-      if (found(b)) return 1;
+      succ_action_temp(zi, p, next);
+      int hit = take_pieces(next, [&](zone *z) {
+        int b = insert_symb_state(piece_target(p), z);
+        add_sim_trans(i, p, b);
+        return found(b);
+      });
+      if (hit) return 1;
     }
   }
   set_counts();
@@ -311,25 +332,65 @@ void init_forward_analysis(int k, states_region *goal) {
 // ---------------------------------------------------------------------------
 // Successors
 
-zone *succ_temp(int l, zone *z) {
+// A run that lets time pass from v to v + d inside I = I_1 ∪ ... ∪ I_n ends
+// in some I_k; since I_k is closed under going back in time, the whole run
+// v .. v + d lies in I_k, so v is in z ∩ I_k and v + d in (z ∩ I_k) after
+// time elapse, ∩ I_k. Conversely I_k is convex, so every point of that piece
+// is reached from z without leaving I_k. The union of the pieces is thus
+// exactly the set reached, and a piece inside another adds nothing.
+void elapse_in_invariant(zone *z, zone *const *pieces, int count, std::vector<zone *> &out) {
   cf_zone(z);
-  if (is_empty_zone(z)) return nullptr;
-  return elapse_within(assign_zone(z), invar_zone[l]);
+  if (is_empty_zone(z)) return;
+  size_t first = out.size();
+  for (int k = 0; k < count; k++) {
+    zone *r = elapse_within(assign_zone(z), pieces[k]);
+    if (r != nullptr) out.push_back(r);
+  }
+  drop_included_zones(out, first);
 }
 
-zone *succ_action(zone *z, int p) {
+void drop_included_zones(std::vector<zone *> &zones, size_t first) {
+  size_t kept = first;
+  for (size_t k = first; k < zones.size(); k++) {
+    bool covered = false;
+    for (size_t j = first; j < zones.size() && !covered; j++) {
+      if (j == k || zones[j] == nullptr) continue;
+      // Of two equal zones the later one goes.
+      covered = is_included_zone(zones[k], zones[j]) && (j < k || !is_included_zone(zones[j], zones[k]));
+    }
+    if (covered) {
+      free_zone(zones[k]);
+      zones[k] = nullptr;
+    }
+  }
+  for (size_t k = first; k < zones.size(); k++)
+    if (zones[k] != nullptr) zones[kept++] = zones[k];
+  zones.resize(kept);
+}
+
+void succ_temp(int l, zone *z, std::vector<zone *> &out) {
+  const std::vector<zone *> &i = invar_zone[l];
+  elapse_in_invariant(z, i.data(), static_cast<int>(i.size()), out);
+}
+
+void succ_action(zone *z, int p, std::vector<zone *> &out) {
   zone *b = fire(z, p);
-  if (b == nullptr) return nullptr;
-  zone *i = invar_zone[piece_target(p)];
-  zone *r = i == nullptr ? nullptr : meet(b, i);
+  if (b == nullptr) return;
+  size_t first = out.size();
+  for (zone *i : invar_zone[piece_target(p)]) {
+    zone *r = meet(b, i);
+    if (r != nullptr) out.push_back(r);
+  }
   free_zone(b);
-  return r;
+  drop_included_zones(out, first);
 }
 
-zone *succ_action_temp(zone *z, int p) {
+void succ_action_temp(zone *z, int p, std::vector<zone *> &out) {
   zone *b = fire(z, p);
-  if (b == nullptr) return nullptr;
-  return elapse_within(b, invar_zone[piece_target(p)]);
+  if (b == nullptr) return;
+  const std::vector<zone *> &i = invar_zone[piece_target(p)];
+  elapse_in_invariant(b, i.data(), static_cast<int>(i.size()), out);
+  free_zone(b);
 }
 
 zone *succ_temp_cond(zone *z, zone *c) {
@@ -434,15 +495,18 @@ int init_succ_sim_graph(states_region *init) {
     exit(-1);
   }
   int before = nb_sim_states;
+  std::vector<zone *> pieces;
   for (int l = 0; l < N_OF_STATES; l++) {
     region *r = region_at(init, l);
     if (is_empty_region(r)) continue;
     // Every zone of the location counts: the initial set is their union.
     for (int k = 0; k < r->count; k++) {
-      zone *z = mk_symb_zone(succ_temp(l, r->zones[k]));
-      if (z == nullptr) continue;
-      int i = insert_symb_state(l, z);
-      if (pred_index[i] == PRED_NONE) pred_index[i] = PRED_INITIAL;
+      succ_temp(l, r->zones[k], pieces);
+      take_pieces(pieces, [l](zone *z) {
+        int i = insert_symb_state(l, z);
+        if (pred_index[i] == PRED_NONE) pred_index[i] = PRED_INITIAL;
+        return false;
+      });
     }
   }
   return nb_sim_states - before;
@@ -507,7 +571,7 @@ static void dfs_push(int state) {
   }
   stack_top++;
   if (static_cast<int>(succ_sim_graph_stack.size()) <= stack_top) succ_sim_graph_stack.resize(stack_top + 1);
-  succ_sim_graph_stack[stack_top] = stack_entry{state, piece_start[succ_sim_graph[state].st.loc]};
+  succ_sim_graph_stack[stack_top] = stack_entry{state, piece_start[succ_sim_graph[state].st.loc], 0};
   if (stack_top > max_depth_reached) max_depth_reached = stack_top;
 }
 
@@ -524,25 +588,38 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
   stack_top = -1;
   max_depth_reached = 0;
   NB_FOUND_PATHS = 0;
+  std::vector<zone *> pieces;
   for (int i = 0; i < nb_init; i++) {
     dfs_push(i);
     while (stack_top >= 0) {
       stack_entry &top = succ_sim_graph_stack[stack_top];
-      int j = top.state, a = top.next;
+      int j = top.state;
       int l = succ_sim_graph[j].st.loc;
-      int hit = 0;
-      if (a == piece_start[l] && test_halt_reach(j, goal)) {
-        hit = 1;
+      if (top.next == piece_start[l] && top.sub == 0 && test_halt_reach(j, goal)) {
         NB_FOUND_PATHS++;
         print_succ_sim_graph_stack();
         if (!ALL_PATHS && NB_FOUND_PATHS >= MAX_FOUND_PATHS) return 1;
-      }
-      if (hit || a >= piece_start[l + 1]) {
         stack_top--;
         continue;
       }
-      top.next = a + 1;
-      zone *z = mk_symb_zone(succ_action_temp(succ_sim_graph[j].st.z, a));
+      // The guard piece a and the successor k of it to take: the pending
+      // one of the piece being explored, else the first of the next piece.
+      int a = top.next - 1;
+      size_t k = static_cast<size_t>(top.sub);
+      if (k == 0) {
+        if (top.next >= piece_start[l + 1]) {
+          stack_top--;
+          continue;
+        }
+        a = top.next++;
+      }
+      succ_action_temp(succ_sim_graph[j].st.z, a, pieces);
+      zone *z = k < pieces.size() ? pieces[k] : nullptr;
+      top.sub = k + 1 < pieces.size() ? static_cast<int>(k + 1) : 0;
+      for (zone *other : pieces)
+        if (other != z) free_zone(other);
+      pieces.clear();
+      z = mk_symb_zone(z);
       if (z == nullptr) continue;
       int known = nb_sim_states;
       int b = insert_symb_state(piece_target(a), z);
@@ -654,6 +731,26 @@ static zone *within_condition(zone *z, zone *c) {
   return r;
 }
 
+// The discrete successor s (taken over) of state i by piece p, in the
+// conditional search: when it meets the goal, it is stored with the path and
+// trace files and 1 is returned; else time passes within the condition c at
+// the target (none: no successor).
+static int cond_successor(int i, int p, zone *s, states_region *goal, zone *c) {
+  int t = piece_target(p);
+  if (meets_goal(goal, t, s)) {
+    zone *sz = mk_symb_zone(s);
+    int b = insert_symb_state(t, sz);
+    add_sim_trans(i, p, b);
+    print_reach_evidence(b, sz);
+    set_counts();
+    return 1;
+  }
+  zone *s2 = c == nullptr ? nullptr : mk_symb_zone(within_condition(s, c));
+  free_zone(s);
+  if (s2 != nullptr) add_sim_trans(i, p, insert_symb_state(t, s2));
+  return 0;
+}
+
 // Time only passes inside the condition, and a state outside it cannot go
 // on: zones are cut to the condition before time passes.
 int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_region *goal) {
@@ -679,6 +776,7 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
     }
   }
   if (nb_sim_states == 0) return 0;
+  std::vector<zone *> next;
   for (int i = 0; i < nb_sim_states; i++) {
     int l = succ_sim_graph[i].st.loc;
     zone *zi = succ_sim_graph[i].st.z;
@@ -692,20 +790,14 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
       return 1;
     }
     for (int p = piece_start[l]; p < piece_start[l + 1]; p++) {
-      zone *s = succ_action(succ_sim_graph[i].st.z, p);
-      if (s == nullptr) continue;
-      int t = piece_target(p);
-      if (meets_goal(goal, t, s)) {
-        zone *sz = mk_symb_zone(s);
-        int b = insert_symb_state(t, sz);
-        add_sim_trans(i, p, b);
-        print_reach_evidence(b, sz);
-        set_counts();
-        return 1;
+      succ_action(succ_sim_graph[i].st.z, p, next);
+      int t = piece_target(p), hit = 0;
+      for (zone *s : next) {
+        if (hit) free_zone(s);
+        else hit = cond_successor(i, p, s, goal, c[t]);
       }
-      zone *s2 = c[t] == nullptr ? nullptr : mk_symb_zone(within_condition(s, c[t]));
-      free_zone(s);
-      if (s2 != nullptr) add_sim_trans(i, p, insert_symb_state(t, s2));
+      next.clear();
+      if (hit) return 1;
     }
   }
   set_counts();

@@ -13,8 +13,9 @@
 // Guards and invariants are regions. A guard of several zones is taken zone
 // by zone: each zone is one "guard piece" of its transition, so one
 // transition may give one successor per piece. An invariant of several zones
-// whose union is convex is used as its hull; a non-convex invariant is
-// refused (forward successors need a convex invariant).
+// whose union is convex is used as its hull; time passes in a non-convex
+// invariant zone by zone (elapse_in_invariant), so that one successor may be
+// several symbolic states.
 #pragma once
 
 #include <cstdint>
@@ -53,11 +54,14 @@ typedef struct sim_state {
   int next_in_loc;
 } sim_state;
 
-// One entry of the depth-first stack: a simulation state and the next guard
-// piece of its location to explore.
+// One entry of the depth-first stack: a simulation state, the next guard
+// piece of its location to explore, and the next successor of the piece
+// before it (next - 1) still to take, 0 when none is pending (a guard piece
+// has several successors when time passes in a non-convex invariant).
 typedef struct stack_entry {
   int state;
   int next;
+  int sub;
 } stack_entry;
 
 extern const sim_trans initial_sim_trans;
@@ -107,20 +111,37 @@ void delete_extra_clocks(int k);
 // Tables made before keep their own width.
 void set_extra_clocks(int k);
 // Empties the simulation graph and the per-location lists and prepares the
-// guard pieces and invariant zones of the loaded graph. A non-convex
-// invariant ends the process (status 1).
+// guard pieces and invariant zones of the loaded graph.
 void init_symb_states_set();
 
 // ---------------------------------------------------------------------------
-// Successors. Each returns a new closed zone owned by the caller, or null
-// when there is no successor; z must be closed and is not changed.
+// Time elapse inside a non-convex invariant
+
+// The valuations reached from z by letting time pass while staying inside
+// the invariant I = pieces[0] ∪ ... ∪ pieces[count - 1], whose zones are
+// closed and each closed under going back in time (every parsed invariant
+// is, and so is a conjunction of such zones): for each piece I_k, the zone
+// ((z ∩ I_k) after time elapse) ∩ I_k when it is not empty. The new closed
+// zones are appended to out (the caller's), leaving out any zone included in
+// another one of them; z is closed in place, otherwise unchanged. With one
+// piece this is the time successor of z within it.
+void elapse_in_invariant(zone *z, zone *const *pieces, int count, std::vector<zone *> &out);
+// Removes from zones[first..] (freeing them) every zone included in another
+// one of that range, the later of two equal ones; the others keep their order.
+void drop_included_zones(std::vector<zone *> &zones, size_t first);
+
+// ---------------------------------------------------------------------------
+// Successors. Each appends to out the new closed zones of the successor
+// (one per zone of the invariant that holds some of it; none when there is
+// no successor), owned by the caller; z must be closed and is not changed.
 
 // Time successors of z within the invariant of l.
-zone *succ_temp(int l, zone *z);
-// Guard piece p from a state at l with zone z, without time.
-zone *succ_action(zone *z, int p);
+void succ_temp(int l, zone *z, std::vector<zone *> &out);
+// Guard piece p from a state at l with zone z, within the target's
+// invariant, without time.
+void succ_action(zone *z, int p, std::vector<zone *> &out);
 // Guard piece p, then time within the target's invariant.
-zone *succ_action_temp(zone *z, int p);
+void succ_action_temp(zone *z, int p, std::vector<zone *> &out);
 // Time passes up to the upper bounds of the non-empty zone c.
 zone *succ_temp_cond(zone *z, zone *c);
 // The valuations before piece p from which it leads into z: z before the

@@ -94,6 +94,30 @@ zone *approx_with_affect(zone *h) {
   return maxima_zone(a);
 }
 
+// The valuations with which piece p from zone src enters the location and
+// reaches z by letting time pass: the time predecessors of z within the
+// successor of p, closed; null when there is none. Where time passes in a
+// non-convex invariant, the first zone of the successor that gives some.
+zone *entry_zone(zone *src, int p, zone *z) {
+  std::vector<zone *> next;
+  succ_action(src, p, next);
+  zone *before = proj_zone(z);
+  zone *e = nullptr;
+  for (zone *s : next) {
+    if (e == nullptr) {
+      e = intersection_zone(before, s);
+      cf_zone(e);
+      if (is_empty_zone(e)) {
+        free_zone(e);
+        e = nullptr;
+      }
+    }
+    free_zone(s);
+  }
+  free_zone(before);
+  return e;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -180,16 +204,8 @@ int find_reach_trace(int i, zone *z0, std::vector<trace_step> &trace) {
       return 1;
     }
     sim_trans via = *r;
-    zone *s = succ_action(succ_sim_graph[via.source].st.z, via.piece);
-    zone *p = proj_zone(z);
-    zone *e = s == nullptr ? nullptr : intersection_zone(p, s);
-    free_zone(s);
-    free_zone(p);
-    cf_zone(e);
-    if (is_empty_zone(e)) {
-      free_zone(e);
-      break;
-    }
+    zone *e = entry_zone(succ_sim_graph[via.source].st.z, via.piece, z);
+    if (e == nullptr) break;
     rev.push_back(trace_step{i, e, z, after});
     zone *pre = pre_action_zone(e, via.piece);
     z = pre == nullptr ? nullptr : intersection_zone(pre, succ_sim_graph[via.source].st.z);

@@ -147,13 +147,28 @@ A guard of two zones is taken zone by zone: each gives its own successor.
   Y<1 => A ; RESET{ X } ; goto 1
   4<Y and Y<=5 => A ; RESET{ X } ; goto 2
 
-An invariant whose zones do not make a convex set is refused.
+An invariant whose zones do not make a convex set: time passes in it zone
+by zone. Location 1 is entered with x >= 2 and y = 0, so only the zone
+y <= 1 of its invariant holds there: x >= 4 is reached (A), y >= 2 is not
+(B), although the hull of the invariant would allow both.
 
   $ cat > nonconv.tg <<'TG'
-  > #states 2 #trans 1 #clocks 2 x y
-  > state: 0 invar: x <= 1 or y <= 1 trans: true => a ; ; goto 1
-  > state: 1 invar: true trans:
+  > #states 4 #trans 3 #clocks 2 x y
+  > state: 0 invar: true trans: x >= 2 => a ; reset{ y } ; goto 1
+  > state: 1 invar: x <= 1 or y <= 1 trans:
+  > x >= 4 => b ; ; goto 2
+  > y >= 2 => c ; ; goto 3
+  > state: 2 prop: A invar: true trans:
+  > state: 3 prop: B invar: true trans:
   > TG
-  $ varnok -forw nonconv 2>&1 >/dev/null
-  varnok: location 0: forward analysis needs a convex invariant
-  [1]
+  $ sim -forw nonconv
+  3
+  $ sed -n 11,14p nonconv.sim
+  state: 1\t/* tg state: 1 */ (esc)
+  invar: Y<=1 and Y+2<=X
+  trans:
+  4<=X and Y<=1 => B ; RESET{} ; goto 2
+  $ varnok -R A nonconv 2>&1 | grep "Reachability:"
+  varnok: Reachability: TRUE.
+  $ varnok -R B nonconv 2>&1 | grep "Reachability:"
+  varnok: Reachability: FALSE.

@@ -62,13 +62,16 @@ TEST_F(Product, InvariantAndGuardZonesOfVectors) {
   zone *z = mk_invariants_zone_from_location_vector(v00, 2);
   EXPECT_EQ(zone_text(z), "X<=5 and U<=10");
   free_zone(z);
+  // A non-convex invariant is the union of its pieces, silently.
   testing::internal::CaptureStderr();
-  z = mk_invariants_zone_from_location_vector(v11, 2);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Warning: invariant of location 1 of q.tg is not convex.\nComposition may be incorrect.\n"
-            "(Hint: use multiple locations if you want disjunctions.)\n");
-  ASSERT_NE(z, nullptr);  // the first zone stands for the invariant
-  free_zone(z);
+  ASSERT_EQ(invariant_piece_count(v11, 2), 2);
+  std::vector<zone *> pieces;
+  mk_invariant_pieces(v11, 2, pieces);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(zone_text(pieces[0]), "U<=1");
+  EXPECT_EQ(zone_text(pieces[1]), "V<=1");
+  for (zone *piece : pieces) free_zone(piece);
   auto e = action({0, 0});
   z = mk_guards_zone_from_transition_vector(e.data(), 2);
   EXPECT_EQ(zone_text(z), "2<X and X<=5 and U<=10");  // guards carry their source invariant
@@ -82,20 +85,32 @@ TEST_F(Product, InvariantAndGuardZonesOfVectors) {
   EXPECT_EQ(mk_invariants_zone_from_location_vector(v, 2), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: invariant of location 0 of f.tg is empty.\n");
 
-  // A non-convex guard: warned, and its first zone stands for it.
+  // Non-convex guards: one piece per combination of their zones, automaton
+  // 0's zone changing fastest.
   free_compo_tables();
-  load({{"p", P}, {"g", tg(2, 1, "y", "",
+  const std::string G = tg(2, 1, "y", "",
                            "state: 0 invar: true trans: y <= 1 or y >= 3 => ; ; goto 1\n"
-                           "state: 1 invar: true trans:\n")}});
+                           "state: 1 invar: true trans:\n");
+  const std::string H = tg(2, 1, "w", "",
+                           "state: 0 invar: true trans: w < 2 or w >= 2 => ; ; goto 1\n"
+                           "state: 1 invar: true trans:\n");
+  load({{"p", P}, {"g", G}, {"h", H}});
   testing::internal::CaptureStderr();
-  e = action({-1, 0});
-  z = mk_guards_zone_from_transition_vector(e.data(), 2);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Warning: guard of transition 0->1 of g.tg is not convex.\nComposition may be incorrect.\n"
-            "(Hint: use multiple transitions if you want disjunctions.)\n");
-  ASSERT_NE(z, nullptr);
-  EXPECT_EQ(zone_text(z), "Y<=1");  // only the moving automaton's guard
+  e = action({-1, 0, -1});
+  EXPECT_EQ(guard_piece_count(e.data(), 3), 2);
+  z = mk_guard_piece_zone(e.data(), 3, 1);
+  EXPECT_EQ(zone_text(z), "3<=Y");  // only the moving automaton's guard
   free_zone(z);
+  e = action({-1, 0, 0});
+  ASSERT_EQ(guard_piece_count(e.data(), 3), 4);
+  std::vector<std::string> texts;
+  for (int k = 0; k < 4; k++) {
+    z = mk_guard_piece_zone(e.data(), 3, k);
+    texts.push_back(zone_text(z));
+    free_zone(z);
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(texts, (std::vector<std::string>{"Y<=1 and W<2", "3<=Y and W<2", "Y<=1 and 2<=W", "3<=Y and 2<=W"}));
 }
 
 TEST_F(Product, InitialZoneLetsAllClocksAdvanceTogether) {
