@@ -13,6 +13,7 @@
 #include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/compo_simul.h"
+#include "varnok/lu_search.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_runs.h"
 
@@ -47,6 +48,33 @@ bool on_the_fly(bool dfs, const std::string &goal) {
   testing::internal::GetCapturedStderr();
   free_zone_table();
   EXPECT_NE(r, -1);
+  return r == 1;
+}
+
+// Verdict of the -abs lu search on the written product tg (one timed graph
+// whose invariants may be disjunctions) for the goal "a and b".
+bool lu_single(const std::string &tg, const std::string &a, const std::string &b) {
+  simul_test::load_compiled(tg, "init");
+  OPT_SET = OPT_ABS_LU | OPT_FORWARD | OPT_REACH;
+  MAX_SYMB_STATES_GIVEN = 0;
+  states_region *init = varnok_mk_init_state(0);
+  states_region *goal = varnok_intersection(varnok_states_prop(a.c_str()), varnok_states_prop(b.c_str()));
+  int found = simul_test::redirected(nullptr, [&] { return lu_reach_one_tg(init, goal); });
+  free_states_region(init);
+  free_states_region(goal);
+  return found == 1;
+}
+
+// Verdict of the -abs lu search for the location formula goal on the loaded
+// automata (it takes the pieces of guards and invariants itself).
+bool lu_search(bool dfs, const std::string &goal) {
+  OPT_SET = OPT_ABS_LU | OPT_FORWARD | OPT_REACH | (dfs ? OPT_DFS : 0);
+  MAX_SYMB_STATES_GIVEN = 0;
+  tctl_node *init = parse("i", "init"), *reach = parse("r", goal);
+  testing::internal::CaptureStderr();
+  int r = simul_test::redirected(nullptr, [&] { return lu_reach_product(init, reach); });
+  testing::internal::GetCapturedStderr();
+  EXPECT_GE(r, 0);
   return r == 1;
 }
 
@@ -137,12 +165,16 @@ TEST_F(Product, DisjunctiveNetworksAgreeOnTheFlyWrittenAndBackward) {
         SCOPED_TRACE(goal);
         load({{"a", a}, {"b", b}});
         bool bfs = on_the_fly(false, goal), dfs = on_the_fly(true, goal);
+        bool lu_bfs = lu_search(false, goal), lu_dfs = lu_search(true, goal);
         std::string product = written_product();
         free_compo_tables();
         bool expected = backward_single(reference, goal);
         EXPECT_EQ(bfs, expected);
         EXPECT_EQ(dfs, expected);
+        EXPECT_EQ(lu_bfs, expected);
+        EXPECT_EQ(lu_dfs, expected);
         EXPECT_EQ(forward_single(product, pa, pb), expected) << product;
+        EXPECT_EQ(lu_single(product, pa, pb), expected) << product;
         EXPECT_EQ(backward_single(product, goal), expected) << product;
         reached += expected;
         checked++;
