@@ -176,7 +176,9 @@ static void free_clock(zone *r, int x) {
 zone *reset_zone(zone *z, int x) {
   zone *r = assign_zone(z);
   if (r == nullptr) return nullptr;
-  assign_bounds_edges_zone(r, x, 0, ZERO_LE, 1);
+  // x = 0 is added to z, not written over it: an unclosed z may hold a
+  // bound x < 0 there, which must leave the zone empty.
+  assign_bounds_edges_zone(r, x, 0, tighter(r->bounds[x][0], ZERO_LE), 1);
   r->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
   cf_zone(r);
   if (is_empty_zone(r)) return r;
