@@ -1,6 +1,8 @@
 // Property tests: on random small regions (2 and 3 clocks, constants 0..6)
 // every set operation must agree, point by point on a grid of valuations,
-// with the set-theoretic answer computed from the operands' memberships.
+// with the set-theoretic answer computed from the operands' memberships; and
+// regions of unclosed zones must give what the regions of their closures
+// give.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -2,7 +2,8 @@
 // constants 0..6) checked point by point against the set each operation must
 // compute, on a grid of multiples of 1/2 (finer where a witness may need it),
 // and the closure checked bit for bit against a plain transcription of its
-// rules.
+// rules. Every operation is also run on unclosed and not yet detected empty
+// arguments, which must give what their closures give.
 #include <gtest/gtest.h>
 
 #include <array>

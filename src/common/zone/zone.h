@@ -167,7 +167,9 @@ int is_included_zone(const zone *a, const zone *b);
 // Transformations. Unless stated otherwise: the arguments keep their set of
 // valuations (they may be closed in place); a null or empty argument gives a
 // null result; the result is new, owned by the caller, and its canonical flag
-// is cleared when its matrix may not be closed.
+// is cleared when its matrix may not be closed. An argument need not be
+// closed, nor found empty yet: each operation gives for it what it gives for
+// its closure.
 
 // Time successors of z (z is closed first).
 zone *forward_proj_zone(zone *z);
