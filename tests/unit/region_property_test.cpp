@@ -485,7 +485,7 @@ TEST_F(RegionProperty, UnclosedZonesTwoClocks) {
 TEST_F(RegionProperty, UnclosedZonesThreeClocks) {
   n = 3;
   setup_clocks(n);
-  check_unclosed(*this, 40);
+  check_unclosed(*this, 30);
 }
 
 }  // namespace

@@ -185,8 +185,9 @@ zone *intersection_zone(zone *a, zone *b);
 // copy of the other.
 zone *Union_zone(zone *a, zone *b);
 // How z ends where w begins, over the upper bounds of z and lower bounds of
-// w, both read closed: -1 when either is empty or meetings of both kinds occur, 1 only strict
-// meetings (z has x < d, w has x >= d), 2 only closed meetings, 0 none.
+// w, both read closed: -1 when either is empty or meetings of both kinds
+// occur, 1 only strict meetings (z has x < d, w has x >= d), 2 only closed
+// meetings, 0 none.
 int test_border(zone *z, zone *w);
 // The common border of adjacent zones z and w (both read closed), z ∩ w when
 // they are not adjacent, null when they meet in both ways. Not closed.
