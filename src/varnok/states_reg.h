@@ -65,8 +65,9 @@ void compact_hull_diff_states_region(states_region *p);
 // In place: every region compacted by inclusion, and a region of more than
 // COMPACT_LEN zones replaced by its double complement.
 void compact_states_region2(states_region *p);
-// In place: entry (i, j) of every zone set to the bound (d, s) (s 1 for <=,
-// 0 for <) with its edge bit set; the zones are no longer closed.
+// In place: the bound (d, s) (s 1 for <=, 0 for <) added on entry (i, j) of
+// every zone, as modif_global_region does (a tighter entry is kept); the
+// zones may no longer be closed.
 void modif_global_states_region(states_region *p, int i, int j, int d, int s);
 // In place: k unconstrained clocks added at the end of every zone / the last
 // k clocks projected away. Same protocol as add_extra_clocks_region: the

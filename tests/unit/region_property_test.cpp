@@ -1,6 +1,8 @@
 // Property tests: on random small regions (2 and 3 clocks, constants 0..6)
 // every set operation must agree, point by point on a grid of valuations,
-// with the set-theoretic answer computed from the operands' memberships.
+// with the set-theoretic answer computed from the operands' memberships; and
+// regions of unclosed zones must give what the regions of their closures
+// give.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -99,6 +101,49 @@ class RegionProperty : public testing::Test {
     if (k == 0) return r;
     resize_region(r, k);
     for (int i = 0; i < k; i++) r->zones[i] = random_zone();
+    r->flags = 0;
+    return r;
+  }
+
+  // A random zone of constants 0..3 left unclosed on purpose: constraints
+  // added as edges without closing (sometimes empty); the same made empty by
+  // an upper bound below a lower one; a closed zone whose entries that are
+  // not edges are loosened (they follow from the edges); or a closed zone.
+  zone *random_unclosed_zone() {
+    zone *z = mk_universal_zone();
+    z->flags = 0;
+    for (int c = pick(1, n + 1); c > 0; c--) {
+      const int i = pick(0, n), j = (i + pick(1, n)) % (n + 1);
+      int d = pick(0, 3);
+      if (i == 0 || (j != 0 && pick(0, 1))) d = -d;
+      const int16_t b = mk_bound(d, pick(0, 1));
+      if (b < z->bounds[i][j]) assign_bounds_edges_zone(z, i, j, b, 1);
+    }
+    const int kind = pick(0, 5);
+    if (kind <= 2) return z;
+    if (kind == 3) {
+      const int x = pick(1, n), d = pick(0, 3), gap = pick(0, 1);
+      assign_bounds_edges_zone(z, x, 0, mk_bound(d, gap), 1);
+      assign_bounds_edges_zone(z, 0, x, mk_bound(-(d + gap), 0), 1);
+      return z;
+    }
+    cf_zone(z);
+    if (kind == 5 || is_empty_zone(z)) return z;
+    for (int i = 0; i <= n; i++)
+      for (int j = 0; j <= n; j++)
+        if (i != j && !get_edge_zone(z, i, j) && pick(0, 1)) z->bounds[i][j] = i == 0 ? ZERO_LE : INF_BOUND;
+    z->flags = 0;
+    return z;
+  }
+
+  // A random region (flags 0) of zero to three such zones, sometimes null.
+  region *random_unclosed_region() {
+    const int k = pick(-1, 3);
+    if (k < 0) return nullptr;
+    region *r = mk_empty_region();
+    if (k == 0) return r;
+    resize_region(r, k);
+    for (int i = 0; i < k; i++) r->zones[i] = random_unclosed_zone();
     r->flags = 0;
     return r;
   }
@@ -280,6 +325,167 @@ TEST_F(RegionProperty, ThreeClocksHalfGrid) {
   n = 3;
   setup_clocks(n);
   check_operations(*this, 25, 4, S * 9 + 4, false);
+}
+
+// ---------------------------------------------------------------------------
+// Unclosed arguments: a region denotes the union of the sets its zones'
+// matrices allow, closed or not. Every operation must give for a region of
+// unclosed zones (empty ones among them, not found so yet) what it gives for
+// the region of their closures; results are compared on quarter points.
+
+zone *closure_of(zone *z) {
+  zone *c = assign_zone(z);
+  if (c == nullptr) return nullptr;
+  c->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
+  cf_zone(c);
+  return c;
+}
+
+region *closure_of(region *r) {
+  region *c = assign_region(r);
+  for (int32_t i = 0; i < c->count; i++) c->zones[i]->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
+  c->flags = 0;
+  cf_region(c);
+  return c;
+}
+
+bool same_points(const region *a, const region *b, const std::vector<Val> &pts) {
+  for (const Val &v : pts)
+    if (in_region(a, v) != in_region(b, v)) return false;
+  return true;
+}
+
+bool same_points(const zone *a, const zone *b, const std::vector<Val> &pts) {
+  for (const Val &v : pts)
+    if (in_zone(a, v) != in_zone(b, v)) return false;
+  return true;
+}
+
+// The operands of one trial: regions a and b and zones w and y as made, and
+// their closures.
+struct Operands {
+  region *a, *b;
+  zone *w, *y;
+};
+
+// One trial: each operation is called on copies of the unclosed operands
+// and on copies of their closures (operations may close their arguments in
+// place); the results must agree, and the unclosed copies keep their sets.
+class UnclosedTrial {
+ public:
+  UnclosedTrial(RegionProperty &t, const std::vector<Val> &pts) : pts_(pts) {
+    u_ = {t.random_unclosed_region(), t.random_unclosed_region(), t.random_unclosed_zone(), t.random_unclosed_zone()};
+    c_ = {closure_of(u_.a), closure_of(u_.b), closure_of(u_.w), closure_of(u_.y)};
+    ctx_ = "a: " + text(c_.a) + "\nb: " + text(c_.b) + "\nw: " + text(c_.w) + "\ny: " + text(c_.y);
+  }
+  ~UnclosedTrial() { release(u_); release(c_); }
+  UnclosedTrial(const UnclosedTrial &) = delete;
+  UnclosedTrial &operator=(const UnclosedTrial &) = delete;
+
+  void regions(const char *op, const std::function<region *(const Operands &)> &f) {
+    Operands u = copy(u_), c = copy(c_);
+    region *got = f(u), *want = f(c);
+    EXPECT_TRUE(same_points(got, want, pts_)) << op << "\n" << ctx_ << "\ngot: " << text(got) << "\nwant: " << text(want);
+    check_kept(op, u);
+    free_region(got);
+    free_region(want);
+    release(u);
+    release(c);
+  }
+
+  void zones(const char *op, const std::function<zone *(const Operands &)> &f) {
+    Operands u = copy(u_), c = copy(c_);
+    zone *got = f(u), *want = f(c);
+    EXPECT_TRUE(same_points(got, want, pts_)) << op << "\n" << ctx_;
+    check_kept(op, u);
+    free_zone(got);
+    free_zone(want);
+    release(u);
+    release(c);
+  }
+
+  void answers(const char *op, const std::function<int(const Operands &)> &f) {
+    Operands u = copy(u_), c = copy(c_);
+    EXPECT_EQ(f(u), f(c)) << op << "\n" << ctx_;
+    release(u);
+    release(c);
+  }
+
+ private:
+  static Operands copy(const Operands &o) {
+    return {o.a == nullptr ? nullptr : assign_region(o.a), o.b == nullptr ? nullptr : assign_region(o.b),
+            assign_zone(o.w), assign_zone(o.y)};
+  }
+  static void release(const Operands &o) {
+    free_region(o.a);
+    free_region(o.b);
+    free_zone(o.w);
+    free_zone(o.y);
+  }
+  void check_kept(const char *op, const Operands &u) {
+    EXPECT_TRUE(same_points(u.a, c_.a, pts_) && same_points(u.b, c_.b, pts_) && same_points(u.w, c_.w, pts_) &&
+                same_points(u.y, c_.y, pts_))
+        << op << " changed an argument's set\n" << ctx_;
+  }
+
+  const std::vector<Val> &pts_;
+  Operands u_, c_;
+  std::string ctx_;
+};
+
+void check_unclosed(RegionProperty &t, int trials) {
+  const std::vector<Val> pts = grid(t.n, S / 4, 4 * S);
+  for (int trial = 0; trial < trials && !testing::Test::HasFailure(); trial++) {
+    UnclosedTrial u(t, pts);
+    const std::vector<uint16_t> aff = t.random_affect();
+    const int x = t.pick(1, t.n), i = t.pick(0, t.n), j = (i + t.pick(1, t.n)) % (t.n + 1);
+    const int16_t bound = mk_bound(t.pick(-3, 3), t.pick(0, 1));
+    using O = const Operands &;
+    u.regions("assign_region", [](O o) { return assign_region(o.a); });
+    u.regions("cf_region", [](O o) { cf_region(o.a); return assign_region(o.a); });
+    u.regions("compact_region", [](O o) { compact_region(o.a); return assign_region(o.a); });
+    u.regions("compact_incl_region", [](O o) { compact_incl_region(o.a); return assign_region(o.a); });
+    u.regions("compact_hull_region", [](O o) {
+      region *r = compact_hull_region(o.a);
+      return r == o.a ? assign_region(r) : r;
+    });
+    u.regions("compact_hull_diff_region", [](O o) { return compact_hull_diff_region(o.a); });
+    u.regions("modif_global_region", [&](O o) {
+      region *r = assign_region(o.a);
+      modif_global_region(r, i, j, bound);
+      return r;
+    });
+    u.regions("intersection_region", [](O o) { return intersection_region(o.a, o.b); });
+    u.regions("union_region", [](O o) { return union_region(assign_region(o.a), assign_region(o.b)); });
+    u.regions("append_region", [](O o) { return append_region(assign_region(o.a), assign_region(o.b)); });
+    u.regions("diff_region", [](O o) { return diff_region(o.a, o.b); });
+    u.regions("complement_region", [](O o) { return complement_region(o.a); });
+    u.regions("proj_region", [](O o) { return proj_region(o.a); });
+    u.regions("reset_region", [x](O o) { return reset_region(o.a, x); });
+    u.regions("backward_affect_region", [&aff](O o) { return backward_affect_region(o.a, aff.data()); });
+    u.regions("pre_region", [&aff](O o) { return pre_region(o.a, o.b, aff.data()); });
+    u.regions("path_region", [](O o) { return path_region(o.a, o.b); });
+    u.regions("zone_to_region2", [](O o) { return zone_to_region2(o.w); });
+    u.regions("union_zone_region", [](O o) { return union_zone_region(assign_zone(o.w), assign_region(o.a)); });
+    u.regions("complement_zone", [](O o) { return complement_zone(o.w); });
+    u.regions("intersection_zone_not_zone", [](O o) { return intersection_zone_not_zone(o.y, o.w); });
+    u.regions("intersection_region_not_zone", [](O o) { return intersection_region_not_zone(o.a, o.w); });
+    u.regions("path_region_zone0", [](O o) { return path_region_zone0(o.a, o.w); });
+    u.zones("hull_region", [](O o) { return hull_region(o.a); });
+    u.answers("is_included_region", [](O o) { return is_included_region(o.a, o.b); });
+  }
+}
+
+TEST_F(RegionProperty, UnclosedZonesTwoClocks) {
+  n = 2;
+  setup_clocks(n);
+  check_unclosed(*this, 300);
+}
+
+TEST_F(RegionProperty, UnclosedZonesThreeClocks) {
+  n = 3;
+  setup_clocks(n);
+  check_unclosed(*this, 30);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // constants 0..6) checked point by point against the set each operation must
 // compute, on a grid of multiples of 1/2 (finer where a witness may need it),
 // and the closure checked bit for bit against a plain transcription of its
-// rules.
+// rules. Every operation is also run on unclosed and not yet detected empty
+// arguments, which must give what their closures give.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -437,6 +438,254 @@ TEST(ZoneProperty, ExtraClocksAndBinaryRoundTrip) {
       setup(clocks);
       free(buf);
       for (zone *y : {z, copy, back}) free_zone(y);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Unclosed arguments. A zone denotes the set of valuations its matrix allows,
+// whether or not the matrix is closed, and whether or not an empty one has
+// been found so. Every operation must give for an unclosed argument the set
+// it gives for the argument's closure; the two results are compared on the
+// quarter points of [0, 4] for every clock (2 to 4 clocks, constants 0..3).
+
+namespace {
+
+constexpr int QUARTER = SCALE / 4;
+constexpr int SMALL_MAX = 3;               // largest constant of these zones
+constexpr int SMALL_TOP = (SMALL_MAX + 1) * SCALE;
+
+void for_quarter_grid(const std::function<void(const point &)> &f) {
+  const int n = N_OF_CLOCKS;
+  point p{};
+  for (;;) {
+    f(p);
+    int i = 1;
+    while (i < n && p[i] == SMALL_TOP) p[i++] = 0;
+    if (i == n) return;
+    p[i] += QUARTER;
+  }
+}
+
+// A random bound for entry (i, j): a lower bound, an upper bound or a
+// difference either way, strict or not.
+int16_t random_entry(rnd &r, int i, int j) {
+  int d = r(0, SMALL_MAX);
+  if (i == 0 || (j != 0 && r(0, 1))) d = -d;
+  return mk_bound(d, r(0, 1));
+}
+
+// Two clocks 1 <= x != y < N_OF_CLOCKS when there are two, else y = 0.
+void two_clocks(rnd &r, int &x, int &y) {
+  x = r(1, N_OF_CLOCKS - 1);
+  y = N_OF_CLOCKS > 2 ? r(1, N_OF_CLOCKS - 2) : 0;
+  if (y >= x) y++;
+}
+
+// Adds, without closing, constraints that no valuation meets: x < 0, an
+// upper bound below a lower one, or two opposite differences that exclude
+// each other.
+void add_contradiction(rnd &r, zone *z) {
+  int x, y;
+  two_clocks(r, x, y);
+  const int d = r(0, SMALL_MAX), gap = r(0, 1);
+  switch (r(0, 2)) {
+    case 0: add(z, x, 0, 0, 0); break;
+    case 1:
+      add(z, x, 0, d, gap);
+      add(z, 0, x, -(d + gap), 0);
+      break;
+    default:
+      add(z, x, y, -d, 0);
+      add(z, y, x, d - gap, 1);
+  }
+  z->flags = 0;
+}
+
+// Loosens entries of a closed zone that are not edges (they follow from the
+// edges): to "no constraint", or to x >= 0 for a lower bound. The matrix is
+// then no longer closed but still denotes the same set.
+void loosen_implied(rnd &r, zone *z) {
+  const int n = N_OF_CLOCKS;
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++)
+      if (i != j && !get_edge_zone(z, i, j) && r(0, 2) == 0) z->bounds[i][j] = i == 0 ? ZERO_LE : INF_BOUND;
+  z->flags = 0;
+}
+
+// A random zone left unclosed on purpose, one of: random constraints added
+// as edges (seldom closed, sometimes empty); the same made empty by a
+// contradiction; a closed zone whose implied entries are loosened; a closed
+// zone without its canonical flag and with every finite entry an edge; a
+// canonical zone. Null (the empty zone) now and then.
+zone *random_unclosed_zone(rnd &r) {
+  const int kind = r(0, 9);
+  if (kind == 0) return nullptr;
+  zone *z = blank();
+  for (int c = r(1, N_OF_CLOCKS + 1); c > 0; c--) {
+    int i = r(0, N_OF_CLOCKS - 1), j = r(0, N_OF_CLOCKS - 1);
+    if (i == j) continue;
+    int16_t b = random_entry(r, i, j);
+    if (b < z->bounds[i][j]) add(z, i, j, bound_constant(b), bound_is_le(b));
+  }
+  if (kind <= 4) return z;
+  if (kind == 5) {
+    add_contradiction(r, z);
+    return z;
+  }
+  cf_zone(z);
+  if (is_empty_zone(z) || kind == 9) return z;
+  if (kind <= 7) {
+    loosen_implied(r, z);
+  } else {
+    for (int i = 0; i < N_OF_CLOCKS; i++)
+      for (int j = 0; j < N_OF_CLOCKS; j++) put_edge_zone(z, i, j, i != j && z->bounds[i][j] != INF_BOUND);
+    z->flags = 0;
+  }
+  return z;
+}
+
+// The closure of a copy of z (null for null, an empty record when empty).
+zone *closure_of(zone *z) {
+  zone *c = assign_zone(z);
+  if (c == nullptr) return nullptr;
+  c->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
+  cf_zone(c);
+  return c;
+}
+
+std::string show(zone *z) {
+  zone *c = closure_of(z);
+  std::string s = c == nullptr ? "FALSE" : text(c);
+  free_zone(c);
+  return s;
+}
+
+// One trial: arguments a and b, unclosed (now and then b closed), and their
+// closures.
+struct unclosed_case {
+  zone *ua, *ub, *ca, *cb;
+  std::string ctx;
+
+  explicit unclosed_case(rnd &r) {
+    ua = random_unclosed_zone(r);
+    ub = random_unclosed_zone(r);
+    ca = closure_of(ua);
+    cb = closure_of(ub);
+    if (r(0, 4) == 0) {  // mixed: a unclosed, b closed
+      free_zone(ub);
+      ub = assign_zone(cb);
+    }
+    ctx = "a: " + show(ua) + "\nb: " + show(ub);
+  }
+  ~unclosed_case() {
+    for (zone *z : {ua, ub, ca, cb}) free_zone(z);
+  }
+  unclosed_case(const unclosed_case &) = delete;
+  unclosed_case &operator=(const unclosed_case &) = delete;
+
+  // Compares f on copies of the unclosed arguments with f on copies of their
+  // closures (f may close its arguments in place, and each call must meet
+  // them as made); checks too that the arguments keep their sets.
+  void expect_same(const char *op, const std::function<zone *(zone *, zone *)> &f) const {
+    zone *a = assign_zone(ua), *b = assign_zone(ub), *a2 = assign_zone(ca), *b2 = assign_zone(cb);
+    zone *got = f(a, b), *want = f(a2, b2);
+    bool ok = true;
+    for_quarter_grid([&](const point &p) {
+      ok = ok && contains(got, p) == contains(want, p) && contains(a, p) == contains(ca, p) &&
+           contains(b, p) == contains(cb, p);
+    });
+    EXPECT_TRUE(ok) << op << "\n" << ctx << "\ngot: " << show(got) << "\nwant: " << show(want);
+    for (zone *z : {a, b, a2, b2, got, want}) free_zone(z);
+  }
+
+  // The same for an operation that answers a number.
+  void expect_same_answer(const char *op, const std::function<int(zone *, zone *)> &f) const {
+    zone *a = assign_zone(ua), *b = assign_zone(ub), *a2 = assign_zone(ca), *b2 = assign_zone(cb);
+    EXPECT_EQ(f(a, b), f(a2, b2)) << op << "\n" << ctx;
+    for (zone *z : {a, b, a2, b2}) free_zone(z);
+  }
+};
+
+}  // namespace
+
+namespace {
+
+// Maximal constants k_i per clock as extrapolation wants them:
+// m(i, j) = (k_i, <=) for every clock i, m(0, i) = (0, <=).
+zone *random_bounds_table(rnd &r) {
+  zone *m = blank();
+  for (int i = 1; i < N_OF_CLOCKS; i++) {
+    const int k = r(0, SMALL_MAX);
+    for (int j = 0; j < N_OF_CLOCKS; j++)
+      if (i != j) m->bounds[i][j] = mk_bound(k, 1);
+  }
+  return m;
+}
+
+bool same_set_on_grid(const zone *a, const zone *b) {
+  bool ok = true;
+  for_quarter_grid([&](const point &p) { ok = ok && contains(a, p) == contains(b, p); });
+  return ok;
+}
+
+}  // namespace
+
+TEST(ZoneProperty, UnclosedArgumentsGiveWhatTheirClosuresGive) {
+  rnd r(1313);
+  for (int clocks = 2; clocks <= 4; clocks++) {
+    setup(clocks);
+    AFFECT_SIZE = static_cast<uint16_t>(clocks + 1);
+    const int trials = clocks == 2 ? 300 : clocks == 3 ? 60 : 6;
+    for (int t = 0; t < trials && !HasFailure(); t++) {
+      unclosed_case c(r);
+      const int x = r(1, clocks);
+      std::vector<uint16_t> v = random_assignment(r, AFFECT_SIZE);
+      zone *m = random_bounds_table(r);
+      c.expect_same("forward_proj_zone", [](zone *a, zone *) { return forward_proj_zone(a); });
+      c.expect_same("forward_proj_cond_zone", [](zone *a, zone *b) { return forward_proj_cond_zone(a, b); });
+      c.expect_same("proj_zone", [](zone *a, zone *) { return proj_zone(a); });
+      c.expect_same("intersection_zone", [](zone *a, zone *b) { return intersection_zone(a, b); });
+      c.expect_same("Union_zone", [](zone *a, zone *b) { return Union_zone(a, b); });
+      c.expect_same("border_zone", [](zone *a, zone *b) { return border_zone(a, b); });
+      c.expect_same("reset_zone", [x](zone *a, zone *) { return reset_zone(a, x); });
+      c.expect_same("backward_affect_zone", [&v](zone *a, zone *) { return backward_affect_zone(a, v.data()); });
+      c.expect_same("forward_affect_zone", [&v](zone *a, zone *) { return forward_affect_zone(a, v.data()); });
+      c.expect_same("maximize_zone", [m](zone *a, zone *) { return maximize_zone(a, m); });
+      c.expect_same("assign_zone", [](zone *a, zone *) { return assign_zone(a); });
+      c.expect_same_answer("test_border", [](zone *a, zone *b) { return test_border(a, b); });
+      c.expect_same_answer("is_included_zone", [](zone *a, zone *b) { return is_included_zone(a, b); });
+      c.expect_same_answer("is_included_zone (swapped)", [](zone *a, zone *b) { return is_included_zone(b, a); });
+      c.expect_same_answer("equ_zone", [](zone *a, zone *b) { return equ_zone(a, b); });
+      free_zone(m);
+    }
+  }
+}
+
+TEST(ZoneProperty, UnclosedArgumentsGainAndLoseClocksLikeTheirClosures) {
+  rnd r(4711);
+  for (int clocks = 2; clocks <= 4; clocks++) {
+    setup(clocks);
+    for (int t = 0; t < (clocks == 4 ? 6 : 60) && !HasFailure(); t++) {
+      unclosed_case c(r);
+      zone *a = assign_zone(c.ua), *a2 = assign_zone(c.ca);
+      del_extra_clocks_zone(a, 1);
+      del_extra_clocks_zone(a2, 1);
+      setup(clocks - 1);
+      EXPECT_TRUE(same_set_on_grid(a, a2)) << "del_extra_clocks_zone\n" << c.ctx;
+      free_zone(a);
+      free_zone(a2);
+      setup(clocks);
+      if (clocks == 4) continue;  // a fifth clock makes the grid too large
+      a = assign_zone(c.ua);
+      a2 = assign_zone(c.ca);
+      add_extra_clocks_zone(a, 1);
+      add_extra_clocks_zone(a2, 1);
+      setup(clocks + 1);
+      EXPECT_TRUE(same_set_on_grid(a, a2)) << "add_extra_clocks_zone\n" << c.ctx;
+      free_zone(a);
+      free_zone(a2);
+      setup(clocks);
     }
   }
 }

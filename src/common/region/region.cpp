@@ -183,7 +183,12 @@ region *compact_hull_diff_region(region *r) {
 
 void modif_global_region(region *r, int i, int j, int16_t bound) {
   if (is_empty_region(r)) return;
-  for (int32_t l = 0; l < r->count; l++) assign_disactual_bounds_edges_zone(r->zones[l], i, j, bound);
+  for (int32_t l = 0; l < r->count; l++) {
+    zone *z = r->zones[l];
+    // A looser bound written over the entry would add valuations (those
+    // of x < 0 when the zone is not closed yet): the constraint is added.
+    if (!is_empty_zone(z) && bound <= z->bounds[i][j]) assign_disactual_bounds_edges_zone(z, i, j, bound);
+  }
   r->flags &= static_cast<unsigned char>(~REGION_CANONICAL);
 }
 

@@ -76,10 +76,12 @@ region *compact_hull_region(region *r);
 // A new region: hull(r) minus (hull(r) minus r), or the hull alone when r
 // fills its hull. r stays the caller's.
 region *compact_hull_diff_region(region *r);
-// In place, on every zone: entry (i, j) = bound with its edge bit set and the
-// zone flags cleared (assign_disactual_bounds_edges_zone). Since the zones are
-// no longer closed, the region loses its canonical flag (its other flags
-// stay). Nothing for an empty region.
+// In place, on every zone: the constraint x_i - x_j ≺ bound is added. Where
+// the entry (i, j) is not tighter than bound, it becomes bound with its edge
+// bit set and the zone flags cleared (assign_disactual_bounds_edges_zone);
+// a tighter entry is kept. Since the zones may no longer be closed, the
+// region loses its canonical flag (its other flags stay). Nothing for an
+// empty region.
 void modif_global_region(region *r, int i, int j, int16_t bound);
 // In place: del_extra_clocks_zone(z, k) on every zone (the last k clocks are
 // projected away). Reads N_OF_CLOCKS as the current width; the caller sets

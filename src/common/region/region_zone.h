@@ -25,8 +25,9 @@ region *union_zone_region(zone *z, region *r);
 region *complement_zone(zone *z);
 // z minus w as a region (flags 0, zones not closed): one copy of z per edge
 // of w whose negation cuts z, with that negated constraint added. z lies
-// wholly outside one constraint of w: a region of one copy of z. z is
-// expected closed; w is closed first.
+// wholly outside one constraint of w: a region of one copy of z. w is closed
+// first; an unclosed z gives the same set, in pieces that a closed z would
+// not need (some of them empty).
 region *intersection_zone_not_zone(zone *z, zone *w);
 // r minus w (w is closed first): the first zone minus w, then each further
 // zone minus w added with append_region. Empty w: a copy of r; empty r: an
@@ -39,5 +40,5 @@ zone *hull_region(region *r);
 // The valuations from which some delay leads into z while every earlier
 // point in time from which z can still be reached lies in r ∪ z:
 // P minus the time predecessors of (P minus (r ∪ z)), P the time predecessors
-// of z. r and z are expected closed. Empty z gives an empty region.
+// of z. Empty z gives an empty region.
 region *path_region_zone0(region *r, zone *z);

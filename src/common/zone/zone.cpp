@@ -222,7 +222,8 @@ int equal_dont_cf_zones(const zone *a, const zone *b) {
   return 1;
 }
 
-int is_included_zone(const zone *a, const zone *b) {
+// is_included_zone for a closed a and a closed b whose edges describe it.
+static int included_closed(const zone *a, const zone *b) {
   if (is_empty_zone(a)) return 1;
   if (is_empty_zone(b)) return 0;
   const unsigned bits = static_cast<unsigned>(N_OF_CLOCKS) * N_OF_CLOCKS;
@@ -237,4 +238,13 @@ int is_included_zone(const zone *a, const zone *b) {
     }
   }
   return 1;
+}
+
+int is_included_zone(const zone *a, const zone *b) {
+  zone *oa, *ob;
+  const zone *ca = closed_view_zone(a, &oa), *cb = closed_view_zone(b, &ob);
+  const int incl = included_closed(ca, cb);
+  free_zone(oa);
+  free_zone(ob);
+  return incl;
 }

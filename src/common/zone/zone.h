@@ -157,22 +157,26 @@ int equ_zone(zone *a, zone *b);
 // 1 when every off-diagonal bound of a and b is equal (or both are empty),
 // without closing either; else 0.
 int equal_dont_cf_zones(const zone *a, const zone *b);
-// 1 when a is included in b. a must be closed and b canonical (edge bits
-// valid); neither is changed.
+// 1 when a is included in b, decided on b's edges against a's closed matrix
+// (closed copies are used for arguments that are not closed). b's edges must
+// describe b, as those of every zone made by this module do. Neither is
+// changed.
 int is_included_zone(const zone *a, const zone *b);
 
 // ---------------------------------------------------------------------------
 // Transformations. Unless stated otherwise: the arguments keep their set of
 // valuations (they may be closed in place); a null or empty argument gives a
 // null result; the result is new, owned by the caller, and its canonical flag
-// is cleared when its matrix may not be closed.
+// is cleared when its matrix may not be closed. An argument need not be
+// closed, nor found empty yet: each operation gives for it what it gives for
+// its closure.
 
 // Time successors of z (z is closed first).
 zone *forward_proj_zone(zone *z);
 // z with every upper bound tighter than w's replaced by w's (time passes up
-// to the bounds of w). w must not be empty.
+// to the bounds of w), both read closed. An empty w gives null.
 zone *forward_proj_cond_zone(zone *z, zone *w);
-// Time predecessors of z; z must be closed.
+// Time predecessors of z (read closed; z itself is left as it is).
 zone *proj_zone(zone *z);
 // a ∩ b, not closed (may turn empty in cf_zone). A universal operand gives a
 // copy of the other.
@@ -181,11 +185,12 @@ zone *intersection_zone(zone *a, zone *b);
 // copy of the other.
 zone *Union_zone(zone *a, zone *b);
 // How z ends where w begins, over the upper bounds of z and lower bounds of
-// w: -1 when either is empty or meetings of both kinds occur, 1 only strict
-// meetings (z has x < d, w has x >= d), 2 only closed meetings, 0 none.
+// w, both read closed: -1 when either is empty or meetings of both kinds
+// occur, 1 only strict meetings (z has x < d, w has x >= d), 2 only closed
+// meetings, 0 none.
 int test_border(zone *z, zone *w);
-// The common border of adjacent zones z and w, z ∩ w when they are not
-// adjacent, null when they meet in both ways. Not closed.
+// The common border of adjacent zones z and w (both read closed), z ∩ w when
+// they are not adjacent, null when they meet in both ways. Not closed.
 zone *border_zone(zone *z, zone *w);
 // { v : v[x := 0] in z }, closed; the empty zone record (not null) when
 // x = 0 is impossible in z. x in 1..N_OF_CLOCKS-1.
@@ -196,7 +201,8 @@ zone *reset_zone(zone *z, int x);
 zone *backward_affect_zone(zone *z, const uint16_t *a);
 // Image of z through the assignment vector a; not closed.
 zone *forward_affect_zone(zone *z, const uint16_t *a);
-// Extrapolation of z against the maximal-bounds zone m; not closed.
+// Extrapolation of z (read closed) against the maximal-bounds zone m; not
+// closed.
 zone *maximize_zone(zone *z, zone *m);
 // In place: z gets k more clocks at the end, unconstrained. Reads
 // N_OF_CLOCKS as the current width; the caller sets the new number after.

@@ -136,3 +136,37 @@ void cf_zone(zone *z) {
   pack_edges(z->edges, nn);
   z->flags |= ZONE_CANONICAL;
 }
+
+int is_closed_matrix_zone(const zone *z) {
+  if (is_empty_zone(z) || (z->flags & ZONE_CANONICAL)) return 1;
+  const int n = N_OF_CLOCKS;
+  const int16_t *m = z->bounds[0];
+  for (int i = 0; i < n; i++)
+    for (int k = 0; k < n; k++) {
+      const int16_t a = m[i * n + k];
+      if (i == k || a == INF_BOUND) continue;
+      if (m[k * n + i] != INF_BOUND && add_bounds(a, m[k * n + i]) < ZERO_LE) return 0;
+      for (int j = 0; j < n; j++) {
+        const int16_t b = m[k * n + j];
+        if (j == i || j == k || b == INF_BOUND) continue;
+        if (add_bounds(a, b) < m[i * n + j]) return 0;
+      }
+    }
+  return 1;
+}
+
+zone *closed_copy_zone(const zone *z) {
+  zone *r = assign_zone(const_cast<zone *>(z));
+  if (r == nullptr || is_closed_matrix_zone(r)) return r;
+  cf_zone(r);
+  if (!is_empty_zone(r)) return r;
+  free_zone(r);
+  return nullptr;
+}
+
+const zone *closed_view_zone(const zone *z, zone **own) {
+  *own = nullptr;
+  if (is_closed_matrix_zone(z)) return z;
+  *own = closed_copy_zone(z);
+  return *own;
+}

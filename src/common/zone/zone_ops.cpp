@@ -40,10 +40,9 @@ zone *forward_proj_zone(zone *z) {
   return r;
 }
 
-zone *forward_proj_cond_zone(zone *z, zone *w) {
-  if (is_empty_zone(w)) return nullptr;
-  zone *r = assign_zone(z);
-  if (r == nullptr) return nullptr;
+// The upper bounds of r (closed) that are tighter than those of w (closed,
+// not empty) replaced by w's.
+static void raise_upper_bounds(zone *r, const zone *w) {
   int changed = 0;
   for (int i = 1; i < N_OF_CLOCKS; i++) {
     if (r->bounds[i][0] >= w->bounds[i][0]) continue;
@@ -55,11 +54,21 @@ zone *forward_proj_cond_zone(zone *z, zone *w) {
     changed = 1;
   }
   if (changed) r->flags &= static_cast<unsigned char>(~(ZONE_CANONICAL | ZONE_UNIVERSAL));
+}
+
+zone *forward_proj_cond_zone(zone *z, zone *w) {
+  zone *own;
+  const zone *cw = closed_view_zone(w, &own);
+  zone *r = is_empty_zone(cw) ? nullptr : closed_copy_zone(z);
+  if (r != nullptr) raise_upper_bounds(r, cw);
+  free_zone(own);
   return r;
 }
 
 zone *proj_zone(zone *z) {
-  zone *r = assign_zone(z);
+  // Dropping the lower bounds keeps the rest only when the bounds they
+  // imply are in the matrix: the closure goes first.
+  zone *r = closed_copy_zone(z);
   if (r == nullptr || (r->flags & ZONE_UNIVERSAL)) return r;
   for (int i = 1; i < N_OF_CLOCKS; i++) {
     if (get_edge_zone(r, 0, i) && r->bounds[0][i] != ZERO_LE) spread_column_edges(r, i);
@@ -107,7 +116,8 @@ zone *Union_zone(zone *a, zone *b) {
   return r;
 }
 
-int test_border(zone *z, zone *w) {
+// test_border on closed zones.
+static int border_kind(const zone *z, const zone *w) {
   if (is_empty_zone(z) || is_empty_zone(w)) return -1;
   int strict = 0, closed = 0;
   for (int i = 1; i < N_OF_CLOCKS; i++) {
@@ -118,6 +128,15 @@ int test_border(zone *z, zone *w) {
   }
   if (strict && closed) return -1;
   return strict ? 1 : closed ? 2 : 0;
+}
+
+int test_border(zone *z, zone *w) {
+  zone *oz, *ow;
+  const zone *cz = closed_view_zone(z, &oz), *cw = closed_view_zone(w, &ow);
+  const int kind = border_kind(cz, cw);
+  free_zone(oz);
+  free_zone(ow);
+  return kind;
 }
 
 // A copy of z whose finite bounds in column 0 (upper == 1) or row 0 (upper
@@ -133,8 +152,9 @@ static zone *close_side_copy(zone *z, int upper) {
   return r;
 }
 
-zone *border_zone(zone *z, zone *w) {
-  switch (test_border(z, w)) {
+// border_zone on closed zones.
+static zone *closed_border(zone *z, zone *w) {
+  switch (border_kind(z, w)) {
     case 0: return intersection_zone(z, w);
     case 1: {
       zone *c = close_side_copy(z, 1);
@@ -150,6 +170,14 @@ zone *border_zone(zone *z, zone *w) {
     }
     default: return nullptr;
   }
+}
+
+zone *border_zone(zone *z, zone *w) {
+  zone *cz = closed_copy_zone(z), *cw = closed_copy_zone(w);
+  zone *r = closed_border(cz, cw);
+  free_zone(cz);
+  free_zone(cw);
+  return r;
 }
 
 // Frees clock x of a closed zone in which x = 0 holds: x loses every
@@ -176,7 +204,9 @@ static void free_clock(zone *r, int x) {
 zone *reset_zone(zone *z, int x) {
   zone *r = assign_zone(z);
   if (r == nullptr) return nullptr;
-  assign_bounds_edges_zone(r, x, 0, ZERO_LE, 1);
+  // x = 0 is added to z, not written over it: an unclosed z may hold a
+  // bound x < 0 there, which must leave the zone empty.
+  assign_bounds_edges_zone(r, x, 0, tighter(r->bounds[x][0], ZERO_LE), 1);
   r->flags &= static_cast<unsigned char>(~ZONE_CANONICAL);
   cf_zone(r);
   if (is_empty_zone(r)) return r;
@@ -267,7 +297,9 @@ static void mark_unimplied_bounds(zone *r) {
 
 zone *maximize_zone(zone *z, zone *m) {
   if (is_empty_zone(m)) return nullptr;
-  zone *r = assign_zone(z);
+  // The bounds compared with m's are those of the closure: a bound that an
+  // unclosed matrix leaves implied would escape the extrapolation.
+  zone *r = closed_copy_zone(z);
   if (r == nullptr) return nullptr;
   const int n = N_OF_CLOCKS;
   int16_t **mr = r->bounds, **mm = m->bounds;

@@ -23,3 +23,14 @@ void zone_set_all_edges(zone *z, int n);
 // Re-lays the edge bits (i, j), i, j < c, from width sw to width dw: each
 // destination bit is set or cleared; other destination bits are untouched.
 void zone_relay_edges(uint32_t *dst, int dw, const uint32_t *src, int sw, int c);
+// 1 when the closure would leave the bounds of z as they are: z is flagged
+// canonical, or no entry can be tightened through a third clock and no two
+// opposite entries contradict each other. An empty zone counts as closed.
+int is_closed_matrix_zone(const zone *z);
+// A new copy of z whose matrix is closed: z's own bounds and edges when they
+// are closed already (so a closed zone keeps its representation), else those
+// of its closure. Null when z is empty, also when only the closure shows it.
+zone *closed_copy_zone(const zone *z);
+// z itself when its matrix is closed, else its closed copy, stored in *own
+// for the caller to free (*own is null otherwise). The result may be empty.
+const zone *closed_view_zone(const zone *z, zone **own);
