@@ -634,6 +634,17 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
   return NB_FOUND_PATHS > 0 ? 1 : 0;
 }
 
+int first_non_convex_location(states_region *cond) {
+  for (int l = 0; cond != nullptr && l < cond->count; l++) {
+    region *r = region_at(cond, l);
+    if (is_empty_region(r) || r->count == 1) continue;
+    region *h = compact_hull_region(r);
+    if (h == r) return l;
+    free_region(h);
+  }
+  return -1;
+}
+
 // The convex condition zone of location l: its only zone, or the hull of its
 // zones when their union is convex; null when empty. Time passes inside one
 // convex zone of the condition only, so a non-convex condition ends the

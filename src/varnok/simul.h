@@ -187,6 +187,9 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal);
 // convex; otherwise the process ends with status 1); every zone of init and
 // goal counts.
 int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_region *goal);
+// The first location where the zones of cond do not form a convex set (the
+// conditional search cannot follow time there), or -1.
+int first_non_convex_location(states_region *cond);
 // 1 when every reachable state lies in inv, else 0 (with path and trace files).
 int invar_prop_sim_graph(states_region *init, states_region *inv);
 

@@ -78,6 +78,30 @@ states_region *verdict(int found, states_region *init, const char *what, int hol
   return holds ? init : varnok_neg(init);
 }
 
+// Where the condition of a conditional search is not convex at some
+// location, time passing in it is not one zone and the search cannot follow
+// it; the verdict is then the backward evaluator's, which is exact: the
+// path formula g holds from some initial state (exists, holds_when_found
+// 1) or from every one (for all). Prints the verdict line as the search
+// would, after a line saying why. Takes init and cond over.
+states_region *decided_backwards(states_region *init, states_region *cond, tctl_node *g, const char *what,
+                                 int holds_when_found) {
+  const int l = first_non_convex_location(cond);
+  free_states_region(cond);
+  fprintf(stderr, "%s: location %d: the condition is not convex; the formula is decided backwards\n", tool, l);
+  states_region *sat_g = sat(g);
+  int found;
+  if (holds_when_found) {
+    states_region *both = varnok_intersection(assign_states_region(init), sat_g);
+    found = is_not_empty_states_region(both);
+    free_states_region(both);
+  } else {
+    found = !is_included_states_region(init, sat_g);
+    free_states_region(sat_g);
+  }
+  return verdict(found, init, what, holds_when_found);
+}
+
 }  // namespace
 
 states_region *varnok_eval_forw(tctl_node *f) {
@@ -152,6 +176,7 @@ states_region *varnok_exist_until_forw(states_region *init, tctl_node *g) {
   }
   check_operand(f2);
   states_region *cond = sat(f1);
+  if (first_non_convex_location(cond) >= 0) return decided_backwards(init, cond, g, "Conditional Reachability", 1);
   states_region *goal = sat(f2);
   int n = all_extra();
   if (g->kind == TCTL_EUB) {
@@ -190,8 +215,12 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g)
   } else {
     cannot_apply_kind();
   }
-  init = start_z(init);
   states_region *cond = varnok_neg(p);
+  if (first_non_convex_location(cond) >= 0) {
+    free_states_region(bad);
+    return decided_backwards(init, cond, g, "Inevitability", 0);
+  }
+  init = start_z(init);
   drop(init, all_but_z());
   drop(cond, all_but_z());
   drop(bad, all_but_z());
@@ -235,6 +264,10 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
   p1 = varnok_intersection(p1, bound(upper_kind, upper_c));
   states_region *bad = varnok_intersection(varnok_neg(p1), varnok_neg(s));
   states_region *cond = varnok_neg(p2);
+  if (first_non_convex_location(cond) >= 0) {
+    free_states_region(bad);
+    return decided_backwards(init, cond, g, "Conditional Inevitability", 0);
+  }
   init = start_z(init);
   drop(init, all_but_z());
   drop(cond, all_but_z());

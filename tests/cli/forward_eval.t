@@ -84,3 +84,31 @@ A universal until with a lower bound is refused on standard output.
   status 1
   $ varnok -f -forw diag "init impl (not END) AU{>3} END" 2>&1 >/dev/null
   [1]
+
+A condition whose zones do not form a convex set cannot be followed by the
+forward search while time passes; such a formula is decided by the
+backward evaluator, and the run says so. From x = 0, location 1 (P) is
+entered at x <= 1 or at x >= 3: along the way, x <= 1 or x >= 2 holds only
+for the first.
+
+  $ cat > gap.tg <<'TG'
+  > #states 2 #trans 2 #clocks 1 x
+  > state: 0 prop: INIT invar: x <= 4 trans:
+  > x <= 1 => early ; ; goto 1
+  > x >= 3 => late ; ; goto 1
+  > state: 1 prop: P invar: true trans:
+  > TG
+  $ touch -d '2001-01-01' gap.tg
+  $ varnok gap > /dev/null; echo $?
+  1
+  $ varnok -f -forw gap "init and ((x <= 1 or x >= 2) EU P)" 2>&1 | grep "location\|\*\*\*"
+  varnok: location 0: the condition is not convex; the formula is decided backwards
+  varnok: Conditional Reachability *** TRUE ***
+  $ varnok -f -forw gap "init and ((x <= 1 or x >= 2) EU (P and x >= 3))" 2>&1 | grep "location\|\*\*\*"
+  varnok: location 0: the condition is not convex; the formula is decided backwards
+  varnok: Conditional Reachability *** FALSE ***
+  $ varnok -f -forw gap "init impl (x <= 1 or x >= 2) AU{<=4} P" 2>&1 | grep "location\|\*\*\*"
+  varnok: Conditional Inevitability *** FALSE ***
+  $ varnok -f -forw gap "init impl (not P) AU{<=4} (P or (x > 1 and x < 2))" 2>&1 | grep "location\|\*\*\*"
+  varnok: location 0: the condition is not convex; the formula is decided backwards
+  varnok: Conditional Inevitability *** TRUE ***

@@ -271,7 +271,17 @@ TEST_F(ForwardBackward, DiagonalGuardsExactSearch) {
 // and invariance verdicts agree with the backward ones.
 TEST_F(ForwardBackward, DisjunctiveGuardsAndInvariants) {
   std::mt19937 rng(1212);
-  const char *formulas[] = {"init and ED P", "init impl AB not P", "init and ED{<3} P", "init impl AB (P impl x0 <= 2)"};
+  // Conditions that are unions (decided backwards where they are not
+  // convex) as well as plain ones.
+  const char *formulas[] = {"init and ED P",
+                            "init impl AB not P",
+                            "init and ED{<3} P",
+                            "init impl AB (P impl x0 <= 2)",
+                            "init and ((x0 <= 1 or x0 >= 2) EU P)",
+                            "init and ((x0 < 1 or x1 > 2) EU{<=3} P)",
+                            "init impl AD{<=3} P",
+                            "init impl (x0 <= 1 or x1 >= 2) AU{<=4} P",
+                            "init impl AD[1,3] P"};
   for (int round = 0; round < 40; round++) {
     std::string tg = disjunctive_graph(rng, kLocs, "x0", "x1", "P", "");
     SCOPED_TRACE(tg);
