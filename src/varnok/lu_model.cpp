@@ -137,6 +137,13 @@ automaton build_automaton(const automaton_tables &t, const int32_t *goal_lo, con
 
 }  // namespace
 
+int zone_of_piece(const region *r, int piece, int na) {
+  if (is_empty_region(r)) return -1;
+  for (int p = 0; p < r->count; p++)
+    if (!local_matrix(r->zones[p], na).empty() && piece-- == 0) return p;
+  return -1;
+}
+
 model model::single(states_region *goal) {
   model m;
   m.dim_ = N_OF_CLOCKS;

@@ -18,6 +18,7 @@
 #include "varnok/flat_zone.h"
 #include "varnok/lu_bounds.h"
 
+struct region;
 struct states_region;
 struct tctl_node;
 struct trans_rec;
@@ -42,6 +43,10 @@ struct step_info {
 
   bool operator==(const step_info &o) const { return w == o.w && guard == o.guard && inv == o.inv; }
 };
+
+// The index in r's zone array of the piece-th non-empty zone of r (na
+// clocks): pieces skip the zones that are empty once closed. -1 when none.
+int zone_of_piece(const region *r, int piece, int na);
 
 class model {
  public:

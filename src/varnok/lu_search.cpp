@@ -205,7 +205,8 @@ void print_flat_zone(const std::vector<int16_t> &m, FILE *f) {
 void print_single_move_text(const step_info &via, FILE *f) {
   const trans_rec *tr = trans_table[via.w[0]];
   const region *g = list_reg[tr->guard];
-  print_hide_zone2(via.guard[0] < g->count ? g->zones[via.guard[0]] : nullptr, f);
+  const int z = zone_of_piece(g, via.guard[0], N_OF_CLOCKS);
+  print_hide_zone2(z >= 0 ? g->zones[z] : nullptr, f);
   fputs(" => ", f);
   for (uint16_t lab : trans_labels[via.w[0]]) fprintf(f, "%s ", label_tab[lab]->name.c_str());
   fputs("; ", f);
