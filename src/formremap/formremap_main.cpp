@@ -87,6 +87,7 @@ static void read_renaming(char *name) {
 }
 
 int main(int argc, char **argv) {
+  catch_out_of_memory();
   setbuf(stdout, nullptr);
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
   read_args(argc - 1, argv + 1);

@@ -33,6 +33,7 @@ static int run_several() {
 }
 
 int main(int argc, char **argv) {
+  catch_out_of_memory();
   setbuf(stdout, nullptr);
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
   default_file_names();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,3 +64,5 @@ void out_of_memory() {
   printf("\n%s: not enough memory\n", tool);
   exit(1);
 }
+
+void catch_out_of_memory() { std::set_new_handler(out_of_memory); }

@@ -34,3 +34,6 @@ int my_stat(FILE *a, FILE *b);
 
 // Prints "\n<tool>: not enough memory\n" on standard output and exits with 1.
 [[noreturn]] void out_of_memory();
+// Makes every allocation failure of the C++ library (new, containers) end
+// the process as out_of_memory does, instead of throwing.
+void catch_out_of_memory();
