@@ -9,6 +9,7 @@
 #include "common/zone/zone_hash.h"
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_ptg.h"
+#include "varnok/concrete_run.h"
 #include "varnok/compo_runs.h"
 #include "varnok/compo_succ.h"
 #include "varnok/compo_sync.h"
@@ -617,4 +618,19 @@ void gen_all_counter_examples() {
   fputs("\n\n", f);
   fclose(f);
   fprintf(stderr, "%s: Trace #%d dumped in file %s.trace\n", tool, NB_FOUND_PATHS, my_filename);
+  if (is_option(OPT_RUN)) print_stack_run_product();
+}
+
+void print_stack_run_product() {
+  const int n = N_OF_TA;
+  std::vector<std::vector<int32_t>> locations, moves;
+  std::vector<int32_t> v(n), w(n);
+  for (int i = 0; i <= stack_depth; i++) {
+    TA_decode_state_vector(state_zone_Stack[i].code, v.data(), n);
+    locations.push_back(v);
+    if (i == stack_depth) break;
+    TA_decode_trans_vector(state_zone_Stack[i].trans, w.data(), n);
+    moves.push_back(w);
+  }
+  run_write_product(locations, moves, NB_FOUND_PATHS);
 }

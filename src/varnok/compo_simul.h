@@ -103,3 +103,5 @@ int reach_prop_simulation_graph_dfs(const tctl_node *init, const tctl_node *reac
 void gen_all_counter_examples();
 // The stack from the bottom: states and the labels of the moves between them.
 void dump_stack_path(FILE *f);
+// Under -run: the concrete run of the stack path, written to _run.reach.
+void print_stack_run_product();

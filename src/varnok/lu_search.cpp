@@ -20,6 +20,7 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_ptg.h"
+#include "varnok/concrete_run.h"
 #include "varnok/lu_model.h"
 #include "varnok/simul.h"
 #include "varnok/state_store.h"
@@ -392,6 +393,30 @@ void write_product_graph(model &m, const search &s, FILE *f) {
   }
 }
 
+// Under -run: the concrete run of a witness path; goal gives the target
+// zones of the single graph (null for products).
+void write_run(const std::vector<path_step> &path, bool product, states_region *init, states_region *goal) {
+  run::witness w;
+  w.product = product;
+  w.start = path.front().key;
+  for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
+  const int l = path.back().key[0];
+  if (!product && goal != nullptr && l < goal->count && !is_empty_region(goal->regs[l])) {
+    region *r = goal->regs[l];
+    for (int p = 0; p < r->count; p++) {
+      zone *z = assign_zone(r->zones[p]);
+      cf_zone(z);
+      if (!is_empty_zone(z)) {
+        std::vector<int16_t> m(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
+        flat::from_zone(m.data(), z);
+        w.target.push_back(std::move(m));
+      }
+      free_zone(z);
+    }
+  }
+  run_write_witness(std::move(w), init, 1);
+}
+
 int search_limit() { return MAX_SYMB_STATES_GIVEN ? MAX_SYMB_STATES : 0; }
 
 // Runs f, ending the process with "not enough memory" when the store
@@ -416,7 +441,11 @@ int lu_reach_one_tg(states_region *init, states_region *goal) {
     printf("%s: Evaluating reachability property... \n", tool);
     lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
     const int r = s.run(init, nullptr);
-    if (r == 1) lu::write_single_path(lu::witness_path(m, s, s.goal(), init, nullptr));
+    if (r == 1) {
+      const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
+      lu::write_single_path(path);
+      if (is_option(OPT_RUN)) lu::write_run(path, false, init, goal);
+    }
     if (r == 1) printf("%s: Reachability: TRUE.\n", tool);
     else if (r == 0) printf("%s: Reachability: FALSE.\n", tool);
     else printf("%s: Reachability: INCOMPLETE (search limited at -FORW %d states).\n", tool, MAX_SYMB_STATES);
@@ -439,6 +468,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     if (r == 1) {
       std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), nullptr, init);
       lu::write_product_trace(path);
+      if (is_option(OPT_RUN)) lu::write_run(path, true, nullptr, nullptr);
       fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, path.size() - 1);
     } else if (r == 0) {
       fprintf(stderr, "Reachability failed.\n");

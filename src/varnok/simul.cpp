@@ -15,6 +15,7 @@
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 #include "common/zone/zone_read_write.h"
+#include "varnok/concrete_run.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_usage.h"
 
@@ -224,6 +225,7 @@ int test_halt_reach(int i, states_region *goal) {
   zone *m = goal_meeting(i, goal);
   if (m == nullptr) return 0;
   if (!is_option(OPT_DFS)) print_reach_evidence(i, m);
+  else if (is_option(OPT_RUN)) print_stack_run(m, NB_FOUND_PATHS + 1);
   free_zone(m);
   set_counts();
   return 1;
@@ -490,6 +492,7 @@ static void add_sim_trans_once(int source, int p, int target) {
 
 int init_succ_sim_graph(states_region *init) {
   cf_states_region(init);
+  if (is_option(OPT_RUN)) run_note_initial(init);
   if (!is_not_empty_states_region(init)) {
     printf("ERROR: initial states set is empty\n");
     exit(-1);
@@ -771,6 +774,7 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
   // An empty condition still lets the initial states that are goal states
   // count: E(false U g) is g.
   if (!is_not_empty_states_region(init) || !is_not_empty_states_region(goal)) return 0;
+  if (is_option(OPT_RUN)) run_note_initial(init);
   std::vector<zone *> c(N_OF_STATES);
   for (int l = 0; l < N_OF_STATES; l++) c[l] = convex_condition(cond, l);
   for (int j = 0; j < N_OF_STATES; j++) {

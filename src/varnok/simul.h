@@ -238,6 +238,10 @@ void print_reach_evidence(int i, zone *z);
 // Appends the depth-first stack as trace number NB_FOUND_PATHS to
 // "_dfs.trace" (created for trace 1).
 void print_succ_sim_graph_stack();
+// Under -run: the concrete run of a path (find_reach_path) or of the
+// depth-first stack, ending in z, written to _run.reach.
+void print_reach_run(const std::vector<path_step> &path, zone *z);
+void print_stack_run(zone *z, int number);
 // The state block and the transition block (of guard piece `piece`) of the
 // path and trace files.
 void path_print_symb_st(int location, zone *z, FILE *stream);

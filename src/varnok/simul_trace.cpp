@@ -14,7 +14,9 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "common/zone/zone_read_write.h"
+#include "varnok/concrete_run.h"
 #include "varnok/simul.h"
+#include "varnok/varnok_options.h"
 
 namespace {
 
@@ -245,6 +247,26 @@ void print_reach_evidence(int i, zone *z) {
   int valid = find_reach_trace(i, z, trace);
   print_reach_trace(trace, valid);
   free_reach_trace(trace);
+  if (is_option(OPT_RUN)) print_reach_run(find_reach_path(i), z);
+}
+
+void print_reach_run(const std::vector<path_step> &path, zone *z) {
+  std::vector<int> locations, transitions;
+  for (size_t k = path.size(); k-- > 0;) {
+    locations.push_back(succ_sim_graph[path[k].state].st.loc);
+    if (k > 0) transitions.push_back(path[k].via.trans);
+  }
+  run_write_one_tg(locations, transitions, z, 1);
+}
+
+void print_stack_run(zone *z, int number) {
+  std::vector<int> locations, transitions;
+  for (int k = 0; k <= stack_top; k++) {
+    const stack_entry &e = succ_sim_graph_stack[k];
+    locations.push_back(succ_sim_graph[e.state].st.loc);
+    if (k < stack_top) transitions.push_back(piece_trans(e.next - 1));
+  }
+  run_write_one_tg(locations, transitions, z, number);
 }
 
 void print_succ_sim_graph_stack() {

@@ -26,6 +26,8 @@ constexpr uint32_t OPT_HASH_STATS = 0x40000;
 constexpr uint32_t OPT_TA = 0x80000;
 // -abs lu / -alu: lower/upper-bound extrapolation with inclusion subsumption.
 constexpr uint32_t OPT_ABS_LU = 0x100000;
+// -run: every witness written is also written as a concrete run (_run.reach).
+constexpr uint32_t OPT_RUN = 0x200000;
 
 constexpr int MAX_PARAMS = 30;     // arguments in all, options included
 constexpr int PARAM_LEN = 63;      // longest file or option parameter

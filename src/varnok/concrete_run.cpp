@@ -1,0 +1,756 @@
+// Concrete timed runs of the search witnesses, and their replay.
+
+#include "varnok/concrete_run.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+
+#include "common/region/region.h"
+#include "common/tg/tg_global.h"
+#include "common/tg/tg_labels.h"
+#include "common/tg/tg_props.h"
+#include "common/tg/varnok_init.h"
+#include "common/util/my_files.h"
+#include "common/zone/zone.h"
+#include "varnok/compo_tables.h"
+#include "varnok/flat_zone.h"
+#include "varnok/lu_model.h"
+#include "varnok/states_reg.h"
+#include "varnok/varnok_options.h"
+
+namespace run {
+
+// ---------------------------------------------------------------------------
+// Rationals
+
+namespace {
+
+[[noreturn]] void overflow() { throw std::overflow_error("arithmetic overflow"); }
+
+int64_t gcd64(int64_t a, int64_t b) {
+  if (a < 0) a = -a;
+  while (b != 0) {
+    const int64_t t = a % b;
+    a = b;
+    b = t;
+  }
+  return a < 0 ? -a : a;
+}
+
+int64_t mul(int64_t a, int64_t b) {
+  int64_t r;
+  if (__builtin_mul_overflow(a, b, &r)) overflow();
+  return r;
+}
+
+int64_t add(int64_t a, int64_t b) {
+  int64_t r;
+  if (__builtin_add_overflow(a, b, &r)) overflow();
+  return r;
+}
+
+}  // namespace
+
+rational rational::of(int64_t p, int64_t q) {
+  if (q == 0) overflow();
+  if (q < 0) {
+    p = mul(p, -1);
+    q = mul(q, -1);
+  }
+  const int64_t g = gcd64(p, q);
+  rational r;
+  r.p = g > 1 ? p / g : p;
+  r.q = g > 1 ? q / g : q;
+  return r;
+}
+
+std::string rational::text() const {
+  return q == 1 ? std::to_string(p) : std::to_string(p) + "/" + std::to_string(q);
+}
+
+rational operator+(rational a, rational b) {
+  const int64_t g = gcd64(a.q, b.q);
+  return rational::of(add(mul(a.p, b.q / g), mul(b.p, a.q / g)), mul(a.q / g, b.q));
+}
+rational operator-(rational a, rational b) { return a + rational::of(mul(b.p, -1), b.q); }
+rational operator*(rational a, rational b) {
+  const int64_t g1 = gcd64(a.p, b.q), g2 = gcd64(b.p, a.q);
+  const int64_t d1 = g1 == 0 ? 1 : g1, d2 = g2 == 0 ? 1 : g2;
+  return rational::of(mul(a.p / d1, b.p / d2), mul(a.q / d2, b.q / d1));
+}
+rational operator/(rational a, rational b) {
+  if (b.p == 0) overflow();
+  return a * rational::of(b.q, b.p);
+}
+int compare(rational a, rational b) {
+  const __int128 l = static_cast<__int128>(a.p) * b.q, r = static_cast<__int128>(b.p) * a.q;
+  return l < r ? -1 : l > r ? 1 : 0;
+}
+int64_t ceil_of(rational a) {
+  int64_t f = a.p / a.q;
+  if (a.p % a.q != 0 && a.p > 0) f++;
+  return f;
+}
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Intervals and points
+
+// An interval of values: lower and upper ends, each possibly strict, the
+// upper one possibly absent.
+struct interval {
+  rational lo = 0, hi = 0;
+  bool lo_strict = false, hi_strict = false, has_hi = false;
+
+  void raise(rational v, bool strict) {
+    const int c = compare(v, lo);
+    if (c > 0 || (c == 0 && strict)) {
+      lo = v;
+      lo_strict = strict;
+    }
+  }
+  void lower(rational v, bool strict) {
+    const int c = has_hi ? compare(v, hi) : -1;
+    if (!has_hi || c < 0 || (c == 0 && strict)) {
+      hi = v;
+      hi_strict = strict;
+      has_hi = true;
+    }
+  }
+  bool holds(rational v) const {
+    const int a = compare(v, lo);
+    if (a < 0 || (a == 0 && lo_strict)) return false;
+    if (!has_hi) return true;
+    const int b = compare(v, hi);
+    return b < 0 || (b == 0 && !hi_strict);
+  }
+  // The smallest value k / q that the interval holds, for q = 1, 2, 3 ...
+  // (so an integer when there is one, else a half ...), else the middle;
+  // false when the interval is empty.
+  bool pick(rational &out) const {
+    for (int64_t q = 1; q <= 64; q++) {
+      int64_t k = ceil_of(lo * rational(q));
+      rational v = rational::of(k, q);
+      if (!holds(v)) v = rational::of(k + 1, q);
+      if (holds(v)) {
+        out = v;
+        return true;
+      }
+      if (!has_hi) break;
+    }
+    if (!has_hi) return false;
+    out = (lo + hi) / rational(2);
+    return holds(out);
+  }
+};
+
+constexpr bool is_strict(int16_t b) { return (b & 1) == 0; }
+
+// A point of the closed zone m (dim clocks) that agrees with the values
+// already fixed (fixed[x] true); the other clocks are chosen in index
+// order, each in the interval its bounds with the clocks chosen before
+// leave. A closed zone's bounds between chosen clocks are exact, so every
+// choice leaves the rest satisfiable. False when no value fits (not expected
+// for a non-empty zone and consistent fixed values).
+bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed) {
+  fixed[0] = true;
+  v[0] = 0;
+  for (int x = 1; x < dim; x++) {
+    if (fixed[x]) continue;
+    interval in;
+    for (int j = 0; j < dim; j++) {
+      if (!fixed[j]) continue;
+      const int16_t up = m[x * dim + j], down = m[j * dim + x];  // x - j <= up, j - x <= down
+      if (up != INF_BOUND) in.lower(v[j] + rational::of_bound(up), is_strict(up));
+      if (down != INF_BOUND) in.raise(v[j] - rational::of_bound(down), is_strict(down));
+    }
+    if (!in.pick(v[x])) return false;
+    fixed[x] = true;
+  }
+  return true;
+}
+
+// 1 when v satisfies every bound of the dim x dim matrix m, whose clock k is
+// global clock map(k).
+template <typename Bound, typename Map>
+bool satisfies(int dim, Bound bound, Map map, const valuation &v) {
+  for (int i = 0; i < dim; i++)
+    for (int j = 0; j < dim; j++) {
+      const int16_t b = bound(i, j);
+      if (i == j || b == INF_BOUND) continue;
+      const int c = compare(v[map(i)] - v[map(j)], rational::of_bound(b));
+      if (c > 0 || (c == 0 && is_strict(b))) return false;
+    }
+  return true;
+}
+
+bool in_flat(const int16_t *m, int dim, const valuation &v) {
+  return satisfies(dim, [&](int i, int j) { return m[i * dim + j]; }, [](int k) { return k; }, v);
+}
+
+// ---------------------------------------------------------------------------
+// The tables of one automaton, seen the same way for one graph and products
+
+struct tables {
+  int na, base;
+  const std::vector<region *> *regs;
+  const std::vector<uint16_t> *inv;
+  const std::vector<trans_rec *> *trans;
+  int global(int k) const { return k == 0 ? 0 : base + k; }
+};
+
+tables tables_of(bool product, int a) {
+  if (!product) return {N_OF_CLOCKS, 0, &list_reg, &inv, &trans_table};
+  return {TA_N_OF_CLOCKS[a], encode_clock_index(1, a) - 1, &TA_list_reg[a], &TA_inv[a], &TA_trans_table[a]};
+}
+
+// The local clock whose old value local clock k takes under t (0: reset).
+int source_clock(const trans_rec *t, int k) {
+  const clock_affect *a = t->affect;
+  if (a == nullptr || a->mode == 0 || k >= static_cast<int>(a->affect.size())) return k;
+  const int s = a->affect[k];
+  if (a->mode == 1) return s != 0 ? k : 0;
+  return s;
+}
+
+// ---------------------------------------------------------------------------
+// Exact zones along the witness
+
+// One state of the witness with the pieces chosen: the set it is entered
+// with and the zone it can leave from (time passed within the invariant).
+struct exact_state {
+  std::vector<int16_t> entry, zone;
+  std::vector<int16_t> guard;  // the guard of the move into it (none for the start)
+  std::vector<uint16_t> assign;
+};
+
+class builder {
+ public:
+  builder(const witness &w, states_region *init) : w_(w), init_(init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_) {
+    model_ = w.product ? lu::model::product(nullptr) : lu::model::single(nullptr);
+  }
+
+  // The exact states along w, with pieces for which the end meets the target.
+  bool forward(std::vector<exact_state> &out) {
+    out.clear();
+    for (const auto &e : initial_entries()) {
+      exact_state s;
+      if (enter(w_.start.data(), e, s, [&](exact_state &first) {
+            out.clear();
+            out.push_back(first);
+            return extend(out);
+          }))
+        return true;
+      out.clear();
+    }
+    return false;
+  }
+
+  int dim() const { return dim_; }
+
+ private:
+  std::vector<std::vector<int16_t>> initial_entries() {
+    std::vector<std::vector<int16_t>> es;
+    std::vector<int16_t> m(nn_);
+    if (w_.product) {
+      if (is_option(OPT_INV)) flat::set_universal(m.data(), dim_);
+      else flat::set_zero(m.data(), dim_);
+      es.push_back(m);
+      return es;
+    }
+    const int l = w_.start[0];
+    if (init_ == nullptr || l >= init_->count || is_empty_region(init_->regs[l])) return es;
+    region *r = init_->regs[l];
+    for (int p = 0; p < r->count; p++) {
+      if (is_empty_zone(r->zones[p])) continue;
+      zone *z = assign_zone(r->zones[p]);
+      cf_zone(z);
+      if (!is_empty_zone(z)) {
+        flat::from_zone(m.data(), z);
+        es.push_back(m);
+      }
+      free_zone(z);
+    }
+    return es;
+  }
+
+  // For every combination of invariant pieces at key: the state entered with
+  // `from` (cut to the pieces), time passed within them; f(state) returns
+  // true to stop. True when f did.
+  template <typename F>
+  bool enter(const uint16_t *key, const std::vector<int16_t> &from, exact_state &s, F f) {
+    const int n = model_.nb_automata();
+    std::vector<const std::vector<lu::piece> *> lists;
+    for (int a = 0; a < n; a++) lists.push_back(&model_.aut(a).inv[key[a]]);
+    return combinations(lists, [&](const std::vector<int> &at) {
+      s.entry = from;
+      for (int a = 0; a < n; a++)
+        if (!flat::constrain_all(s.entry.data(), dim_, (*lists[a])[at[a]])) return false;
+      s.zone = s.entry;
+      flat::up(s.zone.data(), dim_);
+      for (int a = 0; a < n; a++)
+        if (!flat::constrain_all(s.zone.data(), dim_, (*lists[a])[at[a]])) return false;
+      return f(s);
+    });
+  }
+
+  // Calls f on every combination of one entry per list until it returns true.
+  template <typename F>
+  static bool combinations(const std::vector<const std::vector<lu::piece> *> &lists, F f) {
+    for (const auto *l : lists)
+      if (l->empty()) return false;
+    std::vector<int> idx(lists.size(), 0);
+    for (;;) {
+      if (f(idx)) return true;
+      size_t a = 0;
+      while (a < lists.size() && ++idx[a] == static_cast<int>(lists[a]->size())) idx[a++] = 0;
+      if (a == lists.size()) return false;
+    }
+  }
+
+  // Extends the states in out by the remaining moves (depth-first over the
+  // pieces); true when the whole witness is followed and its end meets the
+  // target (the last zone is then cut to the target zone).
+  bool extend(std::vector<exact_state> &out) {
+    const size_t i = out.size() - 1;
+    if (i == w_.moves.size()) return meet_target(out.back());
+    const int n = model_.nb_automata();
+    const std::vector<int32_t> &mv = w_.moves[i];
+    std::vector<uint16_t> key = key_at(i), to = key;
+    std::vector<uint16_t> assign(dim_);
+    for (int x = 0; x < dim_; x++) assign[x] = static_cast<uint16_t>(x);
+    std::vector<const std::vector<lu::piece> *> lists;
+    for (int a = 0; a < n; a++) {
+      if (mv[a] < 0) continue;
+      const tables t = tables_of(w_.product, a);
+      const trans_rec *tr = (*t.trans)[mv[a]];
+      if (tr->source != key[a]) return false;
+      to[a] = tr->target;
+      lists.push_back(&model_.aut(a).guard[mv[a]]);
+      for (int k = 1; k < t.na; k++) assign[t.global(k)] = static_cast<uint16_t>(t.global(source_clock(tr, k)));
+    }
+    const std::vector<int16_t> here = out.back().zone;
+    return combinations(lists, [&](const std::vector<int> &at) {
+      std::vector<int16_t> g(nn_), moved(nn_);
+      flat::set_universal(g.data(), dim_);
+      for (size_t p = 0; p < lists.size(); p++)
+        if (!flat::constrain_all(g.data(), dim_, (*lists[p])[at[p]])) return false;
+      std::vector<int16_t> cut = here;
+      for (int x = 0; x < dim_; x++)
+        for (int y = 0; y < dim_; y++)
+          if (x != y && g[x * dim_ + y] != INF_BOUND && !flat::constrain(cut.data(), dim_, x, y, g[x * dim_ + y]))
+            return false;
+      flat::assign(moved.data(), cut.data(), dim_, assign.data());
+      exact_state s;
+      return enter(to.data(), moved, s, [&](exact_state &next) {
+        next.guard = g;
+        next.assign = assign;
+        out.push_back(next);
+        if (extend(out)) return true;
+        out.resize(i + 1);
+        return false;
+      });
+    });
+  }
+
+  bool meet_target(exact_state &s) {
+    if (w_.target.empty()) return true;
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> z = s.zone;
+      bool ok = true;
+      for (int x = 0; x < dim_ && ok; x++)
+        for (int y = 0; y < dim_ && ok; y++)
+          if (x != y && t[x * dim_ + y] != INF_BOUND) ok = flat::constrain(z.data(), dim_, x, y, t[x * dim_ + y]);
+      if (ok) {
+        s.zone = z;
+        return true;
+      }
+    }
+    return false;
+  }
+
+ public:
+  std::vector<uint16_t> key_at(size_t i) const {
+    std::vector<uint16_t> key = w_.start;
+    for (size_t s = 0; s < i; s++)
+      for (size_t a = 0; a < key.size(); a++)
+        if (w_.moves[s][a] >= 0) key[a] = (*tables_of(w_.product, static_cast<int>(a)).trans)[w_.moves[s][a]]->target;
+    return key;
+  }
+
+ private:
+  const witness &w_;
+  states_region *init_;
+  int dim_;
+  size_t nn_;
+  lu::model model_;
+};
+
+// The delays d >= 0 with v - d in the closed zone e (diagonal bounds do not
+// change with time: v satisfies them when v is in e after time passing).
+interval delays_back(const int16_t *e, int dim, const valuation &v) {
+  interval d;
+  for (int x = 1; x < dim; x++) {
+    const int16_t up = e[x * dim], down = e[x];  // x <= up, -x <= down
+    if (up != INF_BOUND) d.raise(v[x] - rational::of_bound(up), is_strict(up));
+    if (down != INF_BOUND) d.lower(v[x] + rational::of_bound(down), is_strict(down));
+  }
+  return d;
+}
+
+valuation shifted(const valuation &v, rational d) {
+  valuation r = v;
+  for (size_t x = 1; x < r.size(); x++) r[x] = r[x] - d;
+  return r;
+}
+
+}  // namespace
+
+bool make_run(const witness &w, states_region *init_table, concrete_run &out, std::string &why) {
+  try {
+    builder b(w, init_table);
+    std::vector<exact_state> states;
+    if (!b.forward(states)) {
+      why = "the path cannot be followed in the model";
+      return false;
+    }
+    const int dim = b.dim();
+    const size_t n = w.moves.size();
+    out = concrete_run{};
+    out.start = w.start;
+    out.steps.resize(n);
+    // v: the valuation when state i is left (or at the end).
+    valuation v(dim);
+    if (!point_in(states[n].zone.data(), dim, v, std::vector<bool>(dim, false))) {
+      why = "no point in the last zone";
+      return false;
+    }
+    out.end = v;
+    for (size_t i = n + 1; i-- > 0;) {
+      rational d;
+      if (!delays_back(states[i].entry.data(), dim, v).pick(d)) {
+        why = "no delay back into the entry set";
+        return false;
+      }
+      (i == n ? out.last_delay : out.steps[i].delay) = d;
+      const valuation entered = shifted(v, d);
+      if (i == 0) {
+        out.initial = entered;
+        break;
+      }
+      // A predecessor: every clock that some clock takes the value of is
+      // fixed by it; the others are free inside the previous zone and guard.
+      const exact_state &s = states[i];
+      std::vector<int16_t> before = states[i - 1].zone;
+      for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+          if (x != y && s.guard[x * dim + y] != INF_BOUND && !flat::constrain(before.data(), dim, x, y, s.guard[x * dim + y])) {
+            why = "empty guard";
+            return false;
+          }
+      valuation u(dim);
+      std::vector<bool> fixed(dim, false);
+      for (int x = 1; x < dim; x++)
+        if (s.assign[x] != 0) {
+          u[s.assign[x]] = entered[x];
+          fixed[s.assign[x]] = true;
+        }
+      if (!point_in(before.data(), dim, u, fixed) || !in_flat(before.data(), dim, u)) {
+        why = "no predecessor through the move";
+        return false;
+      }
+      out.steps[i - 1].move = w.moves[i - 1];
+      out.steps[i - 1].before = u;
+      out.steps[i - 1].after = entered;
+      v = u;
+    }
+    return true;
+  } catch (const std::overflow_error &) {
+    why = "arithmetic overflow";
+    return false;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Replay
+
+namespace {
+
+// The zone of r that holds v (all of its bounds), or -1.
+int zone_holding(const region *r, const tables &t, const valuation &v) {
+  if (r == nullptr || is_empty_region(r)) return -1;
+  for (int p = 0; p < r->count; p++) {
+    const zone *z = r->zones[p];
+    if (z == nullptr || is_empty_zone(z)) continue;
+    if (satisfies(t.na, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v)) return p;
+  }
+  return -1;
+}
+
+// 1 when one zone of r holds both v and v + d. A zone is convex, so the
+// whole delay from v to v + d then stays in it; and a run that stays in the
+// union of the zones while time passes may be taken as staying in one of
+// them, as the searches do.
+bool delay_holds(const region *r, const tables &t, const valuation &v, const valuation &after) {
+  if (r == nullptr || is_empty_region(r)) return false;
+  for (int p = 0; p < r->count; p++) {
+    const zone *z = r->zones[p];
+    if (z == nullptr || is_empty_zone(z)) continue;
+    auto b = [&](int i, int j) { return z->bounds[i][j]; };
+    auto g = [&](int k) { return t.global(k); };
+    if (satisfies(t.na, b, g, v) && satisfies(t.na, b, g, after)) return true;
+  }
+  return false;
+}
+
+std::string at(size_t i) { return "step " + std::to_string(i + 1) + ": "; }
+
+}  // namespace
+
+std::string replay(const witness &w, const concrete_run &r, states_region *init_table) {
+  try {
+    const int n = static_cast<int>(w.start.size());
+    std::vector<uint16_t> key = r.start;
+    if (key != w.start) return "start locations differ";
+    valuation v = r.initial;
+    if (static_cast<int>(v.size()) != N_OF_CLOCKS || !(v[0] == rational(0))) return "bad initial valuation";
+    for (int x = 1; x < N_OF_CLOCKS; x++) {
+      if (v[x] < rational(0)) return "negative initial clock";
+      if (w.product && !is_option(OPT_INV) && !(v[x] == rational(0))) return "initial clock not 0";
+    }
+    if (!w.product) {
+      const int l = key[0];
+      if (init_table == nullptr || l >= init_table->count ||
+          zone_holding(init_table->regs[l], tables_of(false, 0), v) < 0)
+        return "initial valuation not initial";
+    }
+    auto let_time_pass = [&](rational d, const std::string &where) -> std::string {
+      if (d < rational(0)) return where + "negative delay";
+      valuation after = v;
+      for (int x = 1; x < N_OF_CLOCKS; x++) after[x] = after[x] + d;
+      for (int a = 0; a < n; a++) {
+        const tables t = tables_of(w.product, a);
+        if (!delay_holds((*t.regs)[(*t.inv)[key[a]]], t, v, after)) return where + "invariant broken while time passes";
+      }
+      v = after;
+      return "";
+    };
+    if (r.steps.size() != w.moves.size()) return "wrong number of steps";
+    for (size_t i = 0; i < r.steps.size(); i++) {
+      const step &s = r.steps[i];
+      std::string e = let_time_pass(s.delay, at(i));
+      if (!e.empty()) return e;
+      if (v != s.before) return at(i) + "valuation before the move differs";
+      if (s.move != w.moves[i]) return at(i) + "move differs";
+      valuation next = v;
+      for (int a = 0; a < n; a++) {
+        if (s.move[a] < 0) continue;
+        const tables t = tables_of(w.product, a);
+        if (s.move[a] >= static_cast<int>(t.trans->size())) return at(i) + "no such transition";
+        const trans_rec *tr = (*t.trans)[s.move[a]];
+        if (tr->source != key[a]) return at(i) + "transition does not leave the location";
+        if (zone_holding((*t.regs)[tr->guard], t, v) < 0) return at(i) + "guard false";
+        for (int k = 1; k < t.na; k++) {
+          const int from = source_clock(tr, k);
+          next[t.global(k)] = from == 0 ? rational(0) : v[t.global(from)];
+        }
+        key[a] = tr->target;
+      }
+      v = next;
+      if (v != s.after) return at(i) + "valuation after the move differs";
+      for (int a = 0; a < n; a++) {
+        const tables t = tables_of(w.product, a);
+        if (zone_holding((*t.regs)[(*t.inv)[key[a]]], t, v) < 0) return at(i) + "target invariant false";
+      }
+    }
+    std::string e = let_time_pass(r.last_delay, "end: ");
+    if (!e.empty()) return e;
+    if (v != r.end) return "end valuation differs";
+    if (!w.target.empty()) {
+      bool in = false;
+      for (const auto &t : w.target) in = in || in_flat(t.data(), N_OF_CLOCKS, v);
+      if (!in) return "end valuation outside the goal";
+    }
+    return "";
+  } catch (const std::overflow_error &) {
+    return "arithmetic overflow";
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Text
+
+namespace {
+
+const char *clock_name(int g) { return clocks_names[g]; }
+
+// The clocks that the run shows: the model's, without formula clocks.
+int shown_clocks() { return N_OF_CLOCKS - N_OF_EXTRA_CLOCKS; }
+
+void print_valuation(FILE *f, const valuation &v) {
+  for (int x = 1; x < shown_clocks(); x++) fprintf(f, " %s=%s", clock_name(x), v[x].text().c_str());
+}
+
+void print_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key) {
+  if (!w.product) {
+    fprintf(f, "location %d (", key[0]);
+    const char *sep = "";
+    for (uint16_t p : states_props[key[0]]) {
+      fprintf(f, "%s%s", sep, prop_tab[p]->name.c_str());
+      sep = " ";
+    }
+    fputs(")", f);
+    return;
+  }
+  fputs("locations (", f);
+  for (size_t a = 0; a < key.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", key[a]);
+  fputs(" ) (", f);
+  const char *sep = "";
+  for (size_t a = 0; a < key.size(); a++)
+    for (uint16_t p : TA_states_props[a][key[a]]) {
+      fprintf(f, "%s%s", sep, TA_prop_tab[a][p]->name.c_str());
+      sep = " ";
+    }
+  fputs(")", f);
+}
+
+void print_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
+                const std::vector<uint16_t> &to) {
+  fputs("transition ", f);
+  if (!w.product) {
+    fprintf(f, "%d -> ", from[0]);
+    print_locations(f, w, to);
+  } else {
+    fputs("(", f);
+    for (size_t a = 0; a < from.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", from[a]);
+    fputs(" ) -> ", f);
+    print_locations(f, w, to);
+    fputs(" moving", f);
+    for (size_t a = 0; a < mv.size(); a++)
+      if (mv[a] >= 0) fprintf(f, " %zu", a);
+  }
+  // A synchronised label shows once, however many automata take it.
+  fputs(" labels", f);
+  std::vector<std::string> shown;
+  for (size_t a = 0; a < mv.size(); a++) {
+    if (mv[a] < 0) continue;
+    const std::vector<uint16_t> &labs = w.product ? TA_trans_labels[a][mv[a]] : trans_labels[mv[a]];
+    for (uint16_t l : labs) {
+      const std::string &name = (w.product ? TA_label_tab[a][l] : label_tab[l])->name;
+      if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+      fprintf(f, " %s", name.c_str());
+      shown.push_back(name);
+    }
+  }
+  if (shown.empty()) fputs(" -", f);
+  bool any = false;
+  fputs(" ;", f);
+  for (size_t a = 0; a < mv.size(); a++) {
+    if (mv[a] < 0) continue;
+    const tables t = tables_of(w.product, static_cast<int>(a));
+    const trans_rec *tr = (*t.trans)[mv[a]];
+    for (int k = 1; k < t.na; k++) {
+      const int s = source_clock(tr, k);
+      if (s == k || t.global(k) >= shown_clocks()) continue;
+      fprintf(f, " %s:=%s", clock_name(t.global(k)), s == 0 ? "0" : clock_name(t.global(s)));
+      any = true;
+    }
+  }
+  if (!any) fputs(" -", f);
+}
+
+}  // namespace
+
+void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
+  fprintf(f, "run #%d: %zu transitions\n", number, r.steps.size());
+  std::vector<uint16_t> key = r.start;
+  fputs("initial: ", f);
+  print_locations(f, w, key);
+  fputs(" ", f);
+  print_valuation(f, r.initial);
+  fputs("\n", f);
+  for (const step &s : r.steps) {
+    fprintf(f, "delay %s ->", s.delay.text().c_str());
+    print_valuation(f, s.before);
+    fputs("\n", f);
+    std::vector<uint16_t> to = key;
+    for (size_t a = 0; a < to.size(); a++)
+      if (s.move[a] >= 0) to[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[s.move[a]]->target;
+    print_move(f, w, key, s.move, to);
+    fputs(" ->", f);
+    print_valuation(f, s.after);
+    fputs("\n", f);
+    key = to;
+  }
+  fprintf(f, "delay %s ->", r.last_delay.text().c_str());
+  print_valuation(f, r.end);
+  fputs("\n", f);
+}
+
+}  // namespace run
+
+// ---------------------------------------------------------------------------
+// Entry points
+
+namespace {
+
+states_region *noted_initial = nullptr;
+
+}  // namespace
+
+void run_note_initial(states_region *init) { noted_initial = init; }
+
+void run_write_witness(run::witness w, states_region *init_table, int number) {
+  FILE *say = w.product ? stderr : stdout;
+  if (!w.product) load_props_labels();
+  run::concrete_run r;
+  std::string why;
+  if (!run::make_run(w, init_table, r, why)) {
+    fprintf(say, "%s: no concrete run for this witness (%s)\n", tool, why.c_str());
+    return;
+  }
+  const std::string bad = run::replay(w, r, init_table);
+  if (!bad.empty()) {
+    fprintf(stderr, "%s: internal error: the concrete run fails its replay (%s)\n", tool, bad.c_str());
+    exit(3);
+  }
+  FILE *f = fopen("_run.reach", number <= 1 ? "w" : "a");
+  if (f == nullptr) {
+    fprintf(stderr, "%s: cannot open file _run.reach\n", tool);
+    exit(1);
+  }
+  if (number > 1) fputs("\n", f);
+  run::write_run(f, w, r, number < 1 ? 1 : number);
+  fclose(f);
+  fprintf(say, "%s: file _run.reach dumped\n", tool);
+}
+
+void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> &transitions, zone *z, int number) {
+  run::witness w;
+  w.start = {static_cast<uint16_t>(locations.front())};
+  for (int t : transitions) w.moves.push_back({t});
+  if (z != nullptr && !is_empty_zone(z)) {
+    zone *c = assign_zone(z);
+    cf_zone(c);
+    if (!is_empty_zone(c)) {
+      std::vector<int16_t> m(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
+      flat::from_zone(m.data(), c);
+      w.target.push_back(std::move(m));
+    }
+    free_zone(c);
+  }
+  run_write_witness(std::move(w), noted_initial, number);
+}
+
+void run_write_product(const std::vector<std::vector<int32_t>> &locations,
+                       const std::vector<std::vector<int32_t>> &moves, int number) {
+  run::witness w;
+  w.product = true;
+  for (int32_t l : locations.front()) w.start.push_back(static_cast<uint16_t>(l));
+  w.moves = moves;
+  run_write_witness(std::move(w), nullptr, number);
+}

@@ -1,0 +1,103 @@
+// Concrete timed runs for the witnesses of the forward searches (-run): one
+// valuation per moment, exact rational delays, written to _run.reach after a
+// replay against the timed-graph tables.
+//
+// A witness is discrete: the start locations and the moves. Its exact zones
+// are computed forward (guard and invariant pieces chosen depth-first until
+// the end meets the target), then a run is picked backwards: a point of the
+// last zone, and for each step the entry point of the location (a delay back
+// within the entry set) and a predecessor of it through the assignment and
+// the guard inside the previous zone. Every zone along the way holds only
+// valuations reached by the path, so each choice succeeds; values prefer
+// small denominators (integers first, then halves, ...).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct states_region;
+struct zone;
+
+namespace run {
+
+// An exact rational p/q, q > 0, in lowest terms. Arithmetic throws
+// std::overflow_error when a 64-bit numerator or denominator would overflow.
+struct rational {
+  int64_t p = 0, q = 1;
+
+  rational() = default;
+  rational(int64_t n) : p(n) {}  // NOLINT: integers convert
+  static rational of(int64_t p, int64_t q);
+  // The bound constant of the encoded bound b (2 * c + s).
+  static rational of_bound(int16_t b) { return rational((b - (b & 1)) / 2); }
+  std::string text() const;  // "3", "-1/2"
+};
+rational operator+(rational a, rational b);
+rational operator-(rational a, rational b);
+rational operator*(rational a, rational b);
+rational operator/(rational a, rational b);
+int compare(rational a, rational b);  // -1, 0, 1
+inline bool operator<(rational a, rational b) { return compare(a, b) < 0; }
+inline bool operator<=(rational a, rational b) { return compare(a, b) <= 0; }
+inline bool operator==(rational a, rational b) { return a.p == b.p && a.q == b.q; }
+// The smallest integer >= a.
+int64_t ceil_of(rational a);
+
+using valuation = std::vector<rational>;  // per global clock, entry 0 is 0
+
+// A discrete witness over the loaded graph (one automaton) or the loaded
+// automata (product).
+struct witness {
+  bool product = false;
+  std::vector<uint16_t> start;                // location per automaton
+  std::vector<std::vector<int32_t>> moves;    // per step, transition per automaton (-1 idle)
+  // The closed flat zones (N_OF_CLOCKS squared) the last valuation must lie
+  // in one of; none: anywhere.
+  std::vector<std::vector<int16_t>> target;
+};
+
+// One step of a concrete run: let `delay` pass, then take `move`.
+struct step {
+  rational delay;
+  std::vector<int32_t> move;
+  valuation before, after;  // just before and just after the move
+};
+
+struct concrete_run {
+  std::vector<uint16_t> start;
+  valuation initial;
+  std::vector<step> steps;
+  rational last_delay;  // time passing after the last move
+  valuation end;
+};
+
+// The concrete run of w from the initial states init_table (single graph;
+// products start with every clock 0, or anywhere with -Inv); false when
+// there is none (a witness of an over-approximation) or exact arithmetic
+// overflowed; `why` then says which.
+bool make_run(const witness &w, states_region *init_table, concrete_run &out, std::string &why);
+// Replays r against the timed-graph tables with exact arithmetic; empty
+// when every guard, assignment and invariant holds, else what failed.
+std::string replay(const witness &w, const concrete_run &r, states_region *init_table);
+// The _run.reach text of r (the header line gives its number).
+void write_run(FILE *f, const witness &w, const concrete_run &r, int number);
+
+}  // namespace run
+
+// Entry points for the searches (each called under -run only).
+
+// The initial states of the single-graph search that is starting (its
+// witnesses start there).
+void run_note_initial(states_region *init);
+// A witness of the single graph: locations along the path and the
+// transitions between them (one fewer), the last valuation in z (null:
+// anywhere). Writes _run.reach (or appends run `number` > 1).
+void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> &transitions, zone *z, int number);
+// A witness of the product: location vectors and transition vectors.
+void run_write_product(const std::vector<std::vector<int32_t>> &locations,
+                       const std::vector<std::vector<int32_t>> &moves, int number);
+// A witness of the -abs lu search (single graph: init_table and the last
+// exact zone as target).
+void run_write_witness(run::witness w, states_region *init_table, int number);

@@ -1,0 +1,150 @@
+Concrete runs (-run): every witness a search writes is also written as a
+timed run with exact delays to _run.reach, after a replay against the model.
+
+  $ run() { varnok "$@" > out 2> err; s=$?; cat out err | grep -v "^varnok: \(release\|reading\|file .* already exists\)\|syntax analysis\|creating file\|vnk,lab\|created"; echo "status $s"; }
+
+Location 0 must be left strictly between 0 and 1, and END needs 1 < y < 2
+with x < 1 after x was reset: no integer run exists, halves and thirds do.
+
+  $ cat > half.tg <<'TG'
+  > #states 3 #trans 2 #clocks 2 x y
+  > state: 0 prop: INIT invar: x < 1 trans:
+  > x > 0 => go ; reset{ x } ; goto 1
+  > state: 1 prop: MID invar: true trans:
+  > y > 1 and y < 2 and x < 1 => stop ; ; goto 2
+  > state: 2 prop: END invar: true trans:
+  > TG
+  $ touch -d '2001-01-01' half.tg
+  $ varnok half > /dev/null; echo $?
+  1
+  $ run -run -R END half
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: file _path.reach dumped
+  varnok: file _trace.reach dumped
+  varnok: file _run.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: 3 simulation states generated
+  varnok: 2 simulation transitions generated
+  status 1
+  $ cat _run.reach
+  run #1: 2 transitions
+  initial: location 0 (INIT)  X=0 Y=0
+  delay 1/2 -> X=1/2 Y=1/2
+  transition 0 -> location 1 (MID) labels GO ; X:=0 -> X=0 Y=1/2
+  delay 2/3 -> X=2/3 Y=7/6
+  transition 1 -> location 2 (END) labels STOP ; - -> X=2/3 Y=7/6
+  delay 1/3 -> X=1 Y=3/2
+
+The same run from depth-first search and from -abs lu.
+
+  $ mv _run.reach bfs.run
+  $ run -run -DFS -R END half
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: Reachability analysis using DFS ...
+  varnok: file _run.reach dumped
+  varnok: 3 simulation states generated
+  varnok: 2 simulation transitions generated
+  varnok: Trace #1 dumped in file _dfs.trace
+  varnok: Reachability: TRUE.
+  varnok: 1 sample traces generated in _dfs.trace.
+  varnok: Max stack size attained: 2
+  status 1
+  $ cmp bfs.run _run.reach
+  $ run -run -alu -R END half
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: file _path.reach dumped
+  varnok: file _run.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: abs lu: 2 states stored, 2 explored, 0 covered, 2 transitions, * bytes in store, peak memory * kB (glob)
+  status 1
+  $ cmp bfs.run _run.reach
+
+Without -run nothing more is written; an unreachable goal gives no run.
+
+  $ rm _run.reach
+  $ run -R END half | grep -c _run
+  0
+  [1]
+  $ run -run -R "END and y > 5 and x < 1" half
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: Reachability: FALSE.
+  varnok: 3 simulation states generated
+  varnok: 2 simulation transitions generated
+  status 1
+  $ ls _run.reach
+  ls: cannot access '_run.reach': No such file or directory
+  [2]
+
+The train and the gate as one graph: the train gets inside only once the
+gate is down.
+
+  $ cp "$EXAMPLES"/train_gate.tg "$EXAMPLES"/train_gate_reach_inside.tctl .
+  $ touch -d '-1 hour' train_gate.tg
+  $ varnok train_gate > /dev/null 2>&1
+  [1]
+  $ run -run -r train_gate_reach_inside train_gate
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: file _path.reach dumped
+  varnok: file _trace.reach dumped
+  varnok: file _run.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: 5 simulation states generated
+  varnok: 4 simulation transitions generated
+  status 1
+  $ cat _run.reach
+  run #1: 4 transitions
+  initial: location 0 (UP FAR INIT)  X=0 Y=0 Z=0
+  delay 0 -> X=0 Y=0 Z=0
+  transition 0 -> location 1 (UP NEAR) labels APPROACH ; X:=0 Z:=0 -> X=0 Y=0 Z=0
+  delay 1 -> X=1 Y=1 Z=1
+  transition 1 -> location 3 (NEAR COMING_DOWN) labels LOWER ; Y:=0 -> X=1 Y=0 Z=1
+  delay 1 -> X=2 Y=1 Z=2
+  transition 3 -> location 5 (NEAR DOWN) labels DOWN ; - -> X=2 Y=1 Z=2
+  delay 1 -> X=3 Y=2 Z=3
+  transition 5 -> location 6 (INSIDE DOWN) labels IN ; - -> X=3 Y=2 Z=3
+  delay 0 -> X=3 Y=2 Z=3
+
+The same as a network of three automata (depth-first search and -abs lu):
+location vectors, the moving automata, a synchronised label once.
+
+  $ cp "$EXAMPLES"/rail_*.tg .
+  $ touch -d '-1 hour' rail_*.tg
+  $ varnok rail_train rail_gate rail_controller > /dev/null 2>&1
+  [1]
+  $ echo INSIDE > inside.tctl
+  $ run -run -DFS -r inside rail_train rail_gate rail_controller
+  Building synchronization tables...
+  Evaluating reachability: _init.tctl and ed inside 
+  Using depth-first search with max stack depth: 1000
+  varnok: Trace #1 dumped in file inside.trace
+  varnok: file _run.reach dumped
+  varnok: Reachability successful. Sample-trace length: 4
+  status 1
+  $ cat _run.reach
+  run #1: 4 transitions
+  initial: locations ( 0, 0, 0 ) (FAR INIT UP INIT INIT)  X=0 Y=0 Z=0
+  delay 0 -> X=0 Y=0 Z=0
+  transition ( 0, 0, 0 ) -> locations ( 1, 0, 1 ) (NEAR UP INIT) moving 0 2 labels APPROACH ; X:=0 Z:=0 -> X=0 Y=0 Z=0
+  delay 1 -> X=1 Y=1 Z=1
+  transition ( 1, 0, 1 ) -> locations ( 1, 1, 2 ) (NEAR COMING_DOWN) moving 1 2 labels LOWER ; Y:=0 -> X=1 Y=0 Z=1
+  delay 1 -> X=2 Y=1 Z=2
+  transition ( 1, 1, 2 ) -> locations ( 1, 2, 2 ) (NEAR DOWN) moving 1 labels DOWN ; - -> X=2 Y=1 Z=2
+  delay 1 -> X=3 Y=2 Z=3
+  transition ( 1, 2, 2 ) -> locations ( 2, 2, 2 ) (INSIDE DOWN) moving 0 labels IN ; - -> X=3 Y=2 Z=3
+  delay 0 -> X=3 Y=2 Z=3
+  $ mv _run.reach dfs.run
+  $ run -run -alu -r inside rail_train rail_gate rail_controller
+  Building synchronization tables...
+  Evaluating reachability: _init.tctl and ed inside 
+  Using breadth-first search with LU bounds and inclusion, no limit on symbolic states
+  varnok: Trace #1 dumped in file inside.trace
+  varnok: file _run.reach dumped
+  varnok: Reachability successful. Sample-trace length: 4
+  varnok: abs lu: 4 states stored, 4 explored, 0 covered, 4 transitions, * bytes in store, peak memory * kB (glob)
+  status 1
+  $ cmp dfs.run _run.reach
