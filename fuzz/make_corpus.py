@@ -119,12 +119,12 @@ def main():
         texts = list(models.values())
         if len(texts) >= 2:
             for a in range(len(texts) - 1):
-                compo_seeds.append("INIT\n----\n" + texts[a] + "----\n" + texts[a + 1])
+                for goal in ["INIT"] + [p for p in props(texts[a]) + props(texts[a + 1]) if p != "INIT"][:2]:
+                    compo_seeds.append(goal + "\n----\n" + texts[a] + "----\n" + texts[a + 1])
     rail = [ex_models[n] for n in ("rail_train", "rail_gate", "rail_controller") if n in ex_models]
     if len(rail) == 3:
-        compo_seeds.append("INIT\n----\n" + "----\n".join(rail))
-        compo_seeds.append("INIT\n----r\n" + "----\n".join(rail))
-        compo_seeds.append("INIT\n----l\n" + "----\n".join(rail))
+        for goal, flags in (("INIT", ""), ("INSIDE", "x"), ("INSIDE and DOWN", "d"), ("not FAR", "e")):
+            compo_seeds.append(goal + "\n----" + flags + "\n" + "----\n".join(rail))
     write("eval_fuzz", eval_seeds)
     write("forw_fuzz", forw_seeds)
     write("compo_fuzz", compo_seeds)

@@ -16,7 +16,8 @@ namespace fuzz {
 // guard must not rely on destructors of its own frames: an exit jumps over
 // them (keep such objects outside, or free them in reset code).
 //
-// Blocks of the C allocator (malloc, calloc, realloc, strdup) taken under
+// Blocks of the C allocator (malloc, calloc, realloc, strdup) and of
+// operator new taken under
 // the guard are tracked: after an exit, the refusal cleanup (see below)
 // releases what the globals hold, and the blocks still tracked, which the
 // frames jumped over may have held, are not reported as leaks. Everything
