@@ -6,9 +6,9 @@ ASAN_BUILD  ?= build-asan
 FUZZ_BUILD  ?= build-fuzz
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 60
-DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev
+DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz
 
-.PHONY: all deps build demo test test-normal test-asan fuzz bench clean
+.PHONY: all deps build demo test test-normal test-asan fuzz bench clean pictures
 
 all: build
 
@@ -50,6 +50,9 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOK_BENCH=ON -DVARNOK_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	./scripts/run_bench.sh $(BENCH_BUILD)
+
+pictures: build
+	./scripts/pictures.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

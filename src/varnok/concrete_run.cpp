@@ -1,6 +1,7 @@
 // Concrete timed runs of the search witnesses, and their replay.
 
 #include "varnok/concrete_run.h"
+#include "varnok/dot_writer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -665,6 +666,14 @@ void print_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, co
 
 }  // namespace
 
+void print_run_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key) { print_locations(f, w, key); }
+void print_run_valuation(FILE *f, const valuation &v) { print_valuation(f, v); }
+void print_run_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<uint16_t> &to) {
+  print_move(f, w, from, mv, to);
+}
+uint16_t move_target(const witness &w, int a, int32_t t) { return (*tables_of(w.product, a).trans)[t]->target; }
+
 void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
   fprintf(f, "run #%d: %zu transitions\n", number, r.steps.size());
   std::vector<uint16_t> key = r.start;
@@ -727,6 +736,7 @@ void run_write_witness(run::witness w, states_region *init_table, int number) {
   run::write_run(f, w, r, number < 1 ? 1 : number);
   fclose(f);
   fprintf(say, "%s: file _run.reach dumped\n", tool);
+  if (is_option(OPT_DOT) && number <= 1) dot_write_run("_run.dot", w, r);
 }
 
 void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> &transitions, zone *z, int number) {

@@ -81,6 +81,13 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
 // Replays r against the timed-graph tables with exact arithmetic; empty
 // when every guard, assignment and invariant holds, else what failed.
 std::string replay(const witness &w, const concrete_run &r, states_region *init_table);
+// The pieces of that text: locations with their propositions, a valuation,
+// a move from `from` to `to`; and the target of transition t of automaton a.
+void print_run_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key);
+void print_run_valuation(FILE *f, const valuation &v);
+void print_run_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<uint16_t> &to);
+uint16_t move_target(const witness &w, int a, int32_t t);
 // The _run.reach text of r (the header line gives its number).
 void write_run(FILE *f, const witness &w, const concrete_run &r, int number);
 

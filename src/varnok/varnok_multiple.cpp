@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/tg/tg_constants.h"
 #include "common/tg/varnok_init.h"
@@ -15,6 +16,7 @@
 #include "varnok/compo_ptg.h"
 #include "varnok/compo_runs.h"
 #include "varnok/compo_simul.h"
+#include "varnok/dot_writer.h"
 #include "varnok/lu_search.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_main.h"
@@ -68,6 +70,7 @@ int compo_list() {
     exit(1);
   }
   fprintf(stderr, "files %s.[tg,vnk,lab,prop,reg] created.\n", my_filename);
+  if (is_option(OPT_DOT)) dot_write_tg(std::string(my_filename) + ".dot");
   return 1;
 }
 

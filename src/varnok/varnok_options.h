@@ -28,6 +28,8 @@ constexpr uint32_t OPT_TA = 0x80000;
 constexpr uint32_t OPT_ABS_LU = 0x100000;
 // -run: every witness written is also written as a concrete run (_run.reach).
 constexpr uint32_t OPT_RUN = 0x200000;
+// -dot: DOT pictures of the model, the simulation graph, the product and runs.
+constexpr uint32_t OPT_DOT = 0x400000;
 
 constexpr int MAX_PARAMS = 30;     // arguments in all, options included
 constexpr int PARAM_LEN = 63;      // longest file or option parameter

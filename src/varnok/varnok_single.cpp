@@ -10,6 +10,7 @@
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "common/zone/zone_hash.h"
+#include "varnok/dot_writer.h"
 #include "varnok/lu_search.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
@@ -132,6 +133,7 @@ void varnok_gen_sim_graph(states_region *initial) {
   fprint_sim_graph(out);
   fclose(out);
   printf("%s: file %s.sim dumped\n", tool, my_filename);
+  if (is_option(OPT_DOT)) dot_write_sim_graph(std::string(my_filename) + ".sim.dot");
   print_symb_states_set();
   if (is_option(OPT_HASH_STATS)) print_hash_stats();
 }
@@ -155,6 +157,7 @@ int one_tg() {
   FILE *vnk = my_fopen2(".vnk", "r");
   init_tg();
   if (is_option(OPT_COMPACT)) compact_tg();
+  if (is_option(OPT_DOT)) dot_write_tg(std::string(my_filename) + ".dot");
   if (is_option(OPT_TA)) {
     std::string command = "reducto -l " + shell_word(my_filename);
     fflush(stdout);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Draws the pictures of the README into doc/: the train-gate model and a
+# concrete run of it reaching INSIDE (varnok -dot, then dot -Tsvg).
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+here=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$here/examples/train_gate.tg" "$work/"
+cd "$work"
+"$build/varnok" -dot -run -R INSIDE train_gate > /dev/null || true  # a completed run exits with 1
+mkdir -p "$here/doc"
+dot -Tsvg train_gate.dot > "$here/doc/train_gate.svg"
+dot -Tsvg _run.dot > "$here/doc/train_gate_run.svg"
+echo "doc/train_gate.svg doc/train_gate_run.svg written"

@@ -1,0 +1,154 @@
+// Pictures (-dot): DOT texts of timed graphs, simulation graphs and runs.
+
+#include "varnok/dot_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "common/region/region_read_write.h"
+#include "common/tg/tg_constants.h"
+#include "common/tg/tg_global.h"
+#include "common/tg/tg_labels.h"
+#include "common/tg/tg_props.h"
+#include "common/tg/varnok_init.h"
+#include "common/util/my_files.h"
+#include "common/zone/zone_read_write.h"
+#include "varnok/simul.h"
+
+namespace dot {
+
+std::string quoted(const std::string &s) {
+  std::string q = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') q += '\\';
+    if (c == '\n') q += "\\n";
+    else if (c != '\r') q += c;
+  }
+  return q + "\"";
+}
+
+}  // namespace dot
+
+namespace {
+
+// What `print` writes to a stream, as a string (trailing line ends dropped).
+std::string text_of(const std::function<void(FILE *)> &print) {
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *f = open_memstream(&buf, &len);
+  if (f == nullptr) out_of_memory();
+  print(f);
+  fclose(f);
+  std::string s(buf, len);
+  free(buf);
+  while (!s.empty() && s.back() == '\n') s.pop_back();
+  return s;
+}
+
+// Writes the DOT text made by body into path, or ends the run.
+void write_dot(const std::string &path, const std::function<void(FILE *)> &body) {
+  FILE *f = fopen(path.c_str(), "w");
+  if (f == nullptr) {
+    printf("%s: cannot write file %s\n", tool, path.c_str());
+    exit(1);
+  }
+  fputs("digraph varnok {\n  node [shape=box, fontname=\"monospace\"];\n  edge [fontname=\"monospace\"];\n", f);
+  body(f);
+  fputs("}\n", f);
+  const bool failed = ferror(f) != 0;
+  if (fclose(f) != 0 || failed) {
+    printf("%s: cannot write file %s\n", tool, path.c_str());
+    exit(1);
+  }
+  printf("%s: file %s dumped\n", tool, path.c_str());
+}
+
+std::string props_of(int l) {
+  std::string s;
+  if (static_cast<size_t>(l) >= states_props.size()) return s;
+  for (uint16_t p : states_props[l]) s += (s.empty() ? "" : " ") + prop_tab[p]->name;
+  return s;
+}
+
+std::string labels_of(int t) {
+  std::string s;
+  if (static_cast<size_t>(t) < trans_labels.size())
+    for (uint16_t l : trans_labels[t]) s += label_tab[l]->name + " ";
+  return s;
+}
+
+// "guard => LABELS ; assignment" of transition t, guard zone g (null: the
+// whole guard region).
+std::string move_text(int t, zone *g) {
+  const trans_rec *tr = trans_table[t];
+  return text_of([&](FILE *f) {
+    if (g != nullptr) print_hide_zone2(g, f);
+    else print_hide_region2(list_reg[tr->guard], f);
+    fprintf(f, " => %s; ", labels_of(t).c_str());
+    fprint_clock_affect(f, tr->affect);
+  });
+}
+
+}  // namespace
+
+void dot_write_tg(const std::string &path) {
+  load_props_labels();
+  write_dot(path, [](FILE *f) {
+    for (int l = 0; l < N_OF_STATES; l++) {
+      const std::string inv_text = text_of([l](FILE *s) { print_hide_region2(list_reg[inv[l]], s); });
+      const std::string label = std::to_string(l) + "\n" + props_of(l) + "\ninvar: " + inv_text;
+      fprintf(f, "  l%d [label=%s];\n", l, dot::quoted(label).c_str());
+    }
+    for (int t = 0; t < N_OF_TRANS; t++)
+      fprintf(f, "  l%d -> l%d [label=%s];\n", trans_table[t]->source, trans_table[t]->target,
+              dot::quoted(move_text(t, nullptr)).c_str());
+  });
+}
+
+void dot_write_sim_graph(const std::string &path) {
+  load_props_labels();
+  write_dot(path, [](FILE *f) {
+    for (int n = 0; n < N_OF_SIM_STATES && n < static_cast<int>(succ_sim_graph.size()); n++) {
+      const sim_state &s = succ_sim_graph[n];
+      const std::string zone_text = text_of([&](FILE *o) { print_hide_zone2(s.st.z, o); });
+      const std::string label = std::to_string(n) + ": location " + std::to_string(s.st.loc) + "\n" +
+                                props_of(s.st.loc) + "\n" + zone_text;
+      fprintf(f, "  s%d [label=%s];\n", n, dot::quoted(label).c_str());
+    }
+    for (int n = 0; n < N_OF_SIM_STATES && n < static_cast<int>(succ_sim_graph.size()); n++)
+      for (int k = 0; k < succ_sim_graph[n].nb_trans; k++) {
+        const sim_trans &t = sim_trans_of(n, k);
+        fprintf(f, "  s%d -> s%d [label=%s];\n", n, t.target,
+                dot::quoted(move_text(t.trans, piece_guard(t.piece))).c_str());
+      }
+  });
+}
+
+void dot_write_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
+  write_dot(path, [&](FILE *f) {
+    std::vector<uint16_t> key = r.start;
+    auto node = [&](size_t i, const run::valuation &v) {
+      const std::string label = text_of([&](FILE *o) {
+        run::print_run_locations(o, w, key);
+        fputs("\n", o);
+        run::print_run_valuation(o, v);
+      });
+      fprintf(f, "  m%zu [label=%s, color=red, penwidth=2];\n", i, dot::quoted(label).c_str());
+    };
+    node(0, r.initial);
+    for (size_t i = 0; i < r.steps.size(); i++) {
+      const run::step &s = r.steps[i];
+      std::vector<uint16_t> to = key;
+      for (size_t a = 0; a < to.size(); a++)
+        if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
+      const std::string label = text_of([&](FILE *o) {
+        fprintf(o, "delay %s\n", s.delay.text().c_str());
+        run::print_run_move(o, w, key, s.move, to);
+      });
+      key = to;
+      node(i + 1, s.after);
+      fprintf(f, "  m%zu -> m%zu [label=%s, color=red, penwidth=2];\n", i, i + 1, dot::quoted(label).c_str());
+    }
+  });
+}
