@@ -148,3 +148,17 @@ location vectors, the moving automata, a synchronised label once.
   varnok: abs lu: 4 states stored, 4 explored, 0 covered, 4 transitions, * bytes in store, peak memory * kB (glob)
   status 1
   $ cmp dfs.run _run.reach
+
+A conditional search (E cond U goal with a condition) writes no run: the
+run would also have to stay inside the condition, which the runs do not
+follow yet. Without a condition the run is written.
+
+  $ rm -f _run.reach
+  $ varnok -run -forw -f train_gate "init and ((not DOWN) EU INSIDE)" | grep -i "run\|\*\*\*"
+  varnok: no concrete run for a search that must stay in a condition
+  varnok: Conditional Reachability *** FALSE ***
+  $ test -e _run.reach || echo "no _run.reach"
+  no _run.reach
+  $ varnok -run -forw -f train_gate "init and ED INSIDE" | grep -i "run\|\*\*\*"
+  varnok: file _run.reach dumped
+  varnok: Reachability *** TRUE ***
