@@ -79,6 +79,9 @@ class model {
   void extrapolate(const uint16_t *key, int16_t *z);
   // No goal at all (the whole graph is explored): is_goal is always false.
   void drop_goal() { no_goal_ = true; }
+  // The goal's closed flat zones at location l of the single graph (none
+  // for products).
+  const std::vector<std::vector<int16_t>> &goal_zones(int l) const { return goal_zones_[l]; }
   // 1 when the exact zone z at key meets the goal.
   bool is_goal(const uint16_t *key, const int16_t *z);
 

@@ -321,6 +321,16 @@ graph_view make_graph(model &m, const search &s) {
   return g;
 }
 
+// "invar: " and the stored zone z on a line, then "trans:" (a state block
+// of the .sim file).
+void print_invar_and_trans(const int16_t *z, FILE *f) {
+  fputs("invar: ", f);
+  zone *c = flat::to_zone(z);
+  print_hide_zone3(c, f);
+  free_zone(c);
+  fputs("trans:\n", f);
+}
+
 void write_single_graph(model &m, const search &s, FILE *f) {
   const graph_view g = make_graph(m, s);
   load_props_labels();
@@ -329,17 +339,12 @@ void write_single_graph(model &m, const search &s, FILE *f) {
   fprintf(f, "#clocks  %d\n", N_OF_CLOCKS - 1);
   for (int c = 1; c < N_OF_CLOCKS; c++) fprintf(f, "%s ", clocks_names[c]);
   fputs("\n", f);
-  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
   for (size_t i = 0; i < g.states.size(); i++) {
     const int32_t id = g.states[i];
     const int loc = s.store().key_of(id)[0];
     fprintf(f, "\nstate: %zu\t/* tg state: %d */\n", i, loc);
     fprint_props(f, loc);
-    fputs("invar: ", f);
-    zone *z = flat::to_zone(std::vector<int16_t>(s.store().zone_of(id), s.store().zone_of(id) + nn).data());
-    print_hide_zone3(z, f);
-    free_zone(z);
-    fputs("trans:\n", f);
+    print_invar_and_trans(s.store().zone_of(id), f);
     for (const auto &[target, via] : g.trans[i]) {
       print_single_move_text(via, f);
       fprintf(f, "goto %d\n", target);
@@ -364,7 +369,6 @@ void write_product_graph(model &m, const search &s, FILE *f) {
   fputs("*/\n", f);
   fprintf(f, "#states %zu\n#trans  %zu\n#clocks  %d\n", g.states.size(), g.nb_trans, N_OF_CLOCKS - 1);
   fprint_product_clocks(f);
-  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
   std::vector<int32_t> v(n);
   std::vector<const trans_rec *> e(n);
   for (size_t i = 0; i < g.states.size(); i++) {
@@ -373,11 +377,7 @@ void write_product_graph(model &m, const search &s, FILE *f) {
     fprintf(f, "\nstate: %zu", i);
     fprint_location_vector(f, v.data(), n);
     fprint_location_vector_props(f, v.data(), n);
-    fputs("invar: ", f);
-    zone *z = flat::to_zone(std::vector<int16_t>(s.store().zone_of(id), s.store().zone_of(id) + nn).data());
-    print_hide_zone3(z, f);
-    free_zone(z);
-    fputs("trans:\n", f);
+    print_invar_and_trans(s.store().zone_of(id), f);
     for (const auto &[target, via] : g.trans[i]) {
       zone *guard = product_guard(m, via);
       if (guard != nullptr) print_hide_zone2(guard, f);
@@ -393,27 +393,14 @@ void write_product_graph(model &m, const search &s, FILE *f) {
   }
 }
 
-// Under -run: the concrete run of a witness path; goal gives the target
-// zones of the single graph (null for products).
-void write_run(const std::vector<path_step> &path, bool product, states_region *init, states_region *goal) {
+// Under -run: the concrete run of a witness path, ending in the goal zones
+// of the single graph (anywhere for products).
+void write_run(const std::vector<path_step> &path, const model &m, states_region *init) {
   run::witness w;
-  w.product = product;
+  w.product = m.is_product();
   w.start = path.front().key;
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
-  const int l = path.back().key[0];
-  if (!product && goal != nullptr && l < goal->count && !is_empty_region(goal->regs[l])) {
-    region *r = goal->regs[l];
-    for (int p = 0; p < r->count; p++) {
-      zone *z = assign_zone(r->zones[p]);
-      cf_zone(z);
-      if (!is_empty_zone(z)) {
-        std::vector<int16_t> m(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
-        flat::from_zone(m.data(), z);
-        w.target.push_back(std::move(m));
-      }
-      free_zone(z);
-    }
-  }
+  if (!w.product) w.target = m.goal_zones(path.back().key[0]);
   run_write_witness(std::move(w), init, 1);
 }
 
@@ -444,7 +431,7 @@ int lu_reach_one_tg(states_region *init, states_region *goal) {
     if (r == 1) {
       const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
       lu::write_single_path(path);
-      if (is_option(OPT_RUN)) lu::write_run(path, false, init, goal);
+      if (is_option(OPT_RUN)) lu::write_run(path, m, init);
     }
     if (r == 1) printf("%s: Reachability: TRUE.\n", tool);
     else if (r == 0) printf("%s: Reachability: FALSE.\n", tool);
@@ -468,7 +455,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     if (r == 1) {
       std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), nullptr, init);
       lu::write_product_trace(path);
-      if (is_option(OPT_RUN)) lu::write_run(path, true, nullptr, nullptr);
+      if (is_option(OPT_RUN)) lu::write_run(path, m, nullptr);
       fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, path.size() - 1);
     } else if (r == 0) {
       fprintf(stderr, "Reachability failed.\n");
@@ -482,32 +469,35 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   });
 }
 
+namespace {
+
+// The simulation graph of m from its initial states, written by write; the
+// counts line goes to counts.
+template <typename Write>
+int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_formula, Write write, FILE *counts) {
+  m.drop_goal();
+  lu::warn_if_exact(m);
+  lu::search s(m, false, lu::search_limit());
+  s.keep_edges();
+  const int r = s.run(init_table, init_formula);
+  if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
+  write(m, s);
+  lu::print_counts(counts, s);
+  return r;
+}
+
+}  // namespace
+
 int lu_sim_graph_one_tg(states_region *init, FILE *out) {
   return lu::guarded([&] {
-    lu::model m = lu::model::single(nullptr);
-    m.drop_goal();
-    lu::warn_if_exact(m);
-    lu::search s(m, false, lu::search_limit());
-    s.keep_edges();
-    const int r = s.run(init, nullptr);
-    if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
-    lu::write_single_graph(m, s, out);
-    lu::print_counts(stdout, s);
-    return r;
+    return sim_graph(lu::model::single(nullptr), init, nullptr,
+                     [out](lu::model &m, const lu::search &s) { lu::write_single_graph(m, s, out); }, stdout);
   });
 }
 
 int lu_sim_graph_product(const tctl_node *init, FILE *out) {
   return lu::guarded([&] {
-    lu::model m = lu::model::product(nullptr);
-    m.drop_goal();
-    lu::warn_if_exact(m);
-    lu::search s(m, false, lu::search_limit());
-    s.keep_edges();
-    const int r = s.run(nullptr, init);
-    if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
-    lu::write_product_graph(m, s, out);
-    lu::print_counts(stderr, s);
-    return r;
+    return sim_graph(lu::model::product(nullptr), nullptr, init,
+                     [out](lu::model &m, const lu::search &s) { lu::write_product_graph(m, s, out); }, stderr);
   });
 }
