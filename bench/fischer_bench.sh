@@ -12,21 +12,11 @@ varnok=$build/varnok
 clockpare=$build/clockpare
 work=$(mktemp -d /tmp/fischer_bench_XXXXXX)
 trap 'rm -rf "$work"' EXIT
-TIMEFORMAT=%R
 
-# Runs varnok with the given options on the network of $dir; sets secs,
-# kb (peak resident memory), and out (standard error and output). Returns
-# non-zero when the run did not finish within 60 s.
-run() {
-  local start end
-  start=$(date +%s.%N)
-  out=$(cd "$dir" && timeout 60 /usr/bin/time -f "peak %M" "$varnok" "$@" -R "CS1 and CS2" $models fischer_id 2>&1)
-  local status=$?
-  end=$(date +%s.%N)
-  secs=$(echo "$end - $start" | bc -l)
-  kb=$(echo "$out" | sed -n 's/^peak \([0-9]*\)$/\1/p' | tail -1)
-  [ "$status" -ne 124 ]
-}
+source "$here/lu_bench_lib.bash"
+
+# Runs varnok with the given options on the network of $dir (see timed_run).
+run() { timed_run "$dir" "$@" -R "CS1 and CS2" $models fischer_id; }
 
 printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s\n' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "peak MB" "ax/lu"
 ax_on=1
@@ -37,10 +27,7 @@ for n in $(seq 4 "$max_n"); do
   for i in $(seq 1 "$n"); do models="$models fischer_p$i"; done
   (cd "$dir" && for m in $models fischer_id; do "$varnok" "$m" >/dev/null 2>&1; "$clockpare" "$m" >/dev/null 2>&1; done)
   run -abs lu
-  line=$(echo "$out" | grep "abs lu:")
-  stored=$(echo "$line" | sed 's/.*lu: \([0-9]*\) states stored.*/\1/')
-  explored=$(echo "$line" | sed 's/.* \([0-9]*\) explored.*/\1/')
-  bytes=$(echo "$line" | sed 's/.* \([0-9]*\) bytes in store.*/\1/')
+  lu_counts
   lu_secs=$secs
   lu_mb=$(echo "$kb / 1024" | bc -l)
   ax="-" ax_secs="-" ax_mb="-" ratio="-"
