@@ -31,7 +31,7 @@ int compare(const int16_t *a, const int16_t *b, int nn) {
 
 }  // namespace
 
-state_store::state_store(int dim, int key_len) : dim_(dim), nn_(dim * dim), key_len_(key_len) {
+state_store::state_store(int dim, int key_len) : nn_(dim * dim), key_len_(key_len) {
   table_.assign(1024, -1);
 }
 
