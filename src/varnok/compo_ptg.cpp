@@ -27,7 +27,7 @@ int is_initial_location_vector(const int32_t *v, int n) {
       continue;
     }
     bool carries = false;
-    for (uint16_t q : TA_states_props[a][v[a]]) carries = carries || q == p;
+    for (int32_t q : TA_states_props[a][v[a]]) carries = carries || q == p;
     if (!carries) return 0;
   }
   return n > 0;
@@ -40,7 +40,7 @@ static std::vector<int32_t> init_locations(int a) {
   int p = TA_find_prop_by_name(a, "INIT");
   if (p < 0) return list;
   for (int l = TA_N_OF_STATES[a] - 1; l >= 0; l--)
-    for (uint16_t q : TA_states_props[a][l])
+    for (int32_t q : TA_states_props[a][l])
       if (q == p) list.push_back(l);
   return list;
 }
@@ -57,9 +57,9 @@ int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t 
     fprintf(stderr, "warning: TA_MAX_TRANS (%d) exceeded !\n", TA_MAX_TRANS);
     exit(-1);
   }
-  // The product graph holds at most a 16-bit count of transitions: stop as
-  // soon as it is exceeded rather than explore further.
-  if (product_edge_nb >= MAX_INDEX_COUNT) tg_limit_exceeded("transitions", MAX_INDEX_COUNT);
+  // The product graph holds at most as many transitions as a timed graph:
+  // stop as soon as that is exceeded rather than explore further.
+  if (product_edge_nb >= MAX_TRANS) tg_limit_exceeded("transitions", MAX_TRANS);
   node->arcs.push_back({target, trans, piece});
   product_edge_nb++;
   return node->nb_arcs++;
@@ -125,7 +125,7 @@ static void visit_labels(const int32_t *w, int n, F f) {
   uint64_t sync_label_bit_array = 0;
   for (int a = 0; a < n; a++) {
     if (w[a] < 0) continue;
-    for (uint16_t l : TA_trans_labels[a][w[a]]) {
+    for (int32_t l : TA_trans_labels[a][w[a]]) {
       int g = LocalToSyncLabTab[a][l];
       if (g >= 0) {
         if (sync_label_bit_array & (uint64_t{1} << g)) continue;
@@ -151,12 +151,12 @@ int fprint_trans_vector_labels(FILE *f, const int32_t *w, int n) {
 static void enter_location_props(int i, const int32_t *v, int n) {
   bool initial = is_initial_location_vector(v, n);
   for (int a = 0; a < n; a++)
-    for (uint16_t p : TA_states_props[a][v[a]]) {
+    for (int32_t p : TA_states_props[a][v[a]]) {
       const std::string &name = TA_prop_tab[a][p]->name;
       if (!initial && name == "INIT") continue;
       bool earlier = false;
       for (int b = 0; b < a && !earlier; b++)
-        for (uint16_t q : TA_states_props[b][v[b]])
+        for (int32_t q : TA_states_props[b][v[b]])
           if (TA_prop_tab[b][q]->name == name) earlier = true;
       if (!earlier) insert_prop_state(name.c_str(), i);
     }
@@ -215,10 +215,11 @@ static region *invariant_region(const int32_t *v, int n) {
 
 void build_vnk_tables() {
   const int n = N_OF_TA;
-  if (product_edge_nb > MAX_INDEX_COUNT) tg_limit_exceeded("transitions", MAX_INDEX_COUNT);
+  if (product_location_nb > MAX_STATES) tg_limit_exceeded("locations", MAX_STATES);
+  if (product_edge_nb > MAX_TRANS) tg_limit_exceeded("transitions", MAX_TRANS);
   clear_tg_tables();
-  N_OF_STATES = static_cast<uint16_t>(product_location_nb);
-  N_OF_TRANS = static_cast<uint16_t>(product_edge_nb);
+  N_OF_STATES = product_location_nb;
+  N_OF_TRANS = product_edge_nb;
   open_affect_set(AFFECT_SIZE - 1);
   // Regions, zone hash table sized by the product, transition, label and
   // proposition tables.
@@ -230,15 +231,15 @@ void build_vnk_tables() {
     TA_decode_state_vector(node->code, v.data(), n);
     enter_location_props(i, v.data(), n);
     region *invariant = invariant_region(v.data(), n);
-    inv[i] = static_cast<uint16_t>(invariant == nullptr ? 0 : find_and_add_region(invariant));
-    succs[i] = static_cast<uint16_t>(t);
+    inv[i] = invariant == nullptr ? 0 : find_and_add_region(invariant);
+    succs[i] = t;
     for (const control_arc &arc : node->arcs)
       if (enter_arc(t, i, arc, v.data(), n)) t++;
   }
-  N_OF_TRANS = static_cast<uint16_t>(t);
+  N_OF_TRANS = t;
   trans_table.resize(N_OF_TRANS);
   trans_labels.resize(N_OF_TRANS);
-  succs[N_OF_STATES] = static_cast<uint16_t>(t);
+  succs[N_OF_STATES] = t;
   succs_to_preds();
   N_OF_LABELS = nb_labels;
   init_label_tab();
@@ -284,7 +285,7 @@ void fprint_location_vector_props(FILE *f, const int32_t *v, int n) {
   bool initial = is_initial_location_vector(v, n);
   std::vector<const std::string *> written;
   for (int a = 0; a < n; a++)
-    for (uint16_t p : TA_states_props[a][v[a]]) {
+    for (int32_t p : TA_states_props[a][v[a]]) {
       const std::string &name = TA_prop_tab[a][p]->name;
       if (!initial && name == "INIT") continue;
       bool seen = false;

@@ -23,10 +23,11 @@ int is_initial_location_vector(const int32_t *v, int n);
 int gen_parallel_product_graph();
 // Appends the arc (target code, transition-vector code, guard piece) to
 // node; returns its position. More than TA_MAX_TRANS arcs from one node, or
-// more than 65535 arcs in all, end the run (-1).
+// more than MAX_TRANS arcs in all, end the run (-1).
 int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t piece = 0);
 // Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
-// explored product. More transitions than a 16-bit count end the run (-1).
+// explored product. More locations than MAX_STATES or transitions than
+// MAX_TRANS end the run (-1).
 void build_vnk_tables();
 // Writes the .tg text of the explored product; returns the number of
 // product locations.

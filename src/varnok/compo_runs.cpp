@@ -12,7 +12,7 @@ static int carries_prop(const int32_t *v, int n, const char *name) {
   for (int a = 0; a < n; a++) {
     int p = TA_find_prop_by_name(a, name);
     if (p < 0) continue;
-    for (uint16_t q : TA_states_props[a][v[a]])
+    for (int32_t q : TA_states_props[a][v[a]])
       if (q == p) return 1;
   }
   return 0;

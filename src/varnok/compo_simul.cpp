@@ -66,7 +66,7 @@ static void for_each_initial_vector(const tctl_node *formula, F f) {
     int p = formula != nullptr && formula->kind == TCTL_INIT ? TA_find_prop_by_name(a, "INIT") : -2;
     for (int l = 0; l < TA_N_OF_STATES[a]; l++) {
       bool keep = p == -2 || (p == -1 && l == 0);
-      for (uint16_t q : TA_states_props[a][l]) keep = keep || (p >= 0 && q == p);
+      for (int32_t q : TA_states_props[a][l]) keep = keep || (p >= 0 && q == p);
       if (keep) candidates[a].push_back(l);
     }
     if (candidates[a].empty()) return;

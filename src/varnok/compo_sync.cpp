@@ -8,13 +8,13 @@
 std::vector<sync_label> &SyncLabTab = *new std::vector<sync_label>;
 int sync_lab_num = 0;
 std::vector<std::vector<int>> &LocalToSyncLabTab = *new std::vector<std::vector<int>>;
-std::vector<std::vector<std::vector<uint16_t>>> &TA_label_set = *new std::vector<std::vector<std::vector<uint16_t>>>;
+std::vector<std::vector<std::vector<int32_t>>> &TA_label_set = *new std::vector<std::vector<std::vector<int32_t>>>;
 std::vector<int> TA_nb_label_sets;
 std::vector<std::vector<int>> &TA_trans_lab_set = *new std::vector<std::vector<int>>;
 std::vector<std::vector<int32_t>> &label_set_vectors = *new std::vector<std::vector<int32_t>>;
 int nb_label_set_vectors = 0;
-std::vector<std::vector<std::vector<std::vector<uint16_t>>>> &TA_loc_labset_trans =
-    *new std::vector<std::vector<std::vector<std::vector<uint16_t>>>>;
+std::vector<std::vector<std::vector<std::vector<int32_t>>>> &TA_loc_labset_trans =
+    *new std::vector<std::vector<std::vector<std::vector<int32_t>>>>;
 int multi_lab_flag = 0;
 
 int (*valid_trans_vector)(const int32_t *w, int n) = nullptr;
@@ -197,9 +197,9 @@ static void build_sync_label_table() {
         }
 }
 
-static uint64_t labels_mask(int a, const std::vector<uint16_t> &labels) {
+static uint64_t labels_mask(int a, const std::vector<int32_t> &labels) {
   uint64_t m = 0;
-  for (uint16_t l : labels)
+  for (int32_t l : labels)
     if (LocalToSyncLabTab[a][l] >= 0) m |= bit(LocalToSyncLabTab[a][l]);
   return m;
 }
@@ -212,7 +212,7 @@ static void build_trans_masks() {
     for (int t = 0; t < TA_N_OF_TRANS[a]; t++) {
       trans_mask[a][t] = labels_mask(a, TA_trans_labels[a][t]);
       int sync = 0;
-      for (uint16_t l : TA_trans_labels[a][t])
+      for (int32_t l : TA_trans_labels[a][t])
         if (LocalToSyncLabTab[a][l] >= 0) sync++;
       if (sync >= 2) multi_lab_flag = 1;
     }
@@ -220,11 +220,11 @@ static void build_trans_masks() {
 }
 
 // Same label set: same length and every index of x occurs in y.
-static bool same_label_set(const std::vector<uint16_t> &x, const std::vector<uint16_t> &y) {
+static bool same_label_set(const std::vector<int32_t> &x, const std::vector<int32_t> &y) {
   if (x.size() != y.size()) return false;
-  for (uint16_t l : x) {
+  for (int32_t l : x) {
     bool found = false;
-    for (uint16_t m : y)
+    for (int32_t m : y)
       if (m == l) found = true;
     if (!found) return false;
   }
@@ -326,10 +326,10 @@ static void fill_loc_labset_trans() {
   TA_loc_labset_trans.assign(N_OF_TA, {});
   for (int a = 0; a < N_OF_TA; a++) {
     auto &locs = TA_loc_labset_trans[a];
-    locs.assign(TA_N_OF_STATES[a], std::vector<std::vector<uint16_t>>(TA_nb_label_sets[a]));
+    locs.assign(TA_N_OF_STATES[a], std::vector<std::vector<int32_t>>(TA_nb_label_sets[a]));
     for (int l = 0; l < TA_N_OF_STATES[a]; l++)
       for (int t = TA_succs[a][l]; t < TA_succs[a][l + 1]; t++)
-        locs[l][TA_trans_lab_set[a][t]].push_back(static_cast<uint16_t>(t));
+        locs[l][TA_trans_lab_set[a][t]].push_back(t);
   }
 }
 

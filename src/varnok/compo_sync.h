@@ -32,7 +32,7 @@ extern int sync_lab_num;
 extern std::vector<std::vector<int>> &LocalToSyncLabTab;
 // Per automaton: its distinct label sets (label indices as stored), and per
 // transition the number of its label set.
-extern std::vector<std::vector<std::vector<uint16_t>>> &TA_label_set;
+extern std::vector<std::vector<std::vector<int32_t>>> &TA_label_set;
 extern std::vector<int> TA_nb_label_sets;
 extern std::vector<std::vector<int>> &TA_trans_lab_set;
 // Legal label-set vectors in generation order (entry -1: idle).
@@ -40,7 +40,7 @@ extern std::vector<std::vector<int32_t>> &label_set_vectors;
 extern int nb_label_set_vectors;
 // Per automaton, location and label set: the transitions leaving the
 // location with that label set, increasing.
-extern std::vector<std::vector<std::vector<std::vector<uint16_t>>>> &TA_loc_labset_trans;
+extern std::vector<std::vector<std::vector<std::vector<int32_t>>>> &TA_loc_labset_trans;
 // Enumeration mode: some transition carries two or more synchronisation labels.
 extern int multi_lab_flag;
 

@@ -1,5 +1,6 @@
 #include "varnok/compo_tables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,31 +23,31 @@ int32_t N_OF_TA = 0;
 std::vector<uint16_t> TA_N_OF_CLOCKS;
 std::vector<int32_t> TA_AFFECT_SIZE;
 std::vector<std::vector<std::string>> &TA_clocks_names = *new std::vector<std::vector<std::string>>;
-std::vector<uint16_t> TA_N_OF_LABELS;
-std::vector<uint16_t> TA_N_OF_PROPS;
-std::vector<uint16_t> TA_N_OF_STATES;
-std::vector<uint16_t> TA_N_OF_TRANS;
-std::vector<uint16_t> TA_N_OF_REGIONS;
-std::vector<std::vector<uint16_t>> &TA_inv = *new std::vector<std::vector<uint16_t>>;
+std::vector<int32_t> TA_N_OF_LABELS;
+std::vector<int32_t> TA_N_OF_PROPS;
+std::vector<int32_t> TA_N_OF_STATES;
+std::vector<int32_t> TA_N_OF_TRANS;
+std::vector<int32_t> TA_N_OF_REGIONS;
+std::vector<std::vector<int32_t>> &TA_inv = *new std::vector<std::vector<int32_t>>;
 std::vector<std::vector<region *>> &TA_list_reg = *new std::vector<std::vector<region *>>;
 std::vector<std::vector<trans_rec *>> &TA_trans_table = *new std::vector<std::vector<trans_rec *>>;
 std::vector<std::vector<trans_rec *>> &TA_trans_table_preds = *new std::vector<std::vector<trans_rec *>>;
-std::vector<std::vector<uint16_t>> &TA_preds = *new std::vector<std::vector<uint16_t>>;
-std::vector<std::vector<uint16_t>> &TA_succs = *new std::vector<std::vector<uint16_t>>;
-std::vector<std::vector<uint16_t>> &TA_nb_preds = *new std::vector<std::vector<uint16_t>>;
-std::vector<std::vector<uint16_t>> &TA_corresp_succ_pred = *new std::vector<std::vector<uint16_t>>;
+std::vector<std::vector<int32_t>> &TA_preds = *new std::vector<std::vector<int32_t>>;
+std::vector<std::vector<int32_t>> &TA_succs = *new std::vector<std::vector<int32_t>>;
+std::vector<std::vector<int32_t>> &TA_nb_preds = *new std::vector<std::vector<int32_t>>;
+std::vector<std::vector<int32_t>> &TA_corresp_succ_pred = *new std::vector<std::vector<int32_t>>;
 std::vector<std::array<label_rec *, LAB_HASH_SIZE>> &TA_lab_table =
     *new std::vector<std::array<label_rec *, LAB_HASH_SIZE>>;
 std::vector<std::vector<label_rec *>> &TA_label_tab = *new std::vector<std::vector<label_rec *>>;
-std::vector<uint16_t> TA_nb_labels;
-std::vector<std::vector<std::vector<uint16_t>>> &TA_trans_labels =
-    *new std::vector<std::vector<std::vector<uint16_t>>>;
+std::vector<int32_t> TA_nb_labels;
+std::vector<std::vector<std::vector<int32_t>>> &TA_trans_labels =
+    *new std::vector<std::vector<std::vector<int32_t>>>;
 std::vector<std::array<prop_rec *, PROP_HASH_SIZE>> &TA_prop_hash_table =
     *new std::vector<std::array<prop_rec *, PROP_HASH_SIZE>>;
 std::vector<std::vector<prop_rec *>> &TA_prop_tab = *new std::vector<std::vector<prop_rec *>>;
-std::vector<uint16_t> TA_nb_props;
-std::vector<std::vector<std::vector<uint16_t>>> &TA_states_props =
-    *new std::vector<std::vector<std::vector<uint16_t>>>;
+std::vector<int32_t> TA_nb_props;
+std::vector<std::vector<std::vector<int32_t>>> &TA_states_props =
+    *new std::vector<std::vector<std::vector<int32_t>>>;
 std::vector<std::vector<std::string>> &TA_decl_names = *new std::vector<std::vector<std::string>>;
 std::vector<std::string> &TA_names = *new std::vector<std::string>;
 std::vector<std::vector<uint32_t>> &TA_LocClockAct = *new std::vector<std::vector<uint32_t>>;
@@ -121,8 +122,8 @@ void reset_Varnok_globals() {
   empty_cond = 0;
   // The limits are those of any model read on its own, so that the next
   // model is parsed as it would be alone.
-  MAX_STATES = 65535;
-  MAX_TRANS = 65535;
+  MAX_STATES = TG_MAX_COUNT;
+  MAX_TRANS = TG_MAX_COUNT;
   tg_yylineno = 1;
   tctl_yylineno = 1;
 }
@@ -435,7 +436,7 @@ int TA_decode_trans_vector(int32_t code, int32_t *w, int n) {
     uint32_t base = static_cast<uint32_t>(TA_N_OF_TRANS[a]) + 1;
     uint32_t digit = c % base;
     c /= base;
-    if (digit == TA_N_OF_TRANS[a]) {
+    if (digit == base - 1) {
       w[a] = -1;
     } else {
       w[a] = static_cast<int32_t>(digit);
@@ -535,13 +536,9 @@ int zone_list_hash_insert(zone_list_node **node, int32_t code) {
 }
 
 void TA_init_state_set() {
-  if (MAX_CONTROL_STATES > 32767) {
-    fprintf(stderr, "MAX_CONTROL_STATES must be an unsigned short! ");
-    fprintf(stderr, "(max = %d)\n", 32767);
-    exit(-1);
-  }
+  // Any positive limit is taken; the set grows as locations are found.
   state_set.clear();
-  state_set.reserve(static_cast<size_t>(MAX_CONTROL_STATES));
+  state_set.reserve(static_cast<size_t>(std::min(MAX_CONTROL_STATES, 4096)));
   product_location_nb = 0;
   product_edge_nb = 0;
 }

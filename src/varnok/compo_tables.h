@@ -29,31 +29,31 @@ extern int32_t N_OF_TA;
 extern std::vector<uint16_t> TA_N_OF_CLOCKS;   // reference clock included
 extern std::vector<int32_t> TA_AFFECT_SIZE;    // declared clocks + 1
 extern std::vector<std::vector<std::string>> &TA_clocks_names;
-extern std::vector<uint16_t> TA_N_OF_LABELS;
-extern std::vector<uint16_t> TA_N_OF_PROPS;
-extern std::vector<uint16_t> TA_N_OF_STATES;
-extern std::vector<uint16_t> TA_N_OF_TRANS;
-extern std::vector<uint16_t> TA_N_OF_REGIONS;
-extern std::vector<std::vector<uint16_t>> &TA_inv;
+extern std::vector<int32_t> TA_N_OF_LABELS;
+extern std::vector<int32_t> TA_N_OF_PROPS;
+extern std::vector<int32_t> TA_N_OF_STATES;
+extern std::vector<int32_t> TA_N_OF_TRANS;
+extern std::vector<int32_t> TA_N_OF_REGIONS;
+extern std::vector<std::vector<int32_t>> &TA_inv;
 extern std::vector<std::vector<region *>> &TA_list_reg;
 // Transitions in source order; those leaving l are TA_succs[a][l] ..
 // TA_succs[a][l+1]-1. The records are owned by the rows.
 extern std::vector<std::vector<trans_rec *>> &TA_trans_table;
 extern std::vector<std::vector<trans_rec *>> &TA_trans_table_preds;
-extern std::vector<std::vector<uint16_t>> &TA_preds;
-extern std::vector<std::vector<uint16_t>> &TA_succs;
-extern std::vector<std::vector<uint16_t>> &TA_nb_preds;
-extern std::vector<std::vector<uint16_t>> &TA_corresp_succ_pred;
+extern std::vector<std::vector<int32_t>> &TA_preds;
+extern std::vector<std::vector<int32_t>> &TA_succs;
+extern std::vector<std::vector<int32_t>> &TA_nb_preds;
+extern std::vector<std::vector<int32_t>> &TA_corresp_succ_pred;
 extern std::vector<std::array<label_rec *, LAB_HASH_SIZE>> &TA_lab_table;
 extern std::vector<std::vector<label_rec *>> &TA_label_tab;
-extern std::vector<uint16_t> TA_nb_labels;
+extern std::vector<int32_t> TA_nb_labels;
 // Per transition, its label indices as stored in the .lab file.
-extern std::vector<std::vector<std::vector<uint16_t>>> &TA_trans_labels;
+extern std::vector<std::vector<std::vector<int32_t>>> &TA_trans_labels;
 extern std::vector<std::array<prop_rec *, PROP_HASH_SIZE>> &TA_prop_hash_table;
 extern std::vector<std::vector<prop_rec *>> &TA_prop_tab;
-extern std::vector<uint16_t> TA_nb_props;
+extern std::vector<int32_t> TA_nb_props;
 // Per location, its proposition indices as stored in the .prop file.
-extern std::vector<std::vector<std::vector<uint16_t>>> &TA_states_props;
+extern std::vector<std::vector<std::vector<int32_t>>> &TA_states_props;
 extern std::vector<std::vector<std::string>> &TA_decl_names;
 // Model base names, whole: the activity masks are read from the .opt file
 // of this name, which a shortened name would not find (or mistake).
@@ -198,7 +198,7 @@ int zone_list_hash_insert(zone_list_node **node, int32_t code);
 // The node of `code` in ControlHashTab, or null.
 control_node *control_hash_find(int32_t code);
 
-// Refuses MAX_CONTROL_STATES above 32767 (message, exit -1); empties state_set.
+// Empties state_set.
 void TA_init_state_set();
 // Appends node (MAX_CONTROL_STATES exceeded: message, exit -1).
 void insert_in_state_set(control_node *node);

@@ -199,7 +199,7 @@ bool in_flat(const int16_t *m, int dim, const valuation &v) {
 struct tables {
   int na, base;
   const std::vector<region *> *regs;
-  const std::vector<uint16_t> *inv;
+  const std::vector<int32_t> *inv;
   const std::vector<trans_rec *> *trans;
   int global(int k) const { return k == 0 ? 0 : base + k; }
 };
@@ -600,7 +600,7 @@ void print_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key
   if (!w.product) {
     fprintf(f, "location %d (", key[0]);
     const char *sep = "";
-    for (uint16_t p : states_props[key[0]]) {
+    for (int32_t p : states_props[key[0]]) {
       fprintf(f, "%s%s", sep, prop_tab[p]->name.c_str());
       sep = " ";
     }
@@ -612,7 +612,7 @@ void print_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key
   fputs(" ) (", f);
   const char *sep = "";
   for (size_t a = 0; a < key.size(); a++)
-    for (uint16_t p : TA_states_props[a][key[a]]) {
+    for (int32_t p : TA_states_props[a][key[a]]) {
       fprintf(f, "%s%s", sep, TA_prop_tab[a][p]->name.c_str());
       sep = " ";
     }
@@ -639,8 +639,8 @@ void print_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, co
   std::vector<std::string> shown;
   for (size_t a = 0; a < mv.size(); a++) {
     if (mv[a] < 0) continue;
-    const std::vector<uint16_t> &labs = w.product ? TA_trans_labels[a][mv[a]] : trans_labels[mv[a]];
-    for (uint16_t l : labs) {
+    const std::vector<int32_t> &labs = w.product ? TA_trans_labels[a][mv[a]] : trans_labels[mv[a]];
+    for (int32_t l : labs) {
       const std::string &name = (w.product ? TA_label_tab[a][l] : label_tab[l])->name;
       if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
       fprintf(f, " %s", name.c_str());

@@ -67,14 +67,14 @@ void write_dot(const std::string &path, const std::function<void(FILE *)> &body)
 std::string props_of(int l) {
   std::string s;
   if (static_cast<size_t>(l) >= states_props.size()) return s;
-  for (uint16_t p : states_props[l]) s += (s.empty() ? "" : " ") + prop_tab[p]->name;
+  for (int32_t p : states_props[l]) s += (s.empty() ? "" : " ") + prop_tab[p]->name;
   return s;
 }
 
 std::string labels_of(int t) {
   std::string s;
   if (static_cast<size_t>(t) < trans_labels.size())
-    for (uint16_t l : trans_labels[t]) s += label_tab[l]->name + " ";
+    for (int32_t l : trans_labels[t]) s += label_tab[l]->name + " ";
   return s;
 }
 

@@ -2,12 +2,14 @@
 
 #include "varnok/lu_model.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "common/region/region.h"
 #include "common/tg/tg_constants.h"
 #include "common/tg/tg_global.h"
+#include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_runs.h"
 #include "varnok/compo_simul.h"
@@ -88,7 +90,7 @@ bool for_each_combination(const std::vector<const std::vector<piece> *> &lists, 
 struct automaton_tables {
   int na, base, nloc, ntrans;
   const std::vector<region *> &regs;
-  const std::vector<uint16_t> &inv;
+  const std::vector<int32_t> &inv;
   const std::vector<trans_rec *> &trans;
 };
 
@@ -144,7 +146,15 @@ int zone_of_piece(const region *r, int piece, int na) {
   return -1;
 }
 
+// The store keys a location in 16 bits: a larger automaton is refused.
+static void check_key_width(int locations) {
+  if (locations <= 65535) return;
+  printf("%s: -abs lu takes automata of at most 65535 locations (here %d)\n", tool, locations);
+  exit(1);
+}
+
 model model::single(states_region *goal) {
+  check_key_width(N_OF_STATES);
   model m;
   m.dim_ = N_OF_CLOCKS;
   std::vector<int32_t> glo(m.dim_, -1), ghi(m.dim_, -1);
@@ -169,6 +179,7 @@ model model::product(const tctl_node *goal) {
   m.dim_ = N_OF_CLOCKS;
   m.goal_formula_ = goal;
   bool diag_free = true;
+  for (int a = 0; a < N_OF_TA; a++) check_key_width(TA_N_OF_STATES[a]);
   for (int a = 0; a < N_OF_TA; a++) {
     const int na = TA_N_OF_CLOCKS[a];
     std::vector<int32_t> none(na, -1);

@@ -209,7 +209,7 @@ void print_single_move_text(const step_info &via, FILE *f) {
   const int z = zone_of_piece(g, via.guard[0], N_OF_CLOCKS);
   print_hide_zone2(z >= 0 ? g->zones[z] : nullptr, f);
   fputs(" => ", f);
-  for (uint16_t lab : trans_labels[via.w[0]]) fprintf(f, "%s ", label_tab[lab]->name.c_str());
+  for (int32_t lab : trans_labels[via.w[0]]) fprintf(f, "%s ", label_tab[lab]->name.c_str());
   fputs("; ", f);
   fprint_clock_affect(f, tr->affect);
 }

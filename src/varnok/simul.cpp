@@ -848,7 +848,7 @@ void fprint_sim_graph(FILE *stream) {
       const trans_rec *tr = trans_table[t.trans];
       print_hide_zone2(piece_zone[t.piece], stream);
       fputs(" => ", stream);
-      for (uint16_t lab : trans_labels[t.trans]) fprintf(stream, "%s ", label_tab[lab]->name.c_str());
+      for (int32_t lab : trans_labels[t.trans]) fprintf(stream, "%s ", label_tab[lab]->name.c_str());
       fputs("; ", stream);
       fprint_clock_affect(stream, tr->affect);
       fprintf(stream, "goto %d\n", t.target);

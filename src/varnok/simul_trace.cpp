@@ -32,7 +32,7 @@ FILE *open_or_exit(const char *name, const char *mode) {
 }
 
 void print_labels(int trans, FILE *stream) {
-  for (uint16_t lab : trans_labels[trans]) fprintf(stream, "%s ", label_tab[lab]->name.c_str());
+  for (int32_t lab : trans_labels[trans]) fprintf(stream, "%s ", label_tab[lab]->name.c_str());
 }
 
 // Raises a[i] to the finite upper bound of clock i in z and to its finite

@@ -41,7 +41,7 @@ states_region *varnok_select_state(int n) {
 
 // 1 when proposition `prop` holds at location s.
 static int carries_prop(int s, int prop) {
-  for (uint16_t q : states_props[s])
+  for (int32_t q : states_props[s])
     if (q == prop) return 1;
   return 0;
 }
@@ -62,7 +62,7 @@ states_region *varnok_enable(const char *label) {
   int l = find_label(label);
   if (l < 0) return p;
   // The label's transitions, the most recently recorded first.
-  const std::vector<uint16_t> &carriers = label_tab[l]->trans;
+  const std::vector<int32_t> &carriers = label_tab[l]->trans;
   for (auto e = carriers.rbegin(); e != carriers.rend(); ++e) {
     const trans_rec *t = trans_table[*e];
     int s = t->source;

@@ -342,9 +342,9 @@ end the run with status 255.
   MAX_CONTROL_STATES (2) exceeded!
   Please use the '-CONTROL n' option to set it to 'n'
   status 255
-  $ run -CONTROL 40000 p q | tail -2
-  MAX_CONTROL_STATES must be an unsigned short! (max = 32767)
-  status 255
+  $ run -CONTROL 2147483647 p q | tail -2
+  Dumping output... files _out.[tg,vnk,lab,prop,reg] created.
+  status 1
   $ for m in m1 m2 m3; do
   >   { echo "#states 1300 #trans 0 #clocks 0"; for i in $(seq 0 1299); do echo "state: $i invar: true trans:"; done; } > $m.tg
   > done
@@ -363,7 +363,24 @@ transitions than a timed graph can hold, are refused as well.
   varnok: hint: -abs lu (with -forw, -r or -R) explores networks whose vectors do not fit a code
   status 255
   $ mk s1 300; mk s2 300
-  $ run -sync diag s1 s2 | tail -3
-  Generating parallel product graph...
-  varnok: ERROR: too many transitions (at most 65535)
-  status 255
+  $ run -sync diag s1 s2 | tail -2
+  Dumping output... files _out.[tg,vnk,lab,prop,reg] created.
+  status 1
+
+A product of more than 65535 transitions is written (its compiled files in
+the wide form, 32-bit counts), reads back, and is evaluated.
+
+  $ grep '^#trans'  _out.tg; od -An -tx1 -j 4 -N 11 _out.vnk
+  #trans  90600
+   23 48 00 01 00 00 00 e8 61 01 00
+  $ touch -d 2000-01-01 _out.tg
+  $ varnok _out -f 'init impl ED init' | grep -e reading -e created; cat _form.eval
+  varnok: file _form.tctl created
+  varnok: reading file _out.vnk...
+  varnok: file _form.eval created
+  true
+  $ rm _out.vnk; varnok _out -f 'init impl ED init' | grep -e created; cat _form.eval
+  varnok: file _form.tctl created
+  varnok: file _out.[vnk,lab,prop,reg] created
+  varnok: file _form.eval created
+  true

@@ -148,12 +148,12 @@ anywhere else ends the parse at once.
 
 Structural errors (codes 4 to 12) stop at once.
 
-  $ refused '#states 70000 #trans 0 #clocks 0\n'
-  varnok: ERROR: the number of states must be less than 65535
+  $ refused '#states 20000000 #trans 0 #clocks 0\n'
+  varnok: ERROR: the number of states must be less than 16777215
   status 255
   e.tg
-  $ refused '#states 1 #trans 65536 #clocks 0\n'
-  varnok: ERROR: the number of transitions must be less than 65535
+  $ refused '#states 1 #trans 16777216 #clocks 0\n'
+  varnok: ERROR: the number of transitions must be less than 16777215
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 5001\n'
@@ -204,7 +204,9 @@ Deep nesting ends in a refusal, not a crash.
   There were parsing errors, exiting...
   status 255
 
-More regions than a 16-bit index can address are refused.
+A graph with more regions (or locations, or transitions) than 16 bits can
+count is compiled to the wide form of the compiled files: 32-bit counts and
+indices, markers in upper case. It reads back like any other.
 
   $ python3 -c "
   > n = 40000
@@ -212,8 +214,22 @@ More regions than a 16-bit index can address are refused.
   > for i in range(n): print('state: %d invar: x <= 5 trans: x >= 1 => ; ; goto %d' % (i, (i + 1) % n))
   > " > big.tg
   $ compile big | tail -2
-  varnok: ERROR: too many invariant and guard regions (at most 65535)
-  status 255
+  varnok: file big.[vnk,lab,prop,reg] created
+  status 1
+  $ for s in vnk prop; do od -An -tx1 -N 11 big.$s; done; for s in lab reg; do od -An -tx1 -N 7 big.$s; done
+   32 2e 34 00 23 48 00 40 9c 00 00
+   32 2e 34 00 23 50 00 00 00 00 00
+   23 4c 00 00 00 00 00
+   23 52 00 81 38 01 00
+  $ touch -d 2000-01-01 big.tg
+  $ varnok big -f 'state(39999) and x > 5' | grep -e reading -e created; cat _form.eval
+  varnok: file _form.tctl created
+  varnok: reading file big.vnk...
+  varnok: file _form.eval created
+  false
+  $ varnok big -f 'state(39999) impl x <= 5' | grep -e already; cat _form.eval
+  varnok: file big.vnk already exists 
+  true
 
 A constraint whose disjunctive form grows too large to handle (here 2^14
 zones over 15 clocks) is refused instead of running for hours.
@@ -229,3 +245,15 @@ zones over 15 clocks) is refused instead of running for hours.
   varnok: Warning: transition 0 from 0 to 0 is not enabled, I ignored it
   There were parsing errors, exiting...
   status 255
+
+The search with LU bounds keys a location in 16 bits and says so for a
+larger graph.
+
+  $ python3 -c "
+  > n = 70000
+  > print('#states %d #trans %d #clocks 1 x' % (n, n))
+  > for i in range(n): print('state: %d invar: true trans: true => ; ; goto %d' % (i, (i + 1) % n))
+  > " > big.tg
+  $ varnok -R 'state(1)' -abs lu big | tail -1; echo "status ${PIPESTATUS[0]}"
+  varnok: -abs lu takes automata of at most 65535 locations (here 70000)
+  status 1

@@ -30,7 +30,7 @@ std::string tables() {
   s << "states " << N_OF_STATES << " trans " << N_OF_TRANS << "\n";
   for (int l = 0; l < N_OF_STATES; l++) {
     std::vector<std::string> props;
-    for (uint16_t p : states_props[l]) props.push_back(prop_tab[p]->name);
+    for (int32_t p : states_props[l]) props.push_back(prop_tab[p]->name);
     std::sort(props.begin(), props.end());
     s << "loc " << l << ":";
     for (auto &p : props) s << " " << p;
@@ -41,7 +41,7 @@ std::string tables() {
     s << r->source << "->" << r->target << " " << r->control << r->deadline << " mode " << r->affect->mode << " [";
     for (uint16_t e : r->affect->affect) s << e << " ";
     std::vector<std::string> labels;
-    for (uint16_t l : trans_labels[t]) labels.push_back(label_tab[l]->name);
+    for (int32_t l : trans_labels[t]) labels.push_back(label_tab[l]->name);
     std::sort(labels.begin(), labels.end());
     s << "]";
     for (auto &l : labels) s << " " << l;

@@ -32,13 +32,13 @@ TEST_F(TgTables, LabelsAndPropositionsNumberedFromTheLastWritten) {
   EXPECT_EQ(label_tab[2]->kind, 'N');
   EXPECT_EQ(find_label("C"), -1);
   // A transition's labels stand in label-index order, repeats kept.
-  EXPECT_EQ(trans_labels[0], (std::vector<uint16_t>{1, 2}));
-  EXPECT_EQ(trans_labels[1], (std::vector<uint16_t>{0, 1, 1}));
+  EXPECT_EQ(trans_labels[0], (std::vector<int32_t>{1, 2}));
+  EXPECT_EQ(trans_labels[1], (std::vector<int32_t>{0, 1, 1}));
   ASSERT_EQ(N_OF_PROPS, 2);
   EXPECT_EQ(find_prop("Q"), 0);
   EXPECT_EQ(find_prop("P"), 1);
-  EXPECT_EQ(states_props[0], (std::vector<uint16_t>{0, 1}));
-  EXPECT_EQ(states_props[1], (std::vector<uint16_t>{0}));
+  EXPECT_EQ(states_props[0], (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(states_props[1], (std::vector<int32_t>{0}));
   std::string line;
   char *buf = nullptr;
   size_t len = 0;
@@ -57,10 +57,10 @@ TEST_F(TgTables, SuccessorAndPredecessorIndexes) {
                          "state: 2 invar: true trans: x<4 => ; ; goto 2 x<5 => ; ; goto 0\n"),
             0);
   ASSERT_EQ(N_OF_TRANS, 5);
-  EXPECT_EQ(succs, (std::vector<uint16_t>{0, 3, 3, 5}));  // location 1 has none
-  EXPECT_EQ(preds, (std::vector<uint16_t>{0, 1, 2, 5}));
+  EXPECT_EQ(succs, (std::vector<int32_t>{0, 3, 3, 5}));  // location 1 has none
+  EXPECT_EQ(preds, (std::vector<int32_t>{0, 1, 2, 5}));
   // Within one target, transitions stand in reverse file order.
-  EXPECT_EQ(corresp_succ_pred, (std::vector<uint16_t>{4, 1, 3, 2, 0}));
+  EXPECT_EQ(corresp_succ_pred, (std::vector<int32_t>{4, 1, 3, 2, 0}));
   for (int t = 0; t < N_OF_TRANS; t++) EXPECT_EQ(trans_table_preds[corresp_succ_pred[t]], trans_table[t]);
   EXPECT_EQ(region_text(list_reg[trans_table[3]->guard]), "X<4");
   EXPECT_EQ(get_invar_zone(1), list_reg[inv[1]]->zones[0]);

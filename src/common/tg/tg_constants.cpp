@@ -5,17 +5,17 @@
 
 #include "common/util/my_files.h"
 
-int MAX_STATES = 65535;
-int MAX_TRANS = 65535;
+int MAX_STATES = TG_MAX_COUNT;
+int MAX_TRANS = TG_MAX_COUNT;
 int MAX_CLOCKS = 5000;
 
-uint16_t N_OF_STATES = 0;
-uint16_t N_OF_TRANS = 0;
-uint16_t N_OF_REGIONS = 0;
-uint16_t N_OF_LABELS = 0;
-uint16_t N_OF_PROPS = 0;
-uint16_t nb_labels = 0;
-uint16_t nb_props = 0;
+int32_t N_OF_STATES = 0;
+int32_t N_OF_TRANS = 0;
+int32_t N_OF_REGIONS = 0;
+int32_t N_OF_LABELS = 0;
+int32_t N_OF_PROPS = 0;
+int32_t nb_labels = 0;
+int32_t nb_props = 0;
 
 int READ_STRUCT = 0;
 int tg_compiling = 0;

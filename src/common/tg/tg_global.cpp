@@ -11,13 +11,13 @@
 #include "common/zone/zone_hash.h"
 
 std::vector<region *> &list_reg = *new std::vector<region *>;
-std::vector<uint16_t> inv;
+std::vector<int32_t> inv;
 std::vector<trans_rec *> &trans_table = *new std::vector<trans_rec *>;
-std::vector<uint16_t> succs;
+std::vector<int32_t> succs;
 std::vector<trans_rec *> &trans_table_preds = *new std::vector<trans_rec *>;
-std::vector<uint16_t> preds;
-std::vector<uint16_t> nb_preds;
-std::vector<uint16_t> corresp_succ_pred;
+std::vector<int32_t> preds;
+std::vector<int32_t> nb_preds;
+std::vector<int32_t> corresp_succ_pred;
 uint16_t nb_decl_clocks = 0;
 std::vector<char *> &decl_names = *new std::vector<char *>;
 
@@ -48,12 +48,12 @@ void init_global_tables() {
 }
 
 int add_region(region *r) {
-  if (list_reg.size() >= static_cast<size_t>(MAX_INDEX_COUNT)) {
+  if (list_reg.size() >= static_cast<size_t>(MAX_REGION_COUNT)) {
     free_region(r);
-    tg_limit_exceeded("invariant and guard regions", MAX_INDEX_COUNT);
+    tg_limit_exceeded("invariant and guard regions", MAX_REGION_COUNT);
   }
   list_reg.push_back(r);
-  N_OF_REGIONS = static_cast<uint16_t>(list_reg.size());
+  N_OF_REGIONS = static_cast<int32_t>(list_reg.size());
   return N_OF_REGIONS - 1;
 }
 
@@ -73,9 +73,9 @@ int find_and_add_region(region *r) {
 void add_trans(int t, int target, int source, int guard, int nlabels, clock_affect *a, char deadline,
                char control) {
   auto *rec = new trans_rec;
-  rec->target = static_cast<uint16_t>(target);
-  rec->source = static_cast<uint16_t>(source);
-  rec->guard = static_cast<uint16_t>(guard);
+  rec->target = target;
+  rec->source = source;
+  rec->guard = guard;
   rec->affect = insert_affect(a);
   rec->deadline = deadline;
   rec->control = control;
@@ -87,7 +87,7 @@ void add_trans(int t, int target, int source, int guard, int nlabels, clock_affe
 
 void succs_to_preds() {
   preds.assign(static_cast<size_t>(N_OF_STATES) + 1, 0);
-  for (int s = 0; s < N_OF_STATES; s++) preds[s + 1] = static_cast<uint16_t>(preds[s] + nb_preds[s]);
+  for (int s = 0; s < N_OF_STATES; s++) preds[s + 1] = preds[s] + nb_preds[s];
   trans_table_preds.assign(N_OF_TRANS, nullptr);
   corresp_succ_pred.assign(N_OF_TRANS, 0);
   for (int i = 0; i < N_OF_TRANS; i++) {
@@ -95,18 +95,18 @@ void succs_to_preds() {
     nb_preds[target]--;
     int pos = preds[target] + nb_preds[target];
     trans_table_preds[pos] = trans_table[i];
-    corresp_succ_pred[i] = static_cast<uint16_t>(pos);
+    corresp_succ_pred[i] = pos;
   }
 }
 
 // offsets[j] = first index of `table` whose key is at least j (the table is
 // ordered by key); offsets[N_OF_STATES] = N_OF_TRANS.
-static void build_offsets(std::vector<uint16_t> &offsets, const std::vector<trans_rec *> &table, bool by_target) {
+static void build_offsets(std::vector<int32_t> &offsets, const std::vector<trans_rec *> &table, bool by_target) {
   offsets.assign(static_cast<size_t>(N_OF_STATES) + 1, 0);
   size_t i = 0;
   for (int j = 0; j < N_OF_STATES; j++) {
     while (i < table.size() && (by_target ? table[i]->target : table[i]->source) <= j) i++;
-    offsets[j + 1] = static_cast<uint16_t>(i);
+    offsets[j + 1] = static_cast<int32_t>(i);
   }
 }
 
@@ -183,7 +183,7 @@ void fprint_succs(FILE *stream, int s) {
     print_hide_region2(list_reg[tr->guard], stream);
     fputs(" => ", stream);
     if (static_cast<size_t>(t) < trans_labels.size())
-      for (uint16_t l : trans_labels[t]) fprintf(stream, "%s ", label_tab[l]->name.c_str());
+      for (int32_t l : trans_labels[t]) fprintf(stream, "%s ", label_tab[l]->name.c_str());
     fputs("; ", stream);
     fprint_clock_affect(stream, tr->affect);
     fprintf(stream, " goto %d\n", tr->target);

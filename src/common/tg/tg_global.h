@@ -17,9 +17,9 @@ struct zone;
 struct region;
 
 typedef struct trans_rec {
-  uint16_t target;       // target location
-  uint16_t source;       // source location
-  uint16_t guard;        // index in list_reg, intersected with the source invariant
+  int32_t target;        // target location
+  int32_t source;        // source location
+  int32_t guard;         // index in list_reg, intersected with the source invariant
   clock_affect *affect;  // shared record (affect_set)
   char deadline;         // 'L' lazy (default), 'D' delayable, 'E' eager
   char control;          // 'C' controllable (default), 'U' uncontrollable
@@ -31,19 +31,19 @@ typedef struct trans_rec {
 // Regions of invariants and guards; entry 0 is the empty region.
 extern std::vector<region *> &list_reg;
 // Per location, the index in list_reg of its invariant.
-extern std::vector<uint16_t> inv;
+extern std::vector<int32_t> inv;
 // Transition records in source order; transitions leaving s are entries
 // succs[s] .. succs[s+1]-1 (N_OF_STATES+1 offsets).
 extern std::vector<trans_rec *> &trans_table;
-extern std::vector<uint16_t> succs;
+extern std::vector<int32_t> succs;
 // The same records in target order (reverse file order within one target);
 // transitions entering s are entries preds[s] .. preds[s+1]-1.
 extern std::vector<trans_rec *> &trans_table_preds;
-extern std::vector<uint16_t> preds;
+extern std::vector<int32_t> preds;
 // Incoming-transition count per location while building.
-extern std::vector<uint16_t> nb_preds;
+extern std::vector<int32_t> nb_preds;
 // Per transition in source order, its position in trans_table_preds.
-extern std::vector<uint16_t> corresp_succ_pred;
+extern std::vector<int32_t> corresp_succ_pred;
 // Declared clocks of the graph and their names (clocks 1..nb_decl_clocks).
 extern uint16_t nb_decl_clocks;
 extern std::vector<char *> &decl_names;

@@ -6,7 +6,7 @@
 
 label_rec *lab_table[LAB_HASH_SIZE] = {};
 std::vector<label_rec *> label_tab;
-std::vector<std::vector<uint16_t>> trans_labels;
+std::vector<std::vector<int32_t>> trans_labels;
 
 uint32_t tg_name_hash(const char *name) {
   uint32_t h = 0;
@@ -54,7 +54,7 @@ label_rec *insert_sync_label(const char *name) { return find_or_create(name, 'S'
 
 label_rec *insert_label(const char *name) { return find_or_create(name, 'N'); }
 
-void add_trans_label(label_rec *l, int t) { l->trans.push_back(static_cast<uint16_t>(t)); }
+void add_trans_label(label_rec *l, int t) { l->trans.push_back(t); }
 
 int insert_label_trans(const char *name, int t) {
   label_rec *l = insert_label(name);
@@ -76,6 +76,6 @@ void init_label_tab() {
 void fill_actions() {
   for (auto &labels : trans_labels) labels.clear();
   for (label_rec *l : label_tab)
-    for (uint16_t t : l->trans)
-      if (t < trans_labels.size()) trans_labels[t].push_back(l->index);
+    for (int32_t t : l->trans)
+      if (static_cast<size_t>(t) < trans_labels.size()) trans_labels[t].push_back(l->index);
 }

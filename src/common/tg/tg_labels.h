@@ -13,9 +13,9 @@ constexpr int LAB_HASH_SIZE = 313;
 
 typedef struct label_rec {
   std::string name;            // upper case
-  uint16_t index;              // order of creation, from 0
+  int32_t index;               // order of creation, from 0
   char kind;                   // 'S' declared under "#sync", else 'N'
-  std::vector<uint16_t> trans; // transitions carrying it, oldest first
+  std::vector<int32_t> trans;  // transitions carrying it, oldest first
   struct label_rec *next;      // hash chain
 } label_rec;
 
@@ -23,7 +23,7 @@ extern label_rec *lab_table[LAB_HASH_SIZE];
 // Label records by index (N_OF_LABELS entries after init_label_tab).
 extern std::vector<label_rec *> label_tab;
 // Per transition, its label indices (in label-index order after fill_actions).
-extern std::vector<std::vector<uint16_t>> trans_labels;
+extern std::vector<std::vector<int32_t>> trans_labels;
 
 // The name hash shared by labels and propositions: h = h * 16 + c over the
 // signed bytes, folding the top four bits back in (32-bit unsigned).

@@ -5,7 +5,7 @@
 
 prop_rec *prop_hash_table[PROP_HASH_SIZE] = {};
 std::vector<prop_rec *> prop_tab;
-std::vector<std::vector<uint16_t>> states_props;
+std::vector<std::vector<int32_t>> states_props;
 
 int my_hash_prop(const char *name) { return static_cast<int>(tg_name_hash(name) % PROP_HASH_SIZE); }
 
@@ -38,7 +38,7 @@ prop_rec *insert_prop(const char *name) {
   return p;
 }
 
-void add_state_prop(prop_rec *p, int s) { p->states.push_back(static_cast<uint16_t>(s)); }
+void add_state_prop(prop_rec *p, int s) { p->states.push_back(s); }
 
 int insert_prop_state(const char *name, int s) {
   prop_rec *p = insert_prop(name);
@@ -60,14 +60,14 @@ void init_prop_tab() {
 void fill_props() {
   for (auto &props : states_props) props.clear();
   for (prop_rec *p : prop_tab)
-    for (uint16_t s : p->states)
-      if (s < states_props.size()) states_props[s].push_back(p->index);
+    for (int32_t s : p->states)
+      if (static_cast<size_t>(s) < states_props.size()) states_props[s].push_back(p->index);
 }
 
 static void print_prop_line(FILE *stream, int s, const char *head) {
   if (s < 0 || static_cast<size_t>(s) >= states_props.size() || states_props[s].empty()) return;
   fputs(head, stream);
-  for (uint16_t p : states_props[s]) fprintf(stream, " %s", prop_tab[p]->name.c_str());
+  for (int32_t p : states_props[s]) fprintf(stream, " %s", prop_tab[p]->name.c_str());
   fputs("\n", stream);
 }
 

@@ -14,8 +14,8 @@ constexpr int PROP_HASH_SIZE = 11;
 
 typedef struct prop_rec {
   std::string name;             // upper case
-  uint16_t index;               // order of creation, from 0
-  std::vector<uint16_t> states; // locations where it holds, oldest first
+  int32_t index;                // order of creation, from 0
+  std::vector<int32_t> states;  // locations where it holds, oldest first
   struct prop_rec *next;        // hash chain
 } prop_rec;
 
@@ -23,7 +23,7 @@ extern prop_rec *prop_hash_table[PROP_HASH_SIZE];
 // Proposition records by index (N_OF_PROPS entries after init_prop_tab).
 extern std::vector<prop_rec *> prop_tab;
 // Per location, its proposition indices (index order after fill_props).
-extern std::vector<std::vector<uint16_t>> states_props;
+extern std::vector<std::vector<int32_t>> states_props;
 
 // Bucket of a proposition name: the shared name hash modulo 11.
 int my_hash_prop(const char *name);

@@ -7,8 +7,11 @@
 #include "common/region/region.h"
 #include "common/tg/tg_to_smc_main.h"
 
-// A graph of 65535 locations and as many transitions in one location stays
-// on the stack at once (the lists are right-recursive).
+// The lists of locations and of transitions are left-recursive, so a graph
+// of any size takes a few stack entries per level of nesting; the bound
+// stops a deeply nested constraint, and a location with 65535 propositions
+// or a transition with as many labels (those lists are right-recursive so
+// that their names are entered in reverse) still fits.
 #define YYMAXDEPTH 400000
 
 int tg_yylex();
@@ -97,7 +100,7 @@ transitions_declaration
 
 location_list
   : %empty
-  | location location_list
+  | location_list location
   ;
 
 location
@@ -116,7 +119,7 @@ proposition_list
 
 transition_list
   : %empty
-  | transition transition_list
+  | transition_list transition
   ;
 
 transition

@@ -20,10 +20,10 @@
 
 uint16_t clocksno = 0;
 uint16_t decl_clocksno = 0;
-uint16_t tg_next_state = 0;
-uint16_t current_state = 0;
-uint16_t current_trans = 0;
-uint16_t state_to = 0;
+int32_t tg_next_state = 0;
+int32_t current_state = 0;
+int32_t current_trans = 0;
+int32_t state_to = 0;
 uint16_t n_act = 0;
 uint16_t n_props = 0;
 clock_affect *curr_clk_aff = nullptr;
@@ -97,7 +97,7 @@ int tg_states_declaration(int count) {
     printerr(8, MAX_STATES, -1);
     return fatal(-1);
   }
-  N_OF_STATES = static_cast<uint16_t>(count);
+  N_OF_STATES = count;
   return 1;
 }
 
@@ -106,7 +106,7 @@ int tg_transitions_declaration(int count) {
     printerr(9, MAX_TRANS, -1);
     return fatal(-1);
   }
-  N_OF_TRANS = static_cast<uint16_t>(count);
+  N_OF_TRANS = count;
   return 1;
 }
 
@@ -180,7 +180,7 @@ int tg_location_start(int number) {
     printerr(7, number, static_cast<int>(N_OF_STATES), -1);
     return fatal(-1);
   }
-  current_state = static_cast<uint16_t>(number);
+  current_state = number;
   tg_next_state++;
   n_props = 0;
   succs[current_state] = current_trans;
@@ -205,7 +205,7 @@ void tg_invariant(region *r) {
     printerr(2, static_cast<int>(current_state), -1);
   }
   free_region(r);
-  inv[current_state] = static_cast<uint16_t>(find_and_add_region(p));
+  inv[current_state] = find_and_add_region(p);
 }
 
 // --------------------------------------------------------------------------
@@ -263,7 +263,7 @@ int tg_transition_target(int target) {
     printerr(12, target, static_cast<int>(current_trans), -1);
     return fatal(-1);
   }
-  state_to = static_cast<uint16_t>(target);
+  state_to = target;
   return 1;
 }
 

@@ -15,17 +15,17 @@ struct clock_affect;
 // Parser state.
 extern uint16_t clocksno;        // clocks named so far
 extern uint16_t decl_clocksno;   // declared clock count ("#clocks n", else MAX_CLOCKS)
-extern uint16_t tg_next_state;   // number the next location must carry
-extern uint16_t current_state;   // location being read
-extern uint16_t current_trans;   // transitions kept so far
-extern uint16_t state_to;        // target of the transition being read
+extern int32_t tg_next_state;   // number the next location must carry
+extern int32_t current_state;   // location being read
+extern int32_t current_trans;   // transitions kept so far
+extern int32_t state_to;        // target of the transition being read
 extern uint16_t n_act;           // labels of the transition being read
 extern uint16_t n_props;         // propositions of the location being read
 extern clock_affect *curr_clk_aff;
 extern char trans_ddl;           // 'L', 'D' or 'E'
 extern char trans_ctrl;          // 'C' or 'U'
 extern uint16_t empty_cond;      // 1 when the guard being read is empty
-extern int32_t clock_assign;     // 1 when the assigned value read is a clock
+extern int32_t clock_assign;    // 1 when the assigned value read is a clock
 extern int tg_yynerrs;
 extern int tg_yylineno;
 extern FILE *tg_yyin;

@@ -33,8 +33,29 @@ static void put_i32(FILE *f, int32_t v) {
   for (int i = 0; i < 4; i++) fputc(static_cast<int>((u >> (8 * i)) & 0xffu), f);
 }
 
-// A marker: two characters and a zero byte.
-static void put_marker(FILE *f, const char *m) { fwrite(m, 1, 3, f); }
+// The files of a model whose locations, transitions or regions do not all
+// fit 16 bits are written wide: every count and index of those tables, and
+// of labels and propositions, takes 32 bits, and the markers are written in
+// upper case ("#H" for "#h") so that each file says its own width. Name
+// lengths and clock fields keep 16 bits in both forms.
+static bool write_wide = false;
+
+static void put_u32(FILE *f, uint32_t v) {
+  for (int i = 0; i < 4; i++) fputc(static_cast<int>((v >> (8 * i)) & 0xffu), f);
+}
+
+// A count or an index: 16 or 32 bits as the files are narrow or wide.
+static void put_idx(FILE *f, int32_t v) {
+  if (write_wide) put_u32(f, static_cast<uint32_t>(v));
+  else put_u16(f, static_cast<unsigned>(v));
+}
+
+// A marker: two characters and a zero byte, the letter in upper case in
+// wide files.
+static void put_marker(FILE *f, const char *m) {
+  char text[3] = {m[0], write_wide ? static_cast<char>(m[1] - 'a' + 'A') : m[1], '\0'};
+  fwrite(text, 1, 3, f);
+}
 
 static void print_version(FILE *f) { fwrite(VNK_VERSION, 1, strlen(VNK_VERSION) + 1, f); }
 
@@ -51,20 +72,20 @@ static void print_clocks(FILE *f) {
 }
 
 static void print_invariants(FILE *f) {
-  for (int s = 0; s < N_OF_STATES; s++) put_u16(f, inv[s]);
+  for (int s = 0; s < N_OF_STATES; s++) put_idx(f, inv[s]);
 }
 
 static void print_succ_pred(FILE *f) {
-  for (int t = 0; t < N_OF_TRANS; t++) put_u16(f, corresp_succ_pred[t]);
+  for (int t = 0; t < N_OF_TRANS; t++) put_idx(f, corresp_succ_pred[t]);
 }
 
 static void print_edges(FILE *f) {
-  put_u16(f, N_OF_TRANS);
+  put_idx(f, N_OF_TRANS);
   for (int t = 0; t < N_OF_TRANS; t++) {
     const trans_rec *tr = trans_table_preds[t];
-    put_u16(f, tr->source);
-    put_u16(f, tr->target);
-    put_u16(f, tr->guard);
+    put_idx(f, tr->source);
+    put_idx(f, tr->target);
+    put_idx(f, tr->guard);
     put_i32(f, tr->affect->mode);
     for (int i = 0; i <= written_clocks(); i++) put_u16(f, tr->affect->affect[i]);
     fputc(tr->deadline, f);
@@ -75,8 +96,8 @@ static void print_edges(FILE *f) {
 static void print_header(FILE *f) {
   print_version(f);
   put_marker(f, "#h");
-  put_u16(f, N_OF_STATES);
-  put_u16(f, N_OF_TRANS);
+  put_idx(f, N_OF_STATES);
+  put_idx(f, N_OF_TRANS);
   put_u16(f, static_cast<unsigned>(written_clocks()));
   print_clocks(f);
   put_marker(f, "#i");
@@ -94,32 +115,32 @@ static void put_name(FILE *f, const std::string &name) {
 static void print_props(FILE *f) {
   print_version(f);
   put_marker(f, "#p");
-  put_u16(f, N_OF_PROPS);
+  put_idx(f, N_OF_PROPS);
   for (int p = 0; p < N_OF_PROPS; p++) put_name(f, prop_tab[p]->name);
   for (int s = 0; s < N_OF_STATES; s++) {
     const auto &props = states_props[s];
-    put_u16(f, static_cast<unsigned>(props.size()));
-    for (uint16_t p : props) put_u16(f, p);
+    put_idx(f, static_cast<int32_t>(props.size()));
+    for (int32_t p : props) put_idx(f, p);
   }
 }
 
 static void print_labels(FILE *f) {
   put_marker(f, "#l");
-  put_u16(f, N_OF_LABELS);
+  put_idx(f, N_OF_LABELS);
   for (int l = 0; l < N_OF_LABELS; l++) {
     put_name(f, label_tab[l]->name);
     fputc(label_tab[l]->kind, f);
   }
   for (int t = 0; t < N_OF_TRANS; t++) {
     const auto &labels = trans_labels[t];
-    put_u16(f, static_cast<unsigned>(labels.size()));
-    for (uint16_t l : labels) put_u16(f, l);
+    put_idx(f, static_cast<int32_t>(labels.size()));
+    for (int32_t l : labels) put_idx(f, l);
   }
 }
 
 static void print_regions(FILE *f) {
   put_marker(f, "#r");
-  put_u16(f, N_OF_REGIONS);
+  put_idx(f, N_OF_REGIONS);
   for (int r = 0; r < N_OF_REGIONS; r++) fprint_bin_region(f, list_reg[r]);
 }
 
@@ -138,6 +159,7 @@ static void write_file(const char *suffix, void (*writer)(FILE *)) {
 }
 
 void print_vnk_file() {
+  write_wide = N_OF_STATES > MAX_INDEX_COUNT || N_OF_TRANS > MAX_INDEX_COUNT || N_OF_REGIONS > MAX_INDEX_COUNT;
   write_file(".vnk", print_header);
   write_file(".prop", print_props);
   write_file(".lab", print_labels);
@@ -188,6 +210,32 @@ class bin_in {
                  (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
     return static_cast<int32_t>(u);
   }
+  // A count or an index, 16 or 32 bits as the file is narrow or wide; a
+  // 32-bit value beyond what a table can index makes the file bad.
+  int32_t idx() {
+    if (!wide) return static_cast<int32_t>(u16());
+    int32_t v = i32();
+    if (v < 0) bad = true;
+    return bad ? 0 : v;
+  }
+  // Bytes taken by n counts or indices.
+  long idx_bytes(long n) const { return n * (wide ? 4 : 2); }
+  // Marker m ("#h"), in lower case in a narrow file and in upper case in a
+  // wide one. The first marker of a file sets its width, unless `width`
+  // (0 narrow, 1 wide) fixes it already.
+  bool marker(const char *m, int width = -1) {
+    char b[3] = {0, 0, 0};
+    if (!raw(b, 3)) return false;
+    bool upper = b[1] == m[1] - 'a' + 'A';
+    if (b[0] != m[0] || b[2] != '\0' || (!upper && b[1] != m[1])) bad = true;
+    if (!marker_seen && width >= 0 && upper != (width == 1)) bad = true;
+    if (marker_seen && upper != wide) bad = true;
+    marker_seen = true;
+    wide = upper;
+    return !bad;
+  }
+  bool wide = false;
+  bool marker_seen = false;
   int byte() {
     unsigned char b = 0;
     raw(&b, 1);
@@ -219,6 +267,10 @@ class bin_in {
   FILE *f_;
   long size_ = 0;
 };
+
+// Width of the .vnk file last read (0 narrow, 1 wide, -1 none yet): the
+// other three files of the model must have the same.
+static int read_width = -1;
 
 // Result of a reader: good, bad format, or refused for another reason that
 // was already reported (too many clocks).
@@ -258,8 +310,9 @@ static void set_decl_names(std::vector<std::string> &names) {
 
 // One transition record of the .vnk file, checked against the header.
 static trans_rec *read_edge(bin_in &in, int states, int clocks) {
-  if (!in.need(6 + 4 + 2 * (clocks + 1) + 2)) return nullptr;
-  unsigned source = in.u16(), target = in.u16(), guard = in.u16();
+  if (!in.need(in.idx_bytes(3) + 4 + 2 * (clocks + 1) + 2)) return nullptr;
+  unsigned source = static_cast<unsigned>(in.idx()), target = static_cast<unsigned>(in.idx());
+  int32_t guard = in.idx();
   int32_t mode = in.i32();
   clock_affect *a = new_clock_affect();
   a->mode = mode;
@@ -278,9 +331,9 @@ static trans_rec *read_edge(bin_in &in, int states, int clocks) {
     return nullptr;
   }
   auto *t = new trans_rec;
-  t->source = static_cast<uint16_t>(source);
-  t->target = static_cast<uint16_t>(target);
-  t->guard = static_cast<uint16_t>(guard);
+  t->source = static_cast<int32_t>(source);
+  t->target = static_cast<int32_t>(target);
+  t->guard = guard;
   t->affect = insert_affect(a);
   t->deadline = static_cast<char>(deadline);
   t->control = static_cast<char>(control);
@@ -288,7 +341,7 @@ static trans_rec *read_edge(bin_in &in, int states, int clocks) {
 }
 
 static bool read_edges(bin_in &in, int states, int trans, int clocks, std::vector<trans_rec *> &out) {
-  if (!in.expect("#e") || static_cast<int>(in.u16()) != trans || in.bad) return false;
+  if (!in.marker("#e") || in.idx() != trans || in.bad) return false;
   open_affect_set(clocks);
   for (int t = 0; t < trans; t++) {
     trans_rec *rec = read_edge(in, states, clocks);
@@ -300,10 +353,10 @@ static bool read_edges(bin_in &in, int states, int trans, int clocks, std::vecto
 }
 
 // corresp must be a permutation placing the transitions in source order.
-static bool check_succ_order(const std::vector<uint16_t> &corresp, const std::vector<trans_rec *> &by_target) {
+static bool check_succ_order(const std::vector<int32_t> &corresp, const std::vector<trans_rec *> &by_target) {
   std::vector<char> seen(by_target.size(), 0);
   for (size_t i = 0; i < corresp.size(); i++) {
-    if (corresp[i] >= by_target.size() || seen[corresp[i]]) return false;
+    if (static_cast<size_t>(corresp[i]) >= by_target.size() || seen[corresp[i]]) return false;
     seen[corresp[i]] = 1;
     if (i > 0 && by_target[corresp[i - 1]]->source > by_target[corresp[i]]->source) return false;
   }
@@ -312,17 +365,18 @@ static bool check_succ_order(const std::vector<uint16_t> &corresp, const std::ve
 
 static int read_header_impl(FILE *vnk) {
   bin_in in(vnk);
-  if (!in.expect(VNK_VERSION) || !in.expect("#h")) return READ_BAD;
-  int states = static_cast<int>(in.u16()), trans = static_cast<int>(in.u16());
+  read_width = -1;
+  if (!in.expect(VNK_VERSION) || !in.marker("#h")) return READ_BAD;
+  int states = in.idx(), trans = in.idx();
   int clocks = static_cast<int>(in.u16());
   if (in.bad || clocks > MAX_ZONE_CLOCKS) return READ_BAD;
   std::vector<std::string> names(static_cast<size_t>(clocks));
   for (auto &name : names)
     if (!in.name(in.i32(), name)) return READ_BAD;
-  if (!in.expect("#i") || !in.need(2L * states + 2L * trans)) return READ_BAD;
-  std::vector<uint16_t> invariants(static_cast<size_t>(states)), corresp(static_cast<size_t>(trans));
-  for (auto &i : invariants) i = static_cast<uint16_t>(in.u16());
-  for (auto &c : corresp) c = static_cast<uint16_t>(in.u16());
+  if (!in.marker("#i") || !in.need(in.idx_bytes(static_cast<long>(states) + trans))) return READ_BAD;
+  std::vector<int32_t> invariants(static_cast<size_t>(states)), corresp(static_cast<size_t>(trans));
+  for (auto &i : invariants) i = in.idx();
+  for (auto &c : corresp) c = in.idx();
   std::vector<char *> name_ptrs;
   for (auto &name : names) name_ptrs.push_back(name.data());
   if (!setup_zone_module(name_ptrs)) return READ_REFUSED;
@@ -334,8 +388,9 @@ static int read_header_impl(FILE *vnk) {
     return READ_BAD;
   }
   set_decl_names(names);
-  N_OF_STATES = static_cast<uint16_t>(states);
-  N_OF_TRANS = static_cast<uint16_t>(trans);
+  read_width = in.wide ? 1 : 0;
+  N_OF_STATES = states;
+  N_OF_TRANS = trans;
   inv = std::move(invariants);
   corresp_succ_pred = std::move(corresp);
   trans_table_preds = std::move(records);
@@ -350,8 +405,8 @@ static int read_header_impl(FILE *vnk) {
 // are rebuilt; the per-location arrays are filled in both cases.
 static int read_props_impl(FILE *prop, bool records) {
   bin_in in(prop);
-  if (!in.expect(VNK_VERSION) || !in.expect("#p")) return READ_BAD;
-  int count = static_cast<int>(in.u16());
+  if (!in.expect(VNK_VERSION) || !in.marker("#p", read_width)) return READ_BAD;
+  int count = in.idx();
   if (!records && count != N_OF_PROPS) return READ_BAD;  // not the file the records came from
   if (records) init_prop_tables(N_OF_STATES);
   std::string name;
@@ -360,17 +415,17 @@ static int read_props_impl(FILE *prop, bool records) {
     if (records && insert_prop(name.c_str())->index != p) return READ_BAD;  // a name twice
   }
   if (records) {
-    N_OF_PROPS = static_cast<uint16_t>(count);
+    N_OF_PROPS = count;
     init_prop_tab();
   }
   states_props.assign(N_OF_STATES, {});
   for (int s = 0; s < N_OF_STATES; s++) {
-    int n = static_cast<int>(in.u16());
-    if (!in.need(2L * n)) return READ_BAD;
+    int n = in.idx();
+    if (!in.need(in.idx_bytes(n))) return READ_BAD;
     for (int k = 0; k < n; k++) {
-      unsigned p = in.u16();
-      if (p >= static_cast<unsigned>(count)) return READ_BAD;
-      states_props[s].push_back(static_cast<uint16_t>(p));
+      int32_t p = in.idx();
+      if (in.bad || p >= count) return READ_BAD;
+      states_props[s].push_back(p);
       if (records) add_state_prop(prop_tab[p], s);
     }
   }
@@ -380,8 +435,8 @@ static int read_props_impl(FILE *prop, bool records) {
 // .lab: as read_props_impl for labels and transitions.
 static int read_labels_impl(FILE *lab, bool records) {
   bin_in in(lab);
-  if (!in.expect("#l")) return READ_BAD;
-  int count = static_cast<int>(in.u16());
+  if (!in.marker("#l", read_width)) return READ_BAD;
+  int count = in.idx();
   if (!records && count != N_OF_LABELS) return READ_BAD;  // not the file the records came from
   if (records) init_label_tables(N_OF_TRANS);
   std::string name;
@@ -394,17 +449,17 @@ static int read_labels_impl(FILE *lab, bool records) {
     if (rec->index != l) return READ_BAD;  // a name twice
   }
   if (records) {
-    N_OF_LABELS = static_cast<uint16_t>(count);
+    N_OF_LABELS = count;
     init_label_tab();
   }
   trans_labels.assign(N_OF_TRANS, {});
   for (int t = 0; t < N_OF_TRANS; t++) {
-    int n = static_cast<int>(in.u16());
-    if (!in.need(2L * n)) return READ_BAD;
+    int n = in.idx();
+    if (!in.need(in.idx_bytes(n))) return READ_BAD;
     for (int k = 0; k < n; k++) {
-      unsigned l = in.u16();
-      if (l >= static_cast<unsigned>(count)) return READ_BAD;
-      trans_labels[t].push_back(static_cast<uint16_t>(l));
+      int32_t l = in.idx();
+      if (in.bad || l >= count) return READ_BAD;
+      trans_labels[t].push_back(l);
       if (records) add_trans_label(label_tab[l], t);
     }
   }
@@ -453,7 +508,7 @@ static bool is_consistent_read_region(const region *r, int c) {
 
 // Every invariant and guard must name a region of list_reg.
 static bool check_region_indices() {
-  for (uint16_t i : inv)
+  for (int32_t i : inv)
     if (i >= N_OF_REGIONS) return false;
   for (const trans_rec *t : trans_table)
     if (t->guard >= N_OF_REGIONS) return false;
@@ -462,8 +517,8 @@ static bool check_region_indices() {
 
 static int read_regions_impl(FILE *reg) {
   bin_in in(reg);
-  if (!in.expect("#r")) return READ_BAD;
-  int count = static_cast<int>(in.u16());
+  if (!in.marker("#r", read_width)) return READ_BAD;
+  int count = in.idx();
   int extra = N_OF_CLOCKS - 1 - nb_decl_clocks;
   if (in.bad || count < 1 || extra < 0) return READ_BAD;
   free_list_reg();
@@ -471,7 +526,7 @@ static int read_regions_impl(FILE *reg) {
     region *rg = mk_read_bin_region(reg, extra);
     if (rg == nullptr) return READ_BAD;
     list_reg.push_back(rg);
-    N_OF_REGIONS = static_cast<uint16_t>(list_reg.size());
+    N_OF_REGIONS = static_cast<int32_t>(list_reg.size());
     if ((r == 0 && !is_empty_region(rg)) || !is_consistent_read_region(rg, nb_decl_clocks + 1)) return READ_BAD;
   }
   return in.at_end() && check_region_indices() ? READ_OK : READ_BAD;
