@@ -247,7 +247,7 @@ void fprint_new_succs(FILE *stream, int s) {
     print_named_guard(list_reg[tr->guard], stream);
     fputs(" => ", stream);
     if (static_cast<size_t>(t) < trans_labels.size())
-      for (uint16_t l : trans_labels[t]) fprintf(stream, "%s ", label_tab[l]->name.c_str());
+      for (int32_t l : trans_labels[t]) fprintf(stream, "%s ", label_tab[l]->name.c_str());
     fputs("; ", stream);
     fprint_new_affect(stream, tr);
     fprintf(stream, " goto %d\n", tr->target);

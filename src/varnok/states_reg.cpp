@@ -505,7 +505,7 @@ states_region *for_all_until_states_region(states_region *p, states_region *q, i
 // ---------------------------------------------------------------------------
 // Text
 
-void print_hide_states_region2(states_region *p, FILE *stream) {
+void print_hide_states_region2(states_region *p, FILE *stream, void (*note)(FILE *, int)) {
   cf_states_region(p);
   if (!is_not_empty_states_region(p)) {
     fputs("false\n", stream);
@@ -516,13 +516,15 @@ void print_hide_states_region2(states_region *p, FILE *stream) {
     if (is_empty_region(p->regs[i])) continue;
     if (!first) fputs("or\n", stream);
     first = 0;
-    fprintf(stream, "state(%d) and (\n", i);
+    fprintf(stream, "state(%d) and (", i);
+    if (note != nullptr) note(stream, i);
+    fputc('\n', stream);
     print_hide_region2(p->regs[i], stream);
     fputs(")\n", stream);
   }
 }
 
-void print_hide_states_region3(states_region *p, FILE *stream) {
+void print_hide_states_region3(states_region *p, FILE *stream, void (*note)(FILE *, int)) {
   if (!is_not_empty_states_region(p)) {
     fputs("false\n", stream);
     return;
@@ -531,5 +533,5 @@ void print_hide_states_region3(states_region *p, FILE *stream) {
     fputs("true\n", stream);
     return;
   }
-  print_hide_states_region2(p, stream);
+  print_hide_states_region2(p, stream, note);
 }

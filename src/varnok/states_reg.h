@@ -126,6 +126,8 @@ states_region *for_all_until_states_region(states_region *p, states_region *q, i
 // "false\n" for an empty table; otherwise, per non-empty location i,
 // "state(i) and (\n", its zones joined by " or\n", ")\n", the locations
 // separated by "or\n".
-void print_hide_states_region2(states_region *p, FILE *stream);
+// With `note`, note(stream, i) writes a comment between "state(i) and (" and
+// its line break.
+void print_hide_states_region2(states_region *p, FILE *stream, void (*note)(FILE *, int) = nullptr);
 // As print_hide_states_region2, but "true\n" when p covers every invariant.
-void print_hide_states_region3(states_region *p, FILE *stream);
+void print_hide_states_region3(states_region *p, FILE *stream, void (*note)(FILE *, int) = nullptr);

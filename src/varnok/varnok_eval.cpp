@@ -30,9 +30,17 @@ states_region *varnok_eval(tctl_node *f) {
 
 states_region *varnok_mk_invariant() { return mk_inv_st_reg(); }
 
+bool (*state_atom_holds)(int s, int n) = nullptr;
+
 states_region *varnok_select_state(int n) {
   states_region *p = mk_empty_states_region();
-  if (n >= 0 && n < N_OF_STATES) {
+  if (state_atom_holds != nullptr) {
+    for (int s = 0; s < N_OF_STATES; s++)
+      if (state_atom_holds(s, n)) {
+        free_region(p->regs[s]);
+        p->regs[s] = assign_region(list_reg[inv[s]]);
+      }
+  } else if (n >= 0 && n < N_OF_STATES) {
     free_region(p->regs[n]);
     p->regs[n] = assign_region(list_reg[inv[n]]);
   }

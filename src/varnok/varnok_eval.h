@@ -21,8 +21,12 @@ states_region *varnok_eval(tctl_node *f);
 // The invariant table: the meaning of "true" and the universe of complements.
 states_region *varnok_mk_invariant();
 // Location n with its invariant; every other location empty (all empty when n
-// is no location).
+// is no location). On the product of a network (state_atom_holds set), every
+// product location where state_atom_holds(s, n) is true.
 states_region *varnok_select_state(int n);
+// Null for a timed graph on its own. For the product of a network held in the
+// tables: whether every automaton is at location n in product location s.
+extern bool (*state_atom_holds)(int s, int n);
 // The initial states: at the locations carrying proposition INIT, or at
 // location 0 when there is none, every declared clock 0 and the k extra
 // clocks only >= 0. Invariants are not applied.
@@ -87,3 +91,6 @@ int varnok_formula_clock2();
 // file" and exits with status 1. Sets my_filename to base. result is read,
 // not freed.
 void print_result(states_region *result, const char *base);
+// The same, with `note` writing a comment after each location's opening line
+// (see print_hide_states_region3); note may be null.
+void print_result(states_region *result, const char *base, void (*note)(FILE *, int));

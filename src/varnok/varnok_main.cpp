@@ -14,18 +14,15 @@ static const char Release[] = ".3";
 static const char Arch[] = "i686";
 static const char Date[] = VARNOK_BUILD_DATE;
 
-static void not_implemented_for_several(bool with_usage) {
-  printf("Model-checking for >1 automata not yet implemented. ");
-  printf("Sorry...\n(try their parallel product).\n");
-  if (with_usage) usage();
-  exit(0);
-}
-
-// Several timed graphs: product graph, simulation graph or reachability.
+// Several timed graphs: a formula on their product, product graph,
+// simulation graph or reachability.
 static int run_several() {
-  if (is_option(OPT_FORMULA)) not_implemented_for_several(true);
+  if (is_option(OPT_FORMULA)) {
+    on_line_to_file_formula(param_texts[nb_param - 1], form_name);
+    return evaluate_formula_list(nb_param - 1, form_name);
+  }
   char base[PARAM_LEN + 1];
-  if (is_formula_filename(param_names[nb_param - 1], base)) not_implemented_for_several(false);
+  if (is_formula_filename(param_names[nb_param - 1], base)) return evaluate_formula_list(nb_param - 1, param_names[nb_param - 1]);
   if (!init_list(nb_param)) return 0;
   if (is_option(OPT_REACH)) return init_reach_list(init_f_name, reach_f_name);
   if (is_option(OPT_FORWARD)) return gen_sim_list(init_f_name);

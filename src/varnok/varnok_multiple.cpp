@@ -1,9 +1,11 @@
 // Runs with several timed graphs: loading them, their product graph, the
 // simulation graph of their product and reachability in it.
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/tg/tg_constants.h"
 #include "common/tg/varnok_init.h"
@@ -23,6 +25,7 @@
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
 #include "varnok/varnok_options.h"
+#include "varnok/varnok_eval.h"
 #include "varnok/varnok_runs.h"
 
 void not_available(const char *what) {
@@ -72,6 +75,52 @@ int compo_list() {
   fprintf(stderr, "files %s.[tg,vnk,lab,prop,reg] created.\n", my_filename);
   if (is_option(OPT_DOT)) dot_write_tg(std::string(my_filename) + ".dot");
   return 1;
+}
+
+// ---------------------------------------------------------------------------
+// A formula on several graphs: evaluated backwards on their product, built in
+// memory as the written product would be.
+
+namespace {
+
+// Location vector of product location s.
+std::vector<int32_t> product_vector(int s) {
+  std::vector<int32_t> v(static_cast<size_t>(N_OF_TA));
+  TA_decode_state_vector(state_set[static_cast<size_t>(s)]->code, v.data(), N_OF_TA);
+  return v;
+}
+
+bool every_automaton_at(int s, int n) {
+  for (int32_t l : product_vector(s))
+    if (l != n) return false;
+  return true;
+}
+
+// "\t/* vector state: < 1, 0 > */" after a location's opening line in .eval.
+void note_vector(FILE *f, int s) {
+  fputs("\t/* vector state: < ", f);
+  fprint_location_vector_no_cr(f, product_vector(s).data(), N_OF_TA);
+  fputs(" > */", f);
+}
+
+}  // namespace
+
+int evaluate_formula_list(int nb, char *formula) {
+  char base[PARAM_LEN + 1];
+  construct_formula(formula, base);
+  // Loading the models resets the formula's extra clocks.
+  const int extra = tctl_extra_clocks();
+  if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
+  if (!init_list(nb)) return 0;
+  if (!MAX_CONTROL_STATES_GIVEN) MAX_CONTROL_STATES = INT_MAX;
+  fprintf(stderr, "Generating parallel product graph...\n");
+  gen_parallel_product_graph();
+  build_vnk_tables();
+  printf("%s: product of %d automata: %d locations, %d transitions\n", tool, nb, N_OF_STATES, N_OF_TRANS);
+  N_OF_EXTRA_CLOCKS = static_cast<uint16_t>(extra);
+  fit_tables_to_formula();
+  state_atom_holds = every_automaton_at;
+  return evaluate_loaded_formula(base, nullptr, note_vector);
 }
 
 // Parses formula file `name` (writing "init" into it first when no

@@ -25,6 +25,7 @@ int MAX_SYMB_STATES = 1000;
 int MAX_SYMB_STATES_GIVEN = 0;
 int MAX_STACK_SIZE = 1000;
 int MAX_CONTROL_STATES = 2048;
+int MAX_CONTROL_STATES_GIVEN = 0;
 int COMPACT_TYPE = 1;
 int16_t VAL = 1;
 int MAX_FOUND_PATHS = 1;
@@ -139,6 +140,7 @@ int set_option_w_val(const char *arg, const char *value) {
     MAX_STACK_SIZE = n < 1 ? 1000 : n;
   } else if (is_one_of(arg, "-CONTROL")) {
     MAX_CONTROL_STATES = n < 1 ? 5000 : n;
+    MAX_CONTROL_STATES_GIVEN = 1;
   } else if (is_one_of(arg, "-H")) {
     OPT_SET |= OPT_HASH_STATS;
     HASH_FCT = n < 1 ? 1 : n;

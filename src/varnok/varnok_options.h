@@ -48,6 +48,8 @@ extern int MAX_SYMB_STATES;
 extern int MAX_SYMB_STATES_GIVEN;
 extern int MAX_STACK_SIZE;
 extern int MAX_CONTROL_STATES;
+// 1 when -CONTROL was given: a formula on several graphs is then held to it.
+extern int MAX_CONTROL_STATES_GIVEN;
 extern int COMPACT_TYPE;
 extern int16_t VAL;
 extern int MAX_FOUND_PATHS;

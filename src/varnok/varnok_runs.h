@@ -1,6 +1,8 @@
 // The runs the model checker dispatches to.
 #pragma once
 
+#include <cstdio>
+
 // One timed graph alone: compile, optional listing, optional forward analysis.
 // Returns 1 when the run completed, 0 when compiling failed.
 int one_tg();
@@ -19,6 +21,16 @@ void print_sim_counts();
 
 // A timed graph and a formula file: backward evaluation into base.eval. Returns 1.
 int evaluate_formula_tg(char *model, char *formula);
+// The parsed formula evaluated on the graph in the tables, written to
+// base.eval (note: see print_result) with the timing summary; model, when not
+// null, is the model name put back into my_filename for the evaluation.
+// Returns 1.
+int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, int));
+// Several timed graphs and a formula file: the first nb parameters are
+// composed in memory and the formula is evaluated backwards on their product,
+// into base.eval with each location's vector as a comment. Returns 1, or 0
+// when a model could not be loaded.
+int evaluate_formula_list(int nb, char *formula);
 
 // Several timed graphs: loads the nb models named in param_names.
 int init_list(int nb);

@@ -207,6 +207,10 @@ int evaluate_formula_tg(char *model, char *formula) {
   construct_formula(formula, base);
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
   load_model(model);
+  return evaluate_loaded_formula(base, model, nullptr);
+}
+
+int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
   if (is_option(OPT_HISTORY)) {
     history_file = my_fopen2(".log", "w");
@@ -214,7 +218,7 @@ int evaluate_formula_tg(char *model, char *formula) {
   }
   printf("%s: begin evaluation of %s.tctl\n", tool, base);
   time_C(TIMER_TOTAL);
-  my_basename(model, ".tg");
+  if (model != nullptr) my_basename(model, ".tg");
   states_region *result = varnok_eval(tctl_formula());
   printf("%s: end evaluation of %s.tctl\n", tool, base);
   compact_result(result);
@@ -224,20 +228,22 @@ int evaluate_formula_tg(char *model, char *formula) {
     fclose(history_file);
     history_file = nullptr;
   }
-  if (!is_option(OPT_FORWARD)) print_result(result, base);
+  if (!is_option(OPT_FORWARD)) print_result(result, base, note);
   print_computation_times();
   free_states_region(result);
   return 1;
 }
 
-void print_result(states_region *result, const char *base) {
+void print_result(states_region *result, const char *base) { print_result(result, base, nullptr); }
+
+void print_result(states_region *result, const char *base, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
   FILE *out = my_fopen(".eval", "w");
   if (out == nullptr) {
     printf("%s: cannot open file %s.eval\n", tool, base);
     exit(1);
   }
-  print_hide_states_region3(result, out);
+  print_hide_states_region3(result, out, note);
   fclose(out);
   printf("%s: file %s.eval created\n", tool, base);
 }

@@ -113,7 +113,7 @@ inline std::string snapshot() {
   for (int r = 0; r < N_OF_REGIONS; r++) s << "reg " << r << ": " << region_text(list_reg[r]) << "\n";
   for (int st = 0; st < N_OF_STATES; st++) {
     s << "loc " << st << " inv " << inv[st] << " succs " << succs[st] << " preds " << preds[st] << " props";
-    for (uint16_t p : states_props[st]) s << " " << prop_tab[p]->name;
+    for (int32_t p : states_props[st]) s << " " << prop_tab[p]->name;
     s << "\n";
   }
   s << "succs end " << succs[N_OF_STATES] << " preds end " << preds[N_OF_STATES] << "\n";
@@ -128,19 +128,19 @@ inline std::string snapshot() {
       << tr->affect->mode << " [";
     for (uint16_t v : tr->affect->affect) s << " " << v;
     s << " ] labels";
-    for (uint16_t l : trans_labels[t]) s << " " << label_tab[l]->name << "/" << label_tab[l]->kind;
+    for (int32_t l : trans_labels[t]) s << " " << label_tab[l]->name << "/" << label_tab[l]->kind;
     s << "\n";
   }
   for (int t = 0; t < N_OF_TRANS; t++) s << "pred " << t << ": " << trans_table_preds[t]->source << "->"
                                           << trans_table_preds[t]->target << "\n";
   for (int l = 0; l < N_OF_LABELS; l++) {
     s << "label " << l << " " << label_tab[l]->name << " on";
-    for (uint16_t t : label_tab[l]->trans) s << " " << t;
+    for (int32_t t : label_tab[l]->trans) s << " " << t;
     s << "\n";
   }
   for (int p = 0; p < N_OF_PROPS; p++) {
     s << "prop " << p << " " << prop_tab[p]->name << " at";
-    for (uint16_t st : prop_tab[p]->states) s << " " << st;
+    for (int32_t st : prop_tab[p]->states) s << " " << st;
     s << "\n";
   }
   return s.str();

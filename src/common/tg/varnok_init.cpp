@@ -572,6 +572,33 @@ void init_tg() {
   fclose(prop);
 }
 
+void fit_tables_to_formula() {
+  std::vector<std::string> names;
+  for (int i = 1; i < AFFECT_SIZE; i++) names.emplace_back(clocks_names[i]);
+  set_decl_names(names);
+  READ_STRUCT = 0;
+  if (tctl_extra_clocks() == 0) return;
+  // The regions go through their binary form, as when they are read again
+  // from a .reg file, so that they are widened exactly as there.
+  FILE *tmp = tmpfile();
+  if (tmp == nullptr) {
+    printf("%s: cannot write a temporary file\n", tool);
+    exit(1);
+  }
+  write_wide = N_OF_REGIONS > MAX_INDEX_COUNT;
+  print_regions(tmp);
+  if (ferror(tmp) != 0 || fflush(tmp) != 0) {
+    printf("%s: cannot write a temporary file\n", tool);
+    exit(1);
+  }
+  rewind(tmp);
+  free_list_reg();
+  if (!setup_zone_module(decl_names)) exit(-1);
+  read_width = write_wide ? 1 : 0;
+  check_result(read_regions_impl(tmp));
+  fclose(tmp);
+}
+
 void read_props2(FILE *prop) { check_result(read_props_impl(prop, false)); }
 void read_labels2(FILE *lab) { check_result(read_labels_impl(lab, false)); }
 

@@ -21,6 +21,11 @@ void print_vnk_file();
 // re-reads the regions with the formula's extra clocks when only
 // RESIZE_REGIONS is set; otherwise does nothing.
 void init_tg();
+// For tables built in memory (a product): the declared clocks become the
+// clocks in the tables, READ_STRUCT 0, and when the formula has extra clocks
+// every region is rebuilt with room for them, as init_tg does after a parse.
+// A temporary file that cannot be written ends the run (status 1).
+void fit_tables_to_formula();
 
 // Readers of the four files into the tables. Each refuses a bad file with
 // "bad format" (exit 1); read_header sets the zone module up for the declared
