@@ -25,24 +25,36 @@ With -f and two parameters the text goes to _form.tctl, even when longer than a 
   $ wc -c < _form.tctl
   95
 
-With -f and three parameters: not implemented, usage text, status 0.
+With -f and three parameters the text is evaluated on the product of the two
+graphs (a missing model is reported as for one graph); the text may be of
+any length.
 
-  $ varnok -f a.tg b.tg "p" > out; echo "status $?"; sed -n '2,3p' out; grep -c usage: out
+  $ varnok -f a.tg b.tg "p" > out; echo "status $?"; sed -n '2,3p' out
   status 0
-  Model-checking for >1 automata not yet implemented. Sorry...
-  (try their parallel product).
-  1
-  $ varnok -f a.tg b.tg "$(printf 'true and %.0s' $(seq 10))true" > out; echo "status $?"; sed -n 2p out
-  status 0
-  Model-checking for >1 automata not yet implemented. Sorry...
+  varnok: file _form.tctl created
+  varnok: cannot open file a.tg 
+  $ cp $EXAMPLES/rail_*.tg .
+  $ varnok -f rail_train rail_gate rail_controller "$(printf 'true and %.0s' $(seq 10))true" > out 2> err; echo "status $?"; grep -e product -e eval out; cat _form.eval
+  status 1
+  varnok: product of 3 automata: 12 locations, 17 transitions
+  varnok: begin evaluation of _form.tctl
+  varnok: end evaluation of _form.tctl
+  varnok: file _form.eval created
+  true
 
-Several models where the last names a formula file: the two lines only.
+Several models where the last names a formula file: the formula file is
+evaluated on their product (an empty file is no formula).
 
   $ touch f.tctl
   $ varnok a.tg b.tg f > out; echo "status $?"; tail -n +2 out
-  status 0
-  Model-checking for >1 automata not yet implemented. Sorry...
-  (try their parallel product).
+  parse error at line 1, near `'
+  status 255
+  $ echo 'init impl NonZeno' > f.tctl
+  $ varnok rail_train rail_gate rail_controller f > out 2> err; echo "status $?"; grep -e created out; cat f.eval
+  status 1
+  varnok: file f.eval created
+  true
+  $ rm -f rail_* _out.* f.eval
 
 Two parameters where the second names no formula file are two timed graphs:
 their product is built, nothing is evaluated.
