@@ -116,13 +116,13 @@ void TA_add_sim_trans(int source, int32_t trans, int target, int32_t piece) {
 }
 
 void TA_print_abort() {
-  FILE *f = fopen("abort.sim", "w");
+  FILE *f = open_output("abort.sim", "w");
   if (f == nullptr) {
     fprintf(stderr, "%s: cannot open file abort.sim\n", tool);
     return;
   }
   fprint_simulation_graph(f);
-  fclose(f);
+  close_output(f);
   fprintf(stderr, "%s: file abort.sim dumped\n", tool);
 }
 
@@ -612,11 +612,11 @@ void dump_stack_path(FILE *f) {
 }
 
 void gen_all_counter_examples() {
-  FILE *f = my_fopen2(".trace", NB_FOUND_PATHS == 1 ? "w" : "a");
+  FILE *f = my_fopen2_output(".trace", NB_FOUND_PATHS == 1 ? "w" : "a");
   fprintf(f, "-- Trace #%d -- \n", NB_FOUND_PATHS);
   dump_stack_path(f);
   fputs("\n\n", f);
-  fclose(f);
+  close_output(f);
   fprintf(stderr, "%s: Trace #%d dumped in file %s.trace\n", tool, NB_FOUND_PATHS, my_filename);
   if (is_option(OPT_RUN)) print_stack_run_product();
 }

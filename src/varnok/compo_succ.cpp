@@ -489,12 +489,12 @@ void TA_init_approx_zone(int n) {
     }
   cf_zone(z);
   TA_approx_zone = z;
-  FILE *f = fopen("approx_zone", "w");
+  FILE *f = open_output("approx_zone", "w");
   if (f == nullptr) {
     fprintf(stderr, "%s: cannot open file approx_zone\n", tool);
     return;
   }
   fprintf(f, "Approximation:\n");
   print_hide_zone3(z, f);
-  fclose(f);
+  close_output(f);
 }

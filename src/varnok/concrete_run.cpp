@@ -727,14 +727,14 @@ void run_write_witness(run::witness w, states_region *init_table, int number) {
     fprintf(stderr, "%s: internal error: the concrete run fails its replay (%s)\n", tool, bad.c_str());
     exit(3);
   }
-  FILE *f = fopen("_run.reach", number <= 1 ? "w" : "a");
+  FILE *f = open_output("_run.reach", number <= 1 ? "w" : "a");
   if (f == nullptr) {
     fprintf(stderr, "%s: cannot open file _run.reach\n", tool);
     exit(1);
   }
   if (number > 1) fputs("\n", f);
   run::write_run(f, w, r, number < 1 ? 1 : number);
-  fclose(f);
+  close_output(f);
   fprintf(say, "%s: file _run.reach dumped\n", tool);
   if (is_option(OPT_DOT) && number <= 1) dot_write_run("_run.dot", w, r);
 }

@@ -48,7 +48,7 @@ std::string text_of(const std::function<void(FILE *)> &print) {
 
 // Writes the DOT text made by body into path, or ends the run.
 void write_dot(const std::string &path, const std::function<void(FILE *)> &body) {
-  FILE *f = fopen(path.c_str(), "w");
+  FILE *f = open_output(path.c_str(), "w");
   if (f == nullptr) {
     printf("%s: cannot write file %s\n", tool, path.c_str());
     exit(1);
@@ -56,11 +56,7 @@ void write_dot(const std::string &path, const std::function<void(FILE *)> &body)
   fputs("digraph varnok {\n  node [shape=box, fontname=\"monospace\"];\n  edge [fontname=\"monospace\"];\n", f);
   body(f);
   fputs("}\n", f);
-  const bool failed = ferror(f) != 0;
-  if (fclose(f) != 0 || failed) {
-    printf("%s: cannot write file %s\n", tool, path.c_str());
-    exit(1);
-  }
+  close_output(f);
   printf("%s: file %s dumped\n", tool, path.c_str());
 }
 

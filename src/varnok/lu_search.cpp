@@ -223,7 +223,7 @@ void print_single_move(const step_info &via, FILE *f) {
 
 void write_single_path(const std::vector<path_step> &path) {
   load_props_labels();
-  FILE *f = fopen("_path.reach", "w");
+  FILE *f = open_output("_path.reach", "w");
   if (f == nullptr) {
     printf("%s: cannot open file _path.reach\n", tool);
     return;
@@ -234,13 +234,13 @@ void write_single_path(const std::vector<path_step> &path) {
     path_print_symb_st(path[i].key[0], z, f);
     free_zone(z);
   }
-  fclose(f);
+  close_output(f);
   printf("%s: file _path.reach dumped\n", tool);
 }
 
 void write_product_trace(const std::vector<path_step> &path) {
   const int n = N_OF_TA;
-  FILE *f = my_fopen2(".trace", "w");
+  FILE *f = my_fopen2_output(".trace", "w");
   fputs("-- Trace #1 -- \n", f);
   std::vector<int32_t> v(n);
   for (size_t i = 0; i < path.size(); i++) {
@@ -257,7 +257,7 @@ void write_product_trace(const std::vector<path_step> &path) {
     fputs(" >\n", f);
   }
   fputs("\n\n", f);
-  fclose(f);
+  close_output(f);
   fprintf(stderr, "%s: Trace #1 dumped in file %s.trace\n", tool, my_filename);
 }
 

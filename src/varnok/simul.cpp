@@ -857,21 +857,21 @@ void fprint_sim_graph(FILE *stream) {
 }
 
 void print_symb_states_set() {
-  FILE *f = my_fopen2(".reach", "w");
+  FILE *f = my_fopen2_output(".reach", "w");
   fputs("Reachable tg states:\n", f);
   fputs("====================\n", f);
   for (int l = 0; l < static_cast<int>(symb_states_set.size()); l++)
     if (symb_states_set[l] >= 0) fprintf(f, "tg state: %d\n", l);
-  fclose(f);
+  close_output(f);
 }
 
 void print_abort() {
-  FILE *f = fopen("abort.sim", "w");
+  FILE *f = open_output("abort.sim", "w");
   if (f == nullptr) {
     fprintf(stderr, "%s: cannot open file abort.sim\n", tool);
     return;
   }
   fprint_sim_graph(f);
-  fclose(f);
+  close_output(f);
   printf("%s: file abort.sim dumped\n", tool);
 }

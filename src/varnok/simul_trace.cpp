@@ -23,7 +23,7 @@ namespace {
 constexpr sim_trans NO_TRANS = {-1, -1, -1, -1};
 
 FILE *open_or_exit(const char *name, const char *mode) {
-  FILE *f = fopen(name, mode);
+  FILE *f = open_output(name, mode);
   if (f == nullptr) {
     printf("%s: cannot open file %s\n", tool, name);
     exit(1);
@@ -178,7 +178,7 @@ void print_reach_path(const std::vector<path_step> &path) {
   }
   const sim_state &last = succ_sim_graph[path[0].state];
   path_print_symb_st(last.st.loc, last.st.z, f);
-  fclose(f);
+  close_output(f);
   printf("%s: file _path.reach dumped\n", tool);
 }
 
@@ -225,7 +225,7 @@ void print_reach_trace(const std::vector<trace_step> &trace, int valid) {
   if (!valid) {
     FILE *f = open_or_exit("_trace.reach", "w");
     fputs("Invalid simulation trace\n", f);
-    fclose(f);
+    close_output(f);
     printf("%s: invalid simulation trace\n", tool);
     return;
   }
@@ -237,7 +237,7 @@ void print_reach_trace(const std::vector<trace_step> &trace, int valid) {
     path_print_symb_st(l, s.exit, f);
     if (s.after.trans >= 0) path_print_tg_trans(s.after.piece, f);
   }
-  fclose(f);
+  close_output(f);
   printf("%s: file _trace.reach dumped\n", tool);
 }
 
@@ -273,13 +273,13 @@ void print_succ_sim_graph_stack() {
   FILE *f;
   if (NB_FOUND_PATHS <= 1) {
     load_props_labels();
-    f = fopen("_dfs.trace", "w");
+    f = open_output("_dfs.trace", "w");
     if (f == nullptr) {
       fprintf(stderr, "%s: Cannot open file _dfs.trace for writing\n", tool);
       exit(1);
     }
   } else {
-    f = fopen("_dfs.trace", "a");
+    f = open_output("_dfs.trace", "a");
     if (f == nullptr) {
       fprintf(stderr, "%s: Cannot open file _dfs.trace for appending\n", tool);
       exit(1);
@@ -308,7 +308,7 @@ void print_succ_sim_graph_stack() {
     print_hide_zone2(s.st.z, f);
     fputs(">\n\n", f);
   }
-  fclose(f);
+  close_output(f);
   fprintf(stderr, "%s: Trace #%d dumped in file _dfs.trace\n", tool, NB_FOUND_PATHS);
 }
 
@@ -339,6 +339,6 @@ zone *init_approx_zone(states_region *p) {
   FILE *out = open_or_exit("approx_zone", "w");
   fputs("Approximation:\n", out);
   print_hide_zone3(h, out);
-  fclose(out);
+  close_output(out);
   return h;
 }

@@ -138,16 +138,12 @@ static int lu_gen_sim_list(char *init_name) {
   char name[PARAM_LEN + 1];
   snprintf(name, sizeof name, "%s", out_f_name);
   my_basename(name, ".tg");
-  FILE *sim = my_fopen2(".sim", "w");
+  FILE *sim = my_fopen2_output(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
   lu_sim_graph_product(init, sim);
   time_R(9);
-  bool failed = ferror(sim) != 0;
-  if (fclose(sim) != 0 || failed) {
-    printf("%s: cannot write file %s.sim\n", tool, my_filename);
-    exit(1);
-  }
+  close_output(sim);
   fprintf(stderr, "file %s.sim created.\n", my_filename);
   TA_print_computation_times();
   return 1;
@@ -164,11 +160,11 @@ int gen_sim_list(char *init_name) {
   char name[PARAM_LEN + 1];
   snprintf(name, sizeof name, "%s", out_f_name);
   my_basename(name, ".tg");
-  FILE *sim = my_fopen2(".sim", "w");
+  FILE *sim = my_fopen2_output(".sim", "w");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
   fprint_simulation_graph(sim);
-  fclose(sim);
+  close_output(sim);
   fprintf(stderr, "file %s.sim created.\n", my_filename);
   TA_print_computation_times();
   return 1;

@@ -110,10 +110,10 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
     }
     fprintf(stderr, "%s: Max stack size attained: %d\n", tool, max_depth_reached);
     if (is_option(OPT_VERBOSE)) {
-      FILE *out = my_fopen2(".sim_dfs", "w");
+      FILE *out = my_fopen2_output(".sim_dfs", "w");
       printf("%s: generating simulation graph... \n", tool);
       fprint_sim_graph(out);
-      fclose(out);
+      close_output(out);
       printf("%s: file %s.sim_dfs dumped\n", tool, my_filename);
     }
   } else if (reach_prop_sim_graph(initial, goal)) {
@@ -125,13 +125,13 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
 }
 
 void varnok_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2(".sim", "w");
+  FILE *out = my_fopen2_output(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   gen_sim_graph(initial);
   printf("%s: simulation graph generated                   \n", tool);
   print_sim_counts();
   fprint_sim_graph(out);
-  fclose(out);
+  close_output(out);
   printf("%s: file %s.sim dumped\n", tool, my_filename);
   if (is_option(OPT_DOT)) dot_write_sim_graph(std::string(my_filename) + ".sim.dot");
   print_symb_states_set();
@@ -140,10 +140,10 @@ void varnok_gen_sim_graph(states_region *initial) {
 
 // The simulation graph under -abs lu, written as the .sim file.
 static void lu_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2(".sim", "w");
+  FILE *out = my_fopen2_output(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   lu_sim_graph_one_tg(initial, out);
-  fclose(out);
+  close_output(out);
   printf("%s: file %s.sim dumped\n", tool, my_filename);
 }
 
@@ -213,7 +213,7 @@ int evaluate_formula_tg(char *model, char *formula) {
 int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
   if (is_option(OPT_HISTORY)) {
-    history_file = my_fopen2(".log", "w");
+    history_file = my_fopen2_output(".log", "w");
     setbuf(history_file, nullptr);
   }
   printf("%s: begin evaluation of %s.tctl\n", tool, base);
@@ -224,8 +224,8 @@ int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, 
   compact_result(result);
   time_R(TIMER_TOTAL);
   if (is_option(OPT_HISTORY)) {
+    close_output(history_file);
     printf("%s: file %s.log created\n", tool, base);
-    fclose(history_file);
     history_file = nullptr;
   }
   if (!is_option(OPT_FORWARD)) print_result(result, base, note);
@@ -238,12 +238,12 @@ void print_result(states_region *result, const char *base) { print_result(result
 
 void print_result(states_region *result, const char *base, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
-  FILE *out = my_fopen(".eval", "w");
+  FILE *out = my_fopen_output(".eval", "w");
   if (out == nullptr) {
     printf("%s: cannot open file %s.eval\n", tool, base);
     exit(1);
   }
   print_hide_states_region3(result, out, note);
-  fclose(out);
+  close_output(out);
   printf("%s: file %s.eval created\n", tool, base);
 }

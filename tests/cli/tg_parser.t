@@ -196,13 +196,17 @@ most 254 clocks.
   status 1
   $ rm e.*
 
-Deep nesting ends in a refusal, not a crash.
+Deep nesting ends in a refusal, not a crash: the parser's stack outgrows
+its limit, which is reported as any other memory exhaustion, and no
+compiled file or .err file is left.
 
   $ printf '#states 1 #trans 0 #clocks 1 x\nstate: 0 invar: %s x < 1 trans:\n' "$(head -c 500000 /dev/zero | tr '\0' '(')" > e.tg
   $ varnok e 2>&1 | tail -n +4 | cut -c 1-40; echo "status ${PIPESTATUS[0]}"
-  memory exhausted at line 2, near `('
-  There were parsing errors, exiting...
-  status 255
+  
+  varnok: not enough memory
+  status 1
+  $ ls e.*
+  e.tg
 
 A graph with more regions (or locations, or transitions) than 16 bits can
 count is compiled to the wide form of the compiled files: 32-bit counts and

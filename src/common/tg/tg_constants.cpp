@@ -30,6 +30,11 @@ void tg_abort_compile(int status) {
   exit(status);
 }
 
+void tg_cannot_read() {
+  printf("%s: cannot read file %s.tg\n", tool, my_filename);
+  tg_abort_compile(1);
+}
+
 void tg_limit_exceeded(const char *what, int limit) {
   fprintf(stderr, "%s: ERROR: too many %s (at most %d)\n", tool, what, limit);
   tg_abort_compile(-1);

@@ -43,6 +43,11 @@ extern int tg_compiling;
 // compiled file being made (see tg_compiling).
 [[noreturn]] void tg_abort_compile(int status);
 
+// Prints "<tool>: cannot read file <my_filename>.tg\n" and ends the process
+// with status 1 through tg_abort_compile (the model opened but could not be
+// read: a folder, a read error).
+[[noreturn]] void tg_cannot_read();
+
 // Prints "<tool>: ERROR: too many <what> (at most <limit>)\n" on standard
 // error and ends the process through tg_abort_compile(-1).
 [[noreturn]] void tg_limit_exceeded(const char *what, int limit);

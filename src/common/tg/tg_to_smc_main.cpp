@@ -58,6 +58,8 @@ static int fatal(int status) {
 }
 
 void tg_yyerror(const char *message) {
+  // The parser's stack outgrew its limit: as any other memory exhaustion.
+  if (strcmp(message, "memory exhausted") == 0) out_of_memory();
   fprintf(stderr, "%s at line %d, near `%s'\n", message, tg_yylineno, tg_yytext != nullptr ? tg_yytext : "");
   tg_yynerrs++;
 }
@@ -418,6 +420,7 @@ static void reset_parser_state() {
   clock_assign = 0;
   guard_index = 0;
   tg_fatal_status = 0;
+  tg_yynerrs = 0;
   for (char *name : decl_clocks_names) free(name);
   decl_clocks_names.clear();
   name_pool.clear();

@@ -144,26 +144,24 @@ static void print_regions(FILE *f) {
   for (int r = 0; r < N_OF_REGIONS; r++) fprint_bin_region(f, list_reg[r]);
 }
 
-// Writes one file with `writer`; a write error removes the .vnk file (the
-// set is then out of date) and ends the process.
-static void write_file(const char *suffix, void (*writer)(FILE *)) {
-  FILE *f = my_fopen2(suffix, "wb");
+// Writes one file with `writer` under a temporary name; a write error ends
+// the process ("cannot write file"). Returns the handle that puts it in place.
+static int write_file(const char *suffix, void (*writer)(FILE *)) {
+  FILE *f = my_fopen2_output(suffix, "wb");
   writer(f);
-  bool failed = ferror(f) != 0;
-  if (fclose(f) != 0) failed = true;
-  if (failed) {
-    printf("%s: cannot write file %s%s\n", tool, my_filename, suffix);
-    my_unlink(".vnk");
-    exit(1);
-  }
+  return finish_output(f);
 }
 
+// The old .vnk goes first and the new one is put in place last, so that a
+// .vnk always belongs to the other three files beside it.
 void print_vnk_file() {
   write_wide = N_OF_STATES > MAX_INDEX_COUNT || N_OF_TRANS > MAX_INDEX_COUNT || N_OF_REGIONS > MAX_INDEX_COUNT;
-  write_file(".vnk", print_header);
-  write_file(".prop", print_props);
-  write_file(".lab", print_labels);
-  write_file(".reg", print_regions);
+  my_unlink(".vnk");
+  int vnk = write_file(".vnk", print_header);
+  commit_output(write_file(".prop", print_props));
+  commit_output(write_file(".lab", print_labels));
+  commit_output(write_file(".reg", print_regions));
+  commit_output(vnk);
 }
 
 // ===========================================================================
@@ -645,7 +643,7 @@ void compact_tg() {
     }
   }
   fclose(vnk);
-  cpt = my_fopen(".cpt", "w");
+  cpt = my_fopen_output(".cpt", "w");
   if (cpt == nullptr) {
     printf("%s: cannot open file %s.cpt\n", tool, my_filename);
     exit(1);
@@ -653,6 +651,6 @@ void compact_tg() {
   printf("%s: creating file %s.cpt...\n", tool, my_filename);
   load_props_labels();
   print_listing(cpt);
-  fclose(cpt);
+  close_output(cpt);
   printf("%s: file %s.cpt dumped\n", tool, my_filename);
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,3 +68,183 @@ void out_of_memory() {
 }
 
 void catch_out_of_memory() { std::set_new_handler(out_of_memory); }
+
+// ---------------------------------------------------------------------------
+// Output files
+
+namespace {
+
+struct pending_output {
+  FILE *stream = nullptr;
+  std::string path;    // the name shown in messages
+  std::string target;  // the file renamed over (path, or the file a link names)
+  std::string temp;    // where it is written; empty when written directly
+  bool finished = false;
+  bool done = false;
+};
+
+// Every output file of the run; the index of a record is its handle.
+std::vector<pending_output> &outputs() {
+  static auto *v = new std::vector<pending_output>;  // never destroyed: used at exit
+  return *v;
+}
+
+std::vector<std::string> &exit_files() {
+  static auto *v = new std::vector<std::string>;  // never destroyed: used at exit
+  return *v;
+}
+
+void remove_unfinished() {
+  for (pending_output &o : outputs())
+    if (!o.done && !o.temp.empty()) unlink(o.temp.c_str());
+  for (const std::string &p : exit_files()) unlink(p.c_str());
+}
+
+void register_cleanup() {
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    atexit(remove_unfinished);
+  }
+}
+
+// Copies the contents of `from`, if it exists, to `to`.
+bool copy_contents(const std::string &from, FILE *to) {
+  FILE *in = fopen(from.c_str(), "rb");
+  if (in == nullptr) return errno == ENOENT;
+  char buf[65536];
+  size_t n;
+  bool ok = true;
+  while ((n = fread(buf, 1, sizeof buf, in)) > 0)
+    if (fwrite(buf, 1, n, to) != n) ok = false;
+  if (ferror(in)) ok = false;
+  fclose(in);
+  return ok;
+}
+
+[[noreturn]] void write_failed(pending_output &o) {
+  printf("%s: cannot write file %s\n", tool, o.path.c_str());
+  if (!o.temp.empty()) unlink(o.temp.c_str());
+  o.done = true;
+  exit(1);
+}
+
+int find_output(FILE *f) {
+  std::vector<pending_output> &v = outputs();
+  for (size_t k = v.size(); k-- > 0;)
+    if (v[k].stream == f && !v[k].finished) return static_cast<int>(k);
+  return -1;
+}
+
+}  // namespace
+
+FILE *open_output(const char *path, const char *mode) {
+  register_cleanup();
+  const bool append = mode[0] == 'a';
+  pending_output o;
+  o.path = o.target = path;
+  struct stat st, lst;
+  bool direct = false;
+  if (stat(path, &st) == 0) {
+    if (!S_ISREG(st.st_mode)) {
+      direct = true;  // a device or a pipe is written as it is
+    } else if (lstat(path, &lst) == 0 && S_ISLNK(lst.st_mode)) {
+      // A link to a file: the file it names is replaced, the link kept.
+      if (char *real = realpath(path, nullptr)) {
+        o.target = real;
+        free(real);
+      }
+    }
+  }
+  if (direct) {
+    o.stream = fopen(path, append ? "a" : "w");
+    if (o.stream == nullptr) return nullptr;
+  } else {
+    size_t slash = o.target.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : o.target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? o.target : o.target.substr(slash + 1);
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && o.stream == nullptr; attempt++) {
+      o.temp = folder + "." + name + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+      o.stream = fopen(o.temp.c_str(), "wx");
+      if (o.stream == nullptr && errno != EEXIST) break;
+    }
+    if (o.stream == nullptr) return nullptr;
+    if (append && !copy_contents(o.target, o.stream)) {
+      fclose(o.stream);
+      unlink(o.temp.c_str());
+      return nullptr;
+    }
+  }
+  outputs().push_back(o);
+  return o.stream;
+}
+
+FILE *my_fopen_output(const char *suffix, const char *mode) {
+  char path[MAX_NAME_LEN + 1];
+  if (!build_path(suffix, path)) return nullptr;
+  return open_output(path, mode);
+}
+
+FILE *my_fopen2_output(const char *suffix, const char *mode) {
+  FILE *f = my_fopen_output(suffix, mode);
+  if (f == nullptr) {
+    printf("%s: cannot open file %s%s\n", tool, my_filename, suffix);
+    exit(-1);
+  }
+  return f;
+}
+
+int finish_output(FILE *f) {
+  int k = find_output(f);
+  if (k < 0) {
+    if (f != nullptr) fclose(f);
+    return -1;
+  }
+  pending_output &o = outputs()[k];
+  o.finished = true;
+  bool failed = ferror(f) != 0;
+  if (fflush(f) != 0) failed = true;
+  if (fclose(f) != 0) failed = true;
+  o.stream = nullptr;
+  if (failed) write_failed(o);
+  return k;
+}
+
+void commit_output(int handle) {
+  if (handle < 0) return;
+  pending_output &o = outputs()[handle];
+  if (o.done) return;
+  if (!o.temp.empty() && rename(o.temp.c_str(), o.target.c_str()) != 0) write_failed(o);
+  o.done = true;
+}
+
+void close_output(FILE *f) {
+  if (f == nullptr) return;
+  commit_output(finish_output(f));
+}
+
+void remove_at_exit(const char *path) {
+  register_cleanup();
+  exit_files().push_back(path);
+}
+
+void forget_at_exit(const char *path) {
+  std::vector<std::string> &v = exit_files();
+  for (size_t k = v.size(); k-- > 0;)
+    if (v[k] == path) {
+      v.erase(v.begin() + static_cast<long>(k));
+      return;
+    }
+}
+
+void discard_output(FILE *f) {
+  if (f == nullptr) return;
+  int k = find_output(f);
+  fclose(f);
+  if (k < 0) return;
+  pending_output &o = outputs()[k];
+  o.finished = o.done = true;
+  o.stream = nullptr;
+  if (!o.temp.empty()) unlink(o.temp.c_str());
+}

@@ -37,3 +37,39 @@ int my_stat(FILE *a, FILE *b);
 // Makes every allocation failure of the C++ library (new, containers) end
 // the process as out_of_memory does, instead of throwing.
 void catch_out_of_memory();
+
+// Output files. A file is written under a temporary name in its own folder
+// and renamed over its name only when every write and the close succeeded,
+// so that a file of that name is always complete. A name that is a device
+// or a pipe (or a link to one) is written directly. Temporaries of a
+// process that ends before their close are removed at exit.
+
+// Opens the output file `path` for writing: mode "w" (or "wb") starts it
+// empty, "a" starts it with the file's current contents. Returns the stream,
+// owned by the caller until close_output, or null when the file cannot be
+// created (nothing is then left behind).
+FILE *open_output(const char *path, const char *mode);
+// open_output of my_filename + suffix.
+FILE *my_fopen_output(const char *suffix, const char *mode);
+// As my_fopen_output, but a failure prints "cannot open file" and exits
+// with -1 (as my_fopen2).
+FILE *my_fopen2_output(const char *suffix, const char *mode);
+// Closes a stream of open_output and puts the file in place. When a write
+// or the close failed: prints "<tool>: cannot write file <path>\n", removes
+// the temporary and exits with status 1. A null stream is ignored.
+void close_output(FILE *f);
+// As close_output, but the file is left under its temporary name until
+// commit_output(f) renames it (several files put in place in a chosen order).
+// Returns the handle to pass to commit_output.
+int finish_output(FILE *f);
+// Renames a file finished by finish_output into place (failure: "cannot
+// write file", exit 1).
+void commit_output(int handle);
+
+// Removes `path` when the process ends through exit before forget_at_exit
+// is called for it (a file that is only meaningful once complete).
+void remove_at_exit(const char *path);
+void forget_at_exit(const char *path);
+// Closes a stream of open_output and removes its temporary: the file keeps
+// its old contents. A null stream is ignored.
+void discard_output(FILE *f);

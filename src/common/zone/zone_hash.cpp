@@ -168,7 +168,7 @@ void dump_hash_table2(FILE *stream) {
 void print_hash_stats() {
   char name[32];
   snprintf(name, sizeof name, "hash_stat.%d", HASH_FCT);
-  FILE *f = fopen(name, "w");
+  FILE *f = open_output(name, "w");
   if (f == nullptr) {
     fprintf(stderr, "Cannot open file %s\n", name);
     return;
@@ -183,6 +183,6 @@ void print_hash_stats() {
   fprintf(f, "hashing time:\t %7.3fs\n\n", time_usr(HASH_TIMER));
   fprintf(f, "maximum: hash value %d, zones %d\n", max_pos, max_entries);
   dump_hash_table2(f);
-  fclose(f);
+  close_output(f);
   fprintf(stdout, "%s: file %s dumped\n", tool, name);
 }
