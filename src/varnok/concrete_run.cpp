@@ -223,11 +223,48 @@ int source_clock(const trans_rec *t, int k) {
 
 // One state of the witness with the pieces chosen: the set it is entered
 // with and the zone it can leave from (time passed within the invariant).
+// How the run ends in the last state: at a point of its zone, at the point
+// the move enters it with (conditional: the goal met at once, outside the
+// condition maybe), or a little after a point of its zone from which time
+// enters the goal (conditional).
+enum end_kind { END_IN_ZONE, END_AT_ENTRY, END_ENTERING };
+
 struct exact_state {
   std::vector<int16_t> entry, zone;
   std::vector<int16_t> guard;  // the guard of the move into it (none for the start)
   std::vector<uint16_t> assign;
+  // Conditional witnesses: the entry before the cut to the condition, the
+  // invariant pieces time passes in, and for END_ENTERING the goal zone
+  // that time enters. entry and zone are empty when the condition does not
+  // hold at the entry (only the last state may then end at its entry).
+  std::vector<int16_t> raw_entry, inv, goal;
+  end_kind end = END_IN_ZONE;
 };
+
+// m ∩ b for closed flat zones; false (m unusable) when empty.
+bool cut(std::vector<int16_t> &m, const std::vector<int16_t> &b, int dim) {
+  for (int x = 0; x < dim; x++)
+    for (int y = 0; y < dim; y++)
+      if (x != y && b[x * dim + y] != INF_BOUND && !flat::constrain(m.data(), dim, x, y, b[x * dim + y])) return false;
+  return true;
+}
+
+// The closed m with its upper bounds made non-strict (the points that time
+// reaches from inside m without passing beyond it), or with its lower bounds
+// made non-strict and its upper bounds strict (the points from which a
+// little time passing enters m). False when that is empty.
+bool upper_closure(std::vector<int16_t> &m, int dim) {
+  for (int x = 1; x < dim; x++)
+    if (m[x * dim] != INF_BOUND) m[x * dim] = static_cast<int16_t>(m[x * dim] | 1);
+  return flat::close(m.data(), dim);
+}
+bool entering(std::vector<int16_t> &m, int dim) {
+  for (int x = 1; x < dim; x++) {
+    if (m[x * dim] != INF_BOUND) m[x * dim] = static_cast<int16_t>(m[x * dim] & ~1);
+    if (m[x] != INF_BOUND) m[x] = static_cast<int16_t>(m[x] | 1);
+  }
+  return flat::close(m.data(), dim);
+}
 
 class builder {
  public:
@@ -240,7 +277,7 @@ class builder {
     out.clear();
     for (const auto &e : initial_entries()) {
       exact_state s;
-      if (enter(w_.start.data(), e, s, [&](exact_state &first) {
+      if (enter(w_.start.data(), e, s, w_.moves.empty(), [&](exact_state &first) {
             out.clear();
             out.push_back(first);
             return extend(out);
@@ -282,8 +319,10 @@ class builder {
   // For every combination of invariant pieces at key: the state entered with
   // `from` (cut to the pieces), time passed within them; f(state) returns
   // true to stop. True when f did.
+  // Conditional witnesses: time passes within the condition as well, and
+  // a state entered outside it can only be the last one (`last`).
   template <typename F>
-  bool enter(const uint16_t *key, const std::vector<int16_t> &from, exact_state &s, F f) {
+  bool enter(const uint16_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
     const int n = model_.nb_automata();
     std::vector<const std::vector<lu::piece> *> lists;
     for (int a = 0; a < n; a++) lists.push_back(&model_.aut(a).inv[key[a]]);
@@ -291,12 +330,33 @@ class builder {
       s.entry = from;
       for (int a = 0; a < n; a++)
         if (!flat::constrain_all(s.entry.data(), dim_, (*lists[a])[at[a]])) return false;
+      s.end = END_IN_ZONE;
+      if (w_.conditional) {
+        s.raw_entry = s.entry;
+        s.inv.assign(nn_, 0);
+        flat::set_universal(s.inv.data(), dim_);
+        for (int a = 0; a < n; a++)
+          if (!flat::constrain_all(s.inv.data(), dim_, (*lists[a])[at[a]])) return false;
+        const std::vector<int16_t> &c = cond_at(key[0]);
+        if (c.empty() || !cut(s.entry, c, dim_)) {
+          if (!last) return false;
+          s.entry.clear();
+          s.zone.clear();
+          return f(s);
+        }
+      }
       s.zone = s.entry;
       flat::up(s.zone.data(), dim_);
       for (int a = 0; a < n; a++)
         if (!flat::constrain_all(s.zone.data(), dim_, (*lists[a])[at[a]])) return false;
+      if (w_.conditional && !cut(s.zone, cond_at(key[0]), dim_)) return false;
       return f(s);
     });
+  }
+
+  const std::vector<int16_t> &cond_at(int l) const {
+    static const std::vector<int16_t> none;
+    return l < static_cast<int>(w_.cond.size()) ? w_.cond[l] : none;
   }
 
   // Calls f on every combination of one entry per list until it returns true.
@@ -347,7 +407,7 @@ class builder {
             return false;
       flat::assign(moved.data(), cut.data(), dim_, assign.data());
       exact_state s;
-      return enter(to.data(), moved, s, [&](exact_state &next) {
+      return enter(to.data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
         next.guard = g;
         next.assign = assign;
         out.push_back(next);
@@ -358,7 +418,48 @@ class builder {
     });
   }
 
+  // The end of a conditional witness, tried in this order: the goal met
+  // right at the entry; a point of the goal that time reaches from the
+  // entry staying in the condition up to it; a point of the zone from which
+  // time enters the goal at once. s.zone becomes the set the run picks its
+  // last point (or, entering, the point before the goal) from.
+  bool meet_goal(exact_state &s) {
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> m = s.raw_entry;
+      if (cut(m, t, dim_)) {
+        s.zone = m;
+        s.end = END_AT_ENTRY;
+        return true;
+      }
+    }
+    if (s.entry.empty()) return false;
+    std::vector<int16_t> border = s.inv;
+    if (!cut(border, cond_at(key_at(w_.moves.size())[0]), dim_) || !upper_closure(border, dim_)) return false;
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> m = s.entry;
+      flat::up(m.data(), dim_);
+      if (cut(m, s.inv, dim_) && cut(m, border, dim_) && cut(m, t, dim_)) {
+        s.zone = m;
+        s.end = END_IN_ZONE;
+        return true;
+      }
+    }
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> g = s.inv;
+      if (!cut(g, t, dim_)) continue;
+      std::vector<int16_t> into = g, m = s.zone;
+      if (entering(into, dim_) && cut(m, into, dim_)) {
+        s.zone = m;
+        s.goal = g;
+        s.end = END_ENTERING;
+        return true;
+      }
+    }
+    return false;
+  }
+
   bool meet_target(exact_state &s) {
+    if (w_.conditional) return meet_goal(s);
     if (w_.target.empty()) return true;
     for (const auto &t : w_.target) {
       std::vector<int16_t> z = s.zone;
@@ -403,6 +504,19 @@ interval delays_back(const int16_t *e, int dim, const valuation &v) {
   return d;
 }
 
+// The delays d > 0 with v + d in the closed zone g (v is in g's entering
+// set: its diagonal bounds hold).
+interval delays_into(const int16_t *g, int dim, const valuation &v) {
+  interval d;
+  d.raise(0, true);
+  for (int x = 1; x < dim; x++) {
+    const int16_t up = g[x * dim], down = g[x];  // x <= up, -x <= down
+    if (up != INF_BOUND) d.lower(rational::of_bound(up) - v[x], is_strict(up));
+    if (down != INF_BOUND) d.raise(rational(0) - rational::of_bound(down) - v[x], is_strict(down));
+  }
+  return d;
+}
+
 valuation shifted(const valuation &v, rational d) {
   valuation r = v;
   for (size_t x = 1; x < r.size(); x++) r[x] = r[x] - d;
@@ -431,13 +545,23 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
       return false;
     }
     out.end = v;
+    rational extra = 0;  // the time after v that enters the goal
+    if (states[n].end == END_ENTERING) {
+      if (!delays_into(states[n].goal.data(), dim, v).pick(extra)) {
+        why = "no delay into the goal";
+        return false;
+      }
+      for (int x = 1; x < dim; x++) out.end[x] = v[x] + extra;
+    }
     for (size_t i = n + 1; i-- > 0;) {
       rational d;
-      if (!delays_back(states[i].entry.data(), dim, v).pick(d)) {
+      if (i == n && states[n].end == END_AT_ENTRY) d = 0;
+      else if (!delays_back(states[i].entry.data(), dim, v).pick(d)) {
         why = "no delay back into the entry set";
         return false;
       }
-      (i == n ? out.last_delay : out.steps[i].delay) = d;
+      if (i == n) out.last_delay = d + extra;
+      else out.steps[i].delay = d;
       const valuation entered = shifted(v, d);
       if (i == 0) {
         out.initial = entered;
@@ -492,20 +616,92 @@ int zone_holding(const region *r, const tables &t, const valuation &v) {
   return -1;
 }
 
-// 1 when one zone of r holds both v and v + d. A zone is convex, so the
-// whole delay from v to v + d then stays in it; and a run that stays in the
-// union of the zones while time passes may be taken as staying in one of
-// them, as the searches do.
-bool delay_holds(const region *r, const tables &t, const valuation &v, const valuation &after) {
-  if (r == nullptr || is_empty_region(r)) return false;
+// The times t at which v + t lies in a zone: an interval, each end possibly
+// strict or absent; `none` when no t does (a diagonal bound fails).
+struct span {
+  bool none = false, has_lo = false, has_hi = false, lo_strict = false, hi_strict = false;
+  rational lo = 0, hi = 0;
+};
+
+// The span of v in the zone whose bound (i, j) is bound(i, j), over dim
+// clocks that map to the global clocks.
+template <typename Bound, typename Map>
+span span_of(int dim, Bound bound, Map map, const valuation &v) {
+  span r;
+  for (int i = 0; i < dim; i++)
+    for (int j = 0; j < dim; j++) {
+      const int16_t b = bound(i, j);
+      if (i == j || b == INF_BOUND) continue;
+      const rational c = rational::of_bound(b);
+      const bool strict = is_strict(b);
+      if (i != 0 && j != 0) {  // constant while time passes
+        const int k = compare(v[map(i)] - v[map(j)], c);
+        if (k > 0 || (k == 0 && strict)) r.none = true;
+      } else if (j == 0) {  // v_i + t <= c
+        const rational h = c - v[map(i)];
+        const int k = r.has_hi ? compare(h, r.hi) : -1;
+        if (!r.has_hi || k < 0 || (k == 0 && strict)) r.hi = h, r.hi_strict = strict, r.has_hi = true;
+      } else {  // -(v_j + t) <= c
+        const rational l = rational(0) - c - v[map(j)];
+        const int k = r.has_lo ? compare(l, r.lo) : 1;
+        if (!r.has_lo || k > 0 || (k == 0 && strict)) r.lo = l, r.lo_strict = strict, r.has_lo = true;
+      }
+    }
+  return r;
+}
+
+// 1 when the spans together hold every t of [0, d] (of [0, d) when open).
+bool covered(const std::vector<span> &spans, rational d, bool open) {
+  // Every t below `at` is held; `at` itself too when at_held.
+  rational at = 0;
+  bool at_held = false;
+  for (;;) {
+    const int k = compare(at, d);
+    if (k > 0 || (k == 0 && (at_held || open))) return true;
+    bool moved = false, unbounded = false;
+    rational best = at;
+    bool best_held = at_held;
+    for (const span &s : spans) {
+      if (s.none) continue;
+      if (s.has_hi && (compare(s.hi, at) < 0 || (compare(s.hi, at) == 0 && (s.hi_strict || at_held)))) continue;
+      if (s.has_lo) {
+        const int c = compare(s.lo, at);
+        // at must be held by s, or only the times just after it.
+        if (c > 0 || (c == 0 && s.lo_strict && !at_held)) continue;
+      }
+      if (!s.has_hi) {
+        unbounded = true;
+        break;
+      }
+      const int c = compare(s.hi, best);
+      if (c > 0 || (c == 0 && !s.hi_strict && !best_held)) {
+        best = s.hi;
+        best_held = !s.hi_strict;
+        moved = true;
+      }
+    }
+    if (unbounded) return true;
+    if (!moved) return false;
+    at = best;
+    at_held = best_held;
+  }
+}
+
+// The spans of v in the zones of r (automaton tables t).
+std::vector<span> spans_in(const region *r, const tables &t, const valuation &v) {
+  std::vector<span> out;
+  if (r == nullptr || is_empty_region(r)) return out;
   for (int p = 0; p < r->count; p++) {
     const zone *z = r->zones[p];
     if (z == nullptr || is_empty_zone(z)) continue;
-    auto b = [&](int i, int j) { return z->bounds[i][j]; };
-    auto g = [&](int k) { return t.global(k); };
-    if (satisfies(t.na, b, g, v) && satisfies(t.na, b, g, after)) return true;
+    out.push_back(span_of(t.na, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v));
   }
-  return false;
+  return out;
+}
+
+span span_in_flat(const std::vector<int16_t> &m, const valuation &v) {
+  const int dim = N_OF_CLOCKS;
+  return span_of(dim, [&](int i, int j) { return m[i * dim + j]; }, [](int k) { return k; }, v);
 }
 
 std::string at(size_t i) { return "step " + std::to_string(i + 1) + ": "; }
@@ -529,21 +725,30 @@ std::string replay(const witness &w, const concrete_run &r, states_region *init_
           zone_holding(init_table->regs[l], tables_of(false, 0), v) < 0)
         return "initial valuation not initial";
     }
-    auto let_time_pass = [&](rational d, const std::string &where) -> std::string {
+    // Time passes: every moment within the invariants; under a condition,
+    // every moment within it, but for the last delay, whose moments before
+    // its end may lie in the goal instead.
+    auto let_time_pass = [&](rational d, const std::string &where, bool last) -> std::string {
       if (d < rational(0)) return where + "negative delay";
-      valuation after = v;
-      for (int x = 1; x < N_OF_CLOCKS; x++) after[x] = after[x] + d;
       for (int a = 0; a < n; a++) {
         const tables t = tables_of(w.product, a);
-        if (!delay_holds((*t.regs)[(*t.inv)[key[a]]], t, v, after)) return where + "invariant broken while time passes";
+        if (!covered(spans_in((*t.regs)[(*t.inv)[key[a]]], t, v), d, false))
+          return where + "invariant broken while time passes";
       }
-      v = after;
+      if (w.conditional) {
+        std::vector<span> in;
+        if (key[0] < w.cond.size() && !w.cond[key[0]].empty()) in.push_back(span_in_flat(w.cond[key[0]], v));
+        if (last)
+          for (const auto &g : w.target) in.push_back(span_in_flat(g, v));
+        if (!covered(in, d, last)) return where + "condition broken while time passes";
+      }
+      for (int x = 1; x < N_OF_CLOCKS; x++) v[x] = v[x] + d;
       return "";
     };
     if (r.steps.size() != w.moves.size()) return "wrong number of steps";
     for (size_t i = 0; i < r.steps.size(); i++) {
       const step &s = r.steps[i];
-      std::string e = let_time_pass(s.delay, at(i));
+      std::string e = let_time_pass(s.delay, at(i), false);
       if (!e.empty()) return e;
       if (v != s.before) return at(i) + "valuation before the move differs";
       if (s.move != w.moves[i]) return at(i) + "move differs";
@@ -568,7 +773,7 @@ std::string replay(const witness &w, const concrete_run &r, states_region *init_
         if (zone_holding((*t.regs)[(*t.inv)[key[a]]], t, v) < 0) return at(i) + "target invariant false";
       }
     }
-    std::string e = let_time_pass(r.last_delay, "end: ");
+    std::string e = let_time_pass(r.last_delay, "end: ", true);
     if (!e.empty()) return e;
     if (v != r.end) return "end valuation differs";
     if (!w.target.empty()) {
@@ -708,10 +913,40 @@ void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
 namespace {
 
 states_region *noted_initial = nullptr;
+// The conditional search running, if any: its condition zones and goal.
+bool noted_conditional = false;
+std::vector<std::vector<int16_t>> noted_cond;
+states_region *noted_goal = nullptr;
+
+// The closed flat form of z, or an empty vector when z is null or empty.
+std::vector<int16_t> flat_of(zone *z) {
+  std::vector<int16_t> m;
+  if (z == nullptr || is_empty_zone(z)) return m;
+  zone *c = assign_zone(z);
+  cf_zone(c);
+  if (!is_empty_zone(c)) {
+    m.resize(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
+    flat::from_zone(m.data(), c);
+  }
+  free_zone(c);
+  return m;
+}
 
 }  // namespace
 
-void run_note_initial(states_region *init) { noted_initial = init; }
+void run_note_initial(states_region *init) {
+  noted_initial = init;
+  noted_conditional = false;
+  noted_cond.clear();
+  noted_goal = nullptr;
+}
+
+void run_note_condition(const std::vector<zone *> &cond, states_region *goal) {
+  noted_conditional = true;
+  noted_cond.clear();
+  for (zone *c : cond) noted_cond.push_back(flat_of(c));
+  noted_goal = goal;
+}
 
 void run_write_witness(run::witness w, states_region *init_table, int number) {
   FILE *say = w.product ? stderr : stdout;
@@ -743,15 +978,24 @@ void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> 
   run::witness w;
   w.start = {static_cast<uint16_t>(locations.front())};
   for (int t : transitions) w.moves.push_back({t});
-  if (z != nullptr && !is_empty_zone(z)) {
-    zone *c = assign_zone(z);
-    cf_zone(c);
-    if (!is_empty_zone(c)) {
-      std::vector<int16_t> m(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
-      flat::from_zone(m.data(), c);
-      w.target.push_back(std::move(m));
+  if (noted_conditional) {
+    // The run must reach the goal itself, not only the zone of the state
+    // the search stopped at.
+    w.conditional = true;
+    w.cond = noted_cond;
+    const int l = locations.back();
+    region *g = noted_goal != nullptr && l < noted_goal->count ? noted_goal->regs[l] : nullptr;
+    for (int k = 0; g != nullptr && !is_empty_region(g) && k < g->count; k++) {
+      std::vector<int16_t> m = flat_of(g->zones[k]);
+      if (!m.empty()) w.target.push_back(std::move(m));
     }
-    free_zone(c);
+    if (w.target.empty()) {
+      printf("%s: no concrete run for this witness (the goal is empty at its last location)\n", tool);
+      return;
+    }
+  } else {
+    std::vector<int16_t> m = flat_of(z);
+    if (!m.empty()) w.target.push_back(std::move(m));
   }
   run_write_witness(std::move(w), noted_initial, number);
 }

@@ -56,6 +56,13 @@ struct witness {
   // The closed flat zones (N_OF_CLOCKS squared) the last valuation must lie
   // in one of; none: anywhere.
   std::vector<std::vector<int16_t>> target;
+  // A search that must stay in a condition (one graph): per location the
+  // closed flat zone time passes in besides the invariant (empty vector:
+  // none there). The run then ends in one of `target` (the goal zones at
+  // its last location), every earlier moment lying in the condition, or in
+  // the goal once time has entered it.
+  bool conditional = false;
+  std::vector<std::vector<int16_t>> cond;
 };
 
 // One step of a concrete run: let `delay` pass, then take `move`.
@@ -98,6 +105,11 @@ void write_run(FILE *f, const witness &w, const concrete_run &r, int number);
 // The initial states of the single-graph search that is starting (its
 // witnesses start there).
 void run_note_initial(states_region *init);
+// The search that is starting must stay in a condition: cond holds per
+// location its convex condition zone (null: none), goal the states to reach.
+// Both stay the caller's and must live until the search ends. Call after
+// run_note_initial, which forgets them.
+void run_note_condition(const std::vector<zone *> &cond, states_region *goal);
 // A witness of the single graph: locations along the path and the
 // transitions between them (one fewer), the last valuation in z (null:
 // anywhere). Writes _run.reach (or appends run `number` > 1).

@@ -774,15 +774,13 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
   // An empty condition still lets the initial states that are goal states
   // count: E(false U g) is g.
   if (!is_not_empty_states_region(init) || !is_not_empty_states_region(goal)) return 0;
-  if (is_option(OPT_RUN) && !is_universal_states_region(cond)) {
-    // A concrete run is built and replayed against the model, not against
-    // the condition: it could leave the condition on its way.
-    OPT_SET &= ~OPT_RUN;
-    printf("%s: no concrete run for a search that must stay in a condition\n", tool);
-  }
-  if (is_option(OPT_RUN)) run_note_initial(init);
   std::vector<zone *> c(N_OF_STATES);
   for (int l = 0; l < N_OF_STATES; l++) c[l] = convex_condition(cond, l);
+  if (is_option(OPT_RUN)) {
+    // The runs of the witnesses stay in the condition until the goal.
+    run_note_initial(init);
+    run_note_condition(c, goal);
+  }
   for (int j = 0; j < N_OF_STATES; j++) {
     region *r = region_at(init, j);
     if (is_empty_region(r)) continue;

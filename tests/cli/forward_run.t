@@ -149,16 +149,41 @@ location vectors, the moving automata, a synchronised label once.
   status 1
   $ cmp dfs.run _run.reach
 
-A conditional search (E cond U goal with a condition) writes no run: the
-run would also have to stay inside the condition, which the runs do not
-follow yet. Without a condition the run is written.
+A conditional search (E cond U goal with a condition) writes a run that
+stays in the condition until its last moment, which is in the goal: the
+train is not inside until the gate is down, reached right after the move.
+Bounded inevitabilities that fail give a run avoiding their goal until the
+bound has passed (the formula clock is not shown): the train stays far for
+5 time units, and 3 is already too late for "< 3".
 
   $ rm -f _run.reach
   $ varnok -run -forw -f train_gate "init and ((not DOWN) EU INSIDE)" | grep -i "run\|\*\*\*"
-  varnok: no concrete run for a search that must stay in a condition
   varnok: Conditional Reachability *** FALSE ***
   $ test -e _run.reach || echo "no _run.reach"
   no _run.reach
+  $ varnok -run -forw -f train_gate "init and ((not INSIDE) EU{<=3} DOWN)" | grep -i "run\|\*\*\*"
+  varnok: file _run.reach dumped
+  varnok: Conditional Reachability *** TRUE ***
+  $ cat _run.reach
+  run #1: 3 transitions
+  initial: location 0 (UP FAR INIT)  X=0 Y=0 Z=0
+  delay 0 -> X=0 Y=0 Z=0
+  transition 0 -> location 1 (UP NEAR) labels APPROACH ; X:=0 Z:=0 -> X=0 Y=0 Z=0
+  delay 1 -> X=1 Y=1 Z=1
+  transition 1 -> location 3 (NEAR COMING_DOWN) labels LOWER ; Y:=0 -> X=1 Y=0 Z=1
+  delay 0 -> X=1 Y=0 Z=1
+  transition 3 -> location 5 (NEAR DOWN) labels DOWN ; - -> X=1 Y=0 Z=1
+  delay 0 -> X=1 Y=0 Z=1
+  $ varnok -run -forw -f train_gate "init impl (not INSIDE) AU{<=4} DOWN" | grep -i "run\|\*\*\*"
+  varnok: file _run.reach dumped
+  varnok: Conditional Inevitability *** FALSE ***
+  $ tail -1 _run.reach
+  delay 5 -> X=5 Y=5 Z=5
+  $ varnok -run -forw -f train_gate "init impl AD{<3} DOWN" | grep -i "run\|\*\*\*"
+  varnok: file _run.reach dumped
+  varnok: Inevitability *** FALSE ***
+  $ tail -1 _run.reach
+  delay 3 -> X=3 Y=3 Z=3
   $ varnok -run -forw -f train_gate "init and ED INSIDE" | grep -i "run\|\*\*\*"
   varnok: file _run.reach dumped
   varnok: Reachability *** TRUE ***
