@@ -53,8 +53,8 @@ extern std::vector<char *> &decl_names;
 // label and proposition tables for N_OF_TRANS transitions and N_OF_STATES
 // locations.
 void init_global_tables();
-// Appends r (taken over) to list_reg and returns its index. More regions than
-// a 16-bit index can address end the process.
+// Appends r (taken over) to list_reg and returns its index. More than
+// MAX_REGION_COUNT regions end the process.
 int add_region(region *r);
 // Replaces every zone of r by its shared copy from the zone hash table, then
 // appends r (taken over); a null or empty r is freed and gives index 0.

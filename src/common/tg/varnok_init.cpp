@@ -40,6 +40,11 @@ static void put_i32(FILE *f, int32_t v) {
 // lengths and clock fields keep 16 bits in both forms.
 static bool write_wide = false;
 
+// Whether the tables in memory need the wide form.
+static bool tables_need_wide() {
+  return N_OF_STATES > MAX_INDEX_COUNT || N_OF_TRANS > MAX_INDEX_COUNT || N_OF_REGIONS > MAX_INDEX_COUNT;
+}
+
 static void put_u32(FILE *f, uint32_t v) {
   for (int i = 0; i < 4; i++) fputc(static_cast<int>((v >> (8 * i)) & 0xffu), f);
 }
@@ -155,7 +160,7 @@ static int write_file(const char *suffix, void (*writer)(FILE *)) {
 // The old .vnk goes first and the new one is put in place last, so that a
 // .vnk always belongs to the other three files beside it.
 void print_vnk_file() {
-  write_wide = N_OF_STATES > MAX_INDEX_COUNT || N_OF_TRANS > MAX_INDEX_COUNT || N_OF_REGIONS > MAX_INDEX_COUNT;
+  write_wide = tables_need_wide();
   my_unlink(".vnk");
   int vnk = write_file(".vnk", print_header);
   commit_output(write_file(".prop", print_props));
@@ -578,14 +583,10 @@ void fit_tables_to_formula() {
   if (tctl_extra_clocks() == 0) return;
   // The regions go through their binary form, as when they are read again
   // from a .reg file, so that they are widened exactly as there.
+  write_wide = tables_need_wide();
   FILE *tmp = tmpfile();
-  if (tmp == nullptr) {
-    printf("%s: cannot write a temporary file\n", tool);
-    exit(1);
-  }
-  write_wide = N_OF_REGIONS > MAX_INDEX_COUNT;
-  print_regions(tmp);
-  if (ferror(tmp) != 0 || fflush(tmp) != 0) {
+  if (tmp != nullptr) print_regions(tmp);
+  if (tmp == nullptr || ferror(tmp) != 0 || fflush(tmp) != 0) {
     printf("%s: cannot write a temporary file\n", tool);
     exit(1);
   }
