@@ -116,14 +116,14 @@ void TA_add_sim_trans(int source, int32_t trans, int target, int32_t piece) {
 }
 
 void TA_print_abort() {
-  FILE *f = open_output("abort.sim", "w");
+  FILE *f = open_result("abort.sim", "w");
   if (f == nullptr) {
-    fprintf(stderr, "%s: cannot open file abort.sim\n", tool);
+    fprintf(stderr, "%s: cannot open file %s\n", tool, result_path("abort.sim").c_str());
     return;
   }
   fprint_simulation_graph(f);
   close_output(f);
-  fprintf(stderr, "%s: file abort.sim dumped\n", tool);
+  fprintf(stderr, "%s: file %s dumped\n", tool, result_path("abort.sim").c_str());
 }
 
 [[noreturn]] static void abort_too_many_states() {
@@ -612,12 +612,12 @@ void dump_stack_path(FILE *f) {
 }
 
 void gen_all_counter_examples() {
-  FILE *f = my_fopen2_output(".trace", NB_FOUND_PATHS == 1 ? "w" : "a");
+  FILE *f = my_fopen2_result(".trace", NB_FOUND_PATHS == 1 ? "w" : "a");
   fprintf(f, "-- Trace #%d -- \n", NB_FOUND_PATHS);
   dump_stack_path(f);
   fputs("\n\n", f);
   close_output(f);
-  fprintf(stderr, "%s: Trace #%d dumped in file %s.trace\n", tool, NB_FOUND_PATHS, my_filename);
+  fprintf(stderr, "%s: Trace #%d dumped in file %s\n", tool, NB_FOUND_PATHS, my_result_path(".trace").c_str());
   if (is_option(OPT_RUN)) print_stack_run_product();
 }
 

@@ -489,9 +489,9 @@ void TA_init_approx_zone(int n) {
     }
   cf_zone(z);
   TA_approx_zone = z;
-  FILE *f = open_output("approx_zone", "w");
+  FILE *f = open_result("approx_zone", "w");
   if (f == nullptr) {
-    fprintf(stderr, "%s: cannot open file approx_zone\n", tool);
+    fprintf(stderr, "%s: cannot open file %s\n", tool, result_path("approx_zone").c_str());
     return;
   }
   fprintf(f, "Approximation:\n");

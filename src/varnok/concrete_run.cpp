@@ -962,15 +962,16 @@ void run_write_witness(run::witness w, states_region *init_table, int number) {
     fprintf(stderr, "%s: internal error: the concrete run fails its replay (%s)\n", tool, bad.c_str());
     exit(3);
   }
-  FILE *f = open_output("_run.reach", number <= 1 ? "w" : "a");
+  const std::string name = result_path("_run.reach");
+  FILE *f = open_output(name.c_str(), number <= 1 ? "w" : "a");
   if (f == nullptr) {
-    fprintf(stderr, "%s: cannot open file _run.reach\n", tool);
+    fprintf(stderr, "%s: cannot open file %s\n", tool, name.c_str());
     exit(1);
   }
   if (number > 1) fputs("\n", f);
   run::write_run(f, w, r, number < 1 ? 1 : number);
   close_output(f);
-  fprintf(say, "%s: file _run.reach dumped\n", tool);
+  fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
   if (is_option(OPT_DOT) && number <= 1) dot_write_run("_run.dot", w, r);
 }
 

@@ -47,7 +47,8 @@ std::string text_of(const std::function<void(FILE *)> &print) {
 }
 
 // Writes the DOT text made by body into path, or ends the run.
-void write_dot(const std::string &path, const std::function<void(FILE *)> &body) {
+void write_dot(const std::string &given, const std::function<void(FILE *)> &body) {
+  const std::string path = result_path(given.c_str());
   FILE *f = open_output(path.c_str(), "w");
   if (f == nullptr) {
     printf("%s: cannot write file %s\n", tool, path.c_str());

@@ -223,9 +223,10 @@ void print_single_move(const step_info &via, FILE *f) {
 
 void write_single_path(const std::vector<path_step> &path) {
   load_props_labels();
-  FILE *f = open_output("_path.reach", "w");
+  const std::string name = result_path("_path.reach");
+  FILE *f = open_output(name.c_str(), "w");
   if (f == nullptr) {
-    printf("%s: cannot open file _path.reach\n", tool);
+    printf("%s: cannot open file %s\n", tool, name.c_str());
     return;
   }
   for (size_t i = 0; i < path.size(); i++) {
@@ -235,12 +236,12 @@ void write_single_path(const std::vector<path_step> &path) {
     free_zone(z);
   }
   close_output(f);
-  printf("%s: file _path.reach dumped\n", tool);
+  printf("%s: file %s dumped\n", tool, name.c_str());
 }
 
 void write_product_trace(const std::vector<path_step> &path) {
   const int n = N_OF_TA;
-  FILE *f = my_fopen2_output(".trace", "w");
+  FILE *f = my_fopen2_result(".trace", "w");
   fputs("-- Trace #1 -- \n", f);
   std::vector<int32_t> v(n);
   for (size_t i = 0; i < path.size(); i++) {
@@ -258,7 +259,7 @@ void write_product_trace(const std::vector<path_step> &path) {
   }
   fputs("\n\n", f);
   close_output(f);
-  fprintf(stderr, "%s: Trace #1 dumped in file %s.trace\n", tool, my_filename);
+  fprintf(stderr, "%s: Trace #1 dumped in file %s\n", tool, my_result_path(".trace").c_str());
 }
 
 long peak_kb() {

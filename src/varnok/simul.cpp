@@ -855,7 +855,7 @@ void fprint_sim_graph(FILE *stream) {
 }
 
 void print_symb_states_set() {
-  FILE *f = my_fopen2_output(".reach", "w");
+  FILE *f = my_fopen2_result(".reach", "w");
   fputs("Reachable tg states:\n", f);
   fputs("====================\n", f);
   for (int l = 0; l < static_cast<int>(symb_states_set.size()); l++)
@@ -864,12 +864,12 @@ void print_symb_states_set() {
 }
 
 void print_abort() {
-  FILE *f = open_output("abort.sim", "w");
+  FILE *f = open_result("abort.sim", "w");
   if (f == nullptr) {
-    fprintf(stderr, "%s: cannot open file abort.sim\n", tool);
+    fprintf(stderr, "%s: cannot open file %s\n", tool, result_path("abort.sim").c_str());
     return;
   }
   fprint_sim_graph(f);
   close_output(f);
-  printf("%s: file abort.sim dumped\n", tool);
+  printf("%s: file %s dumped\n", tool, result_path("abort.sim").c_str());
 }

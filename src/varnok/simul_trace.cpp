@@ -22,10 +22,11 @@ namespace {
 
 constexpr sim_trans NO_TRANS = {-1, -1, -1, -1};
 
-FILE *open_or_exit(const char *name, const char *mode) {
-  FILE *f = open_output(name, mode);
+FILE *open_or_exit(const char *given, const char *mode) {
+  const std::string name = result_path(given);
+  FILE *f = open_output(name.c_str(), mode);
   if (f == nullptr) {
-    printf("%s: cannot open file %s\n", tool, name);
+    printf("%s: cannot open file %s\n", tool, name.c_str());
     exit(1);
   }
   return f;
@@ -179,7 +180,7 @@ void print_reach_path(const std::vector<path_step> &path) {
   const sim_state &last = succ_sim_graph[path[0].state];
   path_print_symb_st(last.st.loc, last.st.z, f);
   close_output(f);
-  printf("%s: file _path.reach dumped\n", tool);
+  printf("%s: file %s dumped\n", tool, result_path("_path.reach").c_str());
 }
 
 void free_reach_trace(std::vector<trace_step> &trace) {
@@ -238,7 +239,7 @@ void print_reach_trace(const std::vector<trace_step> &trace, int valid) {
     if (s.after.trans >= 0) path_print_tg_trans(s.after.piece, f);
   }
   close_output(f);
-  printf("%s: file _trace.reach dumped\n", tool);
+  printf("%s: file %s dumped\n", tool, result_path("_trace.reach").c_str());
 }
 
 void print_reach_evidence(int i, zone *z) {
@@ -273,15 +274,15 @@ void print_succ_sim_graph_stack() {
   FILE *f;
   if (NB_FOUND_PATHS <= 1) {
     load_props_labels();
-    f = open_output("_dfs.trace", "w");
+    f = open_result("_dfs.trace", "w");
     if (f == nullptr) {
-      fprintf(stderr, "%s: Cannot open file _dfs.trace for writing\n", tool);
+      fprintf(stderr, "%s: Cannot open file %s for writing\n", tool, result_path("_dfs.trace").c_str());
       exit(1);
     }
   } else {
-    f = open_output("_dfs.trace", "a");
+    f = open_result("_dfs.trace", "a");
     if (f == nullptr) {
-      fprintf(stderr, "%s: Cannot open file _dfs.trace for appending\n", tool);
+      fprintf(stderr, "%s: Cannot open file %s for appending\n", tool, result_path("_dfs.trace").c_str());
       exit(1);
     }
   }
@@ -309,7 +310,7 @@ void print_succ_sim_graph_stack() {
     fputs(">\n\n", f);
   }
   close_output(f);
-  fprintf(stderr, "%s: Trace #%d dumped in file _dfs.trace\n", tool, NB_FOUND_PATHS);
+  fprintf(stderr, "%s: Trace #%d dumped in file %s\n", tool, NB_FOUND_PATHS, result_path("_dfs.trace").c_str());
 }
 
 // ---------------------------------------------------------------------------

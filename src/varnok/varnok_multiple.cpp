@@ -14,6 +14,7 @@
 #include "common/zone/zone.h"
 #include "common/tctl/tctl_main.h"
 #include "common/util/stattime.h"
+#include "common/util/suffix.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/compo_ptg.h"
 #include "varnok/compo_runs.h"
@@ -60,20 +61,27 @@ int compo_list() {
   gen_parallel_product_graph();
   char name[PARAM_LEN + 1];
   snprintf(name, sizeof name, "%s", out_f_name);
-  my_basename(name, ".tg");
+  delete_suffix(name, ".tg");
+  const std::string plain = name;
+  // The product and its compiled files are results of this run: they take
+  // the output prefix.
+  char path[2 * PARAM_LEN + 2];
+  snprintf(path, sizeof path, "%s", result_path(name).c_str());
+  my_basename(path, ".tg");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
   build_vnk_tables();
-  print_vnk_file();
-  FILE *tg = my_fopen2(".tg", "w");
+  // The text first, then the compiled files, the .vnk last: an interrupted
+  // run never leaves compiled files that a later run would take for those
+  // of the text beside them.
+  FILE *tg = my_fopen2_output(".tg", "w");
   fprint_parallel_product_graph(tg);
-  bool failed = ferror(tg) != 0;
-  if (fclose(tg) != 0 || failed) {
-    printf("%s: cannot write file %s.tg\n", tool, my_filename);
-    exit(1);
-  }
+  int text = finish_output(tg);
+  my_unlink(".vnk");
+  commit_output(text);
+  print_vnk_file();
   fprintf(stderr, "files %s.[tg,vnk,lab,prop,reg] created.\n", my_filename);
-  if (is_option(OPT_DOT)) dot_write_tg(std::string(my_filename) + ".dot");
+  if (is_option(OPT_DOT)) dot_write_tg(plain + ".dot");
   return 1;
 }
 
@@ -138,13 +146,13 @@ static int lu_gen_sim_list(char *init_name) {
   char name[PARAM_LEN + 1];
   snprintf(name, sizeof name, "%s", out_f_name);
   my_basename(name, ".tg");
-  FILE *sim = my_fopen2_output(".sim", "w");
+  FILE *sim = my_fopen2_result(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
   lu_sim_graph_product(init, sim);
   time_R(9);
   close_output(sim);
-  fprintf(stderr, "file %s.sim created.\n", my_filename);
+  fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
   TA_print_computation_times();
   return 1;
 }
@@ -160,12 +168,12 @@ int gen_sim_list(char *init_name) {
   char name[PARAM_LEN + 1];
   snprintf(name, sizeof name, "%s", out_f_name);
   my_basename(name, ".tg");
-  FILE *sim = my_fopen2_output(".sim", "w");
+  FILE *sim = my_fopen2_result(".sim", "w");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
   fprint_simulation_graph(sim);
   close_output(sim);
-  fprintf(stderr, "file %s.sim created.\n", my_filename);
+  fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
   TA_print_computation_times();
   return 1;
 }

@@ -5,9 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/util/my_files.h"
 #include "common/util/suffix.h"
+#include "varnok/varnok_main.h"
 #include "varnok/varnok_usage.h"
 
 extern int HASH_FCT;  // owned by the zone hash table
@@ -35,6 +39,10 @@ static const char INIT_FILE[] = "_init.tctl";
 static const char REACH_FILE[] = "_reach.tctl";
 static const char OUT_FILE[] = "_out.tg";
 static const char FORM_FILE[] = "_form.tctl";
+
+// Formula texts of -INIT and -REACH, written once every option is known
+// (the output prefix among them), in the order given.
+static std::vector<std::pair<std::string, const char *>> pending_texts;
 
 uint32_t is_option(uint32_t mask) { return OPT_SET & mask; }
 
@@ -97,6 +105,17 @@ static const SimpleOption simple_options[] = {
 };
 
 // Returns the entry of a simple option, or null.
+// -prefix P: a file name part, put in front of every result file name.
+static void set_prefix(const char *prefix) {
+  if (prefix[0] == '\0' || strchr(prefix, '/') != nullptr) {
+    fprintf(stderr, "%s: -prefix takes a non-empty name without '/': %s\n", tool, prefix);
+    exit(-1);
+  }
+  char copy[PARAM_LEN + 1];
+  copy_name(copy, prefix);
+  set_output_prefix(copy);
+}
+
 static const SimpleOption *find_simple(const char *arg) {
   for (const auto &o : simple_options)
     if (strcmp(arg, o.name) == 0) return &o;
@@ -155,7 +174,7 @@ int set_option_w_val(const char *arg, const char *value) {
 }
 
 static const char *const param_options[] = {"-abs", "-init", "-i",   "-INIT", "-I",  "-reach",
-                                             "-r",   "-REACH", "-R", "-sync", "-out"};
+                                             "-r",   "-REACH", "-R", "-sync", "-out", "-prefix"};
 
 int is_option_w_param(const char *arg) {
   for (const char *o : param_options)
@@ -178,16 +197,18 @@ int set_option_w_param(const char *arg, const char *parameter) {
     copy_name(init_f_name, parameter);
     OPT_SET |= OPT_INIT;
   } else if (is_one_of(arg, "-INIT", "-I")) {
-    on_line_to_file_formula(parameter, INIT_FILE);
+    pending_texts.emplace_back(parameter, INIT_FILE);
     strcpy(init_f_name, INIT_FILE);
     OPT_SET |= OPT_INIT;
   } else if (is_one_of(arg, "-reach", "-r")) {
     copy_name(reach_f_name, parameter);
     OPT_SET |= OPT_REACH | OPT_FORWARD;
   } else if (is_one_of(arg, "-REACH", "-R")) {
-    on_line_to_file_formula(parameter, REACH_FILE);
+    pending_texts.emplace_back(parameter, REACH_FILE);
     strcpy(reach_f_name, REACH_FILE);
     OPT_SET |= OPT_REACH | OPT_FORWARD;
+  } else if (is_one_of(arg, "-prefix")) {
+    set_prefix(parameter);
   } else if (is_one_of(arg, "-out")) {
     copy_name(out_f_name, parameter);
     delete_suffix(out_f_name, ".tg");
@@ -199,6 +220,7 @@ int set_option_w_param(const char *arg, const char *parameter) {
 
 void read_args(int count, char **args) {
   init_param_names(count);
+  pending_texts.clear();
   if (count == 0) usage_error();
   int files = 0;
   for (int k = 0; k < count; k++) {
@@ -220,6 +242,8 @@ void read_args(int count, char **args) {
     }
   }
   nb_param = files;
+  for (const auto &t : pending_texts) on_line_to_file_formula(t.first.c_str(), t.second);
+  pending_texts.clear();
   FORWARD_ANALYSIS = is_option(OPT_FORWARD) ? 1 : 0;
   if (is_option(OPT_REACH) && !is_option(OPT_INIT)) {
     on_line_to_file_formula("init", INIT_FILE);
@@ -234,12 +258,14 @@ void check_file_param(int i) {
 }
 
 void on_line_to_file_formula(const char *text, const char *path) {
-  FILE *f = fopen(path, "w");
+  const std::string name = result_path(path);
+  FILE *f = open_output(name.c_str(), "w");
   if (f == nullptr) {
-    printf("%s: cannot open file %s\n", tool, path);
+    printf("%s: cannot open file %s\n", tool, name.c_str());
     exit(1);
   }
   fprintf(f, "%s\n", text);
-  fclose(f);
-  printf("%s: file %s created\n", tool, path);
+  close_output(f);
+  keep_formula_text(path, text);
+  printf("%s: file %s created\n", tool, name.c_str());
 }

@@ -110,11 +110,11 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
     }
     fprintf(stderr, "%s: Max stack size attained: %d\n", tool, max_depth_reached);
     if (is_option(OPT_VERBOSE)) {
-      FILE *out = my_fopen2_output(".sim_dfs", "w");
+      FILE *out = my_fopen2_result(".sim_dfs", "w");
       printf("%s: generating simulation graph... \n", tool);
       fprint_sim_graph(out);
       close_output(out);
-      printf("%s: file %s.sim_dfs dumped\n", tool, my_filename);
+      printf("%s: file %s dumped\n", tool, my_result_path(".sim_dfs").c_str());
     }
   } else if (reach_prop_sim_graph(initial, goal)) {
     printf("%s: Reachability: TRUE.\n", tool);
@@ -125,14 +125,14 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
 }
 
 void varnok_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2_output(".sim", "w");
+  FILE *out = my_fopen2_result(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   gen_sim_graph(initial);
   printf("%s: simulation graph generated                   \n", tool);
   print_sim_counts();
   fprint_sim_graph(out);
   close_output(out);
-  printf("%s: file %s.sim dumped\n", tool, my_filename);
+  printf("%s: file %s dumped\n", tool, my_result_path(".sim").c_str());
   if (is_option(OPT_DOT)) dot_write_sim_graph(std::string(my_filename) + ".sim.dot");
   print_symb_states_set();
   if (is_option(OPT_HASH_STATS)) print_hash_stats();
@@ -140,11 +140,11 @@ void varnok_gen_sim_graph(states_region *initial) {
 
 // The simulation graph under -abs lu, written as the .sim file.
 static void lu_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2_output(".sim", "w");
+  FILE *out = my_fopen2_result(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   lu_sim_graph_one_tg(initial, out);
   close_output(out);
-  printf("%s: file %s.sim dumped\n", tool, my_filename);
+  printf("%s: file %s dumped\n", tool, my_result_path(".sim").c_str());
 }
 
 void print_sim_counts() {
@@ -213,19 +213,19 @@ int evaluate_formula_tg(char *model, char *formula) {
 int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
   if (is_option(OPT_HISTORY)) {
-    history_file = my_fopen2_output(".log", "w");
+    history_file = my_fopen2_result(".log", "w");
     setbuf(history_file, nullptr);
   }
-  printf("%s: begin evaluation of %s.tctl\n", tool, base);
+  printf("%s: begin evaluation of %s\n", tool, formula_file_shown(base).c_str());
   time_C(TIMER_TOTAL);
   if (model != nullptr) my_basename(model, ".tg");
   states_region *result = varnok_eval(tctl_formula());
-  printf("%s: end evaluation of %s.tctl\n", tool, base);
+  printf("%s: end evaluation of %s\n", tool, formula_file_shown(base).c_str());
   compact_result(result);
   time_R(TIMER_TOTAL);
   if (is_option(OPT_HISTORY)) {
     close_output(history_file);
-    printf("%s: file %s.log created\n", tool, base);
+    printf("%s: file %s created\n", tool, result_path((std::string(base) + ".log").c_str()).c_str());
     history_file = nullptr;
   }
   if (!is_option(OPT_FORWARD)) print_result(result, base, note);
@@ -238,12 +238,13 @@ void print_result(states_region *result, const char *base) { print_result(result
 
 void print_result(states_region *result, const char *base, void (*note)(FILE *, int)) {
   strcpy(my_filename, base);
-  FILE *out = my_fopen_output(".eval", "w");
+  const std::string name = my_result_path(".eval");
+  FILE *out = open_output(name.c_str(), "w");
   if (out == nullptr) {
-    printf("%s: cannot open file %s.eval\n", tool, base);
+    printf("%s: cannot open file %s\n", tool, name.c_str());
     exit(1);
   }
   print_hide_states_region3(result, out, note);
   close_output(out);
-  printf("%s: file %s.eval created\n", tool, base);
+  printf("%s: file %s created\n", tool, name.c_str());
 }

@@ -248,3 +248,36 @@ void discard_output(FILE *f) {
   o.stream = nullptr;
   if (!o.temp.empty()) unlink(o.temp.c_str());
 }
+
+// ---------------------------------------------------------------------------
+// Result names
+
+namespace {
+std::string &output_prefix() {
+  static auto *p = new std::string;  // never destroyed: names are built at exit too
+  return *p;
+}
+}  // namespace
+
+void set_output_prefix(const char *prefix) { output_prefix() = prefix; }
+
+std::string result_path(const char *path) {
+  std::string p = path;
+  size_t slash = p.rfind('/');
+  size_t at = slash == std::string::npos ? 0 : slash + 1;
+  return p.insert(at, output_prefix());
+}
+
+std::string my_result_path(const char *suffix) { return result_path((std::string(my_filename) + suffix).c_str()); }
+
+FILE *open_result(const char *path, const char *mode) { return open_output(result_path(path).c_str(), mode); }
+
+FILE *my_fopen2_result(const char *suffix, const char *mode) {
+  std::string path = my_result_path(suffix);
+  FILE *f = path.size() > static_cast<size_t>(MAX_NAME_LEN) ? nullptr : open_output(path.c_str(), mode);
+  if (f == nullptr) {
+    printf("%s: cannot open file %s\n", tool, path.c_str());
+    exit(-1);
+  }
+  return f;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 // Longest base name or path, terminator excluded.
 constexpr int MAX_NAME_LEN = 255;
@@ -73,3 +74,20 @@ void forget_at_exit(const char *path);
 // Closes a stream of open_output and removes its temporary: the file keeps
 // its old contents. A null stream is ignored.
 void discard_output(FILE *f);
+
+// Result files: every file a run writes besides the compiled files of the
+// models it reads. With an output prefix P, each is written under P put in
+// front of its file name, in the same folder ("dir/m.sim" -> "dir/Pm.sim"),
+// so that runs given different prefixes never share a file.
+
+// Sets the prefix (copied; empty: none).
+void set_output_prefix(const char *prefix);
+// Returns `path` with the prefix put in front of its last component.
+std::string result_path(const char *path);
+// Returns result_path of my_filename + suffix.
+std::string my_result_path(const char *suffix);
+// open_output of result_path(path).
+FILE *open_result(const char *path, const char *mode);
+// open_output of my_result_path(suffix); a failure prints "cannot open file"
+// with that name and exits with -1 (as my_fopen2_output).
+FILE *my_fopen2_result(const char *suffix, const char *mode);

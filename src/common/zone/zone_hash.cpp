@@ -166,8 +166,10 @@ void dump_hash_table2(FILE *stream) {
 }
 
 void print_hash_stats() {
-  char name[32];
-  snprintf(name, sizeof name, "hash_stat.%d", HASH_FCT);
+  char stat_name[32];
+  snprintf(stat_name, sizeof stat_name, "hash_stat.%d", HASH_FCT);
+  const std::string path = result_path(stat_name);
+  const char *name = path.c_str();
   FILE *f = open_output(name, "w");
   if (f == nullptr) {
     fprintf(stderr, "Cannot open file %s\n", name);
