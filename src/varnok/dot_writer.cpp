@@ -123,7 +123,7 @@ void dot_write_sim_graph(const std::string &path) {
 
 void dot_write_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
   write_dot(path, [&](FILE *f) {
-    std::vector<uint16_t> key = r.start;
+    std::vector<int32_t> key = r.start;
     auto node = [&](size_t i, const run::valuation &v) {
       const std::string label = text_of([&](FILE *o) {
         run::print_run_locations(o, w, key);
@@ -135,7 +135,7 @@ void dot_write_run(const std::string &path, const run::witness &w, const run::co
     node(0, r.initial);
     for (size_t i = 0; i < r.steps.size(); i++) {
       const run::step &s = r.steps[i];
-      std::vector<uint16_t> to = key;
+      std::vector<int32_t> to = key;
       for (size_t a = 0; a < to.size(); a++)
         if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
       const std::string label = text_of([&](FILE *o) {

@@ -398,7 +398,7 @@ void write_product_graph(model &m, const search &s, FILE *f) {
 void write_run(const std::vector<path_step> &path, const model &m, states_region *init) {
   run::witness w;
   w.product = m.is_product();
-  w.start = path.front().key;
+  w.start.assign(path.front().key.begin(), path.front().key.end());
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
   if (!w.product) w.target = m.goal_zones(path.back().key[0]);
   run_write_witness(std::move(w), init, 1);
@@ -423,6 +423,7 @@ int guarded(F f) {
 
 int lu_reach_one_tg(states_region *init, states_region *goal) {
   return lu::guarded([&] {
+    lu::check_key_width(false);
     lu::model m = lu::model::single(goal);
     lu::warn_if_exact(m);
     printf("%s: Evaluating reachability property... \n", tool);
@@ -448,6 +449,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     return -2;
   }
   return lu::guarded([&] {
+    lu::check_key_width(true);
     lu::model m = lu::model::product(reach);
     lu::warn_if_exact(m);
     lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
@@ -490,6 +492,7 @@ int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_form
 
 int lu_sim_graph_one_tg(states_region *init, FILE *out) {
   return lu::guarded([&] {
+    lu::check_key_width(false);
     return sim_graph(lu::model::single(nullptr), init, nullptr,
                      [out](lu::model &m, const lu::search &s) { lu::write_single_graph(m, s, out); }, stdout);
   });
@@ -497,6 +500,7 @@ int lu_sim_graph_one_tg(states_region *init, FILE *out) {
 
 int lu_sim_graph_product(const tctl_node *init, FILE *out) {
   return lu::guarded([&] {
+    lu::check_key_width(true);
     return sim_graph(lu::model::product(nullptr), nullptr, init,
                      [out](lu::model &m, const lu::search &s) { lu::write_product_graph(m, s, out); }, stderr);
   });
