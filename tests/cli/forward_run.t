@@ -188,6 +188,33 @@ bound has passed (the formula clock is not shown): the train stays far for
   varnok: file _run.reach dumped
   varnok: Reachability *** TRUE ***
 
+The guard piece to take is found by going back: x < 1 is tried first and
+fails two moves later (x - y stays below 1), x > 2 then gives the run.
+
+  $ cat > back.tg <<'TG'
+  > #states 4 #trans 3 #clocks 2 x y
+  > state: 0 prop: INIT invar: true trans:
+  > x < 1 or x > 2 => go ; reset{ y } ; goto 1
+  > state: 1 prop: MID invar: true trans:
+  > true => on ; ; goto 2
+  > state: 2 prop: LATE invar: true trans:
+  > x - y > 2 => stop ; ; goto 3
+  > state: 3 prop: END invar: true trans:
+  > TG
+  $ touch -d '2001-01-01' back.tg
+  $ run -run -R END back | grep run
+  varnok: file _run.reach dumped
+  $ cat _run.reach
+  run #1: 3 transitions
+  initial: location 0 (INIT)  X=0 Y=0
+  delay 3 -> X=3 Y=3
+  transition 0 -> location 1 (MID) labels GO ; Y:=0 -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+  transition 1 -> location 2 (LATE) labels ON ; - -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+  transition 2 -> location 3 (END) labels STOP ; - -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+
 A run through locations past 65535 (a chain of 70000 locations, one clock
 reset every time unit): the witness of 69999 moves is followed, replayed and
 written.
