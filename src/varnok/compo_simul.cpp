@@ -202,6 +202,11 @@ static void add_piece_successors(int i, const int32_t *w, const trans_rec *const
   }
 }
 
+// The states made from the initial-state formula come first in the graph.
+static int nb_initial_sim_states = 0;
+
+int TA_nb_initial_sim_states() { return nb_initial_sim_states; }
+
 int gen_simulation_graph(const tctl_node *init) {
   const int n = N_OF_TA;
   if (is_option(OPT_ABS_XTRA)) TA_init_approx_zone(n);
@@ -212,6 +217,7 @@ int gen_simulation_graph(const tctl_node *init) {
   nb_symb_states = 0;
   nb_sim_trans = 0;
   TA_init_succ_sim_graph(init);
+  nb_initial_sim_states = nb_symb_states;
   bool act = is_option(OPT_ACTIVITY) != 0;
   if (act) init_TA_LocClockAct();
   std::vector<int32_t> v(n), u(n), w(n);
@@ -238,7 +244,7 @@ int gen_simulation_graph(const tctl_node *init) {
   return nb_symb_states;
 }
 
-static void fprint_sim_trans(FILE *f, const TA_sim_trans &t) {
+void fprint_sim_trans_move(FILE *f, const TA_sim_trans &t) {
   const int n = N_OF_TA;
   std::vector<int32_t> w(n);
   std::vector<const trans_rec *> e(n);
@@ -252,6 +258,10 @@ static void fprint_sim_trans(FILE *f, const TA_sim_trans &t) {
   fprint_trans_vector_labels(f, w.data(), n);
   fputs("; ", f);
   TA_action_fprint_affect(f, e.data(), n);
+}
+
+static void fprint_sim_trans(FILE *f, const TA_sim_trans &t) {
+  fprint_sim_trans_move(f, t);
   fprintf(f, "goto %d\n", t.target);
 }
 

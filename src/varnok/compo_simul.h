@@ -83,8 +83,13 @@ void TA_add_sim_trans(int source, int32_t trans, int target, int32_t piece = 0);
 void TA_init_succ_sim_graph(const tctl_node *init);
 // Builds the full simulation graph; returns its number of states.
 int gen_simulation_graph(const tctl_node *init);
+// The number of initial states of the graph (they are numbered first).
+int TA_nb_initial_sim_states();
 // Writes the simulation graph text.
 void fprint_simulation_graph(FILE *f);
+// "guard => LABELS ; assignment " of transition t, as in that text without
+// its "goto".
+void fprint_sim_trans_move(FILE *f, const TA_sim_trans &t);
 // Writes "abort.sim" and reports it.
 void TA_print_abort();
 

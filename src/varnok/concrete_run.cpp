@@ -268,7 +268,8 @@ bool entering(std::vector<int16_t> &m, int dim) {
 
 class builder {
  public:
-  builder(const witness &w, states_region *init) : w_(w), init_(init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_) {
+  builder(const witness &w, states_region *init)
+      : w_(w), init_(init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), keys_(keys_along(w)) {
     model_ = w.product ? lu::model::product(nullptr) : lu::model::single(nullptr);
   }
 
@@ -322,7 +323,7 @@ class builder {
   // Conditional witnesses: time passes within the condition as well, and
   // a state entered outside it can only be the last one (`last`).
   template <typename F>
-  bool enter(const uint16_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
+  bool enter(const int32_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
     const int n = model_.nb_automata();
     std::vector<const std::vector<lu::piece> *> lists;
     for (int a = 0; a < n; a++) lists.push_back(&model_.aut(a).inv[key[a]]);
@@ -373,15 +374,36 @@ class builder {
     }
   }
 
-  // Extends the states in out by the remaining moves (depth-first over the
+  // Extends the first state in out by the moves (depth-first over the
   // pieces); true when the whole witness is followed and its end meets the
-  // target (the last zone is then cut to the target zone).
+  // target (the last zone is then cut to the target zone). The choices left
+  // are kept per move on an explicit stack, so that a witness of any length
+  // is followed without deep recursion.
   bool extend(std::vector<exact_state> &out) {
-    const size_t i = out.size() - 1;
-    if (i == w_.moves.size()) return meet_target(out.back());
+    std::vector<std::vector<exact_state>> left;  // per move: choices not tried, next at the back
+    for (;;) {
+      // Here out.size() == left.size() + 1: out.back() is to be tried.
+      const size_t i = out.size() - 1;
+      if (i < w_.moves.size()) left.push_back(next_states(out.back(), i));
+      else if (meet_target(out.back())) return true;
+      else out.pop_back();
+      while (!left.empty() && left.back().empty()) {
+        left.pop_back();
+        out.pop_back();
+      }
+      if (left.empty()) return false;
+      out.push_back(std::move(left.back().back()));
+      left.back().pop_back();
+    }
+  }
+
+  // The states move i can lead to from `from` (one per guard and invariant
+  // pieces that give some), the first one to try at the back.
+  std::vector<exact_state> next_states(const exact_state &from, size_t i) {
+    std::vector<exact_state> found;
     const int n = model_.nb_automata();
     const std::vector<int32_t> &mv = w_.moves[i];
-    std::vector<uint16_t> key = key_at(i), to = key;
+    const std::vector<int32_t> &key = keys_[i];
     std::vector<uint16_t> assign(dim_);
     for (int x = 0; x < dim_; x++) assign[x] = static_cast<uint16_t>(x);
     std::vector<const std::vector<lu::piece> *> lists;
@@ -389,33 +411,32 @@ class builder {
       if (mv[a] < 0) continue;
       const tables t = tables_of(w_.product, a);
       const trans_rec *tr = (*t.trans)[mv[a]];
-      if (tr->source != key[a]) return false;
-      to[a] = tr->target;
+      if (tr->source != key[a]) return found;
       lists.push_back(&model_.aut(a).guard[mv[a]]);
       for (int k = 1; k < t.na; k++) assign[t.global(k)] = static_cast<uint16_t>(t.global(source_clock(tr, k)));
     }
-    const std::vector<int16_t> here = out.back().zone;
-    return combinations(lists, [&](const std::vector<int> &at) {
+    combinations(lists, [&](const std::vector<int> &at) {
       std::vector<int16_t> g(nn_), moved(nn_);
       flat::set_universal(g.data(), dim_);
       for (size_t p = 0; p < lists.size(); p++)
         if (!flat::constrain_all(g.data(), dim_, (*lists[p])[at[p]])) return false;
-      std::vector<int16_t> cut = here;
+      std::vector<int16_t> cut = from.zone;
       for (int x = 0; x < dim_; x++)
         for (int y = 0; y < dim_; y++)
           if (x != y && g[x * dim_ + y] != INF_BOUND && !flat::constrain(cut.data(), dim_, x, y, g[x * dim_ + y]))
             return false;
       flat::assign(moved.data(), cut.data(), dim_, assign.data());
       exact_state s;
-      return enter(to.data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
+      enter(keys_[i + 1].data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
         next.guard = g;
         next.assign = assign;
-        out.push_back(next);
-        if (extend(out)) return true;
-        out.resize(i + 1);
+        found.push_back(next);
         return false;
       });
+      return false;
     });
+    std::reverse(found.begin(), found.end());
+    return found;
   }
 
   // The end of a conditional witness, tried in this order: the goal met
@@ -434,7 +455,7 @@ class builder {
     }
     if (s.entry.empty()) return false;
     std::vector<int16_t> border = s.inv;
-    if (!cut(border, cond_at(key_at(w_.moves.size())[0]), dim_) || !upper_closure(border, dim_)) return false;
+    if (!cut(border, cond_at(keys_.back()[0]), dim_) || !upper_closure(border, dim_)) return false;
     for (const auto &t : w_.target) {
       std::vector<int16_t> m = s.entry;
       flat::up(m.data(), dim_);
@@ -475,21 +496,24 @@ class builder {
     return false;
   }
 
- public:
-  std::vector<uint16_t> key_at(size_t i) const {
-    std::vector<uint16_t> key = w_.start;
-    for (size_t s = 0; s < i; s++)
-      for (size_t a = 0; a < key.size(); a++)
-        if (w_.moves[s][a] >= 0) key[a] = (*tables_of(w_.product, static_cast<int>(a)).trans)[w_.moves[s][a]]->target;
-    return key;
+ private:
+  // The locations before each move and after the last one.
+  static std::vector<std::vector<int32_t>> keys_along(const witness &w) {
+    std::vector<std::vector<int32_t>> keys{w.start};
+    for (const std::vector<int32_t> &mv : w.moves) {
+      keys.push_back(keys.back());
+      for (size_t a = 0; a < mv.size() && a < keys.back().size(); a++)
+        if (mv[a] >= 0) keys.back()[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[mv[a]]->target;
+    }
+    return keys;
   }
 
- private:
   const witness &w_;
   states_region *init_;
   int dim_;
   size_t nn_;
   lu::model model_;
+  std::vector<std::vector<int32_t>> keys_;
 };
 
 // The delays d >= 0 with v - d in the closed zone e (diagonal bounds do not
@@ -711,7 +735,7 @@ std::string at(size_t i) { return "step " + std::to_string(i + 1) + ": "; }
 std::string replay(const witness &w, const concrete_run &r, states_region *init_table) {
   try {
     const int n = static_cast<int>(w.start.size());
-    std::vector<uint16_t> key = r.start;
+    std::vector<int32_t> key = r.start;
     if (key != w.start) return "start locations differ";
     valuation v = r.initial;
     if (static_cast<int>(v.size()) != N_OF_CLOCKS || !(v[0] == rational(0))) return "bad initial valuation";
@@ -737,7 +761,7 @@ std::string replay(const witness &w, const concrete_run &r, states_region *init_
       }
       if (w.conditional) {
         std::vector<span> in;
-        if (key[0] < w.cond.size() && !w.cond[key[0]].empty()) in.push_back(span_in_flat(w.cond[key[0]], v));
+        if (static_cast<size_t>(key[0]) < w.cond.size() && !w.cond[key[0]].empty()) in.push_back(span_in_flat(w.cond[key[0]], v));
         if (last)
           for (const auto &g : w.target) in.push_back(span_in_flat(g, v));
         if (!covered(in, d, last)) return where + "condition broken while time passes";
@@ -801,7 +825,7 @@ void print_valuation(FILE *f, const valuation &v) {
   for (int x = 1; x < shown_clocks(); x++) fprintf(f, " %s=%s", clock_name(x), v[x].text().c_str());
 }
 
-void print_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key) {
+void print_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) {
   if (!w.product) {
     fprintf(f, "location %d (", key[0]);
     const char *sep = "";
@@ -824,8 +848,8 @@ void print_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key
   fputs(")", f);
 }
 
-void print_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
-                const std::vector<uint16_t> &to) {
+void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                const std::vector<int32_t> &to) {
   fputs("transition ", f);
   if (!w.product) {
     fprintf(f, "%d -> ", from[0]);
@@ -871,17 +895,17 @@ void print_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, co
 
 }  // namespace
 
-void print_run_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key) { print_locations(f, w, key); }
+void print_run_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) { print_locations(f, w, key); }
 void print_run_valuation(FILE *f, const valuation &v) { print_valuation(f, v); }
-void print_run_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
-                    const std::vector<uint16_t> &to) {
+void print_run_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<int32_t> &to) {
   print_move(f, w, from, mv, to);
 }
-uint16_t move_target(const witness &w, int a, int32_t t) { return (*tables_of(w.product, a).trans)[t]->target; }
+int32_t move_target(const witness &w, int a, int32_t t) { return (*tables_of(w.product, a).trans)[t]->target; }
 
 void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
   fprintf(f, "run #%d: %zu transitions\n", number, r.steps.size());
-  std::vector<uint16_t> key = r.start;
+  std::vector<int32_t> key = r.start;
   fputs("initial: ", f);
   print_locations(f, w, key);
   fputs(" ", f);
@@ -891,7 +915,7 @@ void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
     fprintf(f, "delay %s ->", s.delay.text().c_str());
     print_valuation(f, s.before);
     fputs("\n", f);
-    std::vector<uint16_t> to = key;
+    std::vector<int32_t> to = key;
     for (size_t a = 0; a < to.size(); a++)
       if (s.move[a] >= 0) to[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[s.move[a]]->target;
     print_move(f, w, key, s.move, to);
@@ -977,7 +1001,7 @@ void run_write_witness(run::witness w, states_region *init_table, int number) {
 
 void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> &transitions, zone *z, int number) {
   run::witness w;
-  w.start = {static_cast<uint16_t>(locations.front())};
+  w.start = {locations.front()};
   for (int t : transitions) w.moves.push_back({t});
   if (noted_conditional) {
     // The run must reach the goal itself, not only the zone of the state
@@ -1005,7 +1029,7 @@ void run_write_product(const std::vector<std::vector<int32_t>> &locations,
                        const std::vector<std::vector<int32_t>> &moves, int number) {
   run::witness w;
   w.product = true;
-  for (int32_t l : locations.front()) w.start.push_back(static_cast<uint16_t>(l));
+  w.start = locations.front();
   w.moves = moves;
   run_write_witness(std::move(w), nullptr, number);
 }

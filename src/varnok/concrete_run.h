@@ -51,7 +51,7 @@ using valuation = std::vector<rational>;  // per global clock, entry 0 is 0
 // automata (product).
 struct witness {
   bool product = false;
-  std::vector<uint16_t> start;                // location per automaton
+  std::vector<int32_t> start;                 // location per automaton
   std::vector<std::vector<int32_t>> moves;    // per step, transition per automaton (-1 idle)
   // The closed flat zones (N_OF_CLOCKS squared) the last valuation must lie
   // in one of; none: anywhere.
@@ -73,7 +73,7 @@ struct step {
 };
 
 struct concrete_run {
-  std::vector<uint16_t> start;
+  std::vector<int32_t> start;
   valuation initial;
   std::vector<step> steps;
   rational last_delay;  // time passing after the last move
@@ -90,11 +90,11 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
 std::string replay(const witness &w, const concrete_run &r, states_region *init_table);
 // The pieces of that text: locations with their propositions, a valuation,
 // a move from `from` to `to`; and the target of transition t of automaton a.
-void print_run_locations(FILE *f, const witness &w, const std::vector<uint16_t> &key);
+void print_run_locations(FILE *f, const witness &w, const std::vector<int32_t> &key);
 void print_run_valuation(FILE *f, const valuation &v);
-void print_run_move(FILE *f, const witness &w, const std::vector<uint16_t> &from, const std::vector<int32_t> &mv,
-                    const std::vector<uint16_t> &to);
-uint16_t move_target(const witness &w, int a, int32_t t);
+void print_run_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<int32_t> &to);
+int32_t move_target(const witness &w, int a, int32_t t);
 // The _run.reach text of r (the header line gives its number).
 void write_run(FILE *f, const witness &w, const concrete_run &r, int number);
 

@@ -2,9 +2,11 @@
 
 #include "varnok/dot_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "common/region/region_read_write.h"
 #include "common/tg/tg_constants.h"
@@ -13,7 +15,11 @@
 #include "common/tg/tg_props.h"
 #include "common/tg/varnok_init.h"
 #include "common/util/my_files.h"
+#include "common/zone/zone.h"
 #include "common/zone/zone_read_write.h"
+#include "varnok/compo_ptg.h"
+#include "varnok/compo_simul.h"
+#include "varnok/compo_tables.h"
 #include "varnok/simul.h"
 
 namespace dot {
@@ -28,11 +34,6 @@ std::string quoted(const std::string &s) {
   return q + "\"";
 }
 
-}  // namespace dot
-
-namespace {
-
-// What `print` writes to a stream, as a string (trailing line ends dropped).
 std::string text_of(const std::function<void(FILE *)> &print) {
   char *buf = nullptr;
   size_t len = 0;
@@ -46,8 +47,15 @@ std::string text_of(const std::function<void(FILE *)> &print) {
   return s;
 }
 
-// Writes the DOT text made by body into path, or ends the run.
-void write_dot(const std::string &given, const std::function<void(FILE *)> &body) {
+}  // namespace dot
+
+namespace {
+
+using dot::text_of;
+
+// Starts the DOT file `given` (under its result name) with its graph
+// header, or ends the run.
+FILE *open_dot(const std::string &given) {
   const std::string path = result_path(given.c_str());
   FILE *f = open_output(path.c_str(), "w");
   if (f == nullptr) {
@@ -55,10 +63,21 @@ void write_dot(const std::string &given, const std::function<void(FILE *)> &body
     exit(1);
   }
   fputs("digraph varnok {\n  node [shape=box, fontname=\"monospace\"];\n  edge [fontname=\"monospace\"];\n", f);
-  body(f);
+  return f;
+}
+
+// Ends a file of open_dot, puts it in place and reports it.
+void close_dot(FILE *f, const std::string &given) {
   fputs("}\n", f);
   close_output(f);
-  printf("%s: file %s dumped\n", tool, path.c_str());
+  printf("%s: file %s dumped\n", tool, result_path(given.c_str()).c_str());
+}
+
+// Writes the DOT text made by body into path, or ends the run.
+void write_dot(const std::string &path, const std::function<void(FILE *)> &body) {
+  FILE *f = open_dot(path);
+  body(f);
+  close_dot(f, path);
 }
 
 std::string props_of(int l) {
@@ -103,28 +122,76 @@ void dot_write_tg(const std::string &path) {
   });
 }
 
+namespace dot {
+
+sim_picture::sim_picture(const std::string &path) : path_(path), f_(open_dot(path)) {}
+
+void sim_picture::state(long n, bool initial, const std::string &label) {
+  fprintf(f_, "  s%ld [label=%s%s];\n", n, quoted(label).c_str(), initial ? ", style=bold" : "");
+}
+
+void sim_picture::transition(long source, long target, const std::string &label) {
+  fprintf(f_, "  s%ld -> s%ld [label=%s];\n", source, target, quoted(label).c_str());
+}
+
+void sim_picture::finish() { close_dot(f_, path_); }
+
+namespace {
+
+std::string zone_text(zone *z) {
+  if (z == nullptr || is_empty_zone(z)) return "FALSE";
+  return text_of([z](FILE *o) { print_hide_zone2(z, o); });
+}
+
+}  // namespace
+
+std::string single_state_label(long n, int loc, zone *z) {
+  return std::to_string(n) + ": location " + std::to_string(loc) + "\n" + props_of(loc) + "\n" + zone_text(z);
+}
+
+std::string product_state_label(long n, const int32_t *v, int nb, zone *z) {
+  const std::string vector = text_of([&](FILE *o) { fprint_location_vector_no_cr(o, v, nb); });
+  std::string props = text_of([&](FILE *o) { fprint_location_vector_props(o, v, nb); });
+  if (props.rfind("prop: ", 0) == 0) props.erase(0, 6);
+  return std::to_string(n) + ": locations " + vector + "\n" + props + "\n" + zone_text(z);
+}
+
+}  // namespace dot
+
 void dot_write_sim_graph(const std::string &path) {
   load_props_labels();
-  write_dot(path, [](FILE *f) {
-    for (int n = 0; n < N_OF_SIM_STATES && n < static_cast<int>(succ_sim_graph.size()); n++) {
-      const sim_state &s = succ_sim_graph[n];
-      const std::string zone_text = text_of([&](FILE *o) { print_hide_zone2(s.st.z, o); });
-      const std::string label = std::to_string(n) + ": location " + std::to_string(s.st.loc) + "\n" +
-                                props_of(s.st.loc) + "\n" + zone_text;
-      fprintf(f, "  s%d [label=%s];\n", n, dot::quoted(label).c_str());
+  dot::sim_picture pic(path);
+  const int count = std::min(N_OF_SIM_STATES, static_cast<int>(succ_sim_graph.size()));
+  for (int n = 0; n < count; n++) {
+    const sim_state &s = succ_sim_graph[n];
+    pic.state(n, pred_sim_path(n) == &initial_sim_trans, dot::single_state_label(n, s.st.loc, s.st.z));
+  }
+  for (int n = 0; n < count; n++)
+    for (int k = 0; k < succ_sim_graph[n].nb_trans; k++) {
+      const sim_trans &t = sim_trans_of(n, k);
+      pic.transition(n, t.target, move_text(t.trans, piece_guard(t.piece)));
     }
-    for (int n = 0; n < N_OF_SIM_STATES && n < static_cast<int>(succ_sim_graph.size()); n++)
-      for (int k = 0; k < succ_sim_graph[n].nb_trans; k++) {
-        const sim_trans &t = sim_trans_of(n, k);
-        fprintf(f, "  s%d -> s%d [label=%s];\n", n, t.target,
-                dot::quoted(move_text(t.trans, piece_guard(t.piece))).c_str());
-      }
-  });
+  pic.finish();
+}
+
+void dot_write_product_sim_graph(const std::string &path) {
+  const int nb = N_OF_TA;
+  dot::sim_picture pic(path);
+  std::vector<int32_t> v(static_cast<size_t>(nb));
+  for (int n = 0; n < nb_symb_states; n++) {
+    const TA_symb_state *s = TA_succ_sim_graph[n].st;
+    TA_decode_state_vector(s->code, v.data(), nb);
+    pic.state(n, n < TA_nb_initial_sim_states(), dot::product_state_label(n, v.data(), nb, s->z));
+  }
+  for (int n = 0; n < nb_symb_states; n++)
+    for (const TA_sim_trans &t : TA_succ_sim_graph[n].trans)
+      pic.transition(n, t.target, text_of([&t](FILE *o) { fprint_sim_trans_move(o, t); }));
+  pic.finish();
 }
 
 void dot_write_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
   write_dot(path, [&](FILE *f) {
-    std::vector<uint16_t> key = r.start;
+    std::vector<int32_t> key = r.start;
     auto node = [&](size_t i, const run::valuation &v) {
       const std::string label = text_of([&](FILE *o) {
         run::print_run_locations(o, w, key);
@@ -136,7 +203,7 @@ void dot_write_run(const std::string &path, const run::witness &w, const run::co
     node(0, r.initial);
     for (size_t i = 0; i < r.steps.size(); i++) {
       const run::step &s = r.steps[i];
-      std::vector<uint16_t> to = key;
+      std::vector<int32_t> to = key;
       for (size_t a = 0; a < to.size(); a++)
         if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
       const std::string label = text_of([&](FILE *o) {

@@ -146,15 +146,18 @@ int zone_of_piece(const region *r, int piece, int na) {
   return -1;
 }
 
-// The store keys a location in 16 bits: a larger automaton is refused.
-static void check_key_width(int locations) {
+static void refuse_wide_keys(int locations) {
   if (locations <= 65535) return;
   printf("%s: -abs lu takes automata of at most 65535 locations (here %d)\n", tool, locations);
   exit(1);
 }
 
+void check_key_width(bool product) {
+  if (!product) refuse_wide_keys(N_OF_STATES);
+  for (int a = 0; product && a < N_OF_TA; a++) refuse_wide_keys(TA_N_OF_STATES[a]);
+}
+
 model model::single(states_region *goal) {
-  check_key_width(N_OF_STATES);
   model m;
   m.dim_ = N_OF_CLOCKS;
   std::vector<int32_t> glo(m.dim_, -1), ghi(m.dim_, -1);
@@ -179,7 +182,6 @@ model model::product(const tctl_node *goal) {
   m.dim_ = N_OF_CLOCKS;
   m.goal_formula_ = goal;
   bool diag_free = true;
-  for (int a = 0; a < N_OF_TA; a++) check_key_width(TA_N_OF_STATES[a]);
   for (int a = 0; a < N_OF_TA; a++) {
     const int na = TA_N_OF_CLOCKS[a];
     std::vector<int32_t> none(na, -1);

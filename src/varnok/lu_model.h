@@ -48,6 +48,11 @@ struct step_info {
 // clocks): pieces skip the zones that are empty once closed. -1 when none.
 int zone_of_piece(const region *r, int piece, int na);
 
+// The search keys a location in 16 bits: when the loaded graph (product:
+// one of the loaded automata) has more than 65535 locations, prints why
+// and ends the run (status 1). The model itself takes any size.
+void check_key_width(bool product);
+
 class model {
  public:
   // The loaded timed graph alone; goal zones (per location) count in the

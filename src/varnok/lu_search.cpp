@@ -21,6 +21,7 @@
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_ptg.h"
 #include "varnok/concrete_run.h"
+#include "varnok/dot_writer.h"
 #include "varnok/lu_model.h"
 #include "varnok/simul.h"
 #include "varnok/state_store.h"
@@ -286,6 +287,7 @@ void warn_if_exact(const model &m) {
 // stand for the states that cover them).
 struct graph_view {
   std::vector<int32_t> states;
+  std::vector<bool> initial;  // per state: it is (or covers) an initial state
   std::vector<std::vector<std::pair<int32_t, step_info>>> trans;  // per state: target number, move
   size_t nb_trans = 0;
 };
@@ -300,6 +302,9 @@ graph_view make_graph(model &m, const search &s) {
       g.states.push_back(id);
     }
   g.trans.resize(g.states.size());
+  g.initial.assign(g.states.size(), false);
+  for (int32_t id = 0; id < st.size(); id++)
+    if (st.parent(id) < 0) g.initial[number[st.live(id)]] = true;
   const std::vector<graph_edge> &edges = s.edges();
   for (size_t e = 0; e < edges.size();) {
     const int32_t src = edges[e].source;
@@ -332,8 +337,7 @@ void print_invar_and_trans(const int16_t *z, FILE *f) {
   fputs("trans:\n", f);
 }
 
-void write_single_graph(model &m, const search &s, FILE *f) {
-  const graph_view g = make_graph(m, s);
+void write_single_graph(const search &s, const graph_view &g, FILE *f) {
   load_props_labels();
   fprintf(f, "#states %zu\n", g.states.size());
   fprintf(f, "#trans  %zu\n", g.nb_trans);
@@ -362,8 +366,22 @@ zone *product_guard(const model &m, const step_info &via) {
   return flat::to_zone(g.data());
 }
 
-void write_product_graph(model &m, const search &s, FILE *f) {
-  const graph_view g = make_graph(m, s);
+// "guard => labels ; assignment " of a product move.
+void print_product_move_text(const model &m, const step_info &via, FILE *f) {
+  const int n = N_OF_TA;
+  zone *guard = product_guard(m, via);
+  if (guard != nullptr) print_hide_zone2(guard, f);
+  else fputs("FALSE", f);
+  free_zone(guard);
+  fputs(" => ", f);
+  fprint_trans_vector_labels(f, via.w.data(), n);
+  fputs("; ", f);
+  std::vector<const trans_rec *> e(n);
+  trans_to_action_vector(via.w.data(), e.data(), n);
+  TA_action_fprint_affect(f, e.data(), n);
+}
+
+void write_product_graph(const model &m, const search &s, const graph_view &g, FILE *f) {
   const int n = N_OF_TA;
   fputs("/* Simulation graph generated for the parallel composition of:\n", f);
   for (int a = 0; a < n; a++) fprintf(f, "\tautomaton %d: %s.tg\n", a, TA_names[a].c_str());
@@ -371,7 +389,6 @@ void write_product_graph(model &m, const search &s, FILE *f) {
   fprintf(f, "#states %zu\n#trans  %zu\n#clocks  %d\n", g.states.size(), g.nb_trans, N_OF_CLOCKS - 1);
   fprint_product_clocks(f);
   std::vector<int32_t> v(n);
-  std::vector<const trans_rec *> e(n);
   for (size_t i = 0; i < g.states.size(); i++) {
     const int32_t id = g.states[i];
     for (int a = 0; a < n; a++) v[a] = s.store().key_of(id)[a];
@@ -380,18 +397,46 @@ void write_product_graph(model &m, const search &s, FILE *f) {
     fprint_location_vector_props(f, v.data(), n);
     print_invar_and_trans(s.store().zone_of(id), f);
     for (const auto &[target, via] : g.trans[i]) {
-      zone *guard = product_guard(m, via);
-      if (guard != nullptr) print_hide_zone2(guard, f);
-      else fputs("FALSE", f);
-      free_zone(guard);
-      fputs(" => ", f);
-      fprint_trans_vector_labels(f, via.w.data(), n);
-      fputs("; ", f);
-      trans_to_action_vector(via.w.data(), e.data(), n);
-      TA_action_fprint_affect(f, e.data(), n);
+      print_product_move_text(m, via, f);
       fprintf(f, "goto %d\n", target);
     }
   }
+}
+
+// The graph as a DOT picture in path: label(i, zone) gives state i's label,
+// move(via, stream) prints a move.
+template <typename Label, typename Move>
+void draw_graph(const search &s, const graph_view &g, const std::string &path, Label label, Move move) {
+  dot::sim_picture pic(path);
+  for (size_t i = 0; i < g.states.size(); i++) {
+    zone *z = flat::to_zone(s.store().zone_of(g.states[i]));
+    pic.state(static_cast<long>(i), g.initial[i], label(i, z));
+    free_zone(z);
+  }
+  for (size_t i = 0; i < g.states.size(); i++)
+    for (const auto &t : g.trans[i])
+      pic.transition(static_cast<long>(i), t.first, dot::text_of([&](FILE *o) { move(t.second, o); }));
+  pic.finish();
+}
+
+void draw_single_graph(const search &s, const graph_view &g, const std::string &path) {
+  load_props_labels();
+  draw_graph(
+      s, g, path,
+      [&](size_t i, zone *z) { return dot::single_state_label(static_cast<long>(i), s.store().key_of(g.states[i])[0], z); },
+      print_single_move_text);
+}
+
+void draw_product_graph(const model &m, const search &s, const graph_view &g, const std::string &path) {
+  std::vector<int32_t> v(static_cast<size_t>(N_OF_TA));
+  draw_graph(
+      s, g, path,
+      [&](size_t i, zone *z) {
+        const uint16_t *key = s.store().key_of(g.states[i]);
+        v.assign(key, key + N_OF_TA);
+        return dot::product_state_label(static_cast<long>(i), v.data(), N_OF_TA, z);
+      },
+      [&m](const step_info &via, FILE *o) { print_product_move_text(m, via, o); });
 }
 
 // Under -run: the concrete run of a witness path, ending in the goal zones
@@ -399,7 +444,7 @@ void write_product_graph(model &m, const search &s, FILE *f) {
 void write_run(const std::vector<path_step> &path, const model &m, states_region *init) {
   run::witness w;
   w.product = m.is_product();
-  w.start = path.front().key;
+  w.start.assign(path.front().key.begin(), path.front().key.end());
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
   if (!w.product) w.target = m.goal_zones(path.back().key[0]);
   run_write_witness(std::move(w), init, 1);
@@ -424,6 +469,7 @@ int guarded(F f) {
 
 int lu_reach_one_tg(states_region *init, states_region *goal) {
   return lu::guarded([&] {
+    lu::check_key_width(false);
     lu::model m = lu::model::single(goal);
     lu::warn_if_exact(m);
     printf("%s: Evaluating reachability property... \n", tool);
@@ -449,6 +495,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     return -2;
   }
   return lu::guarded([&] {
+    lu::check_key_width(true);
     lu::model m = lu::model::product(reach);
     lu::warn_if_exact(m);
     lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
@@ -473,32 +520,51 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
 namespace {
 
 // The simulation graph of m from its initial states, written by write; the
-// counts line goes to counts.
-template <typename Write>
-int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_formula, Write write, FILE *counts) {
+// counts line goes to counts; then close_sim runs and draw draws the
+// picture (when one is asked for).
+template <typename Write, typename Draw>
+int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_formula, Write write, Draw draw,
+              FILE *counts, const std::function<void()> &close_sim, const std::string &picture) {
   m.drop_goal();
   lu::warn_if_exact(m);
   lu::search s(m, false, lu::search_limit());
   s.keep_edges();
   const int r = s.run(init_table, init_formula);
   if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
-  write(m, s);
+  const lu::graph_view g = lu::make_graph(m, s);
+  write(m, s, g);
   lu::print_counts(counts, s);
+  if (close_sim) close_sim();
+  if (!picture.empty()) draw(m, s, g, picture);
   return r;
 }
 
 }  // namespace
 
-int lu_sim_graph_one_tg(states_region *init, FILE *out) {
+int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void()> &close_sim,
+                        const std::string &picture) {
   return lu::guarded([&] {
-    return sim_graph(lu::model::single(nullptr), init, nullptr,
-                     [out](lu::model &m, const lu::search &s) { lu::write_single_graph(m, s, out); }, stdout);
+    lu::check_key_width(false);
+    return sim_graph(
+        lu::model::single(nullptr), init, nullptr,
+        [out](lu::model &, const lu::search &s, const lu::graph_view &g) { lu::write_single_graph(s, g, out); },
+        [](lu::model &, const lu::search &s, const lu::graph_view &g, const std::string &path) {
+          lu::draw_single_graph(s, g, path);
+        },
+        stdout, close_sim, picture);
   });
 }
 
-int lu_sim_graph_product(const tctl_node *init, FILE *out) {
+int lu_sim_graph_product(const tctl_node *init, FILE *out, const std::function<void()> &close_sim,
+                         const std::string &picture) {
   return lu::guarded([&] {
-    return sim_graph(lu::model::product(nullptr), nullptr, init,
-                     [out](lu::model &m, const lu::search &s) { lu::write_product_graph(m, s, out); }, stderr);
+    lu::check_key_width(true);
+    return sim_graph(
+        lu::model::product(nullptr), nullptr, init,
+        [out](lu::model &m, const lu::search &s, const lu::graph_view &g) { lu::write_product_graph(m, s, g, out); },
+        [](lu::model &m, const lu::search &s, const lu::graph_view &g, const std::string &path) {
+          lu::draw_product_graph(m, s, g, path);
+        },
+        stderr, close_sim, picture);
   });
 }

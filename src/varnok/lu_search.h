@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 struct states_region;
 struct tctl_node;
@@ -27,9 +29,13 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach);
 // The simulation graph of the loaded timed graph from init, written to out
 // in the .sim format: the stored states that are not covered, each with
 // its transitions (to the stored state that includes the successor). The
-// counts line goes to standard output. Returns 0, or -1 when -FORW cut the
-// exploration (a warning says so; what was explored is written).
-int lu_sim_graph_one_tg(states_region *init, FILE *out);
+// counts line goes to standard output; close_sim (when set) is called
+// after it, then the graph is drawn as DOT into `picture` (when not empty).
+// Returns 0, or -1 when -FORW cut the exploration (a warning says so; what
+// was explored is written).
+int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void()> &close_sim = {},
+                        const std::string &picture = {});
 // The same for the loaded automata from the boolean formula init; the
 // counts line goes to standard error.
-int lu_sim_graph_product(const tctl_node *init, FILE *out);
+int lu_sim_graph_product(const tctl_node *init, FILE *out, const std::function<void()> &close_sim = {},
+                         const std::string &picture = {});

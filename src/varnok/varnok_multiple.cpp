@@ -149,10 +149,15 @@ static int lu_gen_sim_list(char *init_name) {
   FILE *sim = my_fopen2_result(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
-  lu_sim_graph_product(init, sim);
-  time_R(9);
-  close_output(sim);
-  fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
+  const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
+  lu_sim_graph_product(
+      init, sim,
+      [sim] {
+        time_R(9);
+        close_output(sim);
+        fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
+      },
+      picture);
   TA_print_computation_times();
   return 1;
 }
@@ -174,6 +179,7 @@ int gen_sim_list(char *init_name) {
   fprint_simulation_graph(sim);
   close_output(sim);
   fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
+  if (is_option(OPT_DOT)) dot_write_product_sim_graph(std::string(my_filename) + ".sim.dot");
   TA_print_computation_times();
   return 1;
 }

@@ -142,9 +142,14 @@ void varnok_gen_sim_graph(states_region *initial) {
 static void lu_gen_sim_graph(states_region *initial) {
   FILE *out = my_fopen2_result(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
-  lu_sim_graph_one_tg(initial, out);
-  close_output(out);
-  printf("%s: file %s dumped\n", tool, my_result_path(".sim").c_str());
+  const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
+  lu_sim_graph_one_tg(
+      initial, out,
+      [out] {
+        close_output(out);
+        printf("%s: file %s dumped\n", tool, my_result_path(".sim").c_str());
+      },
+      picture);
 }
 
 void print_sim_counts() {

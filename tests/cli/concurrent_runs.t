@@ -84,6 +84,11 @@ The written product, its compiled files and its simulation graph:
   Dumping output... file p_out.sim created.
   $ varnok p_out > /dev/null; grep -c "^state:" p_out.tg
   12
+  $ varnok -prefix p -forw -dot rail_train rail_gate rail_controller 2>&1 | grep dot
+  varnok: file p_out.sim.dot dumped
+  $ varnok -prefix p -dot -run -R INSIDE train_gate | grep dot
+  varnok: file ptrain_gate.dot dumped
+  varnok: file p_run.dot dumped
 
 Results named after a model in another folder stay in that folder.
 

@@ -15,8 +15,12 @@ a concrete run as Graphviz DOT files, each of which dot renders.
     l2 [label="2\nUP INSIDE\ninvar: X<=5 and Z<=1"];
   $ grep -c -- "->" train_gate.dot
   17
-  $ varnok -dot -forw train_gate | grep "sim.dot"
+  $ varnok -dot -forw train_gate | grep "file .*sim"
+  varnok: file train_gate.sim dumped
   varnok: file train_gate.sim.dot dumped
+  $ sed -n 4,5p train_gate.sim.dot
+    s0 [label="0: location 0\nUP FAR INIT\nX=Y and X=Z", style=bold];
+    s1 [label="1: location 1\nUP NEAR\nZ<=1 and X<=Y and X=Z"];
   $ varnok -dot -run -R INSIDE train_gate | grep "_run"
   varnok: file _run.reach dumped
   varnok: file _run.dot dumped
@@ -30,10 +34,50 @@ a concrete run as Graphviz DOT files, each of which dot renders.
   _run.dot rendered
   _out.dot rendered
 
+The simulation graph's picture has one node per state of the .sim file and
+one edge per transition, the initial states bold; so for a product (the
+picture is named after the -out file) and under -abs lu.
+
+  $ counts() { echo "$(grep '^#states' $1) $(grep '^#trans' $1)"; echo "nodes $(grep -c '^  s[0-9]* \[' $2) edges $(grep -c '^  s[0-9]* -> s[0-9]* \[' $2) bold $(grep -c 'style=bold' $2)"; }
+  $ counts train_gate.sim train_gate.sim.dot
+  #states 11 #trans  12
+  nodes 11 edges 12 bold 1
+  $ varnok -dot -forw -abs lu train_gate | grep "file .*sim"
+  varnok: file train_gate.sim dumped
+  varnok: file train_gate.sim.dot dumped
+  $ counts train_gate.sim train_gate.sim.dot
+  #states 8 #trans  9
+  nodes 8 edges 9 bold 1
+  $ cp train_gate.sim.dot lu.sim.dot
+  $ varnok -dot -forw -I FAR rail_train rail_gate rail_controller 2>&1 | grep "file .*sim"
+  Dumping output... file _out.sim created.
+  varnok: file _out.sim.dot dumped
+  $ counts _out.sim _out.sim.dot
+  #states 37 #trans  32
+  nodes 37 edges 32 bold 16
+  $ sed -n 4p _out.sim.dot; grep -m1 -- "->" _out.sim.dot
+    s0 [label="0: locations 0, 0, 0\nFAR INIT UP\nX=Y and X=Z", style=bold];
+    s0 -> s16 [label="TRUE => APPROACH ; RESET{ X Z }; "];
+  $ cp _out.sim.dot product.sim.dot
+  $ varnok -dot -forw -abs lu -out lu_out rail_train rail_gate rail_controller 2>&1 | grep "file .*sim"
+  file lu_out.sim created.
+  varnok: file lu_out.sim.dot dumped
+  $ counts lu_out.sim lu_out.sim.dot
+  #states 8 #trans  9
+  nodes 8 edges 9 bold 1
+  $ for f in lu.sim.dot product.sim.dot lu_out.sim.dot; do dot -Tsvg $f > $f.svg && echo "$f rendered"; done
+  lu.sim.dot rendered
+  product.sim.dot rendered
+  lu_out.sim.dot rendered
+
 A file that cannot be written ends the run.
 
   $ mkdir blocked.dot
   $ cp train_gate.tg blocked.tg
   $ varnok -dot blocked | tail -1; echo "status ${PIPESTATUS[0]}"
   varnok: cannot write file blocked.dot
+  status 1
+  $ mkdir blocked_out.sim.dot
+  $ varnok -dot -forw -out blocked_out rail_train rail_gate rail_controller 2>/dev/null | tail -1; echo "status ${PIPESTATUS[0]}"
+  varnok: cannot write file blocked_out.sim.dot
   status 1

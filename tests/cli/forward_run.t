@@ -187,3 +187,58 @@ bound has passed (the formula clock is not shown): the train stays far for
   $ varnok -run -forw -f train_gate "init and ED INSIDE" | grep -i "run\|\*\*\*"
   varnok: file _run.reach dumped
   varnok: Reachability *** TRUE ***
+
+The guard piece to take is found by going back: x < 1 is tried first and
+fails two moves later (x - y stays below 1), x > 2 then gives the run.
+
+  $ cat > back.tg <<'TG'
+  > #states 4 #trans 3 #clocks 2 x y
+  > state: 0 prop: INIT invar: true trans:
+  > x < 1 or x > 2 => go ; reset{ y } ; goto 1
+  > state: 1 prop: MID invar: true trans:
+  > true => on ; ; goto 2
+  > state: 2 prop: LATE invar: true trans:
+  > x - y > 2 => stop ; ; goto 3
+  > state: 3 prop: END invar: true trans:
+  > TG
+  $ touch -d '2001-01-01' back.tg
+  $ run -run -R END back | grep run
+  varnok: file _run.reach dumped
+  $ cat _run.reach
+  run #1: 3 transitions
+  initial: location 0 (INIT)  X=0 Y=0
+  delay 3 -> X=3 Y=3
+  transition 0 -> location 1 (MID) labels GO ; Y:=0 -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+  transition 1 -> location 2 (LATE) labels ON ; - -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+  transition 2 -> location 3 (END) labels STOP ; - -> X=3 Y=0
+  delay 0 -> X=3 Y=0
+
+A run through locations past 65535 (a chain of 70000 locations, one clock
+reset every time unit): the witness of 69999 moves is followed, replayed and
+written.
+
+  $ python3 -c "
+  > n = 70000
+  > print('#states %d #trans %d #clocks 1 x' % (n, n - 1))
+  > for i in range(n - 1): print('state: %d %s invar: x <= 1 trans: x = 1 => ; reset{ x } ; goto %d' % (i, 'prop: INIT' if i == 0 else '', i + 1))
+  > print('state: %d prop: GOAL invar: x <= 1 trans:' % (n - 1))
+  > " > chain.tg
+  $ touch -d '2001-01-01' chain.tg
+  $ run -FORW 100000 -R GOAL -run chain
+  varnok: begin forward analysis
+  varnok: Evaluating reachability property... 
+  varnok: file _path.reach dumped
+  varnok: file _trace.reach dumped
+  varnok: file _run.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: 70000 simulation states generated
+  varnok: 69999 simulation transitions generated
+  status 1
+  $ head -1 _run.reach; grep -c "^transition" _run.reach; tail -3 _run.reach
+  run #1: 69999 transitions
+  69999
+  delay 1 -> X=1
+  transition 69998 -> location 69999 (GOAL) labels - ; X:=0 -> X=0
+  delay 0 -> X=0

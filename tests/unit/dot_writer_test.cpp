@@ -2,6 +2,9 @@
 // escaped, so that names, guards and valuations cannot break the file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "varnok/dot_writer.h"
 
 TEST(DotWriter, QuotedEscapesQuotesBackslashesAndLineEnds) {
@@ -12,4 +15,36 @@ TEST(DotWriter, QuotedEscapesQuotesBackslashesAndLineEnds) {
   EXPECT_EQ(dot::quoted("a\\Nb"), "\"a\\\\Nb\"");
   EXPECT_EQ(dot::quoted("one\ntwo\r\n"), "\"one\\ntwo\\n\"");
   EXPECT_EQ(dot::quoted("{ } -> ; [ ]"), "\"{ } -> ; [ ]\"");
+}
+
+TEST(DotWriter, TextOfDropsOnlyTrailingLineEnds) {
+  EXPECT_EQ(dot::text_of([](FILE *f) { fputs("a\nb\n\n", f); }), "a\nb");
+  EXPECT_EQ(dot::text_of([](FILE *) {}), "");
+}
+
+// A picture is streamed: the lines come in the order of the calls, initial
+// states bold, every label escaped, and the file is reported once complete.
+TEST(DotWriter, SimPictureWritesStatesAndTransitionsAsTheyCome) {
+  const std::string path = testing::TempDir() + "picture.sim.dot";
+  testing::internal::CaptureStdout();
+  dot::sim_picture pic(path);
+  pic.state(0, true, "0: location 0\nINIT\nX<=1");
+  pic.transition(0, 1, "X=1 => \"go\" ; reset{ X }; ");
+  pic.state(1, false, "1: location 2\n\nX\\Y");
+  pic.finish();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "varnok: file " + path + " dumped\n");
+  FILE *f = fopen(path.c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  std::string text;
+  for (int c; (c = fgetc(f)) != EOF;) text += static_cast<char>(c);
+  fclose(f);
+  EXPECT_EQ(text,
+            "digraph varnok {\n"
+            "  node [shape=box, fontname=\"monospace\"];\n"
+            "  edge [fontname=\"monospace\"];\n"
+            "  s0 [label=\"0: location 0\\nINIT\\nX<=1\", style=bold];\n"
+            "  s0 -> s1 [label=\"X=1 => \\\"go\\\" ; reset{ X }; \"];\n"
+            "  s1 [label=\"1: location 2\\n\\nX\\\\Y\"];\n"
+            "}\n");
+  remove(path.c_str());
 }
