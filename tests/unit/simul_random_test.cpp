@@ -195,10 +195,19 @@ TEST_F(ForwardBackward, VerdictsAgreeOnRandomGraphs) {
       "init impl Q AU{<2} P",   "init impl Q AU{=2} P",        "init and Q EU{<2} P",
       "ED{=2} P",               "AB (P impl x0 <= 2)",
   };
+  // Conditions on clocks: time passes inside the condition and the
+  // invariant together (checked on every third graph).
+  const char *clock_conditions[] = {
+      "init and (x0 <= 2 EU P)", "init and ((x0 <= 3 and x1 >= 1) EU P)", "init and (x1 < 2 EU{<=4} P)",
+      "init and (x0 > 1 EU P)",  "init impl (x0 <= 2) AU{<=3} P",       "init impl (x1 >= 1) AU{<4} P",
+      "init and ((Q or x0 <= 1) EU P)",
+  };
   for (int round = 0; round < 300; round++) {
     Graph g = random_graph(rng, 5);
     SCOPED_TRACE(g.text());
-    for (const char *f : formulas) {
+    std::vector<const char *> chosen(std::begin(formulas), std::end(formulas));
+    if (round % 3 == 0) chosen.insert(chosen.end(), std::begin(clock_conditions), std::end(clock_conditions));
+    for (const char *f : chosen) {
       // The exact graph may be infinite: forward searches run with
       // extrapolation, which keeps these verdicts.
       bool back = backward_holds_initially(g, f);
