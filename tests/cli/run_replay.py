@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Replays the concrete runs of a _run.reach file against the timed graphs.
 
-usage: run_replay.py [--goal FORMULA] [--init-anywhere] MODEL[.tg] ... RUNFILE
+usage: run_replay.py [--goal FORMULA [--cond FORMULA]] [--init-anywhere] MODEL[.tg] ... RUNFILE
 
 The models are read from their .tg text (one model: a timed graph; several:
 the network varnok composes by label synchronisation) and every run of
@@ -20,7 +20,9 @@ replay:
 - every printed valuation, location and proposition list is the recomputed
   one, every count the counted one;
 - with --goal, the last moment of each run satisfies the formula (clock
-  constraints, propositions, init, state(n), not, and, or, impl).
+  constraints, propositions, init, state(n), not, and, or, impl);
+- with --cond as well (the witness of "cond EU goal"), every earlier moment
+  satisfies the condition, or already the goal during the last delay.
 
 An invariant that is not closed under time predecessors is closed, as
 varnok does when it compiles the graph ("I closed it"): its zones then hold
@@ -736,6 +738,20 @@ class Goal:
             return ("atom", self.clock(name), self.clock(t), rel, c)
         return ("prop", name.upper())
 
+    def samples(self, v, d, t=None):
+        """Moments of [0, d] that sample every stretch of a delay from v over
+        which the formula keeps its truth value: the moments where one of
+        its clock bounds is crossed, and one moment between two of them."""
+        points = {Fraction(0), d}
+        todo = [self.tree]
+        while todo:
+            t = todo.pop()
+            if t[0] == "atom" and t[2] == 0 and 0 < t[4] - v[t[1]] < d:
+                points.add(t[4] - v[t[1]])
+            todo.extend(x for x in t[1:] if isinstance(x, tuple))
+        points = sorted(points)
+        return points + [(a + b) / 2 for a, b in zip(points, points[1:])]
+
     def holds(self, locs, v, t=None):
         t = self.tree if t is None else t
         kind = t[0]
@@ -777,8 +793,8 @@ def location_vector(text):
 
 
 class Replay:
-    def __init__(self, system, goal, init_anywhere):
-        self.s, self.goal, self.init_anywhere = system, goal, init_anywhere
+    def __init__(self, system, goal, init_anywhere, cond=None):
+        self.s, self.goal, self.init_anywhere, self.cond = system, goal, init_anywhere, cond
         self.runs = self.moves = 0
 
     def fail(self, message):
@@ -810,6 +826,18 @@ class Replay:
     def inside_invariant(self, locs, v):
         return all(constraint_holds(g.locs[locs[a]].closed_inv, self.s.local(a, v))
                    for a, g in enumerate(self.s.graphs))
+
+    def stays_in_condition(self, locs, v, d, last):
+        """Every moment of the delay lies in the condition; in the last delay
+        the moments before its end may lie in the goal instead."""
+        for t in sorted(set(self.cond.samples(v, d) + (self.goal.samples(v, d) if last else []))):
+            w = [Fraction(0)] + [x + t for x in v[1:]]
+            if self.cond.holds(locs, w) or (last and t < d and self.goal.holds(locs, w)):
+                continue
+            if last and t == d:
+                continue  # the end is checked against the goal
+            self.fail("%s %s, %s after the start of the delay, is outside the condition"
+                      % (locs, self.show(w), t))
 
     def delay(self, locs, v, d):
         if d < 0:
@@ -939,6 +967,9 @@ class Replay:
             if not m:
                 self.fail("expected a delay, found %r" % (lines[i] if i < len(lines) else "the end of the file"))
             d = parse_value(m.group("d"), "%s, line %d" % (self.where, self.line_no))
+            last = i + 1 >= len(lines) or lines[i + 1] == ""
+            if self.cond is not None:
+                self.stays_in_condition(locs, v, d, last)
             v = self.delay(locs, v, d)
             if self.valuation(m.group("val")) != v:
                 self.fail("after the delay the valuation is %s, not %s" % (self.show(v), m.group("val").strip()))
@@ -986,11 +1017,14 @@ class Replay:
 
 
 def main(argv):
-    goal_text, init_anywhere, args = None, False, []
+    goal_text, cond_text, init_anywhere, args = None, None, False, []
     i = 0
     while i < len(argv):
-        if argv[i] == "--goal" and i + 1 < len(argv):
-            goal_text = argv[i + 1]
+        if argv[i] in ("--goal", "--cond") and i + 1 < len(argv):
+            if argv[i] == "--goal":
+                goal_text = argv[i + 1]
+            else:
+                cond_text = argv[i + 1]
             i += 2
             continue
         if argv[i] == "--init-anywhere":
@@ -998,13 +1032,14 @@ def main(argv):
         else:
             args.append(argv[i])
         i += 1
-    if len(args) < 2:
+    if len(args) < 2 or (cond_text is not None and goal_text is None):
         sys.stderr.write(__doc__)
         return 2
     try:
         system = System([read_graph(p) for p in args[:-1]])
         goal = Goal(goal_text, system) if goal_text is not None else None
-        replay = Replay(system, goal, init_anywhere)
+        cond = Goal(cond_text, system) if cond_text is not None else None
+        replay = Replay(system, goal, init_anywhere, cond)
         replay.file(args[-1])
     except (ReplayError, OSError) as e:
         print("replay failed: %s" % e)

@@ -121,6 +121,25 @@ one state).
   varnok: Reachability *** TRUE ***
   replayed 1 runs, 3 transitions
 
+The witness of "cond EU goal" stays in the condition until the goal: the
+condition is checked at every moment of every delay.
+
+  $ for cg in "not INSIDE:DOWN" "z <= 1:DOWN" "x < 3:INSIDE"; do c=${cg%:*}; g=${cg#*:}
+  >   rm -f _run.reach; varnok -run -forw -f train_gate "init and (($c) EU ($g))" > out 2>&1; grep "\*\*\*" out
+  >   replay --goal "$g" --cond "$c" train_gate _run.reach; done
+  varnok: Conditional Reachability *** TRUE ***
+  replayed 1 runs, 3 transitions
+  varnok: Conditional Reachability *** TRUE ***
+  replayed 1 runs, 3 transitions
+  varnok: Conditional Reachability *** TRUE ***
+  replayed 1 runs, 4 transitions
+  $ replay --goal INSIDE --cond "x < 2" train_gate _run.reach
+  replay failed: _run.reach, line 9: [5] X=2 Y=1 Z=2, 1/2 after the start of the delay, is outside the condition
+  [1]
+  $ replay --goal INSIDE --cond "not NEAR" train_gate _run.reach
+  replay failed: _run.reach, line 5: [1] X=0 Y=0 Z=0, 0 after the start of the delay, is outside the condition
+  [1]
+
 Exact delays that no integer run has (halves and thirds), and a guard and
 an invariant that are disjunctions, in a network.
 
