@@ -8,9 +8,11 @@ network of two or three (clocks of their own, sometimes a clock name that
 two graphs share and the product renames, synchronisation labels and plain
 ones, disjunctive guards and invariants, diagonal constraints, resets and
 copies, INIT on some locations), picks random goals over the propositions
-and clocks, and runs "varnok -run" reachability on them in several searches.
+and clocks, and runs "varnok -run" reachability on them in several searches
+(and, on one graph, the forward search of "init and (cond EU goal)").
 Every _run.reach written is replayed by run_replay.py against the .tg text,
-with the goal checked at the last moment.
+with the goal checked at the last moment (and the condition at every earlier
+one).
 
 Prints one line per failure (the models are kept in failure_R_K/), then
 "replayed N runs (T transitions), S searches without witness, C beyond the
@@ -114,6 +116,12 @@ class Generator:
             head += "#sync %s\n" % " ".join(sync)
         return head + "\n" + "\n".join(lines), clocks, props
 
+    def condition(self, clocks, props):
+        rng = self.rng
+        if rng.random() < 0.5:
+            return "not %s" % rng.choice(props)
+        return "%s and %s" % (self.atom(clocks, upper_only=True), self.atom(clocks, upper_only=True))
+
     def goal(self, clocks, props):
         rng = self.rng
         p = rng.choice(props)
@@ -168,17 +176,24 @@ def main():
                 goal = gen.goal(clocks if n == 1 else [], props)
                 if not run_replay.Goal(goal, system).holds(starts[0], zero):
                     break
-            for search in searches:
+            # On one graph, also the witness of "cond EU goal" (forward search).
+            cond = gen.condition(clocks, props) if n == 1 else None
+            for search in searches + ([None] if cond else []):
                 if os.path.exists("_run.reach"):
                     os.remove("_run.reach")
-                status, out = varnok(["-run"] + search + ["-R", goal] + names)
+                if search is None:
+                    search = ["-forw", "-f"]
+                    status, out = varnok(["-run", "-forw", "-f"] + names + ["init and ((%s) EU (%s))" % (cond, goal)])
+                else:
+                    status, out = varnok(["-run"] + search + ["-R", goal] + names)
                 problem = None
                 if status == 255 and "too many symbolic states" in out:
                     cut += 1  # an exact search beyond its state limit
                 elif status is None or status not in (1,) or "internal error" in out:
                     problem = "varnok ended with status %s" % status
                 elif os.path.exists("_run.reach"):
-                    replay = run_replay.Replay(system, run_replay.Goal(goal, system), False)
+                    replay = run_replay.Replay(system, run_replay.Goal(goal, system), False,
+                                               run_replay.Goal(cond, system) if search[:1] == ["-forw"] else None)
                     try:
                         replay.file("_run.reach")
                         runs += replay.runs

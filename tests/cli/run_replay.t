@@ -236,4 +236,4 @@ so is a file without a run.
 Random timed graphs and networks: every run written is replayed.
 
   $ mkdir random && cd random && python3 "$TESTDIR"/random_tg.py 7 40 100
-  replayed 222 runs (218 transitions), 252 searches without witness, 6 beyond the state limit, 0 failures
+  replayed 219 runs (274 transitions), 276 searches without witness, 0 beyond the state limit, 0 failures
