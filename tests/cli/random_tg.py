@@ -25,6 +25,7 @@ import shutil
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run_replay  # noqa: E402
 

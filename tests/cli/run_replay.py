@@ -392,9 +392,6 @@ def read_graph(path):
 # ---------------------------------------------------------------------------
 # Zones as difference-bound matrices (only to find empty guards)
 
-INF = None
-
-
 def bound_lt(a, b):
     """a tighter than b; bounds are (c, strict) or None for no bound."""
     if b is None:
@@ -815,7 +812,7 @@ class Replay:
         if sorted(text.split()) != self.s.props(locs):
             self.fail("propositions (%s) printed, the locations carry (%s)" % (text, " ".join(self.s.props(locs))))
 
-    def check_locations(self, locs, text):
+    def check_locations(self, text):
         if self.s.product != text.startswith("locations"):
             self.fail("%r: the model is %s" % (text, "a network" if self.s.product else "one graph"))
         vec = location_vector(text)
@@ -899,7 +896,7 @@ class Replay:
         src = [int(m.group("src"))] if not self.s.product else location_vector(m.group("src"))
         if src != locs:
             self.fail("the move starts from %s, the run is at %s" % (m.group("src"), locs))
-        dst = self.check_locations(locs, m.group("dst"))
+        dst = self.check_locations(m.group("dst"))
         self.check_props(dst, m.group("props"))
         if self.s.product:
             if m.group("mov") is None:
@@ -951,7 +948,7 @@ class Replay:
         m = INITIAL.match(lines[start])
         if not m:
             self.fail("expected the initial state, found %r" % lines[start])
-        locs = self.check_locations(None, m.group("locs"))
+        locs = self.check_locations(m.group("locs"))
         self.check_props(locs, m.group("props"))
         if not self.s.initial(locs):
             self.fail("%s is not an initial location" % m.group("locs"))
