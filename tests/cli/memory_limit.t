@@ -27,7 +27,7 @@ than fit in 30 MB.
   >   for i in 1 2 3 4; do echo "x$i >= $i => t$i ; reset{ x$i } ; goto 0"; done
   >   echo "x1 > 10000 => e ; ; goto 1"
   >   echo "state: 1 prop: END invar: true trans:"
-  > } > clocks.tg
+  > } > clocks.tg; touch -d "-1 hour" clocks.tg
   $ varnok clocks > /dev/null 2>&1
   [1]
   $ (ulimit -v 30000; varnok -FORW 100000000 -R END clocks 2>/dev/null | tail -4; echo "status ${PIPESTATUS[0]}")
@@ -46,7 +46,7 @@ load stops cleanly.
   >   echo "state: 0 prop: INIT invar: true trans:"; echo "true => ; ; goto 1"
   >   for ((s = 1; s < 2499; s++)); do printf 'state: %d invar: x1 <= %d trans:\ntrue => ; ; goto %d\n' $s $s $((s + 1)); done
   >   echo "state: 2499 prop: END invar: true trans:"
-  > } > chain.tg
+  > } > chain.tg; touch -d "-1 hour" chain.tg
   $ (ulimit -v 12000; varnok chain 2>/dev/null | tail -2; echo "status ${PIPESTATUS[0]}"); ls -a | grep -e chain -e tmp
   
   varnok: not enough memory
