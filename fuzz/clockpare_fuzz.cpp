@@ -25,6 +25,7 @@
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 #include "support/fuzz_support.h"
+#include "support/good_model.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void release() {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   fuzz::set_refusal_cleanup(release);
+  fuzz::check_good_model();
   return 0;
 }
 
@@ -97,14 +99,14 @@ bool reduce(bool *small) {
     init_tg();
     fclose(vnk);
     optim_tg();
-    FILE *f = my_fopen2(".act", "w");
+    FILE *f = my_fopen2_output(".act", "w");
     fprint_activity_stats(f);
     fprint_activity_sets(f);
     close_output_file(f, ".act");
-    f = my_fopen2(".equ", "w");
+    f = my_fopen2_output(".equ", "w");
     fprint_equality_rels(f);
     close_output_file(f, ".equ");
-    f = my_fopen2(".ren", "w");
+    f = my_fopen2_output(".ren", "w");
     fprint_renaming_stats(f);
     fprint_renaming(f, clock_ren_table);
     close_output_file(f, ".ren");
@@ -120,6 +122,7 @@ bool reduce(bool *small) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  fuzz::good_model_after_input recheck;
   if (size > 4096) return 0;
   std::vector<fuzz::part> parts = fuzz::split_parts(data, size, 2);
   std::string model = parts[0].text, flags;

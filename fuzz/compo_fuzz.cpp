@@ -25,6 +25,7 @@
 #include "common/zone/zone_hash.h"
 #include "support/engine_reset.h"
 #include "support/fuzz_support.h"
+#include "support/good_model.h"
 #include "varnok/compo_simul.h"
 #include "varnok/compo_tables.h"
 #include "varnok/lu_search.h"
@@ -46,6 +47,7 @@ const char *const NAMES[] = {"a", "b", "c", "d"};
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   fuzz::set_refusal_cleanup(fuzz::reset_engines);
+  fuzz::check_good_model();
   return 0;
 }
 
@@ -194,6 +196,7 @@ void check(bool ok, const char *what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  fuzz::good_model_after_input recheck;
   if (size > 4096) return 0;
   std::vector<fuzz::part> parts = fuzz::split_parts(data, size, 5);
   if (parts.size() < 3) return 0;

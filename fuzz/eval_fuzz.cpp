@@ -15,6 +15,7 @@
 #include "common/util/my_files.h"
 #include "support/engine_reset.h"
 #include "support/fuzz_support.h"
+#include "support/good_model.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
 
@@ -22,6 +23,7 @@ const char *tool = "varnok";
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   fuzz::set_refusal_cleanup(fuzz::reset_engines);
+  fuzz::check_good_model();
   return 0;
 }
 
@@ -40,6 +42,7 @@ static void set_options(const std::string &flags) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  fuzz::good_model_after_input recheck;
   if (size > 4096) return 0;
   std::vector<fuzz::part> parts = fuzz::split_parts(data, size, 2);
   if (parts.size() != 2) return 0;

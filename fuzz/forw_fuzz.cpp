@@ -22,6 +22,7 @@
 #include "common/util/my_files.h"
 #include "support/engine_reset.h"
 #include "support/fuzz_support.h"
+#include "support/good_model.h"
 #include "varnok/lu_model.h"
 #include "varnok/lu_search.h"
 #include "varnok/simul.h"
@@ -40,6 +41,7 @@ constexpr int NOT_DONE = -1;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   fuzz::set_refusal_cleanup(fuzz::reset_engines);
+  fuzz::check_good_model();
   return 0;
 }
 
@@ -146,6 +148,7 @@ void check(bool ok, const char *what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  fuzz::good_model_after_input recheck;
   if (size > 4096) return 0;
   std::vector<fuzz::part> parts = fuzz::split_parts(data, size, 2);
   if (parts.size() != 2) return 0;

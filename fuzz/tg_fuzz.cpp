@@ -1,6 +1,7 @@
 // Fuzz target of the .tg parser. Every input must be accepted or refused
 // without a crash, a leak or undefined behaviour; an accepted model must
-// have compiled files that read back into tables equal to the parsed ones.
+// have compiled files that read back into tables equal to the parsed ones,
+// and a fixed good model must still compile as before after every input.
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "common/tg/tg_to_smc_main.h"
 #include "common/tg/varnok_init.h"
 #include "common/util/my_files.h"
+#include "support/good_model.h"
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 
@@ -26,10 +28,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   if (mkdtemp(tmpl) == nullptr || chdir(tmpl) != 0) abort();
   strcpy(my_filename, "fz");
   tg_exit_on_error = 0;
+  fuzz::check_good_model();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  fuzz::good_model_after_input recheck;
   FILE *in = fmemopen(const_cast<uint8_t *>(data), size, "r");
   if (in == nullptr) in = fopen("/dev/null", "r");  // empty input
   FILE *err = tmpfile();

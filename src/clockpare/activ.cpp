@@ -116,9 +116,9 @@ void init_activity_table() {
     new_activity[s] = copy_clock_set(activity_table[s]);
   }
   if (is_option(OPT_ACT_INIT)) {
-    FILE *f = my_fopen2(".act.init", "w");
+    FILE *f = my_fopen2_output(".act.init", "w");
     fprint_activity_sets(f);
-    fclose(f);
+    close_output(f);
   }
 }
 

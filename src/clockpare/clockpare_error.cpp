@@ -5,7 +5,7 @@
 #include "common/util/my_files.h"
 
 FILE *create_output_file(const char *suffix) {
-  FILE *f = my_fopen(suffix, "wb");
+  FILE *f = my_fopen_output(suffix, "wb");
   if (f == nullptr) {
     printf("%s: cannot create file %s%s\n", tool, my_filename, suffix);
     exit(1);
@@ -13,11 +13,4 @@ FILE *create_output_file(const char *suffix) {
   return f;
 }
 
-void close_output_file(FILE *stream, const char *suffix) {
-  const bool failed = ferror(stream) != 0;
-  if (fclose(stream) != 0 || failed) {
-    printf("%s: cannot write file %s%s\n", tool, my_filename, suffix);
-    my_unlink(suffix);
-    exit(1);
-  }
-}
+void close_output_file(FILE *stream, const char *) { close_output(stream); }

@@ -59,20 +59,20 @@ static void load_model(char *name) {
 
 static void write_listings() {
   if (is_option(OPT_PRINT_ACT)) {
-    FILE *f = my_fopen2(".act", "w");
+    FILE *f = my_fopen2_output(".act", "w");
     fprint_activity_stats(f);
     fprint_activity_sets(f);
     close_output_file(f, ".act");
     printf("%s: file %s.act dumped\n", tool, my_filename);
   }
   if (is_option(OPT_PRINT_EQU)) {
-    FILE *f = my_fopen2(".equ", "w");
+    FILE *f = my_fopen2_output(".equ", "w");
     fprint_equality_rels(f);
     close_output_file(f, ".equ");
     printf("%s: file %s.equ dumped\n", tool, my_filename);
   }
   if (is_option(OPT_PRINT_REN)) {
-    FILE *f = my_fopen2(".ren", "w");
+    FILE *f = my_fopen2_output(".ren", "w");
     fprint_renaming_stats(f);
     fprint_renaming(f, clock_ren_table);
     close_output_file(f, ".ren");

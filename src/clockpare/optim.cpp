@@ -270,12 +270,7 @@ void print_opt_tg(FILE *stream) {
     fprint_new_succs(stream, s);
     fputs("\n", stream);
   }
-  const bool failed = ferror(stream) != 0;
-  if (fclose(stream) != 0 || failed) {
-    printf("%s: cannot write file %s.opt.tg\n", tool, my_filename);
-    my_unlink(".opt.tg");
-    exit(1);
-  }
+  close_output(stream);
   printf("%s: file %s.opt.tg dumped\n", tool, my_filename);
 }
 

@@ -79,7 +79,8 @@ int fprint_optim(FILE *stream, const clock_renaming_table table);
 // the count, a number from 1 to the count that no clock takes).
 clock_renaming_table fread_optim(FILE *stream);
 
-// Writes the reduced timed graph on stream and closes it, with the
+// Writes the reduced timed graph on stream (from open_output) and closes it
+// with close_output, with the
 // "creating file" and "dumped" messages on standard output. Needs
 // print_optim_results (or update_tg) first. Ends the process when the file
 // cannot be written completely.

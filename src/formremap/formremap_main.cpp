@@ -44,7 +44,7 @@ int construct_formula(char *name, char *base) {
     printf("%s: cannot open file %s.tctl\n", tool, my_filename);
     exit(1);
   }
-  FILE *err = my_fopen(".err", "w");
+  FILE *err = my_fopen_output(".err", "w");
   if (err == nullptr) {
     printf("%s: cannot open file %s.err\n", tool, my_filename);
     exit(1);
@@ -54,11 +54,11 @@ int construct_formula(char *name, char *base) {
   int failed = tctl_parse_formula(in, err);
   fclose(in);
   if (failed || ftell(err) != 0) {
-    fclose(err);
+    close_output(err);
     printf("%s: syntax error: file %s.err dumped\n", tool, my_filename);
     exit(1);
   }
-  fclose(err);
+  discard_output(err);
   my_unlink(".err");
   return 1;
 }
@@ -95,14 +95,9 @@ int main(int argc, char **argv) {
   construct_formula(param_names[0], param_names[0]);
   read_renaming(param_names[1]);
   if (!is_option(OPT_PRINT_REN)) return 0;
-  FILE *ren = my_fopen2(".ren", "w");
+  FILE *ren = my_fopen2_output(".ren", "w");
   fprint_renaming(ren, clock_ren_table);
+  close_output(ren);
   printf("%s: file %s.ren dumped\n", tool, my_filename);
-  const bool failed = ferror(ren) != 0;
-  if (fclose(ren) != 0 || failed) {
-    printf("%s: cannot write file %s.ren\n", tool, my_filename);
-    my_unlink(".ren");
-    return 1;
-  }
   return 0;
 }

@@ -338,7 +338,7 @@ TEST(LuBounds, CarriedBackThroughKeptAndCopiedClocks) {
   lu::bounds_input in;
   in.dim = n;
   in.nloc = 3;
-  auto single = [n](int c, int16_t b) {
+  auto single = [](int c, int16_t b) {
     matrix m = universal(n);
     if (c > 0) EXPECT_TRUE(flat::constrain(m.data(), n, c, 0, b));
     else EXPECT_TRUE(flat::constrain(m.data(), n, 0, -c, b));
@@ -437,7 +437,7 @@ TEST(StateStore, ManyDiscreteStatesAndChunksStayFindable) {
   };
   // x <= c at every key, then the identical zone again (refused), then
   // x <= c + 1 (covers the first).
-  auto upper = [n](int c) {
+  auto upper = [](int c) {
     matrix m = universal(n);
     EXPECT_TRUE(flat::constrain(m.data(), n, 1, 0, mk_bound(c, 1)));
     return m;

@@ -70,7 +70,7 @@ int mk_vnk() {
     return 0;
   }
   discard_output(vnk);  // the writer makes the compiled files itself
-  FILE *err = my_fopen(".err", "w");
+  FILE *err = my_fopen_output(".err", "w");
   if (err == nullptr) {
     printf("%s: cannot open file %s.err \n", tool, my_filename);
     fclose(tg);
@@ -84,7 +84,7 @@ int mk_vnk() {
   fclose(tg);
   forget_at_exit(err_path.c_str());
   if (parsed == 0 && ftell(err) == 0) {
-    fclose(err);
+    discard_output(err);
     my_unlink(".err");
     printf("%s: file %s.[vnk,lab,prop,reg] %s\n", tool, my_filename, existed ? "updated" : "created");
     struct stat now_st;
@@ -92,8 +92,8 @@ int mk_vnk() {
     if (!exists || !same_file(read_st, now_st)) mark_out_of_date(read_st, exists, now_st);
     return 1;
   }
-  fclose(err);
   my_unlink(".vnk");
+  close_output(err);
   printf("%s: syntax error: file %s.err dumped\n", tool, my_filename);
   return 0;
 }
