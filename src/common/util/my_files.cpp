@@ -63,6 +63,10 @@ int my_stat(FILE *a, FILE *b) {
 }
 
 void out_of_memory() {
+  // An exit handler that runs out of memory in its turn ends at once.
+  static bool reported = false;
+  if (reported) _exit(1);
+  reported = true;
   printf("\n%s: not enough memory\n", tool);
   exit(1);
 }
@@ -104,6 +108,10 @@ void register_cleanup() {
   static bool registered = false;
   if (!registered) {
     registered = true;
+    // Both lists exist before the handler can run: it must not allocate,
+    // as it also runs when memory is exhausted.
+    outputs();
+    exit_files();
     atexit(remove_unfinished);
   }
 }
