@@ -72,3 +72,16 @@ was, and no partial file under its name.
   f.tctl
   $ varnok m f > /dev/null 2>&1; cmp -s f.eval before.eval || echo changed
   changed
+
+The temporaries of killed runs are removed by a later run that writes the
+same file, once their process is gone and they have not changed for ten
+minutes; a temporary still being written, or of a live process, is kept.
+
+  $ ls -a | grep -c '^\.f\.eval\..*\.tmp$'
+  2
+  $ touch -d '-1 hour' .f.eval.*.tmp
+  $ touch .f.eval.999999999.0.tmp; touch -d '-1 hour' .f.eval.$$.0.tmp .f.eval.x.0.tmp
+  $ varnok m f > /dev/null 2>&1; ls -a | grep '^\.f\.eval\.' | sed "s/\.$$\./.SHELL./" | LC_ALL=C sort
+  .f.eval.999999999.0.tmp
+  .f.eval.SHELL.0.tmp
+  .f.eval.x.0.tmp

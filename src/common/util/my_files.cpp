@@ -4,9 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <ctime>
 #include <unistd.h>
 
 #include "common/util/suffix.h"
@@ -137,6 +141,41 @@ bool copy_contents(const std::string &from, FILE *to) {
   exit(1);
 }
 
+// The pid of a temporary ".<name>.<pid>.<n>.tmp" of `name`, or 0.
+long temporary_pid(const std::string &entry, const std::string &name) {
+  const std::string head = "." + name + ".", tail = ".tmp";
+  if (entry.size() <= head.size() + tail.size() || entry.compare(0, head.size(), head) != 0 ||
+      entry.compare(entry.size() - tail.size(), tail.size(), tail) != 0)
+    return 0;
+  const std::string middle = entry.substr(head.size(), entry.size() - head.size() - tail.size());
+  size_t dot = middle.find('.');
+  if (dot == 0 || dot == std::string::npos || dot + 1 == middle.size()) return 0;
+  if (middle.find_first_not_of("0123456789.") != std::string::npos || middle.find('.', dot + 1) != std::string::npos)
+    return 0;
+  return strtol(middle.substr(0, dot).c_str(), nullptr, 10);
+}
+
+// Removes the temporaries of `name` in `folder` left by a run that was killed
+// before it could remove them: their process is gone and they have not
+// changed for ten minutes (a run on another machine sharing the folder is
+// still writing when its file changes).
+void remove_stale_temporaries(const std::string &folder, const std::string &name) {
+  static auto *done = new std::set<std::string>;  // once per file name and process
+  if (!done->insert(folder + name).second) return;
+  DIR *d = opendir(folder.empty() ? "." : folder.c_str());
+  if (d == nullptr) return;
+  const time_t now = time(nullptr);
+  while (struct dirent *e = readdir(d)) {
+    long pid = temporary_pid(e->d_name, name);
+    if (pid <= 0 || pid == static_cast<long>(getpid())) continue;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + e->d_name;
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 600) unlink(path.c_str());
+  }
+  closedir(d);
+}
+
 int find_output(FILE *f) {
   std::vector<pending_output> &v = outputs();
   for (size_t k = v.size(); k-- > 0;)
@@ -171,6 +210,7 @@ FILE *open_output(const char *path, const char *mode) {
     size_t slash = o.target.rfind('/');
     std::string folder = slash == std::string::npos ? "" : o.target.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? o.target : o.target.substr(slash + 1);
+    remove_stale_temporaries(folder, name);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100 && o.stream == nullptr; attempt++) {
       o.temp = folder + "." + name + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
