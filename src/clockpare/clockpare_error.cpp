@@ -12,5 +12,3 @@ FILE *create_output_file(const char *suffix) {
   }
   return f;
 }
-
-void close_output_file(FILE *stream, const char *) { close_output(stream); }

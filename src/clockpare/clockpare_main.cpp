@@ -62,20 +62,20 @@ static void write_listings() {
     FILE *f = my_fopen2_output(".act", "w");
     fprint_activity_stats(f);
     fprint_activity_sets(f);
-    close_output_file(f, ".act");
+    close_output(f);
     printf("%s: file %s.act dumped\n", tool, my_filename);
   }
   if (is_option(OPT_PRINT_EQU)) {
     FILE *f = my_fopen2_output(".equ", "w");
     fprint_equality_rels(f);
-    close_output_file(f, ".equ");
+    close_output(f);
     printf("%s: file %s.equ dumped\n", tool, my_filename);
   }
   if (is_option(OPT_PRINT_REN)) {
     FILE *f = my_fopen2_output(".ren", "w");
     fprint_renaming_stats(f);
     fprint_renaming(f, clock_ren_table);
-    close_output_file(f, ".ren");
+    close_output(f);
     printf("%s: file %s.ren dumped\n", tool, my_filename);
   }
 }
@@ -93,7 +93,7 @@ int main(int argc, char **argv) {
   print_optim_results();
   FILE *opt = create_output_file(".opt");
   fprint_optim(opt, clock_ren_table);
-  close_output_file(opt, ".opt");
+  close_output(opt);
   if (is_option(OPT_GEN_TG)) print_opt_tg(create_output_file(".opt.tg"));
   return 0;
 }

@@ -104,7 +104,6 @@ static const SimpleOption simple_options[] = {
     {"-run", OPT_RUN}, {"-dot", OPT_DOT},
 };
 
-// Returns the entry of a simple option, or null.
 // -prefix P: a file name part, put in front of every result file name.
 static void set_prefix(const char *prefix) {
   if (prefix[0] == '\0' || strchr(prefix, '/') != nullptr) {
@@ -116,6 +115,7 @@ static void set_prefix(const char *prefix) {
   set_output_prefix(copy);
 }
 
+// Returns the entry of a simple option, or null.
 static const SimpleOption *find_simple(const char *arg) {
   for (const auto &o : simple_options)
     if (strcmp(arg, o.name) == 0) return &o;
