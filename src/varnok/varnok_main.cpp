@@ -23,6 +23,7 @@ static int run_several() {
   }
   char base[PARAM_LEN + 1];
   if (is_formula_filename(param_names[nb_param - 1], base)) return evaluate_formula_list(nb_param - 1, param_names[nb_param - 1]);
+  if (!is_option(OPT_FORWARD)) refuse_product_over_models(nb_param);
   if (!init_list(nb_param)) return 0;
   if (is_option(OPT_REACH)) return init_reach_list(init_f_name, reach_f_name);
   if (is_option(OPT_FORWARD)) return gen_sim_list(init_f_name);

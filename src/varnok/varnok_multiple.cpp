@@ -11,6 +11,7 @@
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
+#include "common/util/same_file.h"
 #include "common/zone/zone.h"
 #include "common/tctl/tctl_main.h"
 #include "common/util/stattime.h"
@@ -54,6 +55,29 @@ int init_list(int nb) {
   TA_UNIVERSAL = mk_universal_zone();
   build_global_label_tables();
   return 1;
+}
+
+// name without its ".tg", if it has one.
+static std::string without_tg(const char *name) {
+  std::string s = name;
+  if (s.size() >= 3 && s.compare(s.size() - 3, 3, ".tg") == 0) s.resize(s.size() - 3);
+  return s;
+}
+
+void refuse_product_over_models(int nb) {
+  static const char *const kinds[] = {".tg", ".vnk", ".lab", ".prop", ".reg"};
+  const std::string product = result_path(without_tg(out_f_name).c_str());
+  for (int a = 0; a < nb; a++) {
+    const std::string model = without_tg(param_names[a]);
+    for (const char *p : kinds)
+      for (const char *m : kinds) {
+        const std::string pf = product + p, mf = model + m;
+        if (!same_file(pf.c_str(), mf.c_str())) continue;
+        fprintf(stderr, "%s: the product cannot be written as %s: it is the file %s of model %s\n", tool, pf.c_str(),
+                mf.c_str(), model.c_str());
+        exit(-1);
+      }
+  }
 }
 
 int compo_list() {

@@ -38,6 +38,11 @@ int init_list(int nb);
 int init_reach_list(char *init_name, char *reach_name);
 int gen_sim_list(char *init_name);
 int compo_list();
+// Refuses (one line on standard error, exit status -1) a product name that,
+// with the output prefix, reaches a file of one of the first nb models (its
+// text or a compiled file), whatever the spelling: the written product
+// would replace it.
+void refuse_product_over_models(int nb);
 
 // Reports a run this build cannot do yet on standard error and exits with 2.
 [[noreturn]] void not_available(const char *what);
