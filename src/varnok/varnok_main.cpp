@@ -14,15 +14,15 @@ static const char Release[] = ".3";
 static const char Arch[] = "i686";
 static const char Date[] = VARNOK_BUILD_DATE;
 
-// Several timed graphs: a formula on their product, product graph,
-// simulation graph or reachability.
-static int run_several() {
+// Several timed graphs: a formula on their product (formula_file: the last
+// parameter names a formula file), product graph, simulation graph or
+// reachability.
+static int run_several(bool formula_file) {
   if (is_option(OPT_FORMULA)) {
     on_line_to_file_formula(param_texts[nb_param - 1], form_name);
     return evaluate_formula_list(nb_param - 1, form_name);
   }
-  char base[PARAM_LEN + 1];
-  if (is_formula_filename(param_names[nb_param - 1], base)) return evaluate_formula_list(nb_param - 1, param_names[nb_param - 1]);
+  if (formula_file) return evaluate_formula_list(nb_param - 1, param_names[nb_param - 1]);
   if (!is_option(OPT_FORWARD)) refuse_product_over_models(nb_param);
   if (!init_list(nb_param)) return 0;
   if (is_option(OPT_REACH)) return init_reach_list(init_f_name, reach_f_name);
@@ -49,12 +49,17 @@ int main(int argc, char **argv) {
     my_basename(param_names[0], ".tg");
     return one_tg();
   }
+  // One look decides whether the last parameter is a formula file: a second
+  // look that saw another answer would evaluate the formula on the other
+  // models alone.
+  char base[PARAM_LEN + 1];
+  const bool formula_file = !is_option(OPT_FORMULA) && is_formula_filename(param_names[nb_param - 1], base);
   if (nb_param == 2) {
     if (is_option(OPT_FORMULA)) {
       on_line_to_file_formula(param_texts[1], form_name);
       return evaluate_formula_tg(param_names[0], form_name);
     }
-    if (is_formula_filename(param_names[1], form_name)) return evaluate_formula_tg(param_names[0], param_names[1]);
+    if (formula_file) return evaluate_formula_tg(param_names[0], param_names[1]);
   }
-  return run_several();
+  return run_several(formula_file);
 }
