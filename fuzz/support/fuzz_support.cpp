@@ -88,7 +88,8 @@ block_set blocks;
 bool adding = false;
 int exit_status = 0;
 // Streams opened under a guard and not closed yet: an exit jumps over the
-// fclose calls of the frames it leaves, so these are closed after it.
+// fclose calls of the frames it leaves, so these are closed after it, once
+// the refusal cleanup has closed those that globals hold.
 std::vector<FILE *> *open_streams = nullptr;
 
 FILE *track(FILE *f) {
@@ -197,11 +198,13 @@ bool run_guarded(void (*fn)(void *), void *arg) {
   jmp_buf env;
   if (active_guard != nullptr) abort();
   if (setjmp(env) != 0) {
-    close_open_streams();
-    // What the globals still hold goes back through their own release code;
-    // what is left was held by the frames the exit jumped over.
+    // What the globals still hold (streams among them) goes back through
+    // their own release code first; what is left was held by the frames the
+    // exit jumped over. A stream the cleanup closes leaves the list of open
+    // ones, so each stream is closed once.
     adding = false;
     if (refusal_cleanup != nullptr) refusal_cleanup();
+    close_open_streams();
     blocks.ignore_all();
     return false;
   }

@@ -16,6 +16,10 @@ namespace fuzz {
 // guard must not rely on destructors of its own frames: an exit jumps over
 // them (keep such objects outside, or free them in reset code).
 //
+// Streams opened under the guard and still open after an exit are closed
+// by the guard, after the refusal cleanup: the cleanup may close the ones
+// its globals hold (with fclose), the guard closes only what is left.
+//
 // Blocks of the C allocator (malloc, calloc, realloc, strdup) and of
 // operator new taken under
 // the guard are tracked: after an exit, the refusal cleanup (see below)
