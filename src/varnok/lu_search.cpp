@@ -519,20 +519,45 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
 
 namespace {
 
-// The simulation graph of m from its initial states, written by write; the
-// counts line goes to counts; then close_sim runs and draw draws the
-// picture (when one is asked for).
+// Under -FORW n the search stopped before the graph was whole: the run is
+// aborted as the exact forward engine aborts at its limit, and with -h the
+// graph so far is written (by write) as abort.sim, a name that says it is
+// cut. The states kept but not explored show no transitions there.
+template <typename Write>
+void report_cut(lu::model &m, const lu::search &s, const lu::graph_view &g, Write write) {
+  fprintf(stderr, "%s abort: too many symbolic states (current MAX_SYMB_STATES = %d;)\n", tool, MAX_SYMB_STATES);
+  fprintf(stderr, "hint: under -abs lu only '-FORW n' limits the search: raise n, or leave it out.\n");
+  if (!is_option(OPT_HISTORY)) return;
+  const std::string name = result_path("abort.sim");
+  FILE *f = open_output(name.c_str(), "w");
+  if (f == nullptr) {
+    fprintf(stderr, "%s: cannot open file %s\n", tool, name.c_str());
+    return;
+  }
+  write(m, s, g, f);
+  close_output(f);
+  printf("%s: file %s dumped\n", tool, name.c_str());
+}
+
+// The simulation graph of m from its initial states, written by write into
+// out; the counts line goes to counts; then close_sim runs and draw draws
+// the picture (when one is asked for). A search cut by -FORW writes nothing
+// into out and draws nothing (see report_cut).
 template <typename Write, typename Draw>
-int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_formula, Write write, Draw draw,
+int sim_graph(lu::model m, states_region *init_table, const tctl_node *init_formula, FILE *out, Write write, Draw draw,
               FILE *counts, const std::function<void()> &close_sim, const std::string &picture) {
   m.drop_goal();
   lu::warn_if_exact(m);
   lu::search s(m, false, lu::search_limit());
   s.keep_edges();
   const int r = s.run(init_table, init_formula);
-  if (r < 0) fprintf(stderr, "%s: warning: simulation graph limited at -FORW %d states\n", tool, MAX_SYMB_STATES);
   const lu::graph_view g = lu::make_graph(m, s);
-  write(m, s, g);
+  if (r < 0) {
+    report_cut(m, s, g, write);
+    lu::print_counts(counts, s);
+    return r;
+  }
+  write(m, s, g, out);
   lu::print_counts(counts, s);
   if (close_sim) close_sim();
   if (!picture.empty()) draw(m, s, g, picture);
@@ -546,8 +571,8 @@ int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void
   return lu::guarded([&] {
     lu::check_key_width(false);
     return sim_graph(
-        lu::model::single(nullptr), init, nullptr,
-        [out](lu::model &, const lu::search &s, const lu::graph_view &g) { lu::write_single_graph(s, g, out); },
+        lu::model::single(nullptr), init, nullptr, out,
+        [](lu::model &, const lu::search &s, const lu::graph_view &g, FILE *f) { lu::write_single_graph(s, g, f); },
         [](lu::model &, const lu::search &s, const lu::graph_view &g, const std::string &path) {
           lu::draw_single_graph(s, g, path);
         },
@@ -560,8 +585,8 @@ int lu_sim_graph_product(const tctl_node *init, FILE *out, const std::function<v
   return lu::guarded([&] {
     lu::check_key_width(true);
     return sim_graph(
-        lu::model::product(nullptr), nullptr, init,
-        [out](lu::model &m, const lu::search &s, const lu::graph_view &g) { lu::write_product_graph(m, s, g, out); },
+        lu::model::product(nullptr), nullptr, init, out,
+        [](lu::model &m, const lu::search &s, const lu::graph_view &g, FILE *f) { lu::write_product_graph(m, s, g, f); },
         [](lu::model &m, const lu::search &s, const lu::graph_view &g, const std::string &path) {
           lu::draw_product_graph(m, s, g, path);
         },

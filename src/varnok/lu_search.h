@@ -31,8 +31,10 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach);
 // its transitions (to the stored state that includes the successor). The
 // counts line goes to standard output; close_sim (when set) is called
 // after it, then the graph is drawn as DOT into `picture` (when not empty).
-// Returns 0, or -1 when -FORW cut the exploration (a warning says so; what
-// was explored is written).
+// Returns 0, or -1 when -FORW cut the exploration: then nothing is written
+// into out, close_sim is not called and nothing is drawn; the abort lines go
+// to standard error (with -h, the graph so far to abort.sim) and the caller
+// discards out and ends the run.
 int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void()> &close_sim = {},
                         const std::string &picture = {});
 // The same for the loaded automata from the boolean formula init; the

@@ -174,7 +174,7 @@ static int lu_gen_sim_list(char *init_name) {
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
   const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
-  lu_sim_graph_product(
+  const int cut = lu_sim_graph_product(
       init, sim,
       [sim] {
         time_R(9);
@@ -182,6 +182,11 @@ static int lu_gen_sim_list(char *init_name) {
         fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
       },
       picture);
+  // A cut graph is never written as the whole one.
+  if (cut < 0) {
+    discard_output(sim);
+    exit(-1);
+  }
   TA_print_computation_times();
   return 1;
 }

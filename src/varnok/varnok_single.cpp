@@ -143,13 +143,18 @@ static void lu_gen_sim_graph(states_region *initial) {
   FILE *out = my_fopen2_result(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
-  lu_sim_graph_one_tg(
+  const int cut = lu_sim_graph_one_tg(
       initial, out,
       [out] {
         close_output(out);
         printf("%s: file %s dumped\n", tool, my_result_path(".sim").c_str());
       },
       picture);
+  // A cut graph is never written as the whole one.
+  if (cut < 0) {
+    discard_output(out);
+    exit(-1);
+  }
 }
 
 void print_sim_counts() {
