@@ -54,13 +54,24 @@ bool constrain(int16_t *m, int dim, int i, int j, int16_t b) {
   for (int p = 0; p < dim; p++) {
     const int16_t pi = m[p * dim + i];
     if (pi == INF_BOUND) continue;
-    const int16_t via = add_bounds(pi, b);
+    // The path p -> i -> j -> q is summed whole in int and saturated once:
+    // (p, i) + b alone may pass the largest constant while the full sum does
+    // not, and "no bound" is never an operand.
+    const int via = (pi & ~1) + (b & ~1), via_le = pi & b & 1;
     int16_t *rp = m + p * dim;
     for (int q = 0; q < dim; q++) {
-      if (rj[q] == INF_BOUND) continue;
-      const int16_t t = add_bounds(via, rj[q]);
+      const int16_t c = rj[q];
+      if (c == INF_BOUND) continue;
+      int s = via + (c & ~1);
+      if (s >= INF_BOUND) continue;
+      if (s < -32768) s = -32768;
+      const int16_t t = static_cast<int16_t>(s | (via_le & c & 1));
       if (t < rp[q]) rp[q] = t;
     }
+    // A cycle through p that the test against (j, i) could not see, when
+    // that entry is "no bound" only because its sum passed the largest
+    // constant.
+    if (rp[p] < ZERO_LE) return false;
   }
   return true;
 }

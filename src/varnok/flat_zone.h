@@ -5,6 +5,11 @@
 // operation works in place on memory the caller owns (an arena slot or a
 // scratch buffer reused across successors).
 //
+// Sums of bounds saturate as in the zone module: a sum past the largest
+// constant is "no bound", one below the smallest is (-16384, <), and "no
+// bound" is never added as a number; so no entry is ever tighter than the
+// zone it describes.
+//
 // "Closed" means every entry is the tightest implied bound and the diagonal
 // is (0, <=); an empty zone is one whose closure has a negative diagonal.
 #pragma once

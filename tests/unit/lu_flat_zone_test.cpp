@@ -1,5 +1,6 @@
 // The flat matrices of the LU search checked against the zone module on
 // random zones (2 to 4 clocks, strict and non-strict bounds, some empty),
+// and on zones whose constants reach the limits against an exact closure,
 // the LU extrapolation checked for soundness against the LU simulation on a
 // grid, the bounds fix-point on a small automaton, and the passed/waiting
 // store against a plain antichain.
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <tuple>
 #include <random>
 #include <vector>
@@ -326,6 +328,215 @@ TEST_F(FlatZone, ExtrapolationIsSoundClosedAndIdempotent) {
       }
     }
     EXPECT_GT(changed, rounds / 3);
+  }
+}
+
+// Bounds whose constants reach the limits of the 16-bit encoding, against
+// an exact closure in 64-bit integers. Sums then pass the largest constant
+// (16382) or the smallest (-16384) and saturate; an entry may come out
+// looser than the exact one, never tighter.
+namespace limits {
+
+using wide = std::vector<int64_t>;
+constexpr int64_t NONE = INT64_MAX / 4;  // "no bound" in the exact matrices
+
+int64_t wide_sum(int64_t a, int64_t b) { return a == NONE || b == NONE ? NONE : ((a & ~1LL) + (b & ~1LL)) | (a & b & 1); }
+
+// The exact closure of m (INF_BOUND read as no bound); false when empty.
+bool exact_close(wide &m, int n) {
+  for (int k = 0; k < n; k++)
+    for (int i = 0; i < n; i++)
+      for (int j = 0; j < n; j++) m[i * n + j] = std::min(m[i * n + j], wide_sum(m[i * n + k], m[k * n + j]));
+  for (int i = 0; i < n; i++)
+    if (m[i * n + i] < ZERO_LE) return false;
+  return true;
+}
+
+wide widen(const matrix &m) {
+  wide w(m.size());
+  for (size_t p = 0; p < m.size(); p++) w[p] = m[p] == INF_BOUND ? NONE : m[p];
+  return w;
+}
+
+// Every entry of m is implied by the exact closed e: "no bound", or at
+// least as loose as e's.
+::testing::AssertionResult never_tighter(const matrix &m, const wide &e, int n) {
+  for (int p = 0; p < n * n; p++)
+    if (m[p] != INF_BOUND && (e[p] == NONE || m[p] < e[p]))
+      return ::testing::AssertionFailure() << "entry (" << p / n << ", " << p % n << ") is " << m[p] << ", exact "
+                                           << (e[p] == NONE ? std::string("none") : std::to_string(e[p]));
+  return ::testing::AssertionSuccess();
+}
+
+// e as 16-bit bounds when every finite entry lies within the constants'
+// range; false otherwise. When every exact entry fits, the saturated
+// operations must give exactly it: the sums of a shortest path's parts are
+// then entries too, so none of them saturates.
+bool fits(const wide &e, matrix &out) {
+  out.resize(e.size());
+  for (size_t p = 0; p < e.size(); p++) {
+    if (e[p] == NONE) {
+      out[p] = INF_BOUND;
+      continue;
+    }
+    if (e[p] < -32768 || e[p] >= INF_BOUND) return false;
+    out[p] = static_cast<int16_t>(e[p]);
+  }
+  return true;
+}
+
+// A constant near a limit, near half of one (two of them sum past it), or
+// small; lower bounds on one clock are at most 0.
+int limit_constant(rnd &r, bool lower) {
+  static const int pool[] = {0, 1, 3, 8190, 8191, 8192, 12000, 16000, 16381, 16382, 16383, 16384};
+  int d = pool[r(0, 11)] + r(-1, 1);
+  if (lower || r(0, 1)) d = -d;
+  return std::clamp(d, static_cast<int>(MIN_BOUND_CONSTANT), lower ? 0 : static_cast<int>(MAX_BOUND_CONSTANT));
+}
+
+flat::constraint limit_constraint(rnd &r, int n) {
+  int i = r(0, n - 1), j = r(0, n - 2);
+  if (j >= i) j++;
+  return {static_cast<uint16_t>(i), static_cast<uint16_t>(j), mk_bound(limit_constant(r, i == 0), r(0, 2) != 0)};
+}
+
+// Random constraints at the limits as an unclosed matrix, an unclosed zone
+// and an exact matrix.
+void limit_triple(rnd &r, matrix &m, zone *&z, wide &e) {
+  const int n = N_OF_CLOCKS;
+  m = universal(n);
+  z = blank();
+  for (int c = r(1, 2 * n); c > 0; c--) {
+    const flat::constraint k = limit_constraint(r, n);
+    if (k.b >= m[k.i * n + k.j]) continue;
+    m[k.i * n + k.j] = k.b;
+    add(z, k.i, k.j, bound_constant(k.b), bound_is_le(k.b));
+  }
+  e = widen(m);
+}
+
+}  // namespace limits
+
+TEST_F(FlatZone, SaturatedSumsAtTheLimitsAreNeverTighterThanExactOnes) {
+  using namespace limits;
+  rnd r(16383);
+  for (int clocks = 1; clocks <= 4; clocks++) {
+    setup(clocks);
+    AFFECT_SIZE = static_cast<uint16_t>(clocks + 1);
+    const int n = N_OF_CLOCKS;
+    int closed = 0, saturated = 0, constrained = 0;
+    for (int t = 0; t < 3000; t++) {
+      matrix m, expect;
+      zone *z;
+      wide e;
+      limit_triple(r, m, z, e);
+      // Closure: the zone module's and the flat one agree entry by entry.
+      cf_zone(z);
+      const bool ok = flat::close(m.data(), n);
+      const bool exact_ok = exact_close(e, n);
+      ASSERT_EQ(ok, !is_empty_zone(z));
+      if (!ok) {
+        ASSERT_FALSE(exact_ok);  // a negative diagonal is never made up
+        free_zone(z);
+        continue;
+      }
+      ASSERT_EQ(m, bounds_of(z));
+      if (!exact_ok) {  // an emptiness only sums past the limits show
+        free_zone(z);
+        continue;
+      }
+      closed++;
+      ASSERT_TRUE(never_tighter(m, e, n)) << text(z);
+      // Past the limits a closure need not be a fix-point: closing again
+      // (as the zone module does after each operation) may tighten it.
+      const bool exact = fits(e, expect);
+      if (exact) {
+        ASSERT_EQ(m, expect) << text(z);
+      } else {
+        saturated++;
+      }
+      // One more constraint, incremental against the exact closure and the
+      // zone module's intersection.
+      const flat::constraint k = limit_constraint(r, n);
+      matrix mc = m;
+      const bool kept = flat::constrain(mc.data(), n, k.i, k.j, k.b);
+      wide ec = e;
+      ec[k.i * n + k.j] = std::min<int64_t>(ec[k.i * n + k.j], k.b);
+      const bool exact_kept = exact_close(ec, n);
+      zone *c = blank();
+      add(c, k.i, k.j, bound_constant(k.b), bound_is_le(k.b));
+      zone *both = intersection_zone(z, c);
+      cf_zone(both);
+      if (!kept) {
+        ASSERT_FALSE(exact_kept) << text(z) << " with " << text(c);
+      } else if (exact_kept) {
+        constrained++;
+        ASSERT_TRUE(never_tighter(mc, ec, n)) << text(z) << " with " << text(c);
+        if (!is_empty_zone(both)) {
+          ASSERT_TRUE(never_tighter(bounds_of(both), ec, n));
+        }
+        if (fits(ec, expect)) {
+          ASSERT_EQ(mc, expect) << text(z) << " with " << text(c);
+          ASSERT_FALSE(is_empty_zone(both));
+          ASSERT_EQ(bounds_of(both), expect);
+        }
+      }
+      // Time successors, resets and copies: never tighter than the exact
+      // ones, the same matrices as the zone module's when nothing saturates.
+      zone *f = forward_proj_zone(z);
+      cf_zone(f);
+      matrix up = m;
+      flat::up(up.data(), n);
+      wide eu = e;
+      for (int i = 1; i < n; i++) eu[i * n] = NONE;
+      ASSERT_TRUE(exact_close(eu, n));
+      ASSERT_TRUE(never_tighter(up, eu, n));
+      ASSERT_TRUE(never_tighter(bounds_of(f), eu, n));
+      const std::vector<uint16_t> a = random_assignment(r, n);
+      zone *fa = forward_affect_zone(z, a.data());
+      cf_zone(fa);
+      matrix moved(m.size());
+      flat::assign(moved.data(), m.data(), n, a.data());
+      wide ea(e.size());
+      for (int i = 0; i < n; i++)
+        for (int j = 0; j < n; j++) ea[i * n + j] = e[a[i] * n + a[j]];
+      ASSERT_TRUE(never_tighter(moved, ea, n));
+      matrix scratch(m.size());
+      zone *meet = intersection_zone(fa, f);
+      cf_zone(meet);
+      const bool meets = flat::intersects(moved.data(), up.data(), n, scratch.data());
+      if (meets) {
+        ASSERT_FALSE(is_empty_zone(meet));  // both read the same sums
+      }
+      if (exact) {
+        ASSERT_EQ(up, bounds_of(f));
+        ASSERT_EQ(moved, bounds_of(fa));
+        // Inclusion and common valuations decided as by the zone module.
+        for (auto [x, y, mx, my] : {std::tuple{z, f, &m, &up}, std::tuple{f, z, &up, &m}, std::tuple{fa, z, &moved, &m}}) {
+          ASSERT_EQ(flat::included(mx->data(), my->data(), n), is_included_zone(x, y) != 0) << text(x) << " in " << text(y);
+        }
+        ASSERT_EQ(meets, !is_empty_zone(meet));
+      }
+      // Extrapolation with bounds at the limits only loosens: every entry is
+      // implied by the time successors (closed exactly, as the saturated
+      // closure need not be a fix-point past the limits).
+      std::vector<int32_t> lo(n, 0), hi(n, 0);
+      for (int x = 1; x < n; x++) {
+        lo[x] = r(0, 3) ? -limit_constant(r, true) : -1;
+        hi[x] = r(0, 3) ? -limit_constant(r, true) : -1;
+      }
+      matrix ex = up;
+      flat::extrapolate_lu(ex.data(), n, lo.data(), hi.data());
+      wide eup = widen(up);
+      ASSERT_TRUE(exact_close(eup, n));
+      ASSERT_TRUE(never_tighter(ex, eup, n));
+      for (zone *x : {z, c, both, f, fa, meet}) free_zone(x);
+    }
+    EXPECT_GT(closed, 500) << clocks << " clocks";
+    EXPECT_GT(constrained, 300) << clocks << " clocks";
+    if (clocks > 1) {
+      EXPECT_GT(saturated, 50) << clocks << " clocks";
+    }
   }
 }
 

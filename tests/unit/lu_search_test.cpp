@@ -1,8 +1,9 @@
 // The forward search under "-abs lu" cross-checked on random models: single
 // closed graphs against integer-time exploration (clock copies included),
 // graphs with strict bounds and networks of automata against the exact
-// searches with extrapolation, graphs with diagonal guards against the exact
-// search without abstraction; and the witness file replayed on the model.
+// searches with extrapolation, graphs with diagonal guards (some with clocks
+// past the largest constant) against the exact search without abstraction
+// and the backward evaluator; and the witness file replayed on the model.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -655,6 +656,88 @@ TEST_F(LuSingle, DiagonalGuardsFallBackToExactExploration) {
   EXPECT_GT(reached, 50);
   EXPECT_GT(missed, 50);
   EXPECT_GT(diagonal, 200);
+}
+
+// Graphs whose runs take clocks past the largest constant (16382): x1 is
+// never reset, x0 waits long delays between resets, x2 is reset now and
+// then; guards compare the clocks with each other and with constants near
+// the limits. Moves go forwards only (the graphs are finite without
+// extrapolation), and diagonal guards keep the LU extrapolation off.
+std::string limit_graph(std::mt19937 &rng) {
+  const char *rel[] = {"<", "<=", ">=", ">"};
+  const int big[] = {2, 1000, 5000, 8191, 8192, 12000, 16000, 16381, 16382};
+  auto constant = [&] { return big[pick(rng, 9)] + pick(rng, 3) - 2; };
+  const int nloc = 5, n = 5 + pick(rng, 4);
+  std::vector<std::string> out(nloc);
+  int count = 0;
+  for (int t = 0; t < n; t++) {
+    const int from = pick(rng, nloc - 1), to = from + 1 + pick(rng, nloc - 1 - from);
+    std::vector<std::string> atoms;
+    // A window on x0 (lower bound first): its upper bound plus a large
+    // x1 - x0 passes the largest constant.
+    const int low = 1 + pick(rng, 3000);
+    if (pick(rng, 2)) atoms.push_back("x0 >= " + std::to_string(low) + " and x0 <= " + std::to_string(low + pick(rng, 2000)));
+    else if (pick(rng, 2)) atoms.push_back("x0 >= " + std::to_string(constant()));
+    const int kind = pick(rng, 4);
+    const int c = std::min(constant(), 16382);
+    if (kind == 0) atoms.push_back("x1 - x2 " + std::string(rel[pick(rng, 4)]) + " " + std::to_string(pick(rng, 2) ? c : -c));
+    if (kind == 1) atoms.push_back("x1 - x0 " + std::string(rel[pick(rng, 4)]) + " " + std::to_string(c));
+    if (kind == 2) atoms.push_back("x1 " + std::string(rel[pick(rng, 4)]) + " " + std::to_string(c));
+    if (pick(rng, 4) == 0) atoms.push_back("x0 <= " + std::to_string(c));
+    std::string g = atoms.empty() ? "true" : atoms[0];
+    for (size_t a = 1; a < atoms.size(); a++) g += " and " + atoms[a];
+    std::string r = pick(rng, 4) ? " x0" : "";
+    if (pick(rng, 3) == 0) r += " x2";
+    out[from] += g + " => ; reset{" + r + " } ; goto " + std::to_string(to) + "\n";
+    count++;
+  }
+  // Never taken: a diagonal on its own keeps the extrapolation off.
+  out[0] += "x0 - x1 > 1 => ; reset{ } ; goto 0\n";
+  count++;
+  // Long waits: x0 runs up to a large constant, then is reset.
+  std::vector<std::string> inv(nloc, "true");
+  for (int l = 0; l + 1 < nloc; l++) {
+    if (pick(rng, 3) == 0) continue;
+    const std::string k = std::to_string(big[5 + pick(rng, 4)] - pick(rng, 500));
+    inv[l] = "x0 <= " + k;
+    out[l] += "x0 >= " + k + " => ; reset{ x0 } ; goto " + std::to_string(l + 1) + "\n";
+    count++;
+  }
+  std::string s = "#states " + std::to_string(nloc) + "\n#trans " + std::to_string(count) + "\n#clocks 3\nx0 x1 x2\n";
+  for (int l = 0; l < nloc; l++)
+    s += "state: " + std::to_string(l) + "\nprop: L" + std::to_string(l) + "\ninvar: " + inv[l] + "\ntrans:\n" + out[l];
+  return s;
+}
+
+// -abs lu (both orders) against the exact breadth-first search and the
+// backward evaluator, on location goals and goals testing the clocks near
+// and past the limit.
+TEST_F(LuSingle, DiagonalGraphsPastTheLargestConstantMatchExactSearches) {
+  std::mt19937 rng(16382);
+  int reached = 0, missed = 0;
+  const char *tests[] = {"", " and x1 > 16382", " and x1 - x2 >= 8000", " and x1 - x0 < 16000"};
+  for (int round = 0; round < 40; round++) {
+    const std::string tg = limit_graph(rng);
+    SCOPED_TRACE(tg);
+    load(tg, true);
+    for (int l = 1; l < 5; l++) {
+      const std::string g = "L" + std::to_string(l) + tests[pick(rng, 4)];
+      SCOPED_TRACE(g);
+      states_region *goal = goal_of(g);
+      ASSERT_FALSE(lu::model::single(goal).extrapolates());
+      const int want = exact(goal, 0);
+      std::string err;
+      EXPECT_EQ(lu(goal, false, &err), want);
+      EXPECT_EQ(lu(goal, true, &err), want) << "(dfs)";
+      states_region *back = goal_of("init and ED (" + g + ")");
+      EXPECT_EQ(is_not_empty_states_region(back) != 0, want == 1) << "backward";
+      (want == 1 ? reached : missed)++;
+      free_states_region(back);
+      free_states_region(goal);
+    }
+  }
+  EXPECT_GT(reached, 40);
+  EXPECT_GT(missed, 30);
 }
 
 // A diagonal in the goal alone also turns the extrapolation off.
