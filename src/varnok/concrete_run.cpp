@@ -27,72 +27,50 @@ namespace run {
 // ---------------------------------------------------------------------------
 // Rationals
 
-namespace {
-
-[[noreturn]] void overflow() { throw std::overflow_error("arithmetic overflow"); }
-
-int64_t gcd64(int64_t a, int64_t b) {
-  if (a < 0) a = -a;
-  while (b != 0) {
-    const int64_t t = a % b;
-    a = b;
-    b = t;
+rational rational::of(big_int p, big_int q) {
+  if (q.is_zero()) throw std::domain_error("division by zero");
+  if (q.negative()) {
+    p = -p;
+    q = -q;
   }
-  return a < 0 ? -a : a;
-}
-
-int64_t mul(int64_t a, int64_t b) {
-  int64_t r;
-  if (__builtin_mul_overflow(a, b, &r)) overflow();
-  return r;
-}
-
-int64_t add(int64_t a, int64_t b) {
-  int64_t r;
-  if (__builtin_add_overflow(a, b, &r)) overflow();
-  return r;
-}
-
-}  // namespace
-
-rational rational::of(int64_t p, int64_t q) {
-  if (q == 0) overflow();
-  if (q < 0) {
-    p = mul(p, -1);
-    q = mul(q, -1);
-  }
-  const int64_t g = gcd64(p, q);
+  const big_int g = gcd(p, q);
   rational r;
-  r.p = g > 1 ? p / g : p;
-  r.q = g > 1 ? q / g : q;
+  if (g == big_int(1)) {
+    r.p = std::move(p);
+    r.q = std::move(q);
+  } else {
+    r.p = p / g;
+    r.q = q / g;
+  }
   return r;
 }
 
-std::string rational::text() const {
-  return q == 1 ? std::to_string(p) : std::to_string(p) + "/" + std::to_string(q);
-}
+std::string rational::text() const { return q == big_int(1) ? p.text() : p.text() + "/" + q.text(); }
 
-rational operator+(rational a, rational b) {
-  const int64_t g = gcd64(a.q, b.q);
-  return rational::of(add(mul(a.p, b.q / g), mul(b.p, a.q / g)), mul(a.q / g, b.q));
+rational operator+(const rational &a, const rational &b) {
+  if (a.q == b.q) return rational::of(a.p + b.p, a.q);
+  const big_int g = gcd(a.q, b.q);
+  return rational::of(a.p * (b.q / g) + b.p * (a.q / g), (a.q / g) * b.q);
 }
-rational operator-(rational a, rational b) { return a + rational::of(mul(b.p, -1), b.q); }
-rational operator*(rational a, rational b) {
-  const int64_t g1 = gcd64(a.p, b.q), g2 = gcd64(b.p, a.q);
-  const int64_t d1 = g1 == 0 ? 1 : g1, d2 = g2 == 0 ? 1 : g2;
-  return rational::of(mul(a.p / d1, b.p / d2), mul(a.q / d2, b.q / d1));
+rational operator-(const rational &a, const rational &b) {
+  rational m;
+  m.p = -b.p;
+  m.q = b.q;
+  return a + m;
 }
-rational operator/(rational a, rational b) {
-  if (b.p == 0) overflow();
-  return a * rational::of(b.q, b.p);
+rational operator*(const rational &a, const rational &b) { return rational::of(a.p * b.p, a.q * b.q); }
+rational operator/(const rational &a, const rational &b) { return rational::of(a.p * b.q, a.q * b.p); }
+int compare(const rational &a, const rational &b) { return compare(a.p * b.q, b.p * a.q); }
+big_int floor_of(const rational &a) {
+  big_int f, r;
+  big_int::divide(a.p, a.q, f, r);
+  if (!r.is_zero() && a.p.negative()) f = f - big_int(1);
+  return f;
 }
-int compare(rational a, rational b) {
-  const __int128 l = static_cast<__int128>(a.p) * b.q, r = static_cast<__int128>(b.p) * a.q;
-  return l < r ? -1 : l > r ? 1 : 0;
-}
-int64_t ceil_of(rational a) {
-  int64_t f = a.p / a.q;
-  if (a.p % a.q != 0 && a.p > 0) f++;
+big_int ceil_of(const rational &a) {
+  big_int f, r;
+  big_int::divide(a.p, a.q, f, r);
+  if (!r.is_zero() && !a.p.negative()) f = f + big_int(1);
   return f;
 }
 
@@ -129,23 +107,44 @@ struct interval {
     const int b = compare(v, hi);
     return b < 0 || (b == 0 && !hi_strict);
   }
-  // The smallest value k / q that the interval holds, for q = 1, 2, 3 ...
-  // (so an integer when there is one, else a half ...), else the middle;
-  // false when the interval is empty.
-  bool pick(rational &out) const {
-    for (int64_t q = 1; q <= 64; q++) {
-      int64_t k = ceil_of(lo * rational(q));
-      rational v = rational::of(k, q);
-      if (!holds(v)) v = rational::of(k + 1, q);
-      if (holds(v)) {
-        out = v;
-        return true;
-      }
-      if (!has_hi) break;
-    }
+  // The interval of the values v + by, v in this interval.
+  interval shifted(const rational &by) const {
+    interval r = *this;
+    r.lo = lo + by;
+    if (has_hi) r.hi = hi + by;
+    return r;
+  }
+  bool empty() const {
     if (!has_hi) return false;
-    out = (lo + hi) / rational(2);
-    return holds(out);
+    const int c = compare(lo, hi);
+    return c > 0 || (c == 0 && (lo_strict || hi_strict));
+  }
+  // The simplest value the interval holds: the smallest integer when there
+  // is one, else the value of smallest denominator (a half, a third ...);
+  // false when the interval is empty. The smallest denominator keeps room
+  // for the steps around: the values of many steps within one time unit
+  // grow like 1/n, not 1/2^n.
+  bool pick(rational &out) const {
+    if (empty()) return false;
+    out = simplest(lo, lo_strict, has_hi, hi, hi_strict);
+    return true;
+  }
+
+ private:
+  // The simplest value of the non-empty interval (lo, hi) with those ends,
+  // through the continued fraction of its ends.
+  static rational simplest(const rational &lo, bool lo_strict, bool has_hi, const rational &hi, bool hi_strict) {
+    big_int c = ceil_of(lo);
+    if (lo_strict && c == lo.p && lo.q == big_int(1)) c = c + big_int(1);
+    if (!has_hi) return rational::of(c, 1);
+    const int h = compare(rational::of(c, 1), hi);
+    if (h < 0 || (h == 0 && !hi_strict)) return rational::of(c, 1);
+    // No integer inside: the value is f + 1 / y with f the integer below.
+    const rational f = rational::of(floor_of(lo), 1);
+    const bool lo_on_f = lo == f;
+    const rational y = simplest(rational(1) / (hi - f), hi_strict, !lo_on_f, lo_on_f ? rational(0) : rational(1) / (lo - f),
+                                lo_strict);
+    return f + rational(1) / y;
   }
 };
 
@@ -157,7 +156,10 @@ constexpr bool is_strict(int16_t b) { return (b & 1) == 0; }
 // leave. A closed zone's bounds between chosen clocks are exact, so every
 // choice leaves the rest satisfiable. False when no value fits (not expected
 // for a non-empty zone and consistent fixed values).
-bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed) {
+// A clock's value is chosen through the time before the end of its last
+// reset, `ago` + its value, where `ago` is the time from this point to the
+// end of the run (see make_run).
+bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed, const rational &ago = rational(0)) {
   fixed[0] = true;
   v[0] = 0;
   for (int x = 1; x < dim; x++) {
@@ -169,7 +171,9 @@ bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed) 
       if (up != INF_BOUND) in.lower(v[j] + rational::of_bound(up), is_strict(up));
       if (down != INF_BOUND) in.raise(v[j] - rational::of_bound(down), is_strict(down));
     }
-    if (!in.pick(v[x])) return false;
+    rational t;
+    if (!in.shifted(ago).pick(t)) return false;
+    v[x] = t - ago;
     fixed[x] = true;
   }
   return true;
@@ -577,13 +581,22 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
       }
       for (int x = 1; x < dim; x++) out.end[x] = v[x] + extra;
     }
+    // The delays are chosen through the time they leave before the end
+    // (`before_end`, the simplest value its interval allows), not on their
+    // own: the simplest delays can shrink the room of the earlier steps
+    // doubly exponentially (1/3, 1/7, 1/43 ...), the times before the end
+    // stay simple (1/3, 2/5, 3/7 ...) over hundreds of steps within one unit.
+    rational before_end = 0;
     for (size_t i = n + 1; i-- > 0;) {
       rational d;
       if (i == n && states[n].end == END_AT_ENTRY) d = 0;
-      else if (!delays_back(states[i].entry.data(), dim, v).pick(d)) {
+      else if (!delays_back(states[i].entry.data(), dim, v).shifted(before_end).pick(d)) {
         why = "no delay back into the entry set";
         return false;
+      } else {
+        d = d - before_end;
       }
+      before_end = before_end + d;
       if (i == n) out.last_delay = d + extra;
       else out.steps[i].delay = d;
       const valuation entered = shifted(v, d);
@@ -608,7 +621,7 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
           u[s.assign[x]] = entered[x];
           fixed[s.assign[x]] = true;
         }
-      if (!point_in(before.data(), dim, u, fixed) || !in_flat(before.data(), dim, u)) {
+      if (!point_in(before.data(), dim, u, fixed, before_end) || !in_flat(before.data(), dim, u)) {
         why = "no predecessor through the move";
         return false;
       }
@@ -618,8 +631,8 @@ bool make_run(const witness &w, states_region *init_table, concrete_run &out, st
       v = u;
     }
     return true;
-  } catch (const std::overflow_error &) {
-    why = "arithmetic overflow";
+  } catch (const std::domain_error &) {
+    why = "internal error: division by zero";
     return false;
   }
 }
@@ -806,8 +819,8 @@ std::string replay(const witness &w, const concrete_run &r, states_region *init_
       if (!in) return "end valuation outside the goal";
     }
     return "";
-  } catch (const std::overflow_error &) {
-    return "arithmetic overflow";
+  } catch (const std::domain_error &) {
+    return "division by zero";
   }
 }
 
@@ -941,6 +954,10 @@ states_region *noted_initial = nullptr;
 bool noted_conditional = false;
 std::vector<std::vector<int16_t>> noted_cond;
 states_region *noted_goal = nullptr;
+// No run of the search going on has been written yet: the next one starts
+// _run.reach afresh (and draws _run.dot), whatever its number, so that a
+// first witness without a run never leaves an earlier command's run there.
+bool run_file_fresh = true;
 
 // The closed flat form of z, or an empty vector when z is null or empty.
 std::vector<int16_t> flat_of(zone *z) {
@@ -959,6 +976,7 @@ std::vector<int16_t> flat_of(zone *z) {
 }  // namespace
 
 void run_note_initial(states_region *init) {
+  run_file_fresh = true;
   noted_initial = init;
   noted_conditional = false;
   noted_cond.clear();
@@ -974,6 +992,7 @@ void run_note_condition(const std::vector<zone *> &cond, states_region *goal) {
 
 void run_write_witness(run::witness w, states_region *init_table, int number) {
   FILE *say = w.product ? stderr : stdout;
+  if (number <= 1) run_file_fresh = true;
   if (!w.product) load_props_labels();
   run::concrete_run r;
   std::string why;
@@ -987,16 +1006,18 @@ void run_write_witness(run::witness w, states_region *init_table, int number) {
     exit(3);
   }
   const std::string name = result_path("_run.reach");
-  FILE *f = open_output(name.c_str(), number <= 1 ? "w" : "a");
+  const bool first = run_file_fresh;
+  FILE *f = open_output(name.c_str(), first ? "w" : "a");
   if (f == nullptr) {
     fprintf(stderr, "%s: cannot open file %s\n", tool, name.c_str());
     exit(1);
   }
-  if (number > 1) fputs("\n", f);
+  if (!first) fputs("\n", f);
   run::write_run(f, w, r, number < 1 ? 1 : number);
   close_output(f);
+  run_file_fresh = false;
   fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
-  if (is_option(OPT_DOT) && number <= 1) dot_write_run("_run.dot", w, r);
+  if (is_option(OPT_DOT) && first) dot_write_run("_run.dot", w, r);
 }
 
 void run_write_one_tg(const std::vector<int> &locations, const std::vector<int> &transitions, zone *z, int number) {

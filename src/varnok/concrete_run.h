@@ -17,33 +17,36 @@
 #include <string>
 #include <vector>
 
+#include "varnok/big_int.h"
+
 struct states_region;
 struct zone;
 
 namespace run {
 
-// An exact rational p/q, q > 0, in lowest terms. Arithmetic throws
-// std::overflow_error when a 64-bit numerator or denominator would overflow.
+// An exact rational p/q, q > 0, in lowest terms, of any size (a division by
+// zero throws std::domain_error).
 struct rational {
-  int64_t p = 0, q = 1;
+  big_int p = 0, q = 1;
 
   rational() = default;
   rational(int64_t n) : p(n) {}  // NOLINT: integers convert
-  static rational of(int64_t p, int64_t q);
+  static rational of(big_int p, big_int q);
   // The bound constant of the encoded bound b (2 * c + s).
   static rational of_bound(int16_t b) { return rational((b - (b & 1)) / 2); }
   std::string text() const;  // "3", "-1/2"
 };
-rational operator+(rational a, rational b);
-rational operator-(rational a, rational b);
-rational operator*(rational a, rational b);
-rational operator/(rational a, rational b);
-int compare(rational a, rational b);  // -1, 0, 1
-inline bool operator<(rational a, rational b) { return compare(a, b) < 0; }
-inline bool operator<=(rational a, rational b) { return compare(a, b) <= 0; }
-inline bool operator==(rational a, rational b) { return a.p == b.p && a.q == b.q; }
-// The smallest integer >= a.
-int64_t ceil_of(rational a);
+rational operator+(const rational &a, const rational &b);
+rational operator-(const rational &a, const rational &b);
+rational operator*(const rational &a, const rational &b);
+rational operator/(const rational &a, const rational &b);
+int compare(const rational &a, const rational &b);  // -1, 0, 1
+inline bool operator<(const rational &a, const rational &b) { return compare(a, b) < 0; }
+inline bool operator<=(const rational &a, const rational &b) { return compare(a, b) <= 0; }
+inline bool operator==(const rational &a, const rational &b) { return a.p == b.p && a.q == b.q; }
+// The greatest integer <= a, and the smallest integer >= a.
+big_int floor_of(const rational &a);
+big_int ceil_of(const rational &a);
 
 using valuation = std::vector<rational>;  // per global clock, entry 0 is 0
 
@@ -82,8 +85,7 @@ struct concrete_run {
 
 // The concrete run of w from the initial states init_table (single graph;
 // products start with every clock 0, or anywhere with -Inv); false when
-// there is none (a witness of an over-approximation) or exact arithmetic
-// overflowed; `why` then says which.
+// there is none (a witness of an over-approximation); `why` then says why.
 bool make_run(const witness &w, states_region *init_table, concrete_run &out, std::string &why);
 // Replays r against the timed-graph tables with exact arithmetic; empty
 // when every guard, assignment and invariant holds, else what failed.

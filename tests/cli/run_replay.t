@@ -137,7 +137,7 @@ condition is checked at every moment of every delay.
   replay failed: _run.reach, line 9: [5] X=2 Y=1 Z=2, 1/2 after the start of the delay, is outside the condition
   [1]
   $ replay --goal INSIDE --cond "not NEAR" train_gate _run.reach
-  replay failed: _run.reach, line 5: [1] X=0 Y=0 Z=0, 0 after the start of the delay, is outside the condition
+  replay failed: _run.reach, line 5: [1] X=0 Y=1/2 Z=0, 0 after the start of the delay, is outside the condition
   [1]
 
 Exact delays that no integer run has (halves and thirds), and a guard and

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <numeric>
 #include <random>
 #include <set>
@@ -151,22 +152,68 @@ TEST_F(ConcreteRun, EveryWitnessOfRandomGraphsReplays) {
 }
 
 // The rational type the runs are made of: lowest terms, exact comparison,
-// overflow refused rather than wrapped.
-TEST(ConcreteRunRational, ArithmeticIsExactAndChecked) {
+// no limit on the size of its integers.
+TEST(ConcreteRunRational, ArithmeticIsExactAndUnbounded) {
+  using run::big_int;
   using run::rational;
   const rational h = rational::of(1, 2), t = rational::of(-2, 6);
   EXPECT_EQ((h + t).text(), "1/6");
   EXPECT_EQ((h * t).text(), "-1/6");
   EXPECT_EQ((h / t).text(), "-3/2");
+  EXPECT_EQ((t - h).text(), "-5/6");
   EXPECT_EQ(rational::of(4, -2).text(), "-2");
   EXPECT_TRUE(t < h);
-  EXPECT_EQ(ceil_of(rational::of(-3, 2)), -1);
-  EXPECT_EQ(ceil_of(rational::of(3, 2)), 2);
+  EXPECT_EQ(ceil_of(rational::of(-3, 2)).text(), "-1");
+  EXPECT_EQ(ceil_of(rational::of(3, 2)).text(), "2");
+  EXPECT_EQ(floor_of(rational::of(-3, 2)).text(), "-2");
+  EXPECT_EQ(floor_of(rational::of(4, 2)).text(), "2");
   EXPECT_EQ(rational::of_bound(-3).text(), "-2");  // -x <= -2
   EXPECT_EQ(rational::of_bound(6).text(), "3");    // x < 3
+  // Past 64 bits: sums, products and lowest terms stay exact.
   const rational big = rational::of(INT64_MAX / 2 + 1, 1);
-  EXPECT_THROW(big + big, std::overflow_error);
-  EXPECT_THROW(rational::of(1, INT64_MAX) * rational::of(1, 3), std::overflow_error);
+  EXPECT_EQ((big + big).text(), "9223372036854775808");
+  EXPECT_EQ((big * big * big).text(), "98079714615416886934934209737619787751599303819750539264");
+  EXPECT_EQ((rational::of(1, INT64_MAX) * rational::of(1, 3)).text(), "1/27670116110564327421");
+  const rational third = rational::of(1, 3);
+  rational power = 1;
+  for (int k = 0; k < 200; k++) power = power * third;
+  EXPECT_EQ((power * rational(3) / power).text(), "3");
+  EXPECT_TRUE(power + power < power * rational(3));
+  EXPECT_EQ(((power + third) - third).text(), power.text());
+  EXPECT_THROW(h / rational(0), std::domain_error);
+}
+
+// The integers under them, against 128-bit arithmetic where that reaches,
+// with signs, carries and borrows across digits.
+TEST(ConcreteRunRational, BigIntegersAgreeWithMachineIntegers) {
+  using run::big_int;
+  const int64_t values[] = {0, 1, -1, 7, -7, 4294967295LL, 4294967296LL, -4294967297LL, INT64_MAX, INT64_MIN + 1,
+                            1000000000LL, 123456789012345LL};
+  auto text128 = [](__int128 v) {
+    if (v == 0) return std::string("0");
+    const bool neg = v < 0;
+    std::string s;
+    for (; v != 0; v /= 10) s.insert(s.begin(), static_cast<char>('0' + (neg ? -(v % 10) : v % 10)));
+    return neg ? "-" + s : s;
+  };
+  for (int64_t a : values)
+    for (int64_t b : values) {
+      SCOPED_TRACE(std::to_string(a) + " " + std::to_string(b));
+      const __int128 x = a, y = b;
+      EXPECT_EQ((big_int(a) + big_int(b)).text(), text128(x + y));
+      EXPECT_EQ((big_int(a) - big_int(b)).text(), text128(x - y));
+      EXPECT_EQ((big_int(a) * big_int(b)).text(), text128(x * y));
+      EXPECT_EQ(compare(big_int(a), big_int(b)), a < b ? -1 : a > b ? 1 : 0);
+      if (b != 0) {
+        // A dividend of two digits and more over divisors of one and two.
+        const big_int wide = big_int(a) * big_int(INT64_MAX), q = wide / big_int(b), r = wide % big_int(b);
+        const __int128 xw = x * INT64_MAX;
+        EXPECT_EQ(q.text(), text128(xw / y));
+        EXPECT_EQ(r.text(), text128(xw % y));
+      }
+    }
+  EXPECT_EQ(gcd(big_int(-12) * big_int(INT64_MAX), big_int(18) * big_int(INT64_MAX)).text(),
+            (big_int(6) * big_int(INT64_MAX)).text());
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <ctime>
 #include <unistd.h>
@@ -87,6 +89,7 @@ struct pending_output {
   std::string path;    // the name shown in messages
   std::string target;  // the file renamed over (path, or the file a link names)
   std::string temp;    // where it is written; empty when written directly
+  int lock = -1;       // a descriptor of the temporary holding its lock until done
   bool finished = false;
   bool done = false;
 };
@@ -104,7 +107,11 @@ std::vector<std::string> &exit_files() {
 
 void remove_unfinished() {
   for (pending_output &o : outputs())
-    if (!o.done && !o.temp.empty()) unlink(o.temp.c_str());
+    if (!o.done && !o.temp.empty()) {
+      unlink(o.temp.c_str());
+      if (o.lock >= 0) close(o.lock);
+      o.lock = -1;
+    }
   for (const std::string &p : exit_files()) unlink(p.c_str());
 }
 
@@ -134,11 +141,26 @@ bool copy_contents(const std::string &from, FILE *to) {
   return ok;
 }
 
+// Lets the temporary of o go: its lock is released (after the rename or the
+// removal, so that no other run ever takes it for a dead run's).
+void release(pending_output &o) {
+  if (o.lock >= 0) close(o.lock);
+  o.lock = -1;
+}
+
 [[noreturn]] void write_failed(pending_output &o) {
   printf("%s: cannot write file %s\n", tool, o.path.c_str());
   if (!o.temp.empty()) unlink(o.temp.c_str());
+  release(o);
   o.done = true;
   exit(1);
+}
+
+// The permission bits of the regular file `path`, or -1 when there is none.
+int mode_of(const std::string &path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int>(st.st_mode & 07777);
 }
 
 // The pid of a temporary ".<name>.<pid>.<n>.tmp" of `name`, or 0.
@@ -155,10 +177,27 @@ long temporary_pid(const std::string &entry, const std::string &name) {
   return strtol(middle.substr(0, dot).c_str(), nullptr, 10);
 }
 
+// Removes `path` when it is a regular file that has not changed for ten
+// minutes and that no process holds the lock of. Every run holds an
+// exclusive lock on each of its temporaries from their creation to their
+// rename or removal, wherever it runs (another pid namespace, another
+// machine on a shared folder); the age covers the moment between the
+// creation and the lock, and a filesystem without locks keeps the file.
+void remove_if_unlocked(const std::string &path, time_t now) {
+  int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat st, now_st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 600 && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      lstat(path.c_str(), &now_st) == 0 && now_st.st_ino == st.st_ino && now_st.st_dev == st.st_dev)
+    unlink(path.c_str());
+  close(fd);
+}
+
 // Removes the temporaries of `name` in `folder` left by a run that was killed
-// before it could remove them: their process is gone and they have not
-// changed for ten minutes (a run on another machine sharing the folder is
-// still writing when its file changes).
+// before it could remove them: unlocked, unchanged for ten minutes, and not
+// of a live process of this machine's pid namespace (a run of an older
+// version holds no lock).
 void remove_stale_temporaries(const std::string &folder, const std::string &name) {
   static auto *done = new std::set<std::string>;  // once per file name and process
   if (!done->insert(folder + name).second) return;
@@ -169,9 +208,7 @@ void remove_stale_temporaries(const std::string &folder, const std::string &name
     long pid = temporary_pid(e->d_name, name);
     if (pid <= 0 || pid == static_cast<long>(getpid())) continue;
     if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-    const std::string path = folder + e->d_name;
-    struct stat st;
-    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 600) unlink(path.c_str());
+    remove_if_unlocked(folder + e->d_name, now);
   }
   closedir(d);
 }
@@ -214,13 +251,29 @@ FILE *open_output(const char *path, const char *mode) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100 && o.stream == nullptr; attempt++) {
       o.temp = folder + "." + name + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
-      o.stream = fopen(o.temp.c_str(), "wx");
-      if (o.stream == nullptr && errno != EEXIST) break;
+      const int fd = open(o.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0) {
+        if (errno != EEXIST) break;
+        continue;
+      }
+      flock(fd, LOCK_EX | LOCK_NB);  // without locks the cleanup cannot lock it either
+      o.lock = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+      // No wider access than the file it replaces while it is written.
+      const int mode = mode_of(o.target);
+      if (mode >= 0) fchmod(fd, static_cast<mode_t>(mode));
+      o.stream = o.lock < 0 ? nullptr : fdopen(fd, "w");
+      if (o.stream == nullptr) {
+        close(fd);
+        unlink(o.temp.c_str());
+        release(o);
+        return nullptr;
+      }
     }
     if (o.stream == nullptr) return nullptr;
     if (append && !copy_contents(o.target, o.stream)) {
       fclose(o.stream);
       unlink(o.temp.c_str());
+      release(o);
       return nullptr;
     }
   }
@@ -263,7 +316,13 @@ void commit_output(int handle) {
   if (handle < 0) return;
   pending_output &o = outputs()[handle];
   if (o.done) return;
-  if (!o.temp.empty() && rename(o.temp.c_str(), o.target.c_str()) != 0) write_failed(o);
+  if (!o.temp.empty()) {
+    // The new file keeps the permissions of the one it replaces.
+    const int mode = mode_of(o.target);
+    if (mode >= 0 && o.lock >= 0) fchmod(o.lock, static_cast<mode_t>(mode));
+    if (rename(o.temp.c_str(), o.target.c_str()) != 0) write_failed(o);
+  }
+  release(o);
   o.done = true;
 }
 
@@ -295,6 +354,7 @@ void discard_output(FILE *f) {
   o.finished = o.done = true;
   o.stream = nullptr;
   if (!o.temp.empty()) unlink(o.temp.c_str());
+  release(o);
 }
 
 // ---------------------------------------------------------------------------
