@@ -73,3 +73,11 @@ The same warnings when the network is only composed:
 
   $ run p1 p2 p3 id | grep -c warning
   4
+
+Random networks in which one proposition of the goal or one label of one
+graph is misspelled on purpose: the run always warns, and its verdict is
+the one of the goal with the proposition false everywhere, or of the
+network with those transitions disabled (-abs lu and breadth-first).
+
+  $ mkdir random && cd random && python3 $TESTDIR/names_random.py varnok 25 23
+  100 checks, 0 disagreements
