@@ -489,6 +489,23 @@ int lu_reach_one_tg(states_region *init, states_region *goal) {
   });
 }
 
+int lu_search_one_tg(states_region *init, states_region *goal) {
+  return lu::guarded([&] {
+    lu::check_key_width(false);
+    lu::model m = lu::model::single(goal);
+    lu::warn_if_exact(m);
+    lu::search s(m, false, lu::search_limit());
+    const int r = s.run(init, nullptr);
+    if (r == 1) {
+      const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
+      lu::write_single_path(path);
+      if (is_option(OPT_RUN)) lu::write_run(path, m, init);
+    }
+    lu::print_counts(stdout, s);
+    return r;
+  });
+}
+
 int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   // A refused formula is named in the user's terms, the initial condition
   // first, then the goal.
