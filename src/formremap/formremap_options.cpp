@@ -6,11 +6,11 @@
 #include "clockpare/clockpare_options.h"
 #include "common/util/my_files.h"
 
-const char *tool = "clockpare";
+const char *tool = "formremap";
 const char Version[] = "2.4";
 const char Release[] = ".3";
 const char Arch[] = "i686";
-const char Date[] = "Thu Mar 23 11:12:37 MET 2000";
+const char Date[] = VARNOK_BUILD_DATE;
 
 uint32_t OPT_SET = 0;
 

@@ -1,7 +1,7 @@
 // Name, option word and option letters of the formula renaming tool.
 //
-// The tool speaks with the clock-reduction tool's name ("clockpare"); its
-// option word starts empty and knows one bit, OPT_PRINT_REN (letter r).
+// The tool speaks with its own name ("formremap"); its option word starts
+// empty and knows one bit, OPT_PRINT_REN (letter r).
 #pragma once
 
 #include <cstdint>

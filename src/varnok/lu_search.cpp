@@ -23,6 +23,7 @@
 #include "varnok/concrete_run.h"
 #include "varnok/dot_writer.h"
 #include "varnok/lu_model.h"
+#include "varnok/name_warnings.h"
 #include "varnok/simul.h"
 #include "varnok/state_store.h"
 #include "varnok/varnok_options.h"
@@ -488,12 +489,33 @@ int lu_reach_one_tg(states_region *init, states_region *goal) {
   });
 }
 
+int lu_search_one_tg(states_region *init, states_region *goal) {
+  return lu::guarded([&] {
+    lu::check_key_width(false);
+    lu::model m = lu::model::single(goal);
+    lu::warn_if_exact(m);
+    lu::search s(m, false, lu::search_limit());
+    const int r = s.run(init, nullptr);
+    if (r == 1) {
+      const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
+      lu::write_single_path(path);
+      if (is_option(OPT_RUN)) lu::write_run(path, m, init);
+    }
+    lu::print_counts(stdout, s);
+    return r;
+  });
+}
+
 int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
-  if (!is_simple_boolean_formula(init) || !is_simple_boolean_formula(reach)) {
-    fprintf(stderr, "forw_init_reach: please use simple boolean formulae ");
-    fprintf(stderr, "as init and reach condition.\n");
-    return -2;
+  // A refused formula is named in the user's terms, the initial condition
+  // first, then the goal.
+  bool refused = false;
+  for (const auto &[f, role] : {std::pair{init, "initial condition"}, std::pair{reach, "goal"}}) {
+    const std::string why = why_not_location_formula(f, role);
+    if (!why.empty()) fprintf(stderr, "%s: %s\n", tool, why.c_str());
+    refused = refused || !why.empty();
   }
+  if (refused) return -2;
   return lu::guarded([&] {
     lu::check_key_width(true);
     lu::model m = lu::model::product(reach);

@@ -22,6 +22,10 @@ struct tctl_node;
 // verdict and the counts on standard output, writes _path.reach for a
 // reached goal. Returns 1 reached, 0 unreachable, -1 stopped by -FORW.
 int lu_reach_one_tg(states_region *init, states_region *goal);
+// The same search, breadth-first, without the verdict lines (the caller
+// prints its own): writes _path.reach (and _run.reach under -run) for a
+// reached goal and prints the counts line. Returns 1, 0 or -1 as above.
+int lu_search_one_tg(states_region *init, states_region *goal);
 // The same for the loaded automata (product tables and synchronisation
 // built); init and reach are boolean formulas on location vectors. Prints
 // as the product searches do, writes my_filename.trace for a reached goal.

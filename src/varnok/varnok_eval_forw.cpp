@@ -7,6 +7,7 @@
 #include "common/tg/tg_global.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
+#include "varnok/lu_search.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
@@ -84,11 +85,7 @@ states_region *verdict(int found, states_region *init, const char *what, int hol
 // path formula g holds from some initial state (exists, holds_when_found
 // 1) or from every one (for all). Prints the verdict line as the search
 // would, after a line saying why. Takes init and cond over.
-states_region *decided_backwards(states_region *init, states_region *cond, tctl_node *g, const char *what,
-                                 int holds_when_found) {
-  const int l = first_non_convex_location(cond);
-  free_states_region(cond);
-  fprintf(stderr, "%s: location %d: the condition is not convex; the formula is decided backwards\n", tool, l);
+states_region *backward_verdict(states_region *init, tctl_node *g, const char *what, int holds_when_found) {
   states_region *sat_g = sat(g);
   int found;
   if (holds_when_found) {
@@ -100,6 +97,80 @@ states_region *decided_backwards(states_region *init, states_region *cond, tctl_
     free_states_region(sat_g);
   }
   return verdict(found, init, what, holds_when_found);
+}
+
+states_region *decided_backwards(states_region *init, states_region *cond, tctl_node *g, const char *what,
+                                 int holds_when_found) {
+  const int l = first_non_convex_location(cond);
+  free_states_region(cond);
+  fprintf(stderr, "%s: location %d: the condition is not convex; the formula is decided backwards\n", tool, l);
+  return backward_verdict(init, g, what, holds_when_found);
+}
+
+// Under -abs lu only plain reachability (ED) and invariance (AB) are
+// searched forwards, where the LU zone graph is exact; a formula of another
+// shape (a time bound, a condition to stay in) is decided by the backward
+// evaluator, which is exact, and the run says so.
+states_region *lu_decided_backwards(states_region *init, tctl_node *g, const char *what, int holds_when_found) {
+  fprintf(stderr, "%s: -abs lu searches reachability (ED) and invariance (AB) forwards; this formula is decided backwards\n",
+          tool);
+  return backward_verdict(init, g, what, holds_when_found);
+}
+
+// The LU search of goal from init (both on the model's clocks): 1 found, 0
+// not. A search stopped by -FORW leaves the answer to the backward
+// evaluator of g: -1.
+int lu_found(states_region *init, states_region *goal) {
+  printf("%s: begin forward analysis\n", tool);
+  delete_extra_clocks(0);
+  time_C(TIMER_FORWARD);
+  const int r = lu_search_one_tg(init, goal);
+  time_R(TIMER_FORWARD);
+  if (r < 0)
+    fprintf(stderr, "%s: -abs lu search stopped at -FORW %d states; the formula is decided backwards\n", tool,
+            MAX_SYMB_STATES);
+  return r;
+}
+
+}  // namespace
+
+namespace {
+
+// ED under -abs lu: init and goal (with the formula's extra clocks) are
+// searched on the model's clocks; returns the goal table.
+states_region *lu_reach_verdict(states_region *init, states_region *goal, tctl_node *g) {
+  states_region *kept = assign_states_region(init);
+  drop(goal, all_extra());
+  drop(init, all_extra());
+  const int r = lu_found(init, goal);
+  free_states_region(init);
+  if (r < 0) {
+    free_states_region(goal);
+    return backward_verdict(kept, g, "Reachability", 1);
+  }
+  free_states_region(kept);
+  printf("%s: Reachability *** %s ***\n", tool, r == 1 ? "TRUE" : "FALSE");
+  return goal;
+}
+
+// AB under -abs lu: the states outside the operand's table q are searched;
+// returns q.
+states_region *lu_invar_verdict(states_region *init, states_region *q, tctl_node *g) {
+  states_region *kept = assign_states_region(init);
+  states_region *bad = varnok_neg(assign_states_region(q));
+  drop(bad, all_extra());
+  drop(init, all_extra());
+  const int r = lu_found(init, bad);
+  free_states_region(init);
+  free_states_region(bad);
+  if (r < 0) {
+    free_states_region(q);
+    return backward_verdict(kept, g, "Invariance", 0);
+  }
+  free_states_region(kept);
+  printf("%s: Invariance *** %s ***\n", tool, r == 0 ? "TRUE" : "FALSE");
+  drop(q, all_extra());
+  return q;
 }
 
 }  // namespace
@@ -132,10 +203,13 @@ states_region *varnok_eval_forw(tctl_node *f) {
 
 states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g) {
   states_region *goal;
+  if (is_option(OPT_ABS_LU) && (g->kind != TCTL_ED || tctl_extra_clocks() != 0))
+    return lu_decided_backwards(init, g, "Reachability", 1);
   switch (g->kind) {
     case TCTL_ED:
       check_operand(tctl_get_ED_1(g));
       goal = sat(tctl_get_ED_1(g));
+      if (is_option(OPT_ABS_LU)) return lu_reach_verdict(init, goal, g);
       drop(goal, all_extra());
       drop(init, all_extra());
       init_forward_analysis(0, goal);
@@ -175,6 +249,7 @@ states_region *varnok_exist_until_forw(states_region *init, tctl_node *g) {
     default: cannot_apply_kind();
   }
   check_operand(f2);
+  if (is_option(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Reachability", 1);
   states_region *cond = sat(f1);
   if (first_non_convex_location(cond) >= 0) return decided_backwards(init, cond, g, "Conditional Reachability", 1);
   states_region *goal = sat(f2);
@@ -214,6 +289,11 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g)
     p = varnok_intersection(sat(tctl_get_ADI_1(g)), bound(tctl_get_ADI_bound1(g), tctl_get_ADI_constant1(g)));
   } else {
     cannot_apply_kind();
+  }
+  if (is_option(OPT_ABS_LU)) {
+    free_states_region(p);
+    free_states_region(bad);
+    return lu_decided_backwards(init, g, "Inevitability", 0);
   }
   states_region *cond = varnok_neg(p);
   if (first_non_convex_location(cond) >= 0) {
@@ -257,6 +337,7 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
     cannot_apply();
   }
   check_operand(f2);
+  if (is_option(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Inevitability", 0);
   states_region *p1 = sat(f1);
   states_region *p2 = sat(f2);
   if (lower_kind >= 0) p2 = varnok_intersection(p2, bound(lower_kind, lower_c));
@@ -282,7 +363,9 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
 states_region *varnok_invar_forw(states_region *init, tctl_node *g) {
   if (g->kind != TCTL_AB) cannot_apply_kind();
   check_operand(tctl_get_AB_1(g));
+  if (is_option(OPT_ABS_LU) && tctl_extra_clocks() != 0) return lu_decided_backwards(init, g, "Invariance", 0);
   states_region *q = sat(tctl_get_AB_1(g));
+  if (is_option(OPT_ABS_LU)) return lu_invar_verdict(init, q, g);
   drop(q, all_extra());
   // The initial table loses its extra clocks as well: the search runs on
   // the model's clocks only.

@@ -6,6 +6,7 @@
 #include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
+#include "varnok/stale_results.h"
 #include "varnok/varnok_usage.h"
 
 const char *tool = "varnok";
@@ -30,6 +31,19 @@ static int run_several(bool formula_file) {
   return compo_list();
 }
 
+// The exit status of a run that returned `result`: a run that gave up (0:
+// a model that cannot be opened, read or compiled, a refused goal) ends with
+// status 1, the status of a missing model, never with 0, which a script
+// would read as success; the earlier results of its question are removed.
+static int exit_status(int result) {
+  if (result == 0) {
+    stale_results_remove();
+    return 1;
+  }
+  stale_results_keep();
+  return result;
+}
+
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
@@ -47,7 +61,7 @@ int main(int argc, char **argv) {
   set_zero_comput_times();
   if (nb_param == 1) {
     my_basename(param_names[0], ".tg");
-    return one_tg();
+    return exit_status(one_tg());
   }
   // One look decides whether the last parameter is a formula file: a second
   // look that saw another answer would evaluate the formula on the other
@@ -57,9 +71,9 @@ int main(int argc, char **argv) {
   if (nb_param == 2) {
     if (is_option(OPT_FORMULA)) {
       on_line_to_file_formula(param_texts[1], form_name);
-      return evaluate_formula_tg(param_names[0], form_name);
+      return exit_status(evaluate_formula_tg(param_names[0], form_name));
     }
-    if (formula_file) return evaluate_formula_tg(param_names[0], param_names[1]);
+    if (formula_file) return exit_status(evaluate_formula_tg(param_names[0], param_names[1]));
   }
-  return run_several(formula_file);
+  return exit_status(run_several(formula_file));
 }

@@ -22,6 +22,7 @@
 #include "varnok/compo_simul.h"
 #include "varnok/dot_writer.h"
 #include "varnok/lu_search.h"
+#include "varnok/name_warnings.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_main.h"
 #include "varnok/compo_sync.h"
@@ -54,6 +55,7 @@ int init_list(int nb) {
   TA_init_Varnok_globals();
   TA_UNIVERSAL = mk_universal_zone();
   build_global_label_tables();
+  warn_unmatched_sync_labels();
   return 1;
 }
 
@@ -139,15 +141,18 @@ void note_vector(FILE *f, int s) {
 
 int evaluate_formula_list(int nb, char *formula) {
   char base[PARAM_LEN + 1];
+  arm_formula_results(formula);
   construct_formula(formula, base);
   // Loading the models resets the formula's extra clocks.
   const int extra = tctl_extra_clocks();
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
   if (!init_list(nb)) return 0;
+  warn_unknown_props_network(tctl_formula(), "formula");
   if (!MAX_CONTROL_STATES_GIVEN) MAX_CONTROL_STATES = INT_MAX;
   fprintf(stderr, "Generating parallel product graph...\n");
   gen_parallel_product_graph();
   build_vnk_tables();
+  props_labels_in_memory();
   printf("%s: product of %d automata: %d locations, %d transitions\n", tool, nb, N_OF_STATES, N_OF_TRANS);
   N_OF_EXTRA_CLOCKS = static_cast<uint16_t>(extra);
   fit_tables_to_formula();
@@ -161,6 +166,7 @@ static tctl_node *read_formula(char *name, bool init) {
   if (init && !is_option(OPT_INIT)) on_line_to_file_formula("init", name);
   char base[PARAM_LEN + 1];
   construct_formula(name, base);
+  warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal");
   return tctl_formula();
 }
 
@@ -237,6 +243,7 @@ static int lu_reach_list(char *init_name, char *reach_name, bool dfs) {
 }
 
 int init_reach_list(char *init_name, char *reach_name) {
+  arm_goal_results(reach_name, true);
   fprintf(stderr, "Evaluating reachability: ");
   fprintf(stderr, "%s and ed %s \n", init_name, reach_name);
   bool dfs = is_option(OPT_DFS) != 0;

@@ -44,5 +44,13 @@ int compo_list();
 // would replace it.
 void refuse_product_over_models(int nb);
 
+// The result files that the run starting now would write, noted as the
+// earlier run's (removed when this run fails, see stale_results): those of
+// formula file `formula` (base.eval, base.log, and the witnesses of -forw),
+// or those of a reachability search (one graph: _path.reach, _trace.reach,
+// _dfs.trace; several: the goal's base.trace; both: _run.reach, _run.dot).
+void arm_formula_results(const char *formula);
+void arm_goal_results(const char *goal, bool network);
+
 // Reports a run this build cannot do yet on standard error and exits with 2.
 [[noreturn]] void not_available(const char *what);

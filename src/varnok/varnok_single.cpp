@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/tctl/tctl_main.h"
 #include "common/tg/tg_global.h"
@@ -12,6 +13,8 @@
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
 #include "varnok/lu_search.h"
+#include "varnok/name_warnings.h"
+#include "varnok/stale_results.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
@@ -51,8 +54,9 @@ void restore_model_name() { my_basename(param_names[0], ".tg"); }
 // The states of the formula file `name` (a PARAM_LEN buffer), its extra
 // clocks projected away. The zone module is first given the formula's extra
 // clocks, so that its formula clocks exist while it is evaluated.
-states_region *eval_state_formula(char *name) {
+states_region *eval_state_formula(char *name, const char *role) {
   construct_formula(name, name);
+  warn_unknown_props(tctl_formula(), role);
   restore_model_name();
   set_extra_clocks(tctl_extra_clocks());
   states_region *p = varnok_eval_back(tctl_formula());
@@ -61,11 +65,12 @@ states_region *eval_state_formula(char *name) {
 }
 
 void forward_one_tg() {
+  if (is_option(OPT_REACH)) arm_goal_results(reach_f_name, false);
   if (!is_option(OPT_INIT)) on_line_to_file_formula("init", init_f_name);
-  states_region *initial = eval_state_formula(init_f_name);
+  states_region *initial = eval_state_formula(init_f_name, "initial condition");
   states_region *goal = nullptr;
   if (is_option(OPT_REACH) && is_option(OPT_ABS_LU)) {
-    goal = eval_state_formula(reach_f_name);
+    goal = eval_state_formula(reach_f_name, "goal");
     restore_model_name();
     delete_extra_clocks(0);
     printf("%s: begin forward analysis\n", tool);
@@ -77,7 +82,7 @@ void forward_one_tg() {
     time_C(TIMER_FORWARD);
     lu_gen_sim_graph(initial);
   } else if (is_option(OPT_REACH)) {
-    goal = eval_state_formula(reach_f_name);
+    goal = eval_state_formula(reach_f_name, "goal");
     restore_model_name();
     init_forward_analysis(0, goal);
     time_C(TIMER_FORWARD);
@@ -212,11 +217,50 @@ void compact_result(states_region *result) {
 
 }  // namespace
 
+namespace {
+
+// The base name of file `name` without `suffix`, with the output prefix.
+std::string result_base(const char *name, const char *suffix) {
+  char copy[MAX_NAME_LEN + 1];
+  snprintf(copy, sizeof copy, "%s", name);
+  const std::string kept = my_filename;
+  my_basename(copy, suffix);
+  std::string base = my_result_path("");
+  snprintf(my_filename, MAX_NAME_LEN + 1, "%s", kept.c_str());
+  return base;
+}
+
+const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot"};
+
+}  // namespace
+
+void arm_formula_results(const char *formula) {
+  const std::string base = result_base(formula, ".tctl");
+  std::vector<std::string> files = {base + ".eval", base + ".log"};
+  if (is_option(OPT_FORWARD))
+    for (const char *w : WITNESS_FILES) files.push_back(result_path(w));
+  stale_results_arm(files);
+}
+
+void arm_goal_results(const char *goal, bool network) {
+  std::vector<std::string> files = {result_path("_run.reach"), result_path("_run.dot")};
+  if (network) {
+    files.push_back(result_base(goal, ".tctl") + ".trace");
+  } else {
+    files.push_back(result_path("_path.reach"));
+    files.push_back(result_path("_trace.reach"));
+    files.push_back(result_path("_dfs.trace"));
+  }
+  stale_results_arm(files);
+}
+
 int evaluate_formula_tg(char *model, char *formula) {
   char base[MAX_NAME_LEN + 1];
+  arm_formula_results(formula);
   construct_formula(formula, base);
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
   load_model(model);
+  warn_unknown_props(tctl_formula(), "formula");
   return evaluate_loaded_formula(base, model, nullptr);
 }
 
@@ -233,6 +277,9 @@ int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, 
   printf("%s: end evaluation of %s\n", tool, formula_file_shown(base).c_str());
   compact_result(result);
   time_R(TIMER_TOTAL);
+  // The answer exists: from here on a failed write keeps the earlier files
+  // whole (the writers replace a file only once its new contents are).
+  stale_results_keep();
   if (is_option(OPT_HISTORY)) {
     close_output(history_file);
     printf("%s: file %s created\n", tool, result_path((std::string(base) + ".log").c_str()).c_str());

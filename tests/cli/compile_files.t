@@ -11,7 +11,7 @@ A missing model: message, nothing compiled, status 0.
 
   $ run nothere
   varnok: cannot open file nothere.tg 
-  status 0
+  status 1
 
 First run: created. A run on an unchanged model reuses the files; touching
 the model (equal modification seconds count as out of date) updates them.

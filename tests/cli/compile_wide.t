@@ -45,6 +45,7 @@ beyond the location count, a label index beyond the label count:
 
   $ restore; poke vnk '\xff\xff\xff\x7f' 7; bad true
   varnok: bad format file m.vnk
+  varnok: removed the earlier result _form.eval
   status 1
   $ restore; poke vnk '\xff\xff\xff\xff' 7; bad true
   varnok: bad format file m.vnk

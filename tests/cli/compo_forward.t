@@ -119,13 +119,14 @@ built so far is dumped.
   $ cat abort.sim | grep -c "^state"
   3
 
-No initial state: nothing is written, status 0.
+No initial state: nothing is written, status 1 (a run that gives up never
+ends with 0).
 
   $ run -forw -I "INSIDE and FAR" -out none rail_train rail_gate rail_controller
   varnok: file _init.tctl created
   Building synchronization tables...
   Generating simulation graph...
-  status 0
+  status 1
   $ ls none.sim
   ls: cannot access 'none.sim': No such file or directory
   [2]

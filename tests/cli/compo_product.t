@@ -337,7 +337,7 @@ end the run with status 255.
   varnok: file p.vnk already exists 
   varnok: reading file p.vnk...
   varnok: cannot open file nothere.tg 
-  status 0
+  status 1
   $ run -CONTROL 2 rail_train rail_gate rail_controller | tail -3
   MAX_CONTROL_STATES (2) exceeded!
   Please use the '-CONTROL n' option to set it to 'n'

@@ -63,12 +63,13 @@ no file. The answers are those of a run without prefix.
   varnok: file two__form.log created
   varnok: file two__form.eval created
   $ varnok -f train_gate "init impl AB not INIT" > /dev/null; cmp _form.eval two__form.eval
-  $ varnok -prefix two_ -f train_gate "init impl AB" 2>&1 | tail -1
+  $ varnok -prefix two_ -f train_gate "init impl AB" 2>&1 | tail -4
+  varnok: file two__form.tctl created
   parse error at line 2, near `'
+  varnok: removed the earlier result two__form.eval
+  varnok: removed the earlier result two__form.log
   $ ls two_*
   two__form.err
-  two__form.eval
-  two__form.log
   two__form.tctl
 
 The written product, its compiled files and its simulation graph:

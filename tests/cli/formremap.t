@@ -1,5 +1,6 @@
 The formula renaming tool: checks a formula, reads the renaming that
-clockpare wrote for a model and lists it on request. It speaks as clockpare.
+clockpare wrote for a model and lists it on request. It names itself in
+every message.
 
   $ cat > m.tg <<'TG'
   > #states 2 #trans 2 #clocks 3 x y z
@@ -13,10 +14,10 @@ model's clocks.
 
   $ echo 'init impl (p EU{<5} q)' > f.tctl
   $ formremap -r f m; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  clockpare: file m.vnk already exists 
-  clockpare: reading file m.vnk...
-  clockpare: file m.ren dumped
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: file m.vnk already exists 
+  formremap: reading file m.vnk...
+  formremap: file m.ren dumped
   status 0
   $ cat m.ren
   state 0:
@@ -35,9 +36,9 @@ Without -r nothing is written; the suffixes are optional.
 
   $ rm m.ren
   $ formremap f.tctl m.opt; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  clockpare: file m.vnk already exists 
-  clockpare: reading file m.vnk...
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: file m.vnk already exists 
+  formremap: reading file m.vnk...
   status 0
   $ ls m.ren
   ls: cannot access 'm.ren': No such file or directory
@@ -46,24 +47,24 @@ Without -r nothing is written; the suffixes are optional.
 Usage errors and help, before any file is read.
 
   $ formremap; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  usage: clockpare [-h] [-r] file[.tctl] file[.opt]
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap f; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  usage: clockpare [-h] [-r] file[.tctl] file[.opt]
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap -x f m; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  usage: clockpare [-h] [-r] file[.tctl] file[.opt]
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap x y z; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  usage: clockpare [-h] [-r] file[.tctl] file[.opt]
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap -rh nothere nothere; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  usage: clockpare [-h] [-r] file[.tctl] file[.opt]
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  usage: formremap [-h] [-r] file[.tctl] file[.opt]
   \t\t -h: print this information and exit (esc)
   \t\t -r: print the new renaming (esc)
   status 1
@@ -72,9 +73,9 @@ A formula with a syntax error leaves its .err file; the renaming is not read.
 
   $ echo 'init and (' > bad.tctl
   $ formremap -r bad m; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
   parse error at line 2, near `'
-  clockpare: syntax error: file bad.err dumped
+  formremap: syntax error: file bad.err dumped
   status 1
   $ ls bad.* m.ren
   ls: cannot access 'm.ren': No such file or directory
@@ -85,17 +86,17 @@ A formula with a syntax error leaves its .err file; the renaming is not read.
 Missing files.
 
   $ formremap nothere m; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  clockpare: cannot open file nothere.tctl
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: cannot open file nothere.tctl
   status 1
   $ formremap f nothere; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  clockpare: cannot open file nothere.opt
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: cannot open file nothere.opt
   status 255
   $ cp m.opt lone.opt
   $ formremap f lone; echo "status $?"
-  clockpare: release 2.4.3 (i686) date Thu Mar 23 11:12:37 MET 2000
-  clockpare: cannot open file lone.tg 
+  formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: cannot open file lone.tg 
   status 1
 
 Renaming files that do not fit the model: cut short, one byte too many,
@@ -109,15 +110,15 @@ empty, a count above the model's clocks, a new clock number above the count.
   $ printf '\011' | dd of=entry.opt bs=1 seek=6 conv=notrunc 2> /dev/null
   $ for c in short long empty count entry; do formremap -r f $c > out; echo "status $?"; tail -1 out; done
   status 1
-  clockpare: bad format file short.opt
+  formremap: bad format file short.opt
   status 1
-  clockpare: bad format file long.opt
+  formremap: bad format file long.opt
   status 1
-  clockpare: bad format file empty.opt
+  formremap: bad format file empty.opt
   status 1
-  clockpare: bad format file count.opt
+  formremap: bad format file count.opt
   status 1
-  clockpare: bad format file entry.opt
+  formremap: bad format file entry.opt
   $ ls *.ren
   ls: cannot access '*.ren': No such file or directory
   [2]

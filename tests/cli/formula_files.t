@@ -30,7 +30,7 @@ graphs (a missing model is reported as for one graph); the text may be of
 any length.
 
   $ varnok -f a.tg b.tg "p" > out; echo "status $?"; sed -n '2,3p' out
-  status 0
+  status 1
   varnok: file _form.tctl created
   varnok: cannot open file a.tg 
   $ cp $EXAMPLES/rail_*.tg .

@@ -55,13 +55,13 @@ earlier run is kept as it was.
   $ echo 'init impl (p EU{<5} q)' > f.tctl
   $ cp m.ren before.ren; rm m.ren; ln -s /dev/full m.ren
   $ formremap -r f m | tail -1; echo "status ${PIPESTATUS[0]}"
-  clockpare: cannot write file m.ren
+  formremap: cannot write file m.ren
   status 1
   $ rm m.ren; ls -a | grep -c tmp
   0
   [1]
   $ formremap -r f m | tail -1; echo "status ${PIPESTATUS[0]}"
-  clockpare: file m.ren dumped
+  formremap: file m.ren dumped
   status 0
   $ ls f.*
   f.tctl

@@ -83,7 +83,7 @@ is missing:
   status 255
   $ varnok $rail nothere -f 'true' 2> /dev/null | tail -1; echo "status ${PIPESTATUS[0]}"
   varnok: cannot open file nothere.tg 
-  status 0
+  status 1
 
 Random networks of two or three small graphs (disjunctive guards and
 invariants, copies, a clock name taken twice, INIT on some locations) and

@@ -120,6 +120,7 @@ Constants must fit the 16-bit bound range (at most 16382 in absolute value).
 
   $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: x < 16383 trans: x - x < 99999999999 => ; ; goto 0\n'
   constant out of range at line 2, near `trans:'
+  varnok: constants must lie between -16382 and 16382
   constant out of range at line 2, near `=>'
   There were parsing errors, exiting...
   status 255

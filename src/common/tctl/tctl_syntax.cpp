@@ -372,6 +372,8 @@ int is_simple_boolean_formula(const tctl_node *f) {
   }
 }
 
+const char *tctl_layout(int kind) { return LAYOUT[kind]; }
+
 void tctl_free(tctl_node *f) {
   if (f == nullptr) return;
   if (f->kind >= 0 && f->kind <= TCTL_LAST_KIND) {

@@ -212,6 +212,10 @@ void tctl_print_interv(FILE *stream, int32_t kind);
 // prints "Warning: unknown formula type." on standard error and gives 0.
 int is_simple_boolean_formula(const tctl_node *formula);
 
+// Operand layout of node kind `kind` (0..TCTL_LAST_KIND): one letter per
+// operand, 'f' a child formula, 'n' a name, 'i' an integer.
+const char *tctl_layout(int kind);
+
 // Frees a whole formula (null is allowed). Only for programs that parse many
 // formulas in one process; the model checker keeps its formulas until exit.
 void tctl_free(tctl_node *formula);

@@ -371,6 +371,12 @@ static region *bound_atom(int i, int j, int rel, int c) {
 static bool constant_in_range(long c) {
   if (c >= -MAX_BOUND_CONSTANT && c <= MAX_BOUND_CONSTANT) return true;
   tg_yyerror("constant out of range");
+  // The range itself, once per run: the message alone does not give it.
+  static bool range_told = false;
+  if (!range_told) {
+    range_told = true;
+    fprintf(stderr, "%s: constants must lie between %ld and %ld\n", tool, -MAX_BOUND_CONSTANT, MAX_BOUND_CONSTANT);
+  }
   return false;
 }
 

@@ -601,7 +601,12 @@ void fit_tables_to_formula() {
 void read_props2(FILE *prop) { check_result(read_props_impl(prop, false)); }
 void read_labels2(FILE *lab) { check_result(read_labels_impl(lab, false)); }
 
+static bool tables_in_memory = false;
+
+void props_labels_in_memory() { tables_in_memory = true; }
+
 void load_props_labels() {
+  if (tables_in_memory) return;
   FILE *prop = my_fopen2(".prop", "rb");
   FILE *lab = my_fopen2(".lab", "rb");
   read_props2(prop);

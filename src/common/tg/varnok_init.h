@@ -41,8 +41,12 @@ void read_regions(FILE *reg);
 // (trans_labels); the records must have been read already.
 void read_props2(FILE *prop);
 void read_labels2(FILE *lab);
-// Opens .prop and .lab and reads them with read_props2 and read_labels2.
+// Opens .prop and .lab and reads them with read_props2 and read_labels2;
+// does nothing once props_labels_in_memory() was called.
 void load_props_labels();
+// The tables were built in memory (the product of a formula on several
+// graphs) and hold what load_props_labels would read: there is no file.
+void props_labels_in_memory();
 // Writes the .cpt listing unless it is newer than the .vnk file.
 void compact_tg();
 

@@ -12,8 +12,8 @@ namespace {
 
 TEST(FormremapOptions, LettersNameAndStart) {
   EXPECT_EQ(OPT_SET, 0u);
-  EXPECT_STREQ(tool, "clockpare");
-  EXPECT_STREQ(Date, "Thu Mar 23 11:12:37 MET 2000");
+  EXPECT_STREQ(tool, "formremap");
+  EXPECT_STREQ(Date, VARNOK_BUILD_DATE);
   for (const char *good : {"-", "-r", "-rr", "-h", "-rh"}) EXPECT_EQ(is_formremap_option(good), 1) << good;
   for (const char *bad : {"-x", "-ra", "-R", "-r-", "--"}) EXPECT_EQ(is_formremap_option(bad), 0) << bad;
   set_formremap_options("-");
@@ -34,7 +34,7 @@ TEST(FormremapOptions, HelpEndsTheProgram) {
   testing::internal::CaptureStdout();
   print_formremap_help();
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "usage: clockpare [-h] [-r] file[.tctl] file[.opt]\n"
+            "usage: formremap [-h] [-r] file[.tctl] file[.opt]\n"
             "\t\t -h: print this information and exit\n"
             "\t\t -r: print the new renaming\n");
 }

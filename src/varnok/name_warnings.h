@@ -1,0 +1,35 @@
+// Warnings about names that a run refers to but that exist nowhere: a
+// proposition that no location carries (it is false everywhere, so a goal
+// that misspells one reads as unreachable), a synchronisation label that no
+// other graph declares or that no transition of its graph carries. The
+// answers stay what they are; the warnings only say why they may surprise.
+#pragma once
+
+#include <string>
+
+struct tctl_node;
+
+// Prints "<tool>: warning: <text>" on standard error. Every warning of this
+// module goes through here, so that a stricter mode can make it an error.
+void name_warning(const std::string &text);
+
+// Warns once per proposition of f that no location of the loaded timed graph
+// carries; `role` says where f came from ("goal", "initial condition",
+// "formula"). f may be null (the formula true).
+void warn_unknown_props(const tctl_node *f, const char *role);
+// The same against the loaded automata of a network: a proposition counts
+// when some location of some automaton carries it; INIT always counts (it
+// holds on the network's initial location vectors).
+void warn_unknown_props_network(const tctl_node *f, const char *role);
+
+// Warns about every synchronisation label of a loaded automaton that no
+// other automaton declares, and every one that no transition of its own
+// automaton carries. Needs the per-automaton label tables.
+void warn_unmatched_sync_labels();
+
+// Why f is not a boolean formula on locations (what the searches on several
+// graphs take as initial condition and goal), in the user's terms: a clock
+// that the loaded model does not have ("clock X9 is not a clock of the
+// model"), else its first clock constraint or temporal operator. Empty
+// when f is such a formula. `role` names f ("goal", "initial condition").
+std::string why_not_location_formula(const tctl_node *f, const char *role);

@@ -1,0 +1,22 @@
+// Result files that an earlier run left behind. A run that fails after it
+// started (an unknown clock, a formula error, memory, a refused goal) must
+// not leave the previous answer of the same question in place, where it
+// would read as the new one: the run names the files it would write, and
+// when it ends through exit (or returns failure) before it is kept, those
+// that are still the earlier run's files are removed, each with the line
+// "<tool>: removed the earlier result <file>" on standard error. Files that
+// this run put in place (under a new inode) are left alone.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Notes the files (paths as shown) that the starting evaluation or search
+// would write; the ones that exist now are the earlier run's. May be called
+// more than once; each call adds to the list.
+void stale_results_arm(const std::vector<std::string> &paths);
+// The run succeeded: nothing is removed at exit.
+void stale_results_keep();
+// Removes the noted earlier files now (the run failed); after this call
+// nothing more is removed at exit.
+void stale_results_remove();

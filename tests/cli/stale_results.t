@@ -1,0 +1,79 @@
+A run that fails after it started removes the result files of its
+question that an earlier run left behind, so that the old answer is not
+read as the new one, and says so on standard error. A run that succeeds
+replaces them; a failed write keeps them whole (see small_disk.t).
+
+  $ cp $EXAMPLES/train_gate.tg .
+  $ varnok train_gate > /dev/null
+  [1]
+  $ run() { varnok "$@" 2>&1 | grep -e removed -e "not found" -e "syntax error" -e "clock" -e "parse error"; echo "status ${PIPESTATUS[0]}"; }
+
+An unknown clock in a formula after an earlier run of the same formula
+file (with its history):
+
+  $ echo "init impl AB not (INSIDE and UP)" > f.tctl
+  $ varnok -h train_gate f > /dev/null; cat f.eval; ls f.*
+  true
+  f.eval
+  f.log
+  f.tctl
+  $ echo "init impl AB (INSIDE impl Y9 < 3)" > f.tctl
+  $ run -h train_gate f
+  varnok: clock name Y9 not found
+  varnok: removed the earlier result f.eval
+  varnok: removed the earlier result f.log
+  status 1
+  $ ls f.*
+  f.tctl
+
+A formula error, with an output prefix, on a network:
+
+  $ cp $EXAMPLES/rail_*.tg .
+  $ varnok -prefix n_ -f rail_train rail_gate rail_controller "init impl AB not FAR" > /dev/null 2>&1; ls n_*
+  n__form.eval
+  n__form.tctl
+  $ run -prefix n_ -f rail_train rail_gate rail_controller "init impl AB not (FAR and"
+  parse error at line 2, near `'
+  varnok: removed the earlier result n__form.eval
+  status 255
+  $ ls n_*
+  n__form.err
+  n__form.tctl
+
+A goal with an unknown clock after an earlier search that wrote its
+witnesses:
+
+  $ varnok -run -R INSIDE train_gate > /dev/null; ls _*.reach
+  _path.reach
+  _run.reach
+  _trace.reach
+  $ run -run -R "INSIDE and Q > 1" train_gate
+  varnok: clock name Q not found
+  varnok: removed the earlier result _run.reach
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
+  status 1
+  $ ls _*.reach
+  ls: cannot access '_*.reach': No such file or directory
+  [2]
+
+A goal that -abs lu refuses on a network, after an earlier trace:
+
+  $ varnok -abs lu -R INSIDE rail_train rail_gate rail_controller > /dev/null 2>&1; ls _reach.*
+  _reach.tctl
+  _reach.trace
+  $ run -abs lu -R "INSIDE and X > 1" rail_train rail_gate rail_controller
+  varnok: the goal of a search on several graphs speaks of locations only (propositions, state(n), init); it has a clock constraint
+  varnok: removed the earlier result _reach.trace
+  status 1
+  $ ls _reach.*
+  _reach.tctl
+
+A run that succeeds keeps nothing stale and prints no such line:
+
+  $ echo "init impl AB not (INSIDE and UP)" > f.tctl
+  $ varnok -h train_gate f > /dev/null; varnok train_gate f 2>&1 | grep -c removed; ls f.*
+  0
+  f.eval
+  f.log
+  f.tctl
