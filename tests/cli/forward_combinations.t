@@ -53,3 +53,10 @@ evaluation of the same question.
 
   $ mkdir random && cd random && python3 $TESTDIR/forw_lu_random.py varnok 150 4
   150 checks, 0 disagreements
+
+Random networks of two or three graphs (synchronised and plain labels): the
+verdicts of -forw -abs lu on the network agree with the backward evaluation
+on the network.
+
+  $ cd .. && mkdir network && cd network && python3 $TESTDIR/forw_lu_random.py varnok 20 6 network
+  \d+ checks on networks, 0 disagreements (re)

@@ -93,3 +93,15 @@ gives END a zone that is not empty.
   prop: END
   invar: 1000<=X and X+16000=Y
   trans:
+
+Random graphs and networks near the limit: constants up to 16382, diagonal
+constraints, long waits, a clock that is never reset and passes 16382 on
+long runs (the other clocks are reset only while it is at most B, the
+constants at most 16382 - B, so that every exact bound stays within the
+encoding). Every search of -R, -forw -abs lu and the backward evaluator
+agree, and every witness replays as a concrete run.
+
+  $ mkdir random && cd random && python3 $TESTDIR/forw_lu_random.py varnok 20 5 limits
+  \d+ checks near the constant limit \(\d+ of \d+ goals reachable, \d+ left to a slow backward evaluation\), \d+ stopped at the state limit, 0 disagreements (re)
+  $ cd .. && mkdir replay && cd replay && python3 $TESTDIR/random_tg.py 7 10 20 limits
+  replayed \d+ runs \(\d+ transitions\), \d+ searches without witness, \d+ beyond the state limit, 0 failures (re)

@@ -1,7 +1,14 @@
 #!/usr/bin/env python3
 """Random timed graphs and networks whose witnesses are replayed.
 
-usage: random_tg.py SEED ROUNDS MIN_RUNS   (varnok on PATH, run in an empty directory)
+usage: random_tg.py SEED ROUNDS MIN_RUNS [limits]
+(varnok on PATH, run in an empty directory)
+
+With "limits", the constants go up to 16382 - B, diagonal constraints are
+more frequent and each graph has a clock that is never reset, the others
+being reset only while it is at most B: long waits and clock values past
+the largest constant, every exact bound still representable.
+VARNOK_RANDOM_FACTOR=N then runs N times as many rounds.
 
 Each round writes, in a directory of its own, either one timed graph or a
 network of two or three (clocks of their own, sometimes a clock name that
@@ -39,19 +46,41 @@ NETWORK_SEARCHES = [["-DFS", "-STACK", "6"], LU, LU + ["-DFS"]]
 
 
 class Generator:
-    def __init__(self, rng):
+    """Small constants; with limits, constants up to 16382 - B, more diagonal
+    constraints, and in each graph a clock N that is never reset, the other
+    clocks being reset or copied only while N <= B (every exact bound of a
+    zone then stays within 16382)."""
+
+    def __init__(self, rng, limits=False):
         self.rng = rng
+        self.limits = limits
+        self.B, self.K = 0, 4
+
+    def const(self, low, high):
+        rng = self.rng
+        if not self.limits:
+            return rng.randint(low, high)
+        k = rng.random()
+        if k < 0.3:
+            return rng.randint(low, high)
+        if k < 0.65:
+            return self.K - rng.randint(0, 3)
+        return rng.randint(max(low, 0), self.K)
 
     def atom(self, clocks, upper_only=False, low=-2):
         rng = self.rng
-        if not upper_only and len(clocks) > 1 and rng.random() < 0.15:
+        if not upper_only and len(clocks) > 1 and rng.random() < (0.3 if self.limits else 0.15):
             x, y = rng.sample(clocks, 2)
-            return "%s - %s %s %d" % (x, y, rng.choice(["<", "<=", ">", ">="]), rng.randint(low, 2))
+            rel = rng.choice(["<", "<=", ">", ">="])
+            d = rng.randint(low, 2)
+            if self.limits and rng.random() < 0.6:
+                d = rng.choice([-1, 1]) * rng.choice([self.B - rng.randint(0, 2), rng.randint(0, self.B)])
+            return "%s - %s %s %d" % (x, y, rel, d)
         x = rng.choice(clocks)
         if upper_only:
-            return "%s %s %d" % (x, rng.choice(["<", "<="]), rng.randint(1, 4))
+            return "%s %s %d" % (x, rng.choice(["<", "<="]), max(1, self.const(1, 4)))
         rel = rng.choice(["<", "<=", ">", ">=", "="])
-        c = rng.randint(0, 4)
+        c = self.const(0, 4)
         return rng.choice(["%s %s %d" % (x, rel, c), "%d %s %s" % (c, run_replay.FLIP[rel], x)])
 
     def conjunction(self, clocks, upper_only=False):
@@ -83,6 +112,11 @@ class Generator:
         clocks = ["C%d%d" % (index, k) for k in range(rng.randint(1, 3))]
         if shared_name and rng.random() < 0.4:
             clocks[0] = "T"  # another graph has a clock T too
+        reset_ok = list(clocks)
+        never = None
+        if self.limits:
+            never = "N%d" % index
+            clocks.append(never)
         props = ["P%d" % index, "Q%d" % index, "R"]
         init_at = rng.randrange(n_locs) if rng.random() < 0.4 else None
         lines, n_trans = [], 0
@@ -97,14 +131,21 @@ class Generator:
                         labels = list(sync)
                 elif r < 0.75:
                     labels.append("L%d%d" % (index, rng.randint(0, 1)))
-                resets = [c for c in clocks if rng.random() < 0.35]
+                resets = [c for c in reset_ok if rng.random() < 0.35]
                 reset = "reset{ %s }" % " ".join(resets) if resets or rng.random() < 0.5 else ""
                 copy = ""
                 if len(clocks) > 1 and rng.random() < 0.2:
-                    x, y = rng.sample(clocks, 2)
+                    if never:
+                        x = rng.choice(reset_ok)
+                        y = rng.choice([c for c in clocks if c != x])
+                    else:
+                        x, y = rng.sample(clocks, 2)
                     copy = " %s := %s" % (x, y)
                 deadline = rng.choice(["", "", "", "D: ", "E: "])
-                body.append("%s%s => %s ; %s%s ; goto %d" % (deadline, self.guard(clocks), " ".join(labels), reset,
+                guard = self.guard(clocks)
+                if never and (resets or copy):
+                    guard = "(%s) and %s <= %d" % (guard, never, self.B)
+                body.append("%s%s => %s ; %s%s ; goto %d" % (deadline, guard, " ".join(labels), reset,
                                                              copy, rng.randrange(n_locs)))
                 n_trans += 1
             carried = [p for p in props if rng.random() < 0.4]
@@ -146,11 +187,17 @@ def varnok(args):
 
 def main():
     seed, rounds, min_runs = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+    limits = sys.argv[4:] == ["limits"]
+    if limits:
+        rounds *= int(os.environ.get("VARNOK_RANDOM_FACTOR", "1"))
     rng = random.Random(seed)
-    gen = Generator(rng)
+    gen = Generator(rng, limits)
     runs = moves = without = cut = failures = 0
     top = os.getcwd()
     for r in range(rounds):
+        if limits:
+            gen.B = rng.choice([2, rng.randint(3, 200), rng.randint(200, 8000)])
+            gen.K = 16382 - gen.B
         work = os.path.join(top, "round%d" % r)
         os.makedirs(work)
         os.chdir(work)
