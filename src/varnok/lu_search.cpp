@@ -1,6 +1,7 @@
 // Forward reachability under the LU abstraction.
 
 #include "varnok/lu_search.h"
+#include "varnok/verdict.h"
 
 #include <sys/resource.h>
 
@@ -272,6 +273,10 @@ long peak_kb() {
 
 void print_counts(FILE *f, const search &s) {
   const state_store &st = s.store();
+  verdict::stat("states_stored", st.size() - st.nb_covered());
+  verdict::stat("states_explored", s.stats().explored);
+  verdict::stat("states_covered", st.nb_covered());
+  verdict::stat("transitions", s.stats().transitions);
   fprintf(f, "%s: abs lu: %d states stored, %lld explored, %d covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
           tool, st.size() - st.nb_covered(), s.stats().explored, st.nb_covered(), s.stats().transitions, st.bytes(),
           peak_kb());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/tctl/tctl_main.h"
+#include "common/tg/tg_constants.h"
 #include "common/tg/tg_global.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
@@ -168,6 +169,8 @@ static void lu_gen_sim_graph(states_region *initial) {
 }
 
 void print_sim_counts() {
+  verdict::stat("states_stored", N_OF_SIM_STATES);
+  verdict::stat("transitions", N_OF_SIM_TRANS);
   printf("%s: %d simulation states generated\n", tool, N_OF_SIM_STATES);
   printf("%s: %d simulation transitions generated\n", tool, N_OF_SIM_TRANS);
 }
@@ -280,6 +283,7 @@ int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, 
   if (model != nullptr) my_basename(model, ".tg");
   if (is_option(OPT_VERDICT) && is_option(OPT_FORWARD)) verdict::decide_formula_backwards(tctl_formula());
   states_region *result = varnok_eval(tctl_formula());
+  verdict::stat("locations", N_OF_STATES);
   if (is_option(OPT_VERDICT) && !is_option(OPT_FORWARD)) verdict::holds(verdict::initial_states_inside(result));
   printf("%s: end evaluation of %s\n", tool, formula_file_shown(base).c_str());
   compact_result(result);

@@ -54,7 +54,7 @@ const char *const progress_lines[] = {
     "Generating ", "Dumping output", "Evaluating reachability", "Using ", "file ", "files ", "Reachability ",
     "Full state space", "BFS limited", "Search limited", "Hint: ", "\tor use", "varnok: Reachability",
     "varnok: Max stack", "varnok: Please re-run", "varnok: Initial states satisfy", "varnok: abs lu:",
-    "varnok: Invariance", "Max depth", "Warning: unknown result", "Building synchronization tables",
+    "varnok: Invariance", "Max depth", "Warning: unknown result", "Building synchronization tables", "varnok: Trace #",
 };
 
 bool is_progress_line(const std::string &l) {
@@ -110,19 +110,23 @@ void replay_captured() {
   if (s.out == nullptr) return;
   fflush(stdout);
   fflush(stderr);
-  // Its last line, unless it only reports progress.
-  std::string &c = s.captured;
-  while (!c.empty() && c.back() == '\n') c.pop_back();
-  const size_t at = c.rfind('\n');
-  const std::string last = at == std::string::npos ? c : c.substr(at + 1);
-  c.clear();
+  // Its lines, less those that only report progress.
   static const char *const informative[] = {" created", " updated", " dumped", ": begin ", ": end ", ": reading file",
-                                            ": release ", "-----"};
-  if (last.empty()) return;
-  for (const char *w : informative)
-    if (last.find(w) != std::string::npos) return;
+                                            ": release ", "-----", " already exists", "time  ", ": compacting",
+                                            "Evaluating", "simulation states", "simulation transitions", "updating file", "creating file"};
   if (!s.line.empty()) fputs("\n", stderr);
-  fprintf(stderr, "%s\n", last.c_str());
+  size_t from = 0;
+  while (from < s.captured.size()) {
+    size_t to = s.captured.find('\n', from);
+    if (to == std::string::npos) to = s.captured.size();
+    const std::string l = s.captured.substr(from, to - from);
+    from = to + 1;
+    bool shown = !l.empty();
+    for (const char *w : informative)
+      if (l.find(w) != std::string::npos) shown = false;
+    if (shown) fprintf(stderr, "%s\n", l.c_str());
+  }
+  s.captured.clear();
 }
 
 FILE *answer_stream() { return state().out != nullptr ? state().out : stdout; }
