@@ -15,6 +15,7 @@
 #include "common/tctl/tctl_main.h"
 #include "common/tg/tg_global.h"
 #include "common/util/my_files.h"
+#include "varnok/progress.h"
 #include "varnok/stale_results.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
@@ -235,6 +236,7 @@ void stat(const char *key, long long value) { state().figures[key] = value; }
 int finish(bool completed, int status) {
   run_state &s = state();
   s.finished = true;
+  progress::done();
   fflush(stdout);
   fflush(stderr);
   if (!completed) {
