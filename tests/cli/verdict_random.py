@@ -5,7 +5,8 @@ For random single timed graphs and networks of two or three (the generator
 of network_random.py) and random formulas f, "varnok -verdict ... f" must say
 HOLDS true exactly when the evaluator's own .eval of "init and not (f)" is
 empty ("false"): f holds in every initial state. The status must match the
-line (0 true, 1 false).
+line (0 true, 1 false), and f.eval must be byte for byte the one of the same
+run without -verdict.
 
 usage: verdict_random.py VARNOK ROUNDS SEED   (run in an empty directory)
 Prints one line per disagreement and a closing count line.
@@ -48,9 +49,16 @@ for r in range(rounds):
             out.write(f + "\n")
         with open("c.tctl", "w") as out:
             out.write("init and not (%s)\n" % f)
+        subprocess.run([varnok] + names + ["f"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        with open("f.eval") as e:
+            plain = e.read()
         line, status = verdict(names + ["f"])
         if status == 2:
             continue  # a name the graph lacks (R, S): an error under -verdict
+        with open("f.eval") as e:
+            if e.read() != plain:
+                disagreements += 1
+                print("round %d formula %r: f.eval differs under -verdict" % (r, f))
         subprocess.run([varnok] + names + ["c"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         with open("c.eval") as e:
             empty = e.read().strip() == "false"
