@@ -16,6 +16,7 @@
 #include "varnok/pool.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_options.h"
+#include "varnok/verdict.h"
 
 std::vector<TA_sim_state> &TA_succ_sim_graph = *new std::vector<TA_sim_state>;
 int nb_symb_states = 0;
@@ -134,6 +135,7 @@ void TA_print_abort() {
   if (is_option(OPT_HISTORY)) TA_print_abort();
   time_R(9);
   TA_print_computation_times();
+  verdict::stopped_at_limit();
   exit(-1);
 }
 

@@ -1,6 +1,8 @@
 // Forward reachability under the LU abstraction.
 
 #include "varnok/lu_search.h"
+#include "varnok/progress.h"
+#include "varnok/verdict.h"
 
 #include <sys/resource.h>
 
@@ -77,6 +79,8 @@ class search {
       if (id < 0) return 0;
       if (store_.covered(id)) continue;
       const int r = explore(id);
+      progress::step(store_.size() - store_.nb_covered(), dfs_ ? static_cast<long long>(stack_.size()) : store_.size() - next,
+                     stats_.explored);
       if (r != 0) return r;
     }
   }
@@ -272,6 +276,11 @@ long peak_kb() {
 
 void print_counts(FILE *f, const search &s) {
   const state_store &st = s.store();
+  progress::done();
+  verdict::stat("states_stored", st.size() - st.nb_covered());
+  verdict::stat("states_explored", s.stats().explored);
+  verdict::stat("states_covered", st.nb_covered());
+  verdict::stat("transitions", s.stats().transitions);
   fprintf(f, "%s: abs lu: %d states stored, %lld explored, %d covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
           tool, st.size() - st.nb_covered(), s.stats().explored, st.nb_covered(), s.stats().transitions, st.bytes(),
           peak_kb());

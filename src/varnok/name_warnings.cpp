@@ -1,6 +1,7 @@
 #include "varnok/name_warnings.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -10,9 +11,18 @@
 #include "common/tg/tg_props.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_tables.h"
+#include "varnok/varnok_options.h"
 #include "common/util/my_files.h"
 
-void name_warning(const std::string &text) { fprintf(stderr, "%s: warning: %s\n", tool, text.c_str()); }
+// Under -verdict a name that exists nowhere is an error: the verdict would
+// rest on a typo.
+void name_warning(const std::string &text) {
+  if (is_option(OPT_VERDICT)) {
+    fprintf(stderr, "%s: error: %s\n", tool, text.c_str());
+    exit(2);
+  }
+  fprintf(stderr, "%s: warning: %s\n", tool, text.c_str());
+}
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "common/zone/zone_read_write.h"
 #include "varnok/concrete_run.h"
 #include "varnok/varnok_options.h"
+#include "varnok/verdict.h"
 #include "varnok/varnok_usage.h"
 
 const sim_trans initial_sim_trans = {-1, -1, 0, 0};
@@ -154,6 +155,7 @@ zone *fire(zone *z, int p) {
   time_R(TIMER_FORWARD);
   time_R(TIMER_TOTAL);
   print_computation_times();
+  verdict::stopped_at_limit();
   exit(-1);
 }
 

@@ -12,6 +12,7 @@
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "common/zone/zone.h"
+#include "varnok/progress.h"
 #include "varnok/varnok_options.h"
 
 int32_t COMPACT = 0;
@@ -356,6 +357,7 @@ states_region *true_exist_until_states_region(states_region *p) {
     if (!is_not_empty_states_region(f)) break;
     time_C(TIMER_EU);
     print_history(n, s);
+    progress::iteration(n);
     n++;
     if (verbose()) printf(",%d", n);
     states_region *t = true_next_states_region2(f);
@@ -388,6 +390,7 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
     if (!is_not_empty_states_region(f)) break;
     time_C(TIMER_EU);
     print_history(n, s);
+    progress::iteration(n);
     n++;
     if (verbose()) printf(",%d", n);
     r = next_states_region2(p, f);

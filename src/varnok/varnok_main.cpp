@@ -8,6 +8,7 @@
 #include "varnok/varnok_runs.h"
 #include "varnok/stale_results.h"
 #include "varnok/varnok_usage.h"
+#include "varnok/verdict.h"
 
 const char *tool = "varnok";
 static const char Version[] = "2.4";
@@ -44,15 +45,22 @@ static int exit_status(int result) {
   return result;
 }
 
+// The status of a run that returned `result`, with its verdict (-verdict).
+static int end_run(int result) {
+  const int status = exit_status(result);
+  return verdict::finish(result != 0, status);
+}
+
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
-  printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  verdict::start(argc, argv);
+  if (!is_option(OPT_QUIET)) printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
   default_file_names();
   read_args(argc - 1, argv + 1);
   if (nb_param == 0) {
     usage();
-    return 0;
+    return verdict::finish(false, 0);
   }
   // With -f the last parameter is a formula text, which may be of any length.
   bool formula_text = is_option(OPT_FORMULA) && nb_param >= 2;
@@ -61,7 +69,7 @@ int main(int argc, char **argv) {
   set_zero_comput_times();
   if (nb_param == 1) {
     my_basename(param_names[0], ".tg");
-    return exit_status(one_tg());
+    return end_run((one_tg()));
   }
   // One look decides whether the last parameter is a formula file: a second
   // look that saw another answer would evaluate the formula on the other
@@ -71,9 +79,9 @@ int main(int argc, char **argv) {
   if (nb_param == 2) {
     if (is_option(OPT_FORMULA)) {
       on_line_to_file_formula(param_texts[1], form_name);
-      return exit_status(evaluate_formula_tg(param_names[0], form_name));
+      return end_run((evaluate_formula_tg(param_names[0], form_name)));
     }
-    if (formula_file) return exit_status(evaluate_formula_tg(param_names[0], param_names[1]));
+    if (formula_file) return end_run((evaluate_formula_tg(param_names[0], param_names[1])));
   }
-  return exit_status(run_several(formula_file));
+  return end_run((run_several(formula_file)));
 }

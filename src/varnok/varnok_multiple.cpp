@@ -30,6 +30,7 @@
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_runs.h"
+#include "varnok/verdict.h"
 
 void not_available(const char *what) {
   fprintf(stderr, "%s: %s is not available yet in this version\n", tool, what);
@@ -239,6 +240,7 @@ static int lu_reach_list(char *init_name, char *reach_name, bool dfs) {
   time_C(9);
   int result = lu_reach_product(init, reach);
   time_R(9);
+  if (result >= -1 && result <= 1) verdict::reachable(result);
   return result == -2 ? 0 : 1;
 }
 
@@ -258,6 +260,7 @@ int init_reach_list(char *init_name, char *reach_name) {
   tctl_node *reach = read_formula(reach_name, false);
   int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
                    : reach_prop_simulation_graph_bfs(init, reach);
+  if (result >= -1 && result <= 1) verdict::reachable(result);
   switch (result) {
     case 1:
       if (dfs) {

@@ -102,6 +102,7 @@ static const SimpleOption simple_options[] = {
     {"-ax", OPT_ABS_XTRA},     {"-alu", OPT_ABS_LU},     {"-sd", OPT_SYNC_DIAG},  {"-se", OPT_SYNC_ENUM},    {"-DFS", OPT_DFS},
     {"-FULLDFS", OPT_DFS | OPT_FULLDFS}, {"-Inv", OPT_INV}, {"-allpaths", 0},      {"-back", 0},
     {"-run", OPT_RUN}, {"-dot", OPT_DOT},
+    {"-verdict", OPT_VERDICT}, {"-q", OPT_QUIET}, {"-stats", OPT_STATS}, {"-progress", OPT_PROGRESS},
 };
 
 // -prefix P: a file name part, put in front of every result file name.

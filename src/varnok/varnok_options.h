@@ -30,6 +30,12 @@ constexpr uint32_t OPT_ABS_LU = 0x100000;
 constexpr uint32_t OPT_RUN = 0x200000;
 // -dot: DOT pictures of the model, the simulation graph, the product and runs.
 constexpr uint32_t OPT_DOT = 0x400000;
+// -verdict, -q, -stats, -progress: the answer as one line and a status, a
+// quiet run, the run's figures, progress lines (see verdict.h, progress.h).
+constexpr uint32_t OPT_VERDICT = 0x800000;
+constexpr uint32_t OPT_QUIET = 0x1000000;
+constexpr uint32_t OPT_STATS = 0x2000000;
+constexpr uint32_t OPT_PROGRESS = 0x4000000;
 
 constexpr int MAX_PARAMS = 30;     // arguments in all, options included
 constexpr int PARAM_LEN = 63;      // longest file or option parameter

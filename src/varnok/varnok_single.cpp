@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/tctl/tctl_main.h"
+#include "common/tg/tg_constants.h"
 #include "common/tg/tg_global.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
@@ -23,6 +24,7 @@
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
 #include "varnok/varnok_usage.h"
+#include "varnok/verdict.h"
 
 // The model name as one shell word: unchanged when it holds only harmless
 // characters, else single-quoted.
@@ -75,7 +77,8 @@ void forward_one_tg() {
     delete_extra_clocks(0);
     printf("%s: begin forward analysis\n", tool);
     time_C(TIMER_FORWARD);
-    lu_reach_one_tg(initial, goal);
+    const int r = lu_reach_one_tg(initial, goal);
+    if (r >= -1 && r <= 1) verdict::reachable(r);
   } else if (is_option(OPT_ABS_LU)) {
     restore_model_name();
     delete_extra_clocks(0);
@@ -105,6 +108,7 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
   printf("%s: Evaluating reachability property... \n", tool);
   if (is_option(OPT_DFS)) {
     int found = reach_prop_sim_graph_dfs(initial, goal);
+    verdict::reachable(found);
     if (found == 1) {
       fprintf(stderr, "%s: Reachability: TRUE.\n", tool);
       fprintf(stderr, "%s: %d sample traces generated in _dfs.trace.\n", tool, NB_FOUND_PATHS);
@@ -122,8 +126,10 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
       printf("%s: file %s dumped\n", tool, my_result_path(".sim_dfs").c_str());
     }
   } else if (reach_prop_sim_graph(initial, goal)) {
+    verdict::reachable(1);
     printf("%s: Reachability: TRUE.\n", tool);
   } else {
+    verdict::reachable(0);
     printf("%s: Reachability: FALSE.\n", tool);
   }
   print_sim_counts();
@@ -163,6 +169,8 @@ static void lu_gen_sim_graph(states_region *initial) {
 }
 
 void print_sim_counts() {
+  verdict::stat("states_stored", N_OF_SIM_STATES);
+  verdict::stat("transitions", N_OF_SIM_TRANS);
   printf("%s: %d simulation states generated\n", tool, N_OF_SIM_STATES);
   printf("%s: %d simulation transitions generated\n", tool, N_OF_SIM_TRANS);
 }
@@ -273,7 +281,10 @@ int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, 
   printf("%s: begin evaluation of %s\n", tool, formula_file_shown(base).c_str());
   time_C(TIMER_TOTAL);
   if (model != nullptr) my_basename(model, ".tg");
+  if (is_option(OPT_VERDICT) && is_option(OPT_FORWARD)) verdict::decide_formula_backwards(tctl_formula());
   states_region *result = varnok_eval(tctl_formula());
+  verdict::stat("locations", N_OF_STATES);
+  if (is_option(OPT_VERDICT) && !is_option(OPT_FORWARD)) verdict::holds(verdict::initial_states_inside(result));
   printf("%s: end evaluation of %s\n", tool, formula_file_shown(base).c_str());
   compact_result(result);
   time_R(TIMER_TOTAL);

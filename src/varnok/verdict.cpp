@@ -1,0 +1,263 @@
+#include "varnok/verdict.h"
+
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <string>
+
+#include "common/region/region.h"
+#include "common/tctl/tctl_main.h"
+#include "common/tg/tg_global.h"
+#include "common/util/my_files.h"
+#include "varnok/progress.h"
+#include "varnok/stale_results.h"
+#include "varnok/states_reg.h"
+#include "varnok/varnok_eval.h"
+#include "varnok/varnok_eval_back.h"
+#include "varnok/varnok_main.h"
+#include "varnok/varnok_options.h"
+
+namespace verdict {
+namespace {
+
+enum class kind { none, reachable, holds };
+
+struct run_state {
+  kind question = kind::none;
+  int answer = 0;
+  bool finished = false;
+  bool from_backward = false;  // under -forw, HOLDS already decided backwards
+  std::map<std::string, long long> figures;
+  FILE *out = nullptr;         // the real standard output under -q
+  std::string captured;        // what -q kept from standard output
+  std::string line;            // the standard error line being filtered
+  timespec wall_start{};
+};
+
+run_state &state() {
+  static auto *s = new run_state;
+  return *s;
+}
+
+// ---------------------------------------------------------------------------
+// -q: standard output is kept aside (shown on standard error only when the
+// run ends in an error, so that no error message is lost); standard error
+// loses the search's progress and verdict lines, which the verdict line
+// replaces. Every other line (warnings, errors) passes.
+
+const char *const progress_lines[] = {
+    "Generating ", "Dumping output", "Evaluating reachability", "Using ", "file ", "files ", "Reachability ",
+    "Full state space", "BFS limited", "Search limited", "Hint: ", "\tor use", "varnok: Reachability",
+    "varnok: Max stack", "varnok: Please re-run", "varnok: Initial states satisfy", "varnok: abs lu:",
+    "varnok: Invariance", "Max depth", "Warning: unknown result", "Building synchronization tables", "varnok: Trace #",
+};
+
+bool is_progress_line(const std::string &l) {
+  for (const char *p : progress_lines)
+    if (l.compare(0, strlen(p), p) == 0) return true;
+  // "<n> sample traces generated", "<n> symbolic states generated. DFS limited ..."
+  return l.find(" sample traces generated") != std::string::npos ||
+         l.find(" symbolic states generated") != std::string::npos ||
+         l.find("simulation states generated") != std::string::npos;
+}
+
+ssize_t capture_out(void *, const char *buf, size_t n) {
+  state().captured.append(buf, n);
+  return static_cast<ssize_t>(n);
+}
+
+ssize_t filter_err(void *cookie, const char *buf, size_t n) {
+  FILE *real = static_cast<FILE *>(cookie);
+  std::string &l = state().line;
+  for (size_t i = 0; i < n; i++) {
+    l += buf[i];
+    if (buf[i] != '\n') continue;
+    if (!is_progress_line(l)) fwrite(l.data(), 1, l.size(), real);
+    l.clear();
+  }
+  return static_cast<ssize_t>(n);
+}
+
+void go_quiet() {
+  fflush(stdout);
+  fflush(stderr);
+  FILE *real_out = fdopen(dup(STDOUT_FILENO), "w");
+  FILE *real_err = fdopen(dup(STDERR_FILENO), "w");
+  if (real_out == nullptr || real_err == nullptr) return;
+  setbuf(real_out, nullptr);
+  setbuf(real_err, nullptr);
+  cookie_io_functions_t out_fns{nullptr, capture_out, nullptr, nullptr};
+  cookie_io_functions_t err_fns{nullptr, filter_err, nullptr, nullptr};
+  FILE *out = fopencookie(nullptr, "w", out_fns);
+  FILE *err = fopencookie(real_err, "w", err_fns);
+  if (out == nullptr || err == nullptr) return;
+  setbuf(out, nullptr);
+  setbuf(err, nullptr);
+  state().out = real_out;
+  stdout = out;
+  stderr = err;
+}
+
+// Under -q, a run that ends in an error shows what it printed on standard
+// output (its error message may be there), on standard error.
+void replay_captured() {
+  run_state &s = state();
+  if (s.out == nullptr) return;
+  fflush(stdout);
+  fflush(stderr);
+  // Its lines, less those that only report progress.
+  static const char *const informative[] = {" created", " updated", " dumped", ": begin ", ": end ", ": reading file",
+                                            ": release ", "-----", " already exists", "time  ", ": compacting",
+                                            "Evaluating", "simulation states", "simulation transitions", "updating file", "creating file"};
+  if (!s.line.empty()) fputs("\n", stderr);
+  size_t from = 0;
+  while (from < s.captured.size()) {
+    size_t to = s.captured.find('\n', from);
+    if (to == std::string::npos) to = s.captured.size();
+    const std::string l = s.captured.substr(from, to - from);
+    from = to + 1;
+    bool shown = !l.empty();
+    for (const char *w : informative)
+      if (l.find(w) != std::string::npos) shown = false;
+    if (shown) fprintf(stderr, "%s\n", l.c_str());
+  }
+  s.captured.clear();
+}
+
+FILE *answer_stream() { return state().out != nullptr ? state().out : stdout; }
+
+// Whatever ends the process before finish: under -verdict that is an error.
+void at_exit() {
+  run_state &s = state();
+  if (s.finished) return;
+  replay_captured();
+  if (!is_option(OPT_VERDICT)) return;
+  fflush(nullptr);
+  _exit(2);
+}
+
+// Values of options that take one: skipped when looking for -verdict and -q.
+bool takes_value(const char *arg) { return is_option_w_val(arg) || is_option_w_param(arg); }
+
+double seconds(const timeval &t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
+
+void print_figures() {
+  run_state &s = state();
+  FILE *f = answer_stream();
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const double wall = static_cast<double>(now.tv_sec - s.wall_start.tv_sec) +
+                      static_cast<double>(now.tv_nsec - s.wall_start.tv_nsec) / 1e9;
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  fprintf(f, "time_s %.3f\n", wall);
+  fprintf(f, "cpu_s %.3f\n", seconds(u.ru_utime) + seconds(u.ru_stime));
+  fprintf(f, "peak_memory_kb %ld\n", u.ru_maxrss);
+  static const char *const order[] = {"states_stored", "states_explored", "states_covered", "transitions",
+                                      "locations",     "iterations",      "result_zones"};
+  for (const char *k : order) {
+    auto it = s.figures.find(k);
+    if (it != s.figures.end()) fprintf(f, "%s %lld\n", k, it->second);
+  }
+}
+
+}  // namespace
+
+void start(int argc, char **argv) {
+  clock_gettime(CLOCK_MONOTONIC, &state().wall_start);
+  for (int k = 1; k < argc; k++) {
+    if (strcmp(argv[k], "-verdict") == 0) OPT_SET |= OPT_VERDICT;
+    else if (strcmp(argv[k], "-q") == 0) OPT_SET |= OPT_QUIET;
+    else if (strcmp(argv[k], "-stats") == 0) OPT_SET |= OPT_STATS;
+    else if (takes_value(argv[k])) k++;
+  }
+  atexit(at_exit);
+  if (is_option(OPT_QUIET)) go_quiet();
+}
+
+void reachable(int answer) {
+  state().question = kind::reachable;
+  state().answer = answer;
+}
+
+void holds(int answer) {
+  if (state().from_backward) return;
+  state().question = kind::holds;
+  state().answer = answer;
+}
+
+int initial_states_inside(states_region *result) {
+  states_region *init = varnok_mk_init_state(tctl_extra_clocks());
+  states_region *inv = mk_inv_st_reg();
+  states_region *initial;
+  if (is_option(OPT_INV)) {
+    // Every valuation of the invariant at the initial locations.
+    initial = mk_empty_states_region();
+    for (int s = 0; s < init->count; s++) {
+      if (is_empty_region(init->regs[s])) continue;
+      free_region(initial->regs[s]);
+      initial->regs[s] = assign_region(inv->regs[s]);
+    }
+  } else {
+    // The valuation 0, where the invariant allows it.
+    initial = intersection_states_region(init, inv);
+  }
+  const int inside = is_included_states_region(initial, result);
+  free_states_region(initial);
+  free_states_region(init);
+  free_states_region(inv);
+  return inside;
+}
+
+void decide_formula_backwards(tctl_node *f) {
+  states_region *result = varnok_eval_back(f);
+  holds(initial_states_inside(result));
+  free_states_region(result);
+  state().from_backward = true;
+}
+
+void stopped_at_limit() {
+  if (!is_option(OPT_VERDICT)) return;
+  run_state &s = state();
+  if (is_option(OPT_REACH)) reachable(-1);
+  else if (s.question == kind::none) s.answer = -1;
+  stale_results_remove();
+  exit(finish(true, 1));
+}
+
+void stat(const char *key, long long value) { state().figures[key] = value; }
+
+int finish(bool completed, int status) {
+  run_state &s = state();
+  s.finished = true;
+  progress::done();
+  fflush(stdout);
+  fflush(stderr);
+  if (!completed) {
+    // The run failed (it returned, rather than exiting).
+    replay_captured();
+    return is_option(OPT_VERDICT) ? 2 : status;
+  }
+  if (!is_option(OPT_VERDICT | OPT_STATS)) return status;
+  FILE *f = answer_stream();
+  if (is_option(OPT_VERDICT)) {
+    if (s.question == kind::none) {
+      fprintf(stderr, "%s: error: this run answers no question (-verdict needs a goal or a formula)\n", tool);
+      replay_captured();
+      return 2;
+    }
+    if (s.answer < 0) fputs("UNKNOWN\n", f);
+    else fprintf(f, "%s %s\n", s.question == kind::reachable ? "REACHABLE" : "HOLDS", s.answer ? "true" : "false");
+  }
+  if (is_option(OPT_STATS)) print_figures();
+  if (!is_option(OPT_VERDICT)) return status;
+  return s.answer < 0 ? 3 : (s.answer ? 0 : 1);
+}
+
+}  // namespace verdict

@@ -1,0 +1,51 @@
+// The answer of a run in a form a script can read (-verdict), a quiet mode
+// (-q) and the run's figures (-stats).
+//
+// Under -verdict a run that answers a question prints, last on standard
+// output, one line: "REACHABLE true|false", "HOLDS true|false" or
+// "UNKNOWN" (a search stopped at a limit), and ends with status 0 (true),
+// 1 (false), 3 (unknown) or 2 (any error, whatever ends the process).
+// Under -stats the figures noted by the run follow, one "key value" line each.
+#pragma once
+
+#include <string>
+
+struct states_region;
+struct tctl_node;
+
+namespace verdict {
+
+// Reads -verdict, -q and -stats from the arguments before anything is
+// printed (the banner is already quiet under -q), and arranges that an exit
+// before the run's end gives status 2 under -verdict. Call first in main.
+void start(int argc, char **argv);
+
+// The run's answer: 1 true, 0 false, -1 unknown (a limit stopped it).
+void reachable(int answer);
+void holds(int answer);
+
+// HOLDS of a formula whose backward result (all clocks, the formula's extra
+// clocks included) is `result`: 1 when every initial state is inside it
+// (the locations that carry INIT, or location 0 when none does, with every
+// clock 0; under -Inv every valuation of their invariant), else 0. Leaves
+// result as it is.
+int initial_states_inside(states_region *result);
+
+// Under -verdict with -forw: the formula f evaluated backwards, so that the
+// verdict is exact whatever shape of the forward fragment runs after.
+void decide_formula_backwards(tctl_node *f);
+
+// A search stopped at its limit and ends the process: under -verdict the
+// run ends here with its verdict (UNKNOWN for a search, the formula's
+// verdict when it was decided backwards) and its status; else returns.
+void stopped_at_limit();
+
+// Notes a figure for -stats (the last value noted for a key wins).
+void stat(const char *key, long long value);
+
+// The end of main: completed when the run did its job, status what it ends
+// with today. Prints the verdict line and the figures and returns the status
+// to end with.
+int finish(bool completed, int status);
+
+}  // namespace verdict
