@@ -13,6 +13,7 @@
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
+#include "formremap/formremap_help.h"
 #include "formremap/formremap_options.h"
 
 char *param_names[2] = {nullptr, nullptr};
@@ -27,7 +28,10 @@ void read_args(int count, char **args) {
   for (int i = 0; i < count; i++) {
     char *arg = args[i];
     if (arg[0] == '-') {
-      if (!is_formremap_option(arg)) usage_error();
+      if (!is_formremap_option(arg)) {
+        fprintf(stderr, "%s: unknown option %s\n", tool, arg);
+        usage_error();
+      }
       set_formremap_options(arg);
     } else {
       if (nb_param == 2) usage_error();
@@ -89,7 +93,13 @@ static void read_renaming(char *name) {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
+  const int asked = formremap_help_request(argc - 1, argv + 1);
+  if (asked == 1) {
+    print_formremap_long_help();
+    return 0;
+  }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  if (asked == 2) return 0;
   read_args(argc - 1, argv + 1);
   if (nb_param != 2) usage_error();
   construct_formula(param_names[0], param_names[0]);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/util/my_files.h"
+#include "varnok/varnok_help.h"
 #include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
@@ -47,7 +48,13 @@ static int exit_status(int result) {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
+  const HelpRequest asked = help_request(argc - 1, argv + 1);
+  if (asked == HelpRequest::help) {
+    print_long_help();
+    return 0;
+  }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  if (asked == HelpRequest::version) return 0;
   default_file_names();
   read_args(argc - 1, argv + 1);
   if (nb_param == 0) {

@@ -56,6 +56,7 @@ Usage errors and help, before any file is read.
   status 255
   $ formremap -x f m; echo "status $?"
   formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: unknown option -x
   usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap x y z; echo "status $?"
