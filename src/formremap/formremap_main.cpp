@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "clockpare/clockpare_options.h"
 #include "clockpare/optim.h"
@@ -12,6 +13,7 @@
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
+#include "common/util/source_lines.h"
 #include "common/zone/zone.h"
 #include "formremap/formremap_help.h"
 #include "formremap/formremap_options.h"
@@ -55,7 +57,9 @@ int construct_formula(char *name, char *base) {
   }
   // A syntax error is reported by the parser on standard error; the .err
   // file, which receives what the scanner cannot read, then stays.
+  set_error_source((std::string(my_filename) + ".tctl").c_str(), tctl_yylineno);
   int failed = tctl_parse_formula(in, err);
+  set_error_source(nullptr);
   fclose(in);
   if (failed || ftell(err) != 0) {
     close_output(err);
