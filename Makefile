@@ -6,9 +6,10 @@ ASAN_BUILD  ?= build-asan
 FUZZ_BUILD  ?= build-fuzz
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 60
-DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz
+PREFIX      ?= /usr/local
+DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz man-db
 
-.PHONY: all deps build demo test test-normal test-asan fuzz bench clean pictures
+.PHONY: all deps build demo test test-normal test-asan fuzz bench clean pictures install
 
 all: build
 
@@ -27,6 +28,11 @@ $(BUILD)/Makefile $(BUILD)/build.ninja:
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The programs, man pages, bash completion and examples under $(PREFIX);
+# DESTDIR, when given, is put in front of every installed path.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 demo: build
 	./scripts/demo.sh $(BUILD)

@@ -7,6 +7,7 @@
 #include "clockpare/activ.h"
 #include "clockpare/clockpare_constants.h"
 #include "clockpare/clockpare_error.h"
+#include "clockpare/clockpare_help.h"
 #include "clockpare/clockpare_options.h"
 #include "clockpare/equal.h"
 #include "clockpare/optim.h"
@@ -28,7 +29,10 @@ void read_args(int count, char **args) {
   for (int i = 0; i < count; i++) {
     char *arg = args[i];
     if (arg[0] == '-') {
-      if (!is_simple_option(arg)) usage_error();
+      if (!is_simple_option(arg)) {
+        fprintf(stderr, "%s: unknown option %s\n", tool, arg);
+        usage_error();
+      }
       set_simple_options(arg);
     } else {
       if (nb_param == 2) usage_error();
@@ -83,7 +87,13 @@ static void write_listings() {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
+  const int asked = clockpare_help_request(argc - 1, argv + 1);
+  if (asked == 1) {
+    print_clockpare_long_help();
+    return 0;
+  }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  if (asked == 2) return 0;
   read_args(argc - 1, argv + 1);
   if (nb_param != 1) usage_error();
   load_model(param_names[0]);

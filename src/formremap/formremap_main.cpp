@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "clockpare/clockpare_options.h"
 #include "clockpare/optim.h"
@@ -12,7 +13,9 @@
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
+#include "common/util/source_lines.h"
 #include "common/zone/zone.h"
+#include "formremap/formremap_help.h"
 #include "formremap/formremap_options.h"
 
 char *param_names[2] = {nullptr, nullptr};
@@ -27,7 +30,10 @@ void read_args(int count, char **args) {
   for (int i = 0; i < count; i++) {
     char *arg = args[i];
     if (arg[0] == '-') {
-      if (!is_formremap_option(arg)) usage_error();
+      if (!is_formremap_option(arg)) {
+        fprintf(stderr, "%s: unknown option %s\n", tool, arg);
+        usage_error();
+      }
       set_formremap_options(arg);
     } else {
       if (nb_param == 2) usage_error();
@@ -51,7 +57,9 @@ int construct_formula(char *name, char *base) {
   }
   // A syntax error is reported by the parser on standard error; the .err
   // file, which receives what the scanner cannot read, then stays.
+  set_error_source((std::string(my_filename) + ".tctl").c_str(), tctl_yylineno);
   int failed = tctl_parse_formula(in, err);
+  set_error_source(nullptr);
   fclose(in);
   if (failed || ftell(err) != 0) {
     close_output(err);
@@ -89,7 +97,13 @@ static void read_renaming(char *name) {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
+  const int asked = formremap_help_request(argc - 1, argv + 1);
+  if (asked == 1) {
+    print_formremap_long_help();
+    return 0;
+  }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+  if (asked == 2) return 0;
   read_args(argc - 1, argv + 1);
   if (nb_param != 2) usage_error();
   construct_formula(param_names[0], param_names[0]);

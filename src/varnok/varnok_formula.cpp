@@ -8,6 +8,7 @@
 #include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_tg_link.h"
 #include "common/util/my_files.h"
+#include "common/util/source_lines.h"
 #include "varnok/varnok_main.h"
 
 namespace {
@@ -64,7 +65,9 @@ int construct_formula(char *name, char *base) {
     printf("%s: cannot open file %s\n", tool, err_name.c_str());
     exit(1);
   }
+  set_error_source(formula_file_shown(base).c_str(), tctl_yylineno);
   tctl_mk_formula(in, err);
+  set_error_source(nullptr);
   fclose(in);
   if (ftell(err) != 0) {
     fclose(err);

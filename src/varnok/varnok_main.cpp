@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/util/my_files.h"
+#include "varnok/varnok_help.h"
 #include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
@@ -54,6 +55,15 @@ static int end_run(int result) {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
+  const HelpRequest asked = help_request(argc - 1, argv + 1);
+  if (asked == HelpRequest::help) {
+    print_long_help();
+    return 0;
+  }
+  if (asked == HelpRequest::version) {
+    printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
+    return 0;
+  }
   verdict::start(argc, argv);
   if (!is_option(OPT_QUIET)) printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
   default_file_names();

@@ -11,6 +11,7 @@
 
 #include "common/util/my_files.h"
 #include "common/util/suffix.h"
+#include "varnok/varnok_help.h"
 #include "varnok/varnok_main.h"
 #include "varnok/varnok_usage.h"
 
@@ -233,12 +234,25 @@ void read_args(int count, char **args) {
     } else if (is_simple_option(arg)) {
       set_simple_option(arg);
     } else if (is_option_w_val(arg)) {
-      if (k + 1 >= count || !set_option_w_val(arg, args[k + 1])) usage_error();
+      if (k + 1 >= count) {
+        name_missing_value(arg);
+        usage_error();
+      }
+      name_bad_number(arg, args[k + 1]);
+      if (!set_option_w_val(arg, args[k + 1])) usage_error();
       k++;
     } else if (is_option_w_param(arg)) {
-      if (k + 1 >= count || !set_option_w_param(arg, args[k + 1])) usage_error();
+      if (k + 1 >= count) {
+        name_missing_value(arg);
+        usage_error();
+      }
+      if (!set_option_w_param(arg, args[k + 1])) {
+        name_bad_parameter(arg, args[k + 1]);
+        usage_error();
+      }
       k++;
     } else {
+      name_unknown_option(arg);
       usage_error();
     }
   }
@@ -251,7 +265,10 @@ void read_args(int count, char **args) {
     strcpy(init_f_name, INIT_FILE);
     OPT_SET |= OPT_INIT;
   }
-  if (is_option(OPT_DFS) && !is_option(OPT_REACH)) usage_error();
+  if (is_option(OPT_DFS) && !is_option(OPT_REACH)) {
+    name_search_without_goal();
+    usage_error();
+  }
 }
 
 void check_file_param(int i) {

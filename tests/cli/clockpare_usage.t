@@ -11,6 +11,7 @@ is refused at once, two are refused after reading.
 
   $ clockpare -ax m; echo "status $?"
   clockpare: release 2.4.3 (i686) date ????/??/?? (glob)
+  clockpare: unknown option -ax
   usage: clockpare [-h] [-s] [-aergAE] file[.tg]
   status 255
   $ clockpare a b c; echo "status $?"

@@ -63,9 +63,10 @@ no file. The answers are those of a run without prefix.
   varnok: file two__form.log created
   varnok: file two__form.eval created
   $ varnok -f train_gate "init impl AB not INIT" > /dev/null; cmp _form.eval two__form.eval
-  $ varnok -prefix two_ -f train_gate "init impl AB" 2>&1 | tail -4
+  $ varnok -prefix two_ -f train_gate "init impl AB" 2>&1 | tail -5
   varnok: file two__form.tctl created
   parse error at line 2, near `'
+  two__form.tctl:2: parse error at end of file
   varnok: removed the earlier result two__form.eval
   varnok: removed the earlier result two__form.log
   $ ls two_*

@@ -25,6 +25,7 @@ that -abs lu refuses, named in the user's terms.
   $ printf '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: x < 16383 trans: true => ; ; goto 0\n' > big.tg
   $ run big
   constant out of range at line 2, near `trans:'
+  big.tg:2: constant out of range 'trans:'
   varnok: constants must lie between -16382 and 16382
   There were parsing errors, exiting...
   status 255

@@ -56,6 +56,7 @@ Usage errors and help, before any file is read.
   status 255
   $ formremap -x f m; echo "status $?"
   formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
+  formremap: unknown option -x
   usage: formremap [-h] [-r] file[.tctl] file[.opt]
   status 255
   $ formremap x y z; echo "status $?"
@@ -75,6 +76,7 @@ A formula with a syntax error leaves its .err file; the renaming is not read.
   $ formremap -r bad m; echo "status $?"
   formremap: release 2.4.3 \(i686\) date \d{4}/\d{2}/\d{2} (re)
   parse error at line 2, near `'
+  bad.tctl:2: parse error at end of file
   formremap: syntax error: file bad.err dumped
   status 1
   $ ls bad.* m.ren

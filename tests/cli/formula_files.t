@@ -48,6 +48,7 @@ evaluated on their product (an empty file is no formula).
   $ touch f.tctl
   $ varnok a.tg b.tg f > out; echo "status $?"; tail -n +2 out
   parse error at line 1, near `'
+  f.tctl:1: parse error at end of file
   status 255
   $ echo 'init impl NonZeno' > f.tctl
   $ varnok rail_train rail_gate rail_controller f > out 2> err; echo "status $?"; grep -e created out; cat f.eval

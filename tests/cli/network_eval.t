@@ -77,9 +77,10 @@ is missing:
   $ varnok $rail -f 'W < 1' 2> /dev/null | tail -1; echo "status ${PIPESTATUS[0]}"
   varnok: clock name W not found
   status 1
-  $ varnok $rail -f 'AB (' 2>&1 | tail -2; echo "status ${PIPESTATUS[0]}"
+  $ varnok $rail -f 'AB (' 2>&1 | tail -3; echo "status ${PIPESTATUS[0]}"
   varnok: file _form.tctl created
   parse error at line 2, near `'
+  _form.tctl:2: parse error at end of file
   status 255
   $ varnok $rail nothere -f 'true' 2> /dev/null | tail -1; echo "status ${PIPESTATUS[0]}"
   varnok: cannot open file nothere.tg 

@@ -34,6 +34,7 @@ A formula error, with an output prefix, on a network:
   n__form.tctl
   $ run -prefix n_ -f rail_train rail_gate rail_controller "init impl AB not (FAR and"
   parse error at line 2, near `'
+  n__form.tctl:2: parse error at end of file
   varnok: removed the earlier result n__form.eval
   status 255
   $ ls n_*

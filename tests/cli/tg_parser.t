@@ -109,8 +109,11 @@ then the model is refused and no compiled file is left.
 
   $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: z < 3 trans: x < 1/0 => ; reset{ w } ; goto 0\n'
   undeclared clock at line 2, near `trans:'
+  e.tg:2: undeclared clock 'Z'
   division by zero at line 2, near `=>'
+  e.tg:2: division by zero '=>'
   undeclared clock at line 2, near `}'
+  e.tg:2: undeclared clock 'W'
   varnok: Warning: transition 0 from 0 to 0 is not enabled, I ignored it
   There were parsing errors, exiting...
   status 255
@@ -120,8 +123,10 @@ Constants must fit the 16-bit bound range (at most 16382 in absolute value).
 
   $ refused '#states 1 #trans 1 #clocks 1 x\nstate: 0 invar: x < 16383 trans: x - x < 99999999999 => ; ; goto 0\n'
   constant out of range at line 2, near `trans:'
+  e.tg:2: constant out of range 'trans:'
   varnok: constants must lie between -16382 and 16382
   constant out of range at line 2, near `=>'
+  e.tg:2: constant out of range '=>'
   There were parsing errors, exiting...
   status 255
   e.tg
@@ -135,14 +140,19 @@ anywhere else ends the parse at once.
 
   $ refused '#states 1 #trans 2 #clocks 1 x\nstate: 0 invar: true trans:\nx < => ; ; goto 0\nx := 1 => ; ; goto 0\nx < 1 => ; goto 0\n'
   syntax error at line 3, near `=>'
+  e.tg:3: syntax error '=>'
   syntax error at line 4, near `:='
+  e.tg:4: syntax error ':='
   syntax error at line 4, near `=>'
+  e.tg:4: syntax error '=>'
   syntax error at line 5, near `goto'
+  e.tg:5: syntax error 'goto'
   There were parsing errors, exiting...
   status 255
   e.tg
   $ refused '#states 1 #trans 0 #clocks 1 x\nstate: 0 invar: x < 3 x trans:\n'
   syntax error at line 2, near `X'
+  e.tg:2: syntax error 'X'
   There were parsing errors, exiting...
   status 255
   e.tg
@@ -245,8 +255,9 @@ zones over 15 clocks) is refused instead of running for hours.
   > print('state: 0 invar: true trans:')
   > print(' and '.join('(c%d - c%d < 1 or c%d - c%d < 1)' % (i, i + 1, i + 1, i) for i in range(k)) + ' => ; ; goto 0')
   > " > blow.tg
-  $ compile blow | tail -4
+  $ compile blow | tail -5
   constraint too large at line 3, near `)'
+  blow.tg:3: constraint too large ')'
   varnok: Warning: transition 0 from 0 to 0 is not enabled, I ignored it
   There were parsing errors, exiting...
   status 255

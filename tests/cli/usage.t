@@ -55,9 +55,11 @@ Unknown option, unknown -abs or -sync parameter, and a missing value are usage e
 Depth-first search needs a reach formula.
 
   $ varnok -DFS m.tg > out; echo "status $?"; grep -c usage: out
+  varnok: -DFS, -FULLDFS and -STACK need a goal (-r or -R)
   status 255
   1
   $ varnok -STACK 4 m.tg > out; echo "status $?"
+  varnok: -DFS, -FULLDFS and -STACK need a goal (-r or -R)
   status 255
 
 More than 30 arguments in all.

@@ -90,19 +90,20 @@ TEST_F(FormulaFile, ParsesAndCountsExtraClocks) {
   EXPECT_STREQ(base, "bound");
 }
 
+// The compiler-style line counts the lines of the file itself.
 TEST_F(FormulaFile, LineNumbersContinueInTheSecondFile) {
   write("init.tctl", "init\n\n");
   char init[64] = "init";
   construct_formula(init, init);
   write("goal.tctl", "p\nq\n");
   char goal[64] = "goal";
-  EXPECT_EXIT(construct_formula(goal, goal), testing::ExitedWithCode(255), "^parse error at line 4, near `Q'\n$");
+  EXPECT_EXIT(construct_formula(goal, goal), testing::ExitedWithCode(255), "^parse error at line 4, near `Q'\ngoal.tctl:2: parse error 'Q'\n$");
 }
 
 TEST_F(FormulaFile, SyntaxErrorLeavesTheErrFile) {
   write("bad.tctl", "p q\n");
   char name[64] = "bad";
-  EXPECT_EXIT(construct_formula(name, name), testing::ExitedWithCode(255), "^parse error at line 1, near `Q'\n$");
+  EXPECT_EXIT(construct_formula(name, name), testing::ExitedWithCode(255), "^parse error at line 1, near `Q'\nbad.tctl:1: parse error 'Q'\n$");
   EXPECT_TRUE(exists("bad.err"));
 }
 

@@ -26,6 +26,7 @@ void tctl_warning(const char *message);
 
 #include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_tg_link.h"
+#include "common/util/source_lines.h"
 
 // The parser stack starts with 200 states and doubles up to 10000.
 #define YYINITDEPTH 200
@@ -249,6 +250,7 @@ constraint
 
 void tctl_yyerror(const char *message) {
   fprintf(stderr, "%s at line %d, near `%s'\n", message, tctl_yylineno, tctl_yytext);
+  print_source_error(tctl_yylineno, message, tctl_yytext);
 }
 
 void tctl_warning(const char *message) {

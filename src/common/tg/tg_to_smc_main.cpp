@@ -15,6 +15,7 @@
 #include "common/tg/tg_props.h"
 #include "common/tg/varnok_init.h"
 #include "common/util/my_files.h"
+#include "common/util/source_lines.h"
 #include "common/util/varnok_error.h"
 #include "common/zone/zone.h"
 
@@ -57,11 +58,18 @@ static int fatal(int status) {
   return 0;
 }
 
+// An error at the current token; the compiler-style line names `subject`,
+// the word the error is about.
+static void report_error(const char *message, const char *subject) {
+  fprintf(stderr, "%s at line %d, near `%s'\n", message, tg_yylineno, tg_yytext != nullptr ? tg_yytext : "");
+  if (tg_compiling) print_source_error(tg_yylineno, message, subject);
+  tg_yynerrs++;
+}
+
 void tg_yyerror(const char *message) {
   // The parser's stack outgrew its limit: as any other memory exhaustion.
   if (strcmp(message, "memory exhausted") == 0) out_of_memory();
-  fprintf(stderr, "%s at line %d, near `%s'\n", message, tg_yylineno, tg_yytext != nullptr ? tg_yytext : "");
-  tg_yynerrs++;
+  report_error(message, tg_yytext);
 }
 
 void tg_warning(const char *message) {
@@ -87,7 +95,7 @@ int insert_clock_name(const char *name) {
 
 int get_clock(const char *name) {
   int x = find_clock(name);
-  if (x == 0) tg_yyerror("undeclared clock");
+  if (x == 0) report_error("undeclared clock", name);
   return x;
 }
 
@@ -441,7 +449,9 @@ int tg_to_smc(FILE *input, FILE *output, FILE *err) {
   tg_yyrestart(input);
   tg_yylineno = 1;
   tg_compiling = 1;
+  set_error_source((std::string(my_filename) + ".tg").c_str());
   int result = tg_yyparse();
+  set_error_source(nullptr);
   if (result != 0 && tg_exit_on_error) {
     // The parser gave up outside a transition list (or ran out of stack):
     // nothing was written.
