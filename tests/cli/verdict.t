@@ -182,6 +182,7 @@ warning becomes an error), a run that asks no question:
   status 2
   $ printf '#states 1\n' > bad.tg && v bad -R INSIDE
   syntax error at line 2, near `'
+  bad.tg:2: syntax error at end of file
   There were parsing errors, exiting...
   status 2
   $ v -R INSIDEE train_gate
@@ -198,6 +199,7 @@ warning becomes an error), a run that asks no question:
   status 2
   $ v -f train_gate "ED ("
   parse error at line 2, near `'
+  _form.tctl:2: parse error at end of file
   status 2
   $ v -f train_gate "x9 > 1"
   varnok: clock name X9 not found
