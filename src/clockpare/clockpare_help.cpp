@@ -1,7 +1,6 @@
 #include "clockpare/clockpare_help.h"
 
 #include <cstdio>
-#include <cstring>
 
 // Every option, one per line; the man page lists the same (a test compares
 // them). Letters may be grouped in one argument: -aer is -a -e -r.
@@ -34,11 +33,3 @@ static const char help_text[] =
     "255 a usage error. See clockpare(1).\n";
 
 void print_clockpare_long_help() { fputs(help_text, stdout); }
-
-int clockpare_help_request(int count, char **args) {
-  for (int k = 0; k < count; k++) {
-    if (strcmp(args[k], "--help") == 0) return 1;
-    if (strcmp(args[k], "--version") == 0) return 2;
-  }
-  return 0;
-}

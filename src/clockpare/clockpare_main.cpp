@@ -13,6 +13,7 @@
 #include "clockpare/optim.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
+#include "common/util/help_request.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 
@@ -87,13 +88,13 @@ static void write_listings() {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
-  const int asked = clockpare_help_request(argc - 1, argv + 1);
-  if (asked == 1) {
+  const HelpRequest asked = help_request(argc - 1, argv + 1);
+  if (asked == HelpRequest::help) {
     print_clockpare_long_help();
     return 0;
   }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
-  if (asked == 2) return 0;
+  if (asked == HelpRequest::version) return 0;
   read_args(argc - 1, argv + 1);
   if (nb_param != 1) usage_error();
   load_model(param_names[0]);

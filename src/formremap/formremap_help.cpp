@@ -1,7 +1,6 @@
 #include "formremap/formremap_help.h"
 
 #include <cstdio>
-#include <cstring>
 
 // Every option, one per line; the man page lists the same (a test compares
 // them).
@@ -22,11 +21,3 @@ static const char help_text[] =
     "255 a usage error. See formremap(1).\n";
 
 void print_formremap_long_help() { fputs(help_text, stdout); }
-
-int formremap_help_request(int count, char **args) {
-  for (int k = 0; k < count; k++) {
-    if (strcmp(args[k], "--help") == 0) return 1;
-    if (strcmp(args[k], "--version") == 0) return 2;
-  }
-  return 0;
-}

@@ -12,6 +12,7 @@
 #include "common/tctl/tctl_main.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
+#include "common/util/help_request.h"
 #include "common/util/my_files.h"
 #include "common/util/source_lines.h"
 #include "common/zone/zone.h"
@@ -97,13 +98,13 @@ static void read_renaming(char *name) {
 int main(int argc, char **argv) {
   catch_out_of_memory();
   setbuf(stdout, nullptr);
-  const int asked = formremap_help_request(argc - 1, argv + 1);
-  if (asked == 1) {
+  const HelpRequest asked = help_request(argc - 1, argv + 1);
+  if (asked == HelpRequest::help) {
     print_formremap_long_help();
     return 0;
   }
   printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
-  if (asked == 2) return 0;
+  if (asked == HelpRequest::version) return 0;
   read_args(argc - 1, argv + 1);
   if (nb_param != 2) usage_error();
   construct_formula(param_names[0], param_names[0]);

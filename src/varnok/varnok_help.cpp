@@ -76,14 +76,6 @@ static const char help_text[] =
 
 void print_long_help() { fputs(help_text, stdout); }
 
-HelpRequest help_request(int count, char **args) {
-  for (int k = 0; k < count; k++) {
-    if (strcmp(args[k], "--help") == 0) return HelpRequest::help;
-    if (strcmp(args[k], "--version") == 0) return HelpRequest::version;
-  }
-  return HelpRequest::none;
-}
-
 void name_unknown_option(const char *arg) { fprintf(stderr, "%s: unknown option %s\n", tool, arg); }
 
 void name_missing_value(const char *option) { fprintf(stderr, "%s: %s needs a value\n", tool, option); }

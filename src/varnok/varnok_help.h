@@ -5,12 +5,6 @@
 // Prints every option, grouped by what it is for.
 void print_long_help();
 
-enum class HelpRequest { none, help, version };
-
-// What args ask for: --help or --version anywhere among them (the first
-// one given wins), or neither.
-HelpRequest help_request(int count, char **args);
-
 // One line on standard error that names what is wrong with the command
 // line, printed before the usage text (or, for a number that is not one,
 // before the run goes on with the value the conversion gives).

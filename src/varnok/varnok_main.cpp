@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/util/help_request.h"
 #include "common/util/my_files.h"
 #include "varnok/varnok_help.h"
 #include "varnok/varnok_main.h"
