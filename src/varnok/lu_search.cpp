@@ -477,43 +477,45 @@ int guarded(F f) {
 
 }  // namespace lu
 
-int lu_reach_one_tg(states_region *init, states_region *goal) {
+namespace {
+
+// The verdict line of a reachability search that returned r.
+void print_reachability(int r) {
+  if (r == 1) printf("%s: Reachability: TRUE.\n", tool);
+  else if (r == 0) printf("%s: Reachability: FALSE.\n", tool);
+  else printf("%s: Reachability: INCOMPLETE (search limited at -FORW %d states).\n", tool, MAX_SYMB_STATES);
+}
+
+// The search of goal from init on the one graph (depth-first when dfs),
+// its witness written to _path.reach (and _run.reach under -run); report
+// prints the lines of a reachability run around it. Returns 1 found, 0 not,
+// -1 stopped at -FORW.
+int search_one_tg(states_region *init, states_region *goal, bool dfs, bool report) {
   return lu::guarded([&] {
     lu::check_key_width(false);
     lu::model m = lu::model::single(goal);
     lu::warn_if_exact(m);
-    printf("%s: Evaluating reachability property... \n", tool);
-    lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
+    if (report) printf("%s: Evaluating reachability property... \n", tool);
+    lu::search s(m, dfs, lu::search_limit());
     const int r = s.run(init, nullptr);
     if (r == 1) {
       const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
       lu::write_single_path(path);
       if (is_option(OPT_RUN)) lu::write_run(path, m, init);
     }
-    if (r == 1) printf("%s: Reachability: TRUE.\n", tool);
-    else if (r == 0) printf("%s: Reachability: FALSE.\n", tool);
-    else printf("%s: Reachability: INCOMPLETE (search limited at -FORW %d states).\n", tool, MAX_SYMB_STATES);
+    if (report) print_reachability(r);
     lu::print_counts(stdout, s);
     return r;
   });
 }
 
-int lu_search_one_tg(states_region *init, states_region *goal) {
-  return lu::guarded([&] {
-    lu::check_key_width(false);
-    lu::model m = lu::model::single(goal);
-    lu::warn_if_exact(m);
-    lu::search s(m, false, lu::search_limit());
-    const int r = s.run(init, nullptr);
-    if (r == 1) {
-      const std::vector<lu::path_step> path = lu::witness_path(m, s, s.goal(), init, nullptr);
-      lu::write_single_path(path);
-      if (is_option(OPT_RUN)) lu::write_run(path, m, init);
-    }
-    lu::print_counts(stdout, s);
-    return r;
-  });
+}  // namespace
+
+int lu_reach_one_tg(states_region *init, states_region *goal) {
+  return search_one_tg(init, goal, is_option(OPT_DFS) != 0, true);
 }
+
+int lu_search_one_tg(states_region *init, states_region *goal) { return search_one_tg(init, goal, false, false); }
 
 int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   // A refused formula is named in the user's terms, the initial condition
