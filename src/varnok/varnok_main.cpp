@@ -6,6 +6,7 @@
 #include "common/util/my_files.h"
 #include "varnok/varnok_help.h"
 #include "varnok/varnok_main.h"
+#include "varnok/run_context.h"
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_runs.h"
 #include "varnok/stale_results.h"
@@ -69,6 +70,7 @@ int main(int argc, char **argv) {
   if (!is_option(OPT_QUIET)) printf("%s: release %s%s (%s) date %s\n", tool, Version, Release, Arch, Date);
   default_file_names();
   read_args(argc - 1, argv + 1);
+  fill_run_context();
   if (nb_param == 0) {
     usage();
     return verdict::finish(false, 0);

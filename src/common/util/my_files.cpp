@@ -369,6 +369,8 @@ std::string &output_prefix() {
 
 void set_output_prefix(const char *prefix) { output_prefix() = prefix; }
 
+const std::string &result_prefix() { return output_prefix(); }
+
 std::string result_path(const char *path) {
   std::string p = path;
   size_t slash = p.rfind('/');

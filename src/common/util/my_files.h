@@ -82,6 +82,8 @@ void discard_output(FILE *f);
 
 // Sets the prefix (copied; empty: none).
 void set_output_prefix(const char *prefix);
+// The prefix set by set_output_prefix (empty: none).
+const std::string &result_prefix();
 // Returns `path` with the prefix put in front of its last component.
 std::string result_path(const char *path);
 // Returns result_path of my_filename + suffix.

@@ -1,0 +1,47 @@
+// The run's options, limits and names as one read-only value.
+//
+// main fills it once, after the arguments are read, from the option word,
+// the limits and the parameter buffers (which stay the source of truth for
+// the specified modules). New code takes the context, or the fields it
+// needs, as an argument and never reads the option word itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct run_context {
+  uint32_t options = 0;  // the bits of OPT_SET (varnok_options.h)
+
+  // Limits: -FORW n (given: the -abs lu search is then held to it), -STACK n,
+  // -CONTROL n (given: a formula on several graphs is then held to it).
+  int max_symb_states = 1000;
+  bool max_symb_states_given = false;
+  int max_stack_size = 1000;
+  int max_control_states = 2048;
+  bool max_control_states_given = false;
+  int compact_type = 1;
+  int max_found_paths = 1;
+  bool all_paths = false;
+
+  // The file parameters (cut to their buffer length) and the arguments as
+  // given, uncut, in order.
+  std::vector<std::string> params;
+  std::vector<std::string> param_texts;
+  // The names of the initial-states, goal, product and formula files.
+  std::string init_name, reach_name, out_name, form_name;
+  // The output prefix of -prefix (empty: none).
+  std::string prefix;
+
+  // True when any of the bits of mask is set.
+  bool has(uint32_t mask) const { return (options & mask) != 0; }
+};
+
+// Fills the context from the globals of the argument reader; called once by
+// main after read_args, before any run starts.
+void fill_run_context();
+
+// The context of this run (filled by fill_run_context; before that, the
+// defaults). Only drivers, at the entry of a run, read it from here; every
+// layer under them gets it, or its fields, as arguments.
+const run_context &this_run();
