@@ -15,6 +15,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "common/util/fatal.h"
 #include "common/util/suffix.h"
 
 char my_filename[MAX_NAME_LEN + 1];
@@ -39,20 +40,30 @@ static bool build_path(const char *suffix, char (&path)[MAX_NAME_LEN + 1]) {
   return true;
 }
 
-FILE *my_fopen(const char *suffix, const char *mode) {
+FILE *open_current_or_null(const char *suffix, const char *mode) {
   char path[MAX_NAME_LEN + 1];
   if (!build_path(suffix, path)) return nullptr;
   return fopen(path, mode);
 }
 
-FILE *my_fopen2(const char *suffix, const char *mode) {
-  FILE *f = my_fopen(suffix, mode);
-  if (f == nullptr) {
-    printf("%s: cannot open file %s%s\n", tool, my_filename, suffix);
-    exit(-1);
-  }
+FILE *open_current_or_exit(const char *suffix, const char *mode) {
+  FILE *f = open_current_or_null(suffix, mode);
+  if (f == nullptr) fatal(stdout, -1, "%s: cannot open file %s%s\n", tool, my_filename, suffix);
   return f;
 }
+
+name_scope::name_scope(const std::string &base) : previous_(my_filename) {
+  if (base.size() > static_cast<size_t>(MAX_NAME_LEN)) {
+    memcpy(my_filename, base.data(), MAX_NAME_LEN);
+    my_filename[MAX_NAME_LEN] = '\0';
+    fatal(stdout, 1, "%s: name too long\n", tool);
+  }
+  memcpy(my_filename, base.c_str(), base.size() + 1);
+}
+
+name_scope::name_scope(char *name, const char *suffix) : previous_(my_filename) { my_basename(name, suffix); }
+
+name_scope::~name_scope() { memcpy(my_filename, previous_.c_str(), previous_.size() + 1); }
 
 void my_unlink(const char *suffix) {
   char path[MAX_NAME_LEN + 1];
@@ -222,7 +233,7 @@ int find_output(FILE *f) {
 
 }  // namespace
 
-FILE *open_output(const char *path, const char *mode) {
+FILE *open_output_or_null(const char *path, const char *mode) {
   register_cleanup();
   const bool append = mode[0] == 'a';
   pending_output o;
@@ -281,18 +292,21 @@ FILE *open_output(const char *path, const char *mode) {
   return o.stream;
 }
 
-FILE *my_fopen_output(const char *suffix, const char *mode) {
-  char path[MAX_NAME_LEN + 1];
-  if (!build_path(suffix, path)) return nullptr;
-  return open_output(path, mode);
+FILE *open_output_or_exit(const char *path, const char *mode, int status) {
+  FILE *f = open_output_or_null(path, mode);
+  if (f == nullptr) fatal_cannot_open(stdout, status, path);
+  return f;
 }
 
-FILE *my_fopen2_output(const char *suffix, const char *mode) {
-  FILE *f = my_fopen_output(suffix, mode);
-  if (f == nullptr) {
-    printf("%s: cannot open file %s%s\n", tool, my_filename, suffix);
-    exit(-1);
-  }
+FILE *open_current_output_or_null(const char *suffix, const char *mode) {
+  char path[MAX_NAME_LEN + 1];
+  if (!build_path(suffix, path)) return nullptr;
+  return open_output_or_null(path, mode);
+}
+
+FILE *open_current_output_or_exit(const char *suffix, const char *mode) {
+  FILE *f = open_current_output_or_null(suffix, mode);
+  if (f == nullptr) fatal(stdout, -1, "%s: cannot open file %s%s\n", tool, my_filename, suffix);
   return f;
 }
 
@@ -380,14 +394,13 @@ std::string result_path(const char *path) {
 
 std::string my_result_path(const char *suffix) { return result_path((std::string(my_filename) + suffix).c_str()); }
 
-FILE *open_result(const char *path, const char *mode) { return open_output(result_path(path).c_str(), mode); }
+FILE *open_result_or_null(const char *path, const char *mode) {
+  return open_output_or_null(result_path(path).c_str(), mode);
+}
 
-FILE *my_fopen2_result(const char *suffix, const char *mode) {
+FILE *open_current_result_or_exit(const char *suffix, const char *mode) {
   std::string path = my_result_path(suffix);
-  FILE *f = path.size() > static_cast<size_t>(MAX_NAME_LEN) ? nullptr : open_output(path.c_str(), mode);
-  if (f == nullptr) {
-    printf("%s: cannot open file %s\n", tool, path.c_str());
-    exit(-1);
-  }
+  FILE *f = path.size() > static_cast<size_t>(MAX_NAME_LEN) ? nullptr : open_output_or_null(path.c_str(), mode);
+  if (f == nullptr) fatal_cannot_open(stdout, -1, path.c_str());
   return f;
 }

@@ -21,10 +21,13 @@ void my_basename(char *name, const char *suffix);
 
 // Opens my_filename + suffix with the stdio `mode`; returns the stream
 // (owned by the caller) or null. A path over 255 characters gives null.
-FILE *my_fopen(const char *suffix, const char *mode);
-
-// As my_fopen, but a failure prints "cannot open file" and exits with -1.
-FILE *my_fopen2(const char *suffix, const char *mode);
+FILE *open_current_or_null(const char *suffix, const char *mode);
+// As open_current_or_null, but a failure prints "<tool>: cannot open file
+// <my_filename><suffix>\n" on standard output and exits with -1.
+FILE *open_current_or_exit(const char *suffix, const char *mode);
+// The names the specified modules call them by.
+inline FILE *my_fopen(const char *suffix, const char *mode) { return open_current_or_null(suffix, mode); }
+inline FILE *my_fopen2(const char *suffix, const char *mode) { return open_current_or_exit(suffix, mode); }
 
 // Removes my_filename + suffix; a failure is ignored.
 void my_unlink(const char *suffix);
@@ -49,12 +52,22 @@ void catch_out_of_memory();
 // empty, "a" starts it with the file's current contents. Returns the stream,
 // owned by the caller until close_output, or null when the file cannot be
 // created (nothing is then left behind).
-FILE *open_output(const char *path, const char *mode);
-// open_output of my_filename + suffix.
-FILE *my_fopen_output(const char *suffix, const char *mode);
-// As my_fopen_output, but a failure prints "cannot open file" and exits
-// with -1 (as my_fopen2).
-FILE *my_fopen2_output(const char *suffix, const char *mode);
+FILE *open_output_or_null(const char *path, const char *mode);
+// As open_output_or_null, but a failure prints "<tool>: cannot open file
+// <path>\n" on standard output and exits with `status`.
+FILE *open_output_or_exit(const char *path, const char *mode, int status);
+// open_output_or_null of my_filename + suffix.
+FILE *open_current_output_or_null(const char *suffix, const char *mode);
+// As open_current_output_or_null, but a failure prints "cannot open file"
+// and exits with -1 (as open_current_or_exit).
+FILE *open_current_output_or_exit(const char *suffix, const char *mode);
+inline FILE *open_output(const char *path, const char *mode) { return open_output_or_null(path, mode); }
+inline FILE *my_fopen_output(const char *suffix, const char *mode) {
+  return open_current_output_or_null(suffix, mode);
+}
+inline FILE *my_fopen2_output(const char *suffix, const char *mode) {
+  return open_current_output_or_exit(suffix, mode);
+}
 // Closes a stream of open_output and puts the file in place. When a write
 // or the close failed: prints "<tool>: cannot write file <path>\n", removes
 // the temporary and exits with status 1. A null stream is ignored.
@@ -88,8 +101,31 @@ const std::string &result_prefix();
 std::string result_path(const char *path);
 // Returns result_path of my_filename + suffix.
 std::string my_result_path(const char *suffix);
-// open_output of result_path(path).
-FILE *open_result(const char *path, const char *mode);
-// open_output of my_result_path(suffix); a failure prints "cannot open file"
-// with that name and exits with -1 (as my_fopen2_output).
-FILE *my_fopen2_result(const char *suffix, const char *mode);
+// open_output_or_null of result_path(path).
+FILE *open_result_or_null(const char *path, const char *mode);
+// open_output_or_null of my_result_path(suffix); a failure (a name over
+// 255 characters among them) prints "cannot open file" with that name and
+// exits with -1 (as open_current_output_or_exit).
+FILE *open_current_result_or_exit(const char *suffix, const char *mode);
+inline FILE *open_result(const char *path, const char *mode) { return open_result_or_null(path, mode); }
+inline FILE *my_fopen2_result(const char *suffix, const char *mode) {
+  return open_current_result_or_exit(suffix, mode);
+}
+
+// Sets my_filename for one phase of a run and puts back the name it
+// replaced when the phase ends. New code changes the current name only
+// through one of these.
+class name_scope {
+ public:
+  // my_filename = base; a base over MAX_NAME_LEN characters prints "name
+  // too long" and exits with status 1 (as my_basename).
+  explicit name_scope(const std::string &base);
+  // my_basename(name, suffix): `suffix` is first stripped from `name` in place.
+  name_scope(char *name, const char *suffix);
+  ~name_scope();
+  name_scope(const name_scope &) = delete;
+  name_scope &operator=(const name_scope &) = delete;
+
+ private:
+  std::string previous_;
+};
