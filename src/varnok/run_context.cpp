@@ -27,6 +27,8 @@ void fill_run_context() {
   c.out_name = out_f_name;
   c.form_name = form_name;
   c.prefix = result_prefix();
+  c.formula_texts.clear();
+  for (const auto &t : formula_texts_written()) c.formula_texts.emplace_back(t.first, t.second + "\n");
 }
 
 const run_context &this_run() { return the_context; }

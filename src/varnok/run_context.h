@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct run_context {
@@ -32,6 +33,12 @@ struct run_context {
   std::string init_name, reach_name, out_name, form_name;
   // The output prefix of -prefix (empty: none).
   std::string prefix;
+  // The formula texts that the argument reader wrote (-INIT, -REACH, and
+  // "init" for a goal without an initial condition): the file each was
+  // written to (its name before the prefix) and the text with its newline,
+  // in the order written. A formula named by one of these files is read
+  // from its text (see formula_named).
+  std::vector<std::pair<std::string, std::string>> formula_texts;
 
   // True when any of the bits of mask is set.
   bool has(uint32_t mask) const { return (options & mask) != 0; }

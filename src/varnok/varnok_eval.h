@@ -85,12 +85,3 @@ states_region *varnok_true_for_all_until(states_region *p);
 // The formula clocks: the first and the second extra clock.
 int varnok_formula_clock();
 int varnok_formula_clock2();
-
-// Writes `result` (the states satisfying a formula, per location) into
-// base.eval and reports it; a file that cannot be created prints "cannot open
-// file" and exits with status 1. Sets my_filename to base. result is read,
-// not freed.
-void print_result(states_region *result, const char *base);
-// The same, with `note` writing a comment after each location's opening line
-// (see print_hide_states_region3); note may be null.
-void print_result(states_region *result, const char *base, void (*note)(FILE *, int));

@@ -12,7 +12,7 @@
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
 #include "varnok/varnok_options.h"
-#include "varnok/varnok_runs.h"
+#include "varnok/varnok_single.h"
 
 namespace {
 

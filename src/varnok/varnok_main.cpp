@@ -4,11 +4,12 @@
 
 #include "common/util/help_request.h"
 #include "common/util/my_files.h"
-#include "varnok/varnok_help.h"
-#include "varnok/varnok_main.h"
 #include "varnok/run_context.h"
+#include "varnok/varnok_formula.h"
+#include "varnok/varnok_help.h"
+#include "varnok/varnok_multiple.h"
 #include "varnok/varnok_options.h"
-#include "varnok/varnok_runs.h"
+#include "varnok/varnok_single.h"
 #include "varnok/stale_results.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
@@ -22,12 +23,12 @@ static const char Date[] = VARNOK_BUILD_DATE;
 // Several timed graphs: a formula on their product (formula_file: the last
 // parameter names a formula file), product graph, simulation graph or
 // reachability.
-static int run_several(bool formula_file) {
-  if (is_option(OPT_FORMULA)) {
+static int run_several(const run_context &run, bool formula_file) {
+  if (run.has(OPT_FORMULA)) {
     on_line_to_file_formula(param_texts[nb_param - 1], form_name);
-    return evaluate_formula_list(nb_param - 1, form_name);
+    return evaluate_formula_list(nb_param - 1, formula_source::given(form_name, param_texts[nb_param - 1]));
   }
-  if (formula_file) return evaluate_formula_list(nb_param - 1, param_names[nb_param - 1]);
+  if (formula_file) return evaluate_formula_list(nb_param - 1, formula_named(run, param_names[nb_param - 1]));
   if (!is_option(OPT_FORWARD)) refuse_product_over_models(nb_param);
   if (!init_list(nb_param)) return 0;
   if (is_option(OPT_REACH)) return init_reach_list(init_f_name, reach_f_name);
@@ -81,20 +82,20 @@ int main(int argc, char **argv) {
     if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
   if (nb_param == 1) {
-    my_basename(param_names[0], ".tg");
-    return end_run((one_tg()));
+    name_scope model_name(param_names[0], ".tg");
+    return end_run(one_tg());
   }
+  const run_context &run = this_run();
   // One look decides whether the last parameter is a formula file: a second
   // look that saw another answer would evaluate the formula on the other
   // models alone.
-  char base[PARAM_LEN + 1];
-  const bool formula_file = !is_option(OPT_FORMULA) && is_formula_filename(param_names[nb_param - 1], base);
+  const bool formula_file = !run.has(OPT_FORMULA) && is_formula_filename(run, param_names[nb_param - 1]);
   if (nb_param == 2) {
-    if (is_option(OPT_FORMULA)) {
+    if (run.has(OPT_FORMULA)) {
       on_line_to_file_formula(param_texts[1], form_name);
-      return end_run((evaluate_formula_tg(param_names[0], form_name)));
+      return end_run(evaluate_formula_tg(param_names[0], formula_source::given(form_name, param_texts[1])));
     }
-    if (formula_file) return end_run((evaluate_formula_tg(param_names[0], param_names[1])));
+    if (formula_file) return end_run(evaluate_formula_tg(param_names[0], formula_named(run, param_names[1])));
   }
-  return end_run((run_several(formula_file)));
+  return end_run(run_several(run, formula_file));
 }

@@ -24,18 +24,15 @@
 #include "varnok/lu_search.h"
 #include "varnok/name_warnings.h"
 #include "varnok/simul.h"
-#include "varnok/varnok_main.h"
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
-#include "varnok/varnok_options.h"
+#include "varnok/run_context.h"
 #include "varnok/varnok_eval.h"
-#include "varnok/varnok_runs.h"
+#include "varnok/varnok_formula.h"
+#include "varnok/varnok_multiple.h"
+#include "varnok/varnok_options.h"
+#include "varnok/varnok_single.h"
 #include "varnok/verdict.h"
-
-void not_available(const char *what) {
-  fprintf(stderr, "%s: %s is not available yet in this version\n", tool, what);
-  exit(2);
-}
 
 int init_list(int nb) {
   if (nb > MAX_NB_TA) {
@@ -94,7 +91,7 @@ int compo_list() {
   // the output prefix.
   char path[2 * PARAM_LEN + 2];
   snprintf(path, sizeof path, "%s", result_path(name).c_str());
-  my_basename(path, ".tg");
+  name_scope product(path, ".tg");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
   build_vnk_tables();
@@ -141,9 +138,12 @@ void note_vector(FILE *f, int s) {
 }  // namespace
 
 int evaluate_formula_list(int nb, char *formula) {
-  char base[PARAM_LEN + 1];
-  arm_formula_results(formula);
-  construct_formula(formula, base);
+  return evaluate_formula_list(nb, formula_named(this_run(), formula));
+}
+
+int evaluate_formula_list(int nb, const formula_source &formula) {
+  arm_formula_results(formula.base.c_str());
+  construct_formula(formula);
   // Loading the models resets the formula's extra clocks.
   const int extra = tctl_extra_clocks();
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
@@ -158,25 +158,40 @@ int evaluate_formula_list(int nb, char *formula) {
   N_OF_EXTRA_CLOCKS = static_cast<uint16_t>(extra);
   fit_tables_to_formula();
   state_atom_holds = every_automaton_at;
-  return evaluate_loaded_formula(base, nullptr, note_vector);
+  return evaluate_loaded_formula(formula, nullptr, note_vector);
 }
 
-// Parses formula file `name` (writing "init" into it first when no
-// initial-state option was given and `init` is set); returns the formula.
-static tctl_node *read_formula(char *name, bool init) {
-  if (init && !is_option(OPT_INIT)) on_line_to_file_formula("init", name);
-  char base[PARAM_LEN + 1];
-  construct_formula(name, base);
+// Parses the formula file `name` (writing "init" into it first when no
+// initial-state option was given and `init` is set); returns the formula,
+// its base name in `base`.
+static tctl_node *read_formula(char *name, bool init, std::string &base) {
+  const run_context &run = this_run();
+  formula_source source;
+  if (init && !run.has(OPT_INIT)) {
+    on_line_to_file_formula("init", name);
+    source = formula_source::given(name, "init");
+  } else {
+    source = formula_named(run, name);
+  }
+  construct_formula(source);
   warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal");
+  base = source.base;
   return tctl_formula();
+}
+
+// The product's base name from -out (".tg" stripped).
+static std::string product_name() {
+  char name[PARAM_LEN + 1];
+  snprintf(name, sizeof name, "%s", out_f_name);
+  delete_suffix(name, ".tg");
+  return name;
 }
 
 // The simulation graph of the product under -abs lu.
 static int lu_gen_sim_list(char *init_name) {
-  tctl_node *init = read_formula(init_name, true);
-  char name[PARAM_LEN + 1];
-  snprintf(name, sizeof name, "%s", out_f_name);
-  my_basename(name, ".tg");
+  std::string init_base;
+  tctl_node *init = read_formula(init_name, true, init_base);
+  name_scope product(product_name());
   FILE *sim = my_fopen2_result(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
@@ -201,14 +216,17 @@ static int lu_gen_sim_list(char *init_name) {
 int gen_sim_list(char *init_name) {
   if (is_option(OPT_ABS_LU)) return lu_gen_sim_list(init_name);
   init_zone_hashing(simul_hash_size());
-  tctl_node *init = read_formula(init_name, true);
-  fprintf(stderr, "Generating simulation graph...\n");
-  time_C(9);
-  if (gen_simulation_graph(init) == 0) return 0;
-  time_R(9);
-  char name[PARAM_LEN + 1];
-  snprintf(name, sizeof name, "%s", out_f_name);
-  my_basename(name, ".tg");
+  std::string init_base;
+  tctl_node *init = read_formula(init_name, true, init_base);
+  {
+    // The graph is built under the initial condition's name.
+    name_scope search(init_base);
+    fprintf(stderr, "Generating simulation graph...\n");
+    time_C(9);
+    if (gen_simulation_graph(init) == 0) return 0;
+    time_R(9);
+  }
+  name_scope product(product_name());
   FILE *sim = my_fopen2_result(".sim", "w");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
@@ -235,8 +253,11 @@ static int lu_reach_list(char *init_name, char *reach_name, bool dfs) {
   fprintf(stderr, "Using %s search with LU bounds and inclusion, ", dfs ? "depth-first" : "breadth-first");
   if (MAX_SYMB_STATES_GIVEN) fprintf(stderr, "at most %d symbolic states\n", MAX_SYMB_STATES);
   else fprintf(stderr, "no limit on symbolic states\n");
-  tctl_node *init = read_formula(init_name, true);
-  tctl_node *reach = read_formula(reach_name, false);
+  std::string init_base, reach_base;
+  tctl_node *init = read_formula(init_name, true, init_base);
+  tctl_node *reach = read_formula(reach_name, false, reach_base);
+  // The search and its traces run under the goal's name.
+  name_scope search(reach_base);
   time_C(9);
   int result = lu_reach_product(init, reach);
   time_R(9);
@@ -256,8 +277,11 @@ int init_reach_list(char *init_name, char *reach_name) {
     fprintf(stderr, "Using breadth-first search with max symbolic-states ");
     fprintf(stderr, "set size: %d\n", MAX_SYMB_STATES);
   }
-  tctl_node *init = read_formula(init_name, true);
-  tctl_node *reach = read_formula(reach_name, false);
+  std::string init_base, reach_base;
+  tctl_node *init = read_formula(init_name, true, init_base);
+  tctl_node *reach = read_formula(reach_name, false, reach_base);
+  // The search and its traces run under the goal's name.
+  name_scope search(reach_base);
   int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
                    : reach_prop_simulation_graph_bfs(init, reach);
   if (result >= -1 && result <= 1) verdict::reachable(result);

@@ -12,7 +12,6 @@
 #include "common/util/my_files.h"
 #include "common/util/suffix.h"
 #include "varnok/varnok_help.h"
-#include "varnok/varnok_main.h"
 #include "varnok/varnok_usage.h"
 
 extern int HASH_FCT;  // owned by the zone hash table
@@ -44,6 +43,16 @@ static const char FORM_FILE[] = "_form.tctl";
 // Formula texts of -INIT and -REACH, written once every option is known
 // (the output prefix among them), in the order given.
 static std::vector<std::pair<std::string, const char *>> pending_texts;
+// The texts written so far by read_args, in order.
+static std::vector<std::pair<std::string, std::string>> written_texts;
+
+const std::vector<std::pair<std::string, std::string>> &formula_texts_written() { return written_texts; }
+
+// Writes a formula text of the command line and notes it.
+static void write_text(const char *text, const char *path) {
+  on_line_to_file_formula(text, path);
+  written_texts.emplace_back(path, text);
+}
 
 uint32_t is_option(uint32_t mask) { return OPT_SET & mask; }
 
@@ -223,6 +232,7 @@ int set_option_w_param(const char *arg, const char *parameter) {
 void read_args(int count, char **args) {
   init_param_names(count);
   pending_texts.clear();
+  written_texts.clear();
   if (count == 0) usage_error();
   int files = 0;
   for (int k = 0; k < count; k++) {
@@ -257,11 +267,11 @@ void read_args(int count, char **args) {
     }
   }
   nb_param = files;
-  for (const auto &t : pending_texts) on_line_to_file_formula(t.first.c_str(), t.second);
+  for (const auto &t : pending_texts) write_text(t.first.c_str(), t.second);
   pending_texts.clear();
   FORWARD_ANALYSIS = is_option(OPT_FORWARD) ? 1 : 0;
   if (is_option(OPT_REACH) && !is_option(OPT_INIT)) {
-    on_line_to_file_formula("init", INIT_FILE);
+    write_text("init", INIT_FILE);
     strcpy(init_f_name, INIT_FILE);
     OPT_SET |= OPT_INIT;
   }
@@ -277,13 +287,8 @@ void check_file_param(int i) {
 
 void on_line_to_file_formula(const char *text, const char *path) {
   const std::string name = result_path(path);
-  FILE *f = open_output(name.c_str(), "w");
-  if (f == nullptr) {
-    printf("%s: cannot open file %s\n", tool, name.c_str());
-    exit(1);
-  }
+  FILE *f = open_output_or_exit(name.c_str(), "w", 1);
   fprintf(f, "%s\n", text);
   close_output(f);
-  keep_formula_text(path, text);
   printf("%s: file %s created\n", tool, name.c_str());
 }

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 // Option bits of OPT_SET.
 constexpr uint32_t OPT_VERBOSE = 0x1;
@@ -86,6 +89,11 @@ int set_option_w_param(const char *arg, const char *parameter);
 // Refuses file parameter i when it is longer than PARAM_LEN (exit -1).
 void check_file_param(int i);
 
-// Writes `text` and a newline into the file `path` and reports it; a file
-// that cannot be created ends the process with status 1.
+// Writes `text` and a newline into the file `path` (the output prefix
+// applied) and reports it; a file that cannot be created ends the process
+// with status 1.
 void on_line_to_file_formula(const char *text, const char *path);
+
+// The formula texts that read_args wrote (file name as given to
+// on_line_to_file_formula, text), in the order written.
+const std::vector<std::pair<std::string, std::string>> &formula_texts_written();

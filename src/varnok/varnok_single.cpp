@@ -11,6 +11,7 @@
 #include "common/tg/varnok_mk_vnk.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
+#include "common/util/suffix.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
 #include "varnok/lu_search.h"
@@ -20,9 +21,10 @@
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
-#include "varnok/varnok_main.h"
+#include "varnok/run_context.h"
+#include "varnok/varnok_formula.h"
 #include "varnok/varnok_options.h"
-#include "varnok/varnok_runs.h"
+#include "varnok/varnok_single.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
 
@@ -50,48 +52,51 @@ namespace {
 
 constexpr int TIMER_FORWARD = 5;
 
-// The model's base name from the first parameter, back in my_filename.
-void restore_model_name() { my_basename(param_names[0], ".tg"); }
-
-// The states of the formula file `name` (a PARAM_LEN buffer), its extra
-// clocks projected away. The zone module is first given the formula's extra
-// clocks, so that its formula clocks exist while it is evaluated.
-states_region *eval_state_formula(char *name, const char *role) {
-  construct_formula(name, name);
+// The states of the formula of `source`, its extra clocks projected away.
+// The zone module is first given the formula's extra clocks, so that its
+// formula clocks exist while it is evaluated.
+states_region *eval_state_formula(const formula_source &source, const char *role) {
+  construct_formula(source);
   warn_unknown_props(tctl_formula(), role);
-  restore_model_name();
   set_extra_clocks(tctl_extra_clocks());
   states_region *p = varnok_eval_back(tctl_formula());
   del_extra_clocks_states_region(p, tctl_extra_clocks());
   return p;
 }
 
+// The initial condition of a forward run: the file or text of the
+// initial-state options, or "init" written to init_f_name.
+formula_source initial_condition(const run_context &run) {
+  if (run.has(OPT_INIT)) return formula_named(run, init_f_name);
+  on_line_to_file_formula("init", init_f_name);
+  return formula_source::given(init_f_name, "init");
+}
+
 void forward_one_tg() {
+  const run_context &run = this_run();
+  // The analysis runs under the model's name taken once more from the first
+  // parameter (".tg" stripped again).
+  name_scope model_name(param_names[0], ".tg");
   if (is_option(OPT_REACH)) arm_goal_results(reach_f_name, false);
-  if (!is_option(OPT_INIT)) on_line_to_file_formula("init", init_f_name);
-  states_region *initial = eval_state_formula(init_f_name, "initial condition");
+  states_region *initial = eval_state_formula(initial_condition(run), "initial condition");
   states_region *goal = nullptr;
   if (is_option(OPT_REACH) && is_option(OPT_ABS_LU)) {
-    goal = eval_state_formula(reach_f_name, "goal");
-    restore_model_name();
+    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
     delete_extra_clocks(0);
     printf("%s: begin forward analysis\n", tool);
     time_C(TIMER_FORWARD);
     const int r = lu_reach_one_tg(initial, goal);
     if (r >= -1 && r <= 1) verdict::reachable(r);
   } else if (is_option(OPT_ABS_LU)) {
-    restore_model_name();
     delete_extra_clocks(0);
     time_C(TIMER_FORWARD);
     lu_gen_sim_graph(initial);
   } else if (is_option(OPT_REACH)) {
-    goal = eval_state_formula(reach_f_name, "goal");
-    restore_model_name();
+    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
     init_forward_analysis(0, goal);
     time_C(TIMER_FORWARD);
     varnok_reach_sim_graph(initial, goal);
   } else {
-    restore_model_name();
     // The simulation graph has the model's clocks only.
     delete_extra_clocks(0);
     time_C(TIMER_FORWARD);
@@ -201,10 +206,9 @@ namespace {
 constexpr int TIMER_COMPACT = 6;
 constexpr int TIMER_TOTAL = 10;
 
-// Loads the model `model` (".tg" stripped in place), compiling it first when
-// its compiled files are stale.
-void load_model(char *model) {
-  my_basename(model, ".tg");
+// Loads the model of the current name, compiling it first when its compiled
+// files are stale.
+void load_model() {
   mk_vnk();
   FILE *vnk = my_fopen2(".vnk", "r");
   init_tg();
@@ -231,19 +235,16 @@ namespace {
 std::string result_base(const char *name, const char *suffix) {
   char copy[MAX_NAME_LEN + 1];
   snprintf(copy, sizeof copy, "%s", name);
-  const std::string kept = my_filename;
-  my_basename(copy, suffix);
-  std::string base = my_result_path("");
-  snprintf(my_filename, MAX_NAME_LEN + 1, "%s", kept.c_str());
-  return base;
+  delete_suffix(copy, suffix);
+  return result_path(copy);
 }
 
 const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot"};
 
 }  // namespace
 
-void arm_formula_results(const char *formula) {
-  const std::string base = result_base(formula, ".tctl");
+void arm_formula_results(const char *formula_base) {
+  const std::string base = result_path(formula_base);
   std::vector<std::string> files = {base + ".eval", base + ".log"};
   if (is_option(OPT_FORWARD))
     for (const char *w : WITNESS_FILES) files.push_back(result_path(w));
@@ -263,29 +264,35 @@ void arm_goal_results(const char *goal, bool network) {
 }
 
 int evaluate_formula_tg(char *model, char *formula) {
-  char base[MAX_NAME_LEN + 1];
-  arm_formula_results(formula);
-  construct_formula(formula, base);
-  if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
-  load_model(model);
-  warn_unknown_props(tctl_formula(), "formula");
-  return evaluate_loaded_formula(base, model, nullptr);
+  return evaluate_formula_tg(model, formula_named(this_run(), formula));
 }
 
-int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, int)) {
-  strcpy(my_filename, base);
+int evaluate_formula_tg(char *model, const formula_source &formula) {
+  arm_formula_results(formula.base.c_str());
+  construct_formula(formula);
+  if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
+  name_scope model_name(model, ".tg");
+  load_model();
+  warn_unknown_props(tctl_formula(), "formula");
+  return evaluate_loaded_formula(formula, model, nullptr);
+}
+
+int evaluate_loaded_formula(const formula_source &formula, char *model, void (*note)(FILE *, int)) {
+  const char *base = formula.base.c_str();
   if (is_option(OPT_HISTORY)) {
+    name_scope results(formula.base);
     history_file = my_fopen2_result(".log", "w");
     setbuf(history_file, nullptr);
   }
-  printf("%s: begin evaluation of %s\n", tool, formula_file_shown(base).c_str());
+  printf("%s: begin evaluation of %s\n", tool, formula.shown().c_str());
   time_C(TIMER_TOTAL);
-  if (model != nullptr) my_basename(model, ".tg");
+  if (model != nullptr) delete_suffix(model, ".tg");
+  name_scope evaluated(model != nullptr ? std::string(model) : formula.base);
   if (is_option(OPT_VERDICT) && is_option(OPT_FORWARD)) verdict::decide_formula_backwards(tctl_formula());
   states_region *result = varnok_eval(tctl_formula());
   verdict::stat("locations", N_OF_STATES);
   if (is_option(OPT_VERDICT) && !is_option(OPT_FORWARD)) verdict::holds(verdict::initial_states_inside(result));
-  printf("%s: end evaluation of %s\n", tool, formula_file_shown(base).c_str());
+  printf("%s: end evaluation of %s\n", tool, formula.shown().c_str());
   compact_result(result);
   time_R(TIMER_TOTAL);
   // The answer exists: from here on a failed write keeps the earlier files
@@ -305,13 +312,9 @@ int evaluate_loaded_formula(const char *base, char *model, void (*note)(FILE *, 
 void print_result(states_region *result, const char *base) { print_result(result, base, nullptr); }
 
 void print_result(states_region *result, const char *base, void (*note)(FILE *, int)) {
-  strcpy(my_filename, base);
+  name_scope results(base);
   const std::string name = my_result_path(".eval");
-  FILE *out = open_output(name.c_str(), "w");
-  if (out == nullptr) {
-    printf("%s: cannot open file %s\n", tool, name.c_str());
-    exit(1);
-  }
+  FILE *out = open_output_or_exit(name.c_str(), "w", 1);
   print_hide_states_region3(result, out, note);
   close_output(out);
   printf("%s: file %s created\n", tool, name.c_str());
