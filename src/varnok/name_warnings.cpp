@@ -11,16 +11,11 @@
 #include "common/tg/tg_props.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_tables.h"
-#include "varnok/varnok_options.h"
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 
-// Under -verdict a name that exists nowhere is an error: the verdict would
-// rest on a typo.
-void name_warning(const std::string &text) {
-  if (is_option(OPT_VERDICT)) {
-    fprintf(stderr, "%s: error: %s\n", tool, text.c_str());
-    exit(2);
-  }
+void name_warning(const std::string &text, bool as_error) {
+  if (as_error) fatal(stderr, 2, "%s: error: %s\n", tool, text.c_str());
   fprintf(stderr, "%s: warning: %s\n", tool, text.c_str());
 }
 
@@ -41,12 +36,12 @@ void collect_props(const tctl_node *f, std::vector<std::string> &names) {
     if (layout[i] == 'f') collect_props(f->op[i].f, names);
 }
 
-void warn_props(const tctl_node *f, const char *role, bool (*carried)(const char *)) {
+void warn_props(const tctl_node *f, const char *role, bool as_errors, bool (*carried)(const char *)) {
   std::vector<std::string> names;
   collect_props(f, names);
   for (const std::string &n : names)
     if (!carried(n.c_str()))
-      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere");
+      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere", as_errors);
 }
 
 bool carried_in_graph(const char *name) {
@@ -72,11 +67,15 @@ bool carried_in_network(const char *name) {
 
 }  // namespace
 
-void warn_unknown_props(const tctl_node *f, const char *role) { warn_props(f, role, carried_in_graph); }
+void warn_unknown_props(const tctl_node *f, const char *role, bool as_errors) {
+  warn_props(f, role, as_errors, carried_in_graph);
+}
 
-void warn_unknown_props_network(const tctl_node *f, const char *role) { warn_props(f, role, carried_in_network); }
+void warn_unknown_props_network(const tctl_node *f, const char *role, bool as_errors) {
+  warn_props(f, role, as_errors, carried_in_network);
+}
 
-void warn_unmatched_sync_labels() {
+void warn_unmatched_sync_labels(bool as_errors) {
   for (int a = 0; a < N_OF_TA; a++) {
     const std::string graph = TA_names[a] + ".tg";
     std::vector<char> carried(TA_label_tab[a].size(), 0);
@@ -94,8 +93,10 @@ void warn_unmatched_sync_labels() {
       }
       if (!declared)
         name_warning("no other graph declares the synchronisation label " + rec->name + " of " + graph +
-                     "; no move synchronises on it");
-      if (!carried[l]) name_warning("no transition of " + graph + " carries its synchronisation label " + rec->name);
+                     "; no move synchronises on it",
+                     as_errors);
+      if (!carried[l])
+        name_warning("no transition of " + graph + " carries its synchronisation label " + rec->name, as_errors);
     }
   }
 }

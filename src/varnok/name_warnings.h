@@ -10,22 +10,25 @@
 struct tctl_node;
 
 // Prints "<tool>: warning: <text>" on standard error. Every warning of this
-// module goes through here, so that a stricter mode can make it an error.
-void name_warning(const std::string &text);
+// module goes through here. as_error (the run's -verdict: the verdict would
+// rest on a typo) makes it an error instead: "<tool>: error: <text>" on
+// standard error and exit status 2. Each function below passes its
+// as_errors on.
+void name_warning(const std::string &text, bool as_error);
 
 // Warns once per proposition of f that no location of the loaded timed graph
 // carries; `role` says where f came from ("goal", "initial condition",
 // "formula"). f may be null (the formula true).
-void warn_unknown_props(const tctl_node *f, const char *role);
+void warn_unknown_props(const tctl_node *f, const char *role, bool as_errors);
 // The same against the loaded automata of a network: a proposition counts
 // when some location of some automaton carries it; INIT always counts (it
 // holds on the network's initial location vectors).
-void warn_unknown_props_network(const tctl_node *f, const char *role);
+void warn_unknown_props_network(const tctl_node *f, const char *role, bool as_errors);
 
 // Warns about every synchronisation label of a loaded automaton that no
 // other automaton declares, and every one that no transition of its own
 // automaton carries. Needs the per-automaton label tables.
-void warn_unmatched_sync_labels();
+void warn_unmatched_sync_labels(bool as_errors);
 
 // Why f is not a boolean formula on locations (what the searches on several
 // graphs take as initial condition and goal), in the user's terms: a clock

@@ -5,8 +5,8 @@
 
 static run_context the_context;
 
-void fill_run_context() {
-  run_context &c = the_context;
+run_context run_context_now() {
+  run_context c;
   c.options = OPT_SET;
   c.max_symb_states = MAX_SYMB_STATES;
   c.max_symb_states_given = MAX_SYMB_STATES_GIVEN != 0;
@@ -16,8 +16,6 @@ void fill_run_context() {
   c.compact_type = COMPACT_TYPE;
   c.max_found_paths = MAX_FOUND_PATHS;
   c.all_paths = ALL_PATHS != 0;
-  c.params.clear();
-  c.param_texts.clear();
   for (int i = 0; i < nb_param; i++) {
     c.params.emplace_back(param_names[i]);
     c.param_texts.emplace_back(param_texts[i] != nullptr ? param_texts[i] : param_names[i]);
@@ -27,8 +25,10 @@ void fill_run_context() {
   c.out_name = out_f_name;
   c.form_name = form_name;
   c.prefix = result_prefix();
-  c.formula_texts.clear();
   for (const auto &t : formula_texts_written()) c.formula_texts.emplace_back(t.first, t.second + "\n");
+  return c;
 }
+
+void fill_run_context() { the_context = run_context_now(); }
 
 const run_context &this_run() { return the_context; }

@@ -48,6 +48,11 @@ struct run_context {
 // main after read_args, before any run starts.
 void fill_run_context();
 
+// The context as the globals of the argument reader are at this moment:
+// for the few entries of new modules that the specified modules (and their
+// tests, which set the globals themselves) call with the globals alone.
+run_context run_context_now();
+
 // The context of this run (filled by fill_run_context; before that, the
 // defaults). Only drivers, at the entry of a run, read it from here; every
 // layer under them gets it, or its fields, as arguments.

@@ -5,9 +5,11 @@
 
 #include "common/tctl/tctl_syntax.h"
 #include "common/tg/tg_global.h"
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "varnok/lu_search.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
@@ -18,20 +20,11 @@ namespace {
 
 constexpr int TIMER_FORWARD = 5;
 
-[[noreturn]] void simplify_true() {
-  fprintf(stderr, "ERROR: please simplify \"TRUE\" atoms in formulas\n");
-  exit(1);
-}
+[[noreturn]] void simplify_true() { fatal(stderr, 1, "ERROR: please simplify \"TRUE\" atoms in formulas\n"); }
 
-[[noreturn]] void cannot_apply() {
-  printf("%s: Can not apply forward analysis\n", tool);
-  exit(1);
-}
+[[noreturn]] void cannot_apply() { fatal(stdout, 1, "%s: Can not apply forward analysis\n", tool); }
 
-[[noreturn]] void cannot_apply_kind() {
-  fprintf(stderr, "ERROR: can not apply forward analysis\n");
-  exit(1);
-}
+[[noreturn]] void cannot_apply_kind() { fatal(stderr, 1, "ERROR: can not apply forward analysis\n"); }
 
 void check_operand(const tctl_node *f) {
   if (f == nullptr) simplify_true();
@@ -66,9 +59,9 @@ int timed_search(Search search) {
 
 // Sets up the forward analysis keeping k extra clocks; under "-abs xtra" the
 // extrapolation also keeps the constants of the condition.
-void start_search(int k, states_region *goal, states_region *cond) {
+void start_search(const run_context &run, int k, states_region *goal, states_region *cond) {
   init_forward_analysis(k, goal);
-  if (cond != nullptr && is_option(OPT_ABS_XTRA)) add_approx_constants(cond);
+  if (cond != nullptr && run.has(OPT_ABS_XTRA)) add_approx_constants(cond);
 }
 
 // The verdict of a search for bad states: init when none was found, else its
@@ -120,7 +113,7 @@ states_region *lu_decided_backwards(states_region *init, tctl_node *g, const cha
 // The LU search of goal from init (both on the model's clocks): 1 found, 0
 // not. A search stopped by -FORW leaves the answer to the backward
 // evaluator of g: -1.
-int lu_found(states_region *init, states_region *goal) {
+int lu_found(const run_context &run, states_region *init, states_region *goal) {
   printf("%s: begin forward analysis\n", tool);
   delete_extra_clocks(0);
   time_C(TIMER_FORWARD);
@@ -128,7 +121,7 @@ int lu_found(states_region *init, states_region *goal) {
   time_R(TIMER_FORWARD);
   if (r < 0)
     fprintf(stderr, "%s: -abs lu search stopped at -FORW %d states; the formula is decided backwards\n", tool,
-            MAX_SYMB_STATES);
+            run.max_symb_states);
   return r;
 }
 
@@ -138,11 +131,11 @@ namespace {
 
 // ED under -abs lu: init and goal (with the formula's extra clocks) are
 // searched on the model's clocks; returns the goal table.
-states_region *lu_reach_verdict(states_region *init, states_region *goal, tctl_node *g) {
+states_region *lu_reach_verdict(const run_context &run, states_region *init, states_region *goal, tctl_node *g) {
   states_region *kept = assign_states_region(init);
   drop(goal, all_extra());
   drop(init, all_extra());
-  const int r = lu_found(init, goal);
+  const int r = lu_found(run, init, goal);
   free_states_region(init);
   if (r < 0) {
     free_states_region(goal);
@@ -155,12 +148,12 @@ states_region *lu_reach_verdict(states_region *init, states_region *goal, tctl_n
 
 // AB under -abs lu: the states outside the operand's table q are searched;
 // returns q.
-states_region *lu_invar_verdict(states_region *init, states_region *q, tctl_node *g) {
+states_region *lu_invar_verdict(const run_context &run, states_region *init, states_region *q, tctl_node *g) {
   states_region *kept = assign_states_region(init);
   states_region *bad = varnok_neg(assign_states_region(q));
   drop(bad, all_extra());
   drop(init, all_extra());
-  const int r = lu_found(init, bad);
+  const int r = lu_found(run, init, bad);
   free_states_region(init);
   free_states_region(bad);
   if (r < 0) {
@@ -175,41 +168,43 @@ states_region *lu_invar_verdict(states_region *init, states_region *q, tctl_node
 
 }  // namespace
 
-states_region *varnok_eval_forw(tctl_node *f) {
+states_region *varnok_eval_forw(tctl_node *f) { return varnok_eval_forw(f, run_context_now()); }
+
+states_region *varnok_eval_forw(tctl_node *f, const run_context &run) {
   if (f == nullptr) simplify_true();
   if (f->kind == TCTL_AND || f->kind == TCTL_IMPL) {
     int conj = f->kind == TCTL_AND;
     states_region *init = sat(conj ? tctl_get_and_1(f) : tctl_get_impl_1(f));
     tctl_node *g = conj ? tctl_get_and_2(f) : tctl_get_impl_2(f);
     int kind = g == nullptr ? -1 : g->kind;
-    if (conj && (kind == TCTL_EU || kind == TCTL_EUB || kind == TCTL_EUI)) return varnok_exist_until_forw(init, g);
+    if (conj && (kind == TCTL_EU || kind == TCTL_EUB || kind == TCTL_EUI)) return varnok_exist_until_forw(init, g, run);
     if (conj && (kind == TCTL_ED || kind == TCTL_EDB || kind == TCTL_EDI))
-      return varnok_true_exist_until_forw(init, g);
-    if (!conj && kind == TCTL_AUB) return varnok_for_all_until_forw(init, g);
-    if (!conj && (kind == TCTL_ADB || kind == TCTL_ADI)) return varnok_true_for_all_until_forw(init, g);
-    if (!conj && kind == TCTL_AB) return varnok_invar_forw(init, g);
+      return varnok_true_exist_until_forw(init, g, run);
+    if (!conj && kind == TCTL_AUB) return varnok_for_all_until_forw(init, g, run);
+    if (!conj && (kind == TCTL_ADB || kind == TCTL_ADI)) return varnok_true_for_all_until_forw(init, g, run);
+    if (!conj && kind == TCTL_AB) return varnok_invar_forw(init, g, run);
     free_states_region(init);
     cannot_apply();
   }
   switch (f->kind) {
     case TCTL_EU:
-    case TCTL_EUB: return varnok_exist_until_forw(varnok_mk_init_state(tctl_extra_clocks()), f);
+    case TCTL_EUB: return varnok_exist_until_forw(varnok_mk_init_state(tctl_extra_clocks()), f, run);
     case TCTL_ED:
-    case TCTL_EDB: return varnok_true_exist_until_forw(varnok_mk_init_state(tctl_extra_clocks()), f);
-    case TCTL_AB: return varnok_invar_forw(varnok_mk_init_state(tctl_extra_clocks()), f);
+    case TCTL_EDB: return varnok_true_exist_until_forw(varnok_mk_init_state(tctl_extra_clocks()), f, run);
+    case TCTL_AB: return varnok_invar_forw(varnok_mk_init_state(tctl_extra_clocks()), f, run);
     default: cannot_apply();
   }
 }
 
-states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g) {
+states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g, const run_context &run) {
   states_region *goal;
-  if (is_option(OPT_ABS_LU) && (g->kind != TCTL_ED || tctl_extra_clocks() != 0))
+  if (run.has(OPT_ABS_LU) && (g->kind != TCTL_ED || tctl_extra_clocks() != 0))
     return lu_decided_backwards(init, g, "Reachability", 1);
   switch (g->kind) {
     case TCTL_ED:
       check_operand(tctl_get_ED_1(g));
       goal = sat(tctl_get_ED_1(g));
-      if (is_option(OPT_ABS_LU)) return lu_reach_verdict(init, goal, g);
+      if (run.has(OPT_ABS_LU)) return lu_reach_verdict(run, init, goal, g);
       drop(goal, all_extra());
       drop(init, all_extra());
       init_forward_analysis(0, goal);
@@ -240,7 +235,7 @@ states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g) {
   return goal;
 }
 
-states_region *varnok_exist_until_forw(states_region *init, tctl_node *g) {
+states_region *varnok_exist_until_forw(states_region *init, tctl_node *g, const run_context &run) {
   tctl_node *f1, *f2;
   switch (g->kind) {
     case TCTL_EU: f1 = tctl_get_EU_1(g); f2 = tctl_get_EU_2(g); break;
@@ -249,7 +244,7 @@ states_region *varnok_exist_until_forw(states_region *init, tctl_node *g) {
     default: cannot_apply_kind();
   }
   check_operand(f2);
-  if (is_option(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Reachability", 1);
+  if (run.has(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Reachability", 1);
   states_region *cond = sat(f1);
   if (first_non_convex_location(cond) >= 0) return decided_backwards(init, cond, g, "Conditional Reachability", 1);
   states_region *goal = sat(f2);
@@ -267,14 +262,14 @@ states_region *varnok_exist_until_forw(states_region *init, tctl_node *g) {
   drop(init, n);
   drop(cond, n);
   drop(goal, n);
-  start_search(g->kind == TCTL_EU ? 0 : 1, goal, cond);
+  start_search(run, g->kind == TCTL_EU ? 0 : 1, goal, cond);
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, goal); });
   free_states_region(cond);
   free_states_region(goal);
   return verdict(found, init, "Conditional Reachability", 1);
 }
 
-states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g) {
+states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run) {
   states_region *p, *bad;
   if (g->kind == TCTL_ADB) {
     check_operand(tctl_get_ADB_1(g));
@@ -290,7 +285,7 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g)
   } else {
     cannot_apply_kind();
   }
-  if (is_option(OPT_ABS_LU)) {
+  if (run.has(OPT_ABS_LU)) {
     free_states_region(p);
     free_states_region(bad);
     return lu_decided_backwards(init, g, "Inevitability", 0);
@@ -304,14 +299,14 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g)
   drop(init, all_but_z());
   drop(cond, all_but_z());
   drop(bad, all_but_z());
-  start_search(1, bad, cond);
+  start_search(run, 1, bad, cond);
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, bad); });
   free_states_region(cond);
   free_states_region(bad);
   return verdict(found, init, "Inevitability", 0);
 }
 
-states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
+states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run) {
   tctl_node *f1, *f2;
   int lower_kind = -1, lower_c = 0, upper_kind, upper_c;
   if (g->kind == TCTL_AUB) {
@@ -337,7 +332,7 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
     cannot_apply();
   }
   check_operand(f2);
-  if (is_option(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Inevitability", 0);
+  if (run.has(OPT_ABS_LU)) return lu_decided_backwards(init, g, "Conditional Inevitability", 0);
   states_region *p1 = sat(f1);
   states_region *p2 = sat(f2);
   if (lower_kind >= 0) p2 = varnok_intersection(p2, bound(lower_kind, lower_c));
@@ -353,19 +348,19 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g) {
   drop(init, all_but_z());
   drop(cond, all_but_z());
   drop(bad, all_but_z());
-  start_search(1, bad, cond);
+  start_search(run, 1, bad, cond);
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, bad); });
   free_states_region(cond);
   free_states_region(bad);
   return verdict(found, init, "Conditional Inevitability", 0);
 }
 
-states_region *varnok_invar_forw(states_region *init, tctl_node *g) {
+states_region *varnok_invar_forw(states_region *init, tctl_node *g, const run_context &run) {
   if (g->kind != TCTL_AB) cannot_apply_kind();
   check_operand(tctl_get_AB_1(g));
-  if (is_option(OPT_ABS_LU) && tctl_extra_clocks() != 0) return lu_decided_backwards(init, g, "Invariance", 0);
+  if (run.has(OPT_ABS_LU) && tctl_extra_clocks() != 0) return lu_decided_backwards(init, g, "Invariance", 0);
   states_region *q = sat(tctl_get_AB_1(g));
-  if (is_option(OPT_ABS_LU)) return lu_invar_verdict(init, q, g);
+  if (run.has(OPT_ABS_LU)) return lu_invar_verdict(run, init, q, g);
   drop(q, all_extra());
   // The initial table loses its extra clocks as well: the search runs on
   // the model's clocks only.

@@ -11,23 +11,28 @@
 
 #include "varnok/states_reg.h"
 
+struct run_context;
 struct tctl_node;
 
-// The table of formula f decided forwards (see the shapes above); f may be
-// null, which is refused.
+// The table of formula f decided forwards (see the shapes above) under the
+// options and limits of `run` (-abs lu, -abs xtra, -FORW n); f may be null,
+// which is refused.
+states_region *varnok_eval_forw(tctl_node *f, const run_context &run);
+// The same under the options as they are set now (run_context_now()): the
+// entry of the evaluator.
 states_region *varnok_eval_forw(tctl_node *f);
 
 // Reachability of g's operand from init, g of kind ED, EDB or EDI. Returns
 // the goal table.
-states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g);
+states_region *varnok_true_exist_until_forw(states_region *init, tctl_node *g, const run_context &run);
 // Conditional reachability, g of kind EU, EUB or EUI. Returns init when g
 // holds, else its complement.
-states_region *varnok_exist_until_forw(states_region *init, tctl_node *g);
+states_region *varnok_exist_until_forw(states_region *init, tctl_node *g, const run_context &run);
 // Bounded inevitability, g of kind ADB or ADI. Returns init or its
 // complement.
-states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g);
+states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run);
 // Bounded conditional inevitability, g of kind AUB or AUI. Returns init or
 // its complement.
-states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g);
+states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run);
 // Invariance, g of kind AB. Returns the table of g's operand.
-states_region *varnok_invar_forw(states_region *init, tctl_node *g);
+states_region *varnok_invar_forw(states_region *init, tctl_node *g, const run_context &run);

@@ -10,6 +10,7 @@
 #include "common/tg/tg_constants.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/same_file.h"
 #include "common/zone/zone.h"
@@ -35,10 +36,7 @@
 #include "varnok/verdict.h"
 
 int init_list(int nb) {
-  if (nb > MAX_NB_TA) {
-    fprintf(stderr, "%s: ERROR: too many automata (at most %d)\n", tool, MAX_NB_TA);
-    exit(-1);
-  }
+  if (nb > MAX_NB_TA) fatal(stderr, -1, "%s: ERROR: too many automata (at most %d)\n", tool, MAX_NB_TA);
   init_compo_tables(nb);
   TA_decl_init_Varnok_globals();
   for (int a = 0; a < nb; a++) {
@@ -53,7 +51,7 @@ int init_list(int nb) {
   TA_init_Varnok_globals();
   TA_UNIVERSAL = mk_universal_zone();
   build_global_label_tables();
-  warn_unmatched_sync_labels();
+  warn_unmatched_sync_labels(is_option(OPT_VERDICT) != 0);
   return 1;
 }
 
@@ -73,9 +71,8 @@ void refuse_product_over_models(int nb) {
       for (const char *m : kinds) {
         const std::string pf = product + p, mf = model + m;
         if (!same_file(pf.c_str(), mf.c_str())) continue;
-        fprintf(stderr, "%s: the product cannot be written as %s: it is the file %s of model %s\n", tool, pf.c_str(),
-                mf.c_str(), model.c_str());
-        exit(-1);
+        fatal(stderr, -1, "%s: the product cannot be written as %s: it is the file %s of model %s\n", tool, pf.c_str(),
+              mf.c_str(), model.c_str());
       }
   }
 }
@@ -148,7 +145,7 @@ int evaluate_formula_list(int nb, const formula_source &formula) {
   const int extra = tctl_extra_clocks();
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
   if (!init_list(nb)) return 0;
-  warn_unknown_props_network(tctl_formula(), "formula");
+  warn_unknown_props_network(tctl_formula(), "formula", is_option(OPT_VERDICT) != 0);
   if (!MAX_CONTROL_STATES_GIVEN) MAX_CONTROL_STATES = INT_MAX;
   fprintf(stderr, "Generating parallel product graph...\n");
   gen_parallel_product_graph();
@@ -174,7 +171,7 @@ static tctl_node *read_formula(char *name, bool init, std::string &base) {
     source = formula_named(run, name);
   }
   construct_formula(source);
-  warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal");
+  warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal", run.has(OPT_VERDICT));
   base = source.base;
   return tctl_formula();
 }
@@ -207,7 +204,7 @@ static int lu_gen_sim_list(char *init_name) {
   // A cut graph is never written as the whole one.
   if (cut < 0) {
     discard_output(sim);
-    exit(-1);
+    fatal_exit(-1);
   }
   TA_print_computation_times();
   return 1;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/suffix.h"
 #include "varnok/varnok_help.h"
@@ -79,10 +80,8 @@ void init_param_names(int count) {
 
 // Names are kept in 64-byte buffers: a longer one is refused, never cut.
 static void copy_name(char *dst, const char *src) {
-  if (strlen(src) > static_cast<size_t>(PARAM_LEN)) {
-    fprintf(stderr, "%s: parameter too long (at most %d characters): %s\n", tool, PARAM_LEN, src);
-    exit(-1);
-  }
+  if (strlen(src) > static_cast<size_t>(PARAM_LEN))
+    fatal(stderr, -1, "%s: parameter too long (at most %d characters): %s\n", tool, PARAM_LEN, src);
   strcpy(dst, src);
 }
 
@@ -117,10 +116,8 @@ static const SimpleOption simple_options[] = {
 
 // -prefix P: a file name part, put in front of every result file name.
 static void set_prefix(const char *prefix) {
-  if (prefix[0] == '\0' || strchr(prefix, '/') != nullptr) {
-    fprintf(stderr, "%s: -prefix takes a non-empty name without '/': %s\n", tool, prefix);
-    exit(-1);
-  }
+  if (prefix[0] == '\0' || strchr(prefix, '/') != nullptr)
+    fatal(stderr, -1, "%s: -prefix takes a non-empty name without '/': %s\n", tool, prefix);
   char copy[PARAM_LEN + 1];
   copy_name(copy, prefix);
   set_output_prefix(copy);

@@ -9,6 +9,7 @@
 #include "common/tg/tg_global.h"
 #include "common/tg/varnok_init.h"
 #include "common/tg/varnok_mk_vnk.h"
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "common/util/suffix.h"
@@ -55,9 +56,9 @@ constexpr int TIMER_FORWARD = 5;
 // The states of the formula of `source`, its extra clocks projected away.
 // The zone module is first given the formula's extra clocks, so that its
 // formula clocks exist while it is evaluated.
-states_region *eval_state_formula(const formula_source &source, const char *role) {
+states_region *eval_state_formula(const run_context &run, const formula_source &source, const char *role) {
   construct_formula(source);
-  warn_unknown_props(tctl_formula(), role);
+  warn_unknown_props(tctl_formula(), role, run.has(OPT_VERDICT));
   set_extra_clocks(tctl_extra_clocks());
   states_region *p = varnok_eval_back(tctl_formula());
   del_extra_clocks_states_region(p, tctl_extra_clocks());
@@ -78,10 +79,10 @@ void forward_one_tg() {
   // parameter (".tg" stripped again).
   name_scope model_name(param_names[0], ".tg");
   if (is_option(OPT_REACH)) arm_goal_results(reach_f_name, false);
-  states_region *initial = eval_state_formula(initial_condition(run), "initial condition");
+  states_region *initial = eval_state_formula(run, initial_condition(run), "initial condition");
   states_region *goal = nullptr;
   if (is_option(OPT_REACH) && is_option(OPT_ABS_LU)) {
-    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
+    goal = eval_state_formula(run, formula_named(run, reach_f_name), "goal");
     delete_extra_clocks(0);
     printf("%s: begin forward analysis\n", tool);
     time_C(TIMER_FORWARD);
@@ -92,7 +93,7 @@ void forward_one_tg() {
     time_C(TIMER_FORWARD);
     lu_gen_sim_graph(initial);
   } else if (is_option(OPT_REACH)) {
-    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
+    goal = eval_state_formula(run, formula_named(run, reach_f_name), "goal");
     init_forward_analysis(0, goal);
     time_C(TIMER_FORWARD);
     varnok_reach_sim_graph(initial, goal);
@@ -169,7 +170,7 @@ static void lu_gen_sim_graph(states_region *initial) {
   // A cut graph is never written as the whole one.
   if (cut < 0) {
     discard_output(out);
-    exit(-1);
+    fatal_exit(-1);
   }
 }
 
@@ -273,7 +274,7 @@ int evaluate_formula_tg(char *model, const formula_source &formula) {
   if (is_option(OPT_INIT | OPT_REACH)) printf("%s: options -init (-INIT) and -reach (-REACH) are ignored\n", tool);
   name_scope model_name(model, ".tg");
   load_model();
-  warn_unknown_props(tctl_formula(), "formula");
+  warn_unknown_props(tctl_formula(), "formula", is_option(OPT_VERDICT) != 0);
   return evaluate_loaded_formula(formula, model, nullptr);
 }
 

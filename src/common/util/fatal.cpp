@@ -10,6 +10,10 @@ void fatal(FILE *stream, int status, const char *format, ...) {
   va_start(args, format);
   vfprintf(stream, format, args);
   va_end(args);
+  fatal_exit(status);
+}
+
+void fatal_exit(int status) {
   fflush(stdout);
   fflush(stderr);
   exit(status);

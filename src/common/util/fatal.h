@@ -15,6 +15,10 @@
 [[noreturn]] void fatal(FILE *stream, int status, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
 
+// Ends the process with `status` (both standard streams flushed, as fatal)
+// when the message that says why is already out.
+[[noreturn]] void fatal_exit(int status);
+
 // Prints "<tool>: cannot open file PATH\n" on `stream` and ends the process
 // with `status` (the message of every file that cannot be opened).
 [[noreturn]] void fatal_cannot_open(FILE *stream, int status, const char *path);
