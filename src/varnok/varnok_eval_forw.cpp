@@ -14,7 +14,7 @@
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
 #include "varnok/varnok_options.h"
-#include "varnok/varnok_single.h"
+#include "varnok/verdict.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ void start_search(const run_context &run, int k, states_region *goal, states_reg
 
 // The verdict of a search for bad states: init when none was found, else its
 // complement.
-states_region *verdict(int found, states_region *init, const char *what, int holds_when_found) {
+states_region *stated_verdict(int found, states_region *init, const char *what, int holds_when_found) {
   int holds = holds_when_found ? found : !found;
   printf("%s: %s *** %s ***\n", tool, what, holds ? "TRUE" : "FALSE");
   return holds ? init : varnok_neg(init);
@@ -89,7 +89,7 @@ states_region *backward_verdict(states_region *init, tctl_node *g, const char *w
     found = !is_included_states_region(init, sat_g);
     free_states_region(sat_g);
   }
-  return verdict(found, init, what, holds_when_found);
+  return stated_verdict(found, init, what, holds_when_found);
 }
 
 states_region *decided_backwards(states_region *init, states_region *cond, tctl_node *g, const char *what,
@@ -167,6 +167,13 @@ states_region *lu_invar_verdict(const run_context &run, states_region *init, sta
 }
 
 }  // namespace
+
+void print_sim_counts() {
+  verdict::stat("states_stored", N_OF_SIM_STATES);
+  verdict::stat("transitions", N_OF_SIM_TRANS);
+  printf("%s: %d simulation states generated\n", tool, N_OF_SIM_STATES);
+  printf("%s: %d simulation transitions generated\n", tool, N_OF_SIM_TRANS);
+}
 
 states_region *varnok_eval_forw(tctl_node *f) { return varnok_eval_forw(f, run_context_now()); }
 
@@ -266,7 +273,7 @@ states_region *varnok_exist_until_forw(states_region *init, tctl_node *g, const 
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, goal); });
   free_states_region(cond);
   free_states_region(goal);
-  return verdict(found, init, "Conditional Reachability", 1);
+  return stated_verdict(found, init, "Conditional Reachability", 1);
 }
 
 states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run) {
@@ -303,7 +310,7 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g,
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, bad); });
   free_states_region(cond);
   free_states_region(bad);
-  return verdict(found, init, "Inevitability", 0);
+  return stated_verdict(found, init, "Inevitability", 0);
 }
 
 states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run) {
@@ -352,7 +359,7 @@ states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g, cons
   int found = timed_search([&] { return reach_cond_prop_sim_graph(init, cond, bad); });
   free_states_region(cond);
   free_states_region(bad);
-  return verdict(found, init, "Conditional Inevitability", 0);
+  return stated_verdict(found, init, "Conditional Inevitability", 0);
 }
 
 states_region *varnok_invar_forw(states_region *init, tctl_node *g, const run_context &run) {

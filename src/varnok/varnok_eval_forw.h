@@ -34,5 +34,9 @@ states_region *varnok_true_for_all_until_forw(states_region *init, tctl_node *g,
 // Bounded conditional inevitability, g of kind AUB or AUI. Returns init or
 // its complement.
 states_region *varnok_for_all_until_forw(states_region *init, tctl_node *g, const run_context &run);
+// The two lines with the numbers of simulation states and transitions (and
+// their figures under -stats).
+void print_sim_counts();
+
 // Invariance, g of kind AB. Returns the table of g's operand.
 states_region *varnok_invar_forw(states_region *init, tctl_node *g, const run_context &run);

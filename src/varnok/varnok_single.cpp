@@ -22,6 +22,7 @@
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
+#include "varnok/varnok_eval_forw.h"
 #include "varnok/run_context.h"
 #include "varnok/varnok_formula.h"
 #include "varnok/varnok_options.h"
@@ -172,13 +173,6 @@ static void lu_gen_sim_graph(states_region *initial) {
     discard_output(out);
     fatal_exit(-1);
   }
-}
-
-void print_sim_counts() {
-  verdict::stat("states_stored", N_OF_SIM_STATES);
-  verdict::stat("transitions", N_OF_SIM_TRANS);
-  printf("%s: %d simulation states generated\n", tool, N_OF_SIM_STATES);
-  printf("%s: %d simulation transitions generated\n", tool, N_OF_SIM_TRANS);
 }
 
 int one_tg() {

@@ -20,8 +20,6 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal);
 // The whole simulation graph from initial, written to my_filename.sim, and
 // the reached locations to my_filename.reach.
 void varnok_gen_sim_graph(states_region *initial);
-// The two lines with the numbers of simulation states and transitions.
-void print_sim_counts();
 
 // A timed graph and a formula file: backward evaluation into base.eval. Returns 1.
 int evaluate_formula_tg(char *model, char *formula);

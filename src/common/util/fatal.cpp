@@ -3,7 +3,6 @@
 #include <cstdarg>
 #include <cstdlib>
 
-#include "common/util/my_files.h"
 
 void fatal(FILE *stream, int status, const char *format, ...) {
   va_list args;

@@ -9,6 +9,10 @@
 
 #include <cstdio>
 
+// Program name that begins every message ("varnok", "clockpare"); each
+// program defines it.
+extern const char *tool;
+
 // Prints the printf-style message on `stream` exactly as formatted (no
 // prefix, no newline added), flushes both standard streams and ends the
 // process with `status`.

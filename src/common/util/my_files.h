@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/util/fatal.h"  // tool, the program name that begins every message
+
 // Longest base name or path, terminator excluded.
 constexpr int MAX_NAME_LEN = 255;
 
@@ -11,8 +13,6 @@ constexpr int MAX_NAME_LEN = 255;
 // my_filename + suffix. At most MAX_NAME_LEN characters.
 extern char my_filename[MAX_NAME_LEN + 1];
 
-// Program name that begins every message ("varnok", "clockpare").
-extern const char *tool;
 
 // Removes `suffix` from `name` in place, then copies the result into
 // my_filename. A result longer than 255 characters prints "name too long"
