@@ -161,17 +161,16 @@ int evaluate_formula_list(int nb, const formula_source &formula) {
 // Parses the formula file `name` (writing "init" into it first when no
 // initial-state option was given and `init` is set); returns the formula,
 // its base name in `base`.
-static tctl_node *read_formula(char *name, bool init, std::string &base) {
-  const run_context &run = this_run();
+static tctl_node *read_formula(const run_context &run, char *name, bool init, std::string &base) {
   formula_source source;
-  if (init && !run.has(OPT_INIT)) {
+  if (init && !is_option(OPT_INIT)) {
     on_line_to_file_formula("init", name);
     source = formula_source::given(name, "init");
   } else {
     source = formula_named(run, name);
   }
   construct_formula(source);
-  warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal", run.has(OPT_VERDICT));
+  warn_unknown_props_network(tctl_formula(), init ? "initial condition" : "goal", is_option(OPT_VERDICT) != 0);
   base = source.base;
   return tctl_formula();
 }
@@ -185,9 +184,9 @@ static std::string product_name() {
 }
 
 // The simulation graph of the product under -abs lu.
-static int lu_gen_sim_list(char *init_name) {
+static int lu_gen_sim_list(const run_context &run, char *init_name) {
   std::string init_base;
-  tctl_node *init = read_formula(init_name, true, init_base);
+  tctl_node *init = read_formula(run, init_name, true, init_base);
   name_scope product(product_name());
   FILE *sim = my_fopen2_result(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
@@ -211,10 +210,11 @@ static int lu_gen_sim_list(char *init_name) {
 }
 
 int gen_sim_list(char *init_name) {
-  if (is_option(OPT_ABS_LU)) return lu_gen_sim_list(init_name);
+  const run_context &run = this_run();
+  if (is_option(OPT_ABS_LU)) return lu_gen_sim_list(run, init_name);
   init_zone_hashing(simul_hash_size());
   std::string init_base;
-  tctl_node *init = read_formula(init_name, true, init_base);
+  tctl_node *init = read_formula(run, init_name, true, init_base);
   {
     // The graph is built under the initial condition's name.
     name_scope search(init_base);
@@ -246,13 +246,13 @@ static void report_reach_failure_limit(bool dfs) {
 }
 
 // Reachability in the product under -abs lu.
-static int lu_reach_list(char *init_name, char *reach_name, bool dfs) {
+static int lu_reach_list(const run_context &run, char *init_name, char *reach_name, bool dfs) {
   fprintf(stderr, "Using %s search with LU bounds and inclusion, ", dfs ? "depth-first" : "breadth-first");
   if (MAX_SYMB_STATES_GIVEN) fprintf(stderr, "at most %d symbolic states\n", MAX_SYMB_STATES);
   else fprintf(stderr, "no limit on symbolic states\n");
   std::string init_base, reach_base;
-  tctl_node *init = read_formula(init_name, true, init_base);
-  tctl_node *reach = read_formula(reach_name, false, reach_base);
+  tctl_node *init = read_formula(run, init_name, true, init_base);
+  tctl_node *reach = read_formula(run, reach_name, false, reach_base);
   // The search and its traces run under the goal's name.
   name_scope search(reach_base);
   time_C(9);
@@ -263,11 +263,12 @@ static int lu_reach_list(char *init_name, char *reach_name, bool dfs) {
 }
 
 int init_reach_list(char *init_name, char *reach_name) {
+  const run_context &run = this_run();
   arm_goal_results(reach_name, true);
   fprintf(stderr, "Evaluating reachability: ");
   fprintf(stderr, "%s and ed %s \n", init_name, reach_name);
   bool dfs = is_option(OPT_DFS) != 0;
-  if (is_option(OPT_ABS_LU)) return lu_reach_list(init_name, reach_name, dfs);
+  if (is_option(OPT_ABS_LU)) return lu_reach_list(run, init_name, reach_name, dfs);
   if (dfs) {
     fprintf(stderr, "Using depth-first search with max stack depth: %d\n", MAX_STACK_SIZE);
   } else {
@@ -275,8 +276,8 @@ int init_reach_list(char *init_name, char *reach_name) {
     fprintf(stderr, "set size: %d\n", MAX_SYMB_STATES);
   }
   std::string init_base, reach_base;
-  tctl_node *init = read_formula(init_name, true, init_base);
-  tctl_node *reach = read_formula(reach_name, false, reach_base);
+  tctl_node *init = read_formula(run, init_name, true, init_base);
+  tctl_node *reach = read_formula(run, reach_name, false, reach_base);
   // The search and its traces run under the goal's name.
   name_scope search(reach_base);
   int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)

@@ -57,9 +57,9 @@ constexpr int TIMER_FORWARD = 5;
 // The states of the formula of `source`, its extra clocks projected away.
 // The zone module is first given the formula's extra clocks, so that its
 // formula clocks exist while it is evaluated.
-states_region *eval_state_formula(const run_context &run, const formula_source &source, const char *role) {
+states_region *eval_state_formula(const formula_source &source, const char *role) {
   construct_formula(source);
-  warn_unknown_props(tctl_formula(), role, run.has(OPT_VERDICT));
+  warn_unknown_props(tctl_formula(), role, is_option(OPT_VERDICT) != 0);
   set_extra_clocks(tctl_extra_clocks());
   states_region *p = varnok_eval_back(tctl_formula());
   del_extra_clocks_states_region(p, tctl_extra_clocks());
@@ -69,7 +69,7 @@ states_region *eval_state_formula(const run_context &run, const formula_source &
 // The initial condition of a forward run: the file or text of the
 // initial-state options, or "init" written to init_f_name.
 formula_source initial_condition(const run_context &run) {
-  if (run.has(OPT_INIT)) return formula_named(run, init_f_name);
+  if (is_option(OPT_INIT)) return formula_named(run, init_f_name);
   on_line_to_file_formula("init", init_f_name);
   return formula_source::given(init_f_name, "init");
 }
@@ -80,10 +80,10 @@ void forward_one_tg() {
   // parameter (".tg" stripped again).
   name_scope model_name(param_names[0], ".tg");
   if (is_option(OPT_REACH)) arm_goal_results(reach_f_name, false);
-  states_region *initial = eval_state_formula(run, initial_condition(run), "initial condition");
+  states_region *initial = eval_state_formula(initial_condition(run), "initial condition");
   states_region *goal = nullptr;
   if (is_option(OPT_REACH) && is_option(OPT_ABS_LU)) {
-    goal = eval_state_formula(run, formula_named(run, reach_f_name), "goal");
+    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
     delete_extra_clocks(0);
     printf("%s: begin forward analysis\n", tool);
     time_C(TIMER_FORWARD);
@@ -94,7 +94,7 @@ void forward_one_tg() {
     time_C(TIMER_FORWARD);
     lu_gen_sim_graph(initial);
   } else if (is_option(OPT_REACH)) {
-    goal = eval_state_formula(run, formula_named(run, reach_f_name), "goal");
+    goal = eval_state_formula(formula_named(run, reach_f_name), "goal");
     init_forward_analysis(0, goal);
     time_C(TIMER_FORWARD);
     varnok_reach_sim_graph(initial, goal);
