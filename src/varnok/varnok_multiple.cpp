@@ -95,7 +95,7 @@ int compo_list() {
   // The text first, then the compiled files, the .vnk last: an interrupted
   // run never leaves compiled files that a later run would take for those
   // of the text beside them.
-  FILE *tg = my_fopen2_output(".tg", "w");
+  FILE *tg = open_current_output_or_exit(".tg", "w");
   fprint_parallel_product_graph(tg);
   int text = finish_output(tg);
   my_unlink(".vnk");
@@ -188,7 +188,7 @@ static int lu_gen_sim_list(const run_context &run, char *init_name) {
   std::string init_base;
   tctl_node *init = read_formula(run, init_name, true, init_base);
   name_scope product(product_name());
-  FILE *sim = my_fopen2_result(".sim", "w");
+  FILE *sim = open_current_result_or_exit(".sim", "w");
   fprintf(stderr, "Generating simulation graph with LU bounds and inclusion...\n");
   time_C(9);
   const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
@@ -224,7 +224,7 @@ int gen_sim_list(char *init_name) {
     time_R(9);
   }
   name_scope product(product_name());
-  FILE *sim = my_fopen2_result(".sim", "w");
+  FILE *sim = open_current_result_or_exit(".sim", "w");
   if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
   fprintf(stderr, "Dumping output... ");
   fprint_simulation_graph(sim);

@@ -126,7 +126,7 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
     }
     fprintf(stderr, "%s: Max stack size attained: %d\n", tool, max_depth_reached);
     if (is_option(OPT_VERBOSE)) {
-      FILE *out = my_fopen2_result(".sim_dfs", "w");
+      FILE *out = open_current_result_or_exit(".sim_dfs", "w");
       printf("%s: generating simulation graph... \n", tool);
       fprint_sim_graph(out);
       close_output(out);
@@ -143,7 +143,7 @@ void varnok_reach_sim_graph(states_region *initial, states_region *goal) {
 }
 
 void varnok_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2_result(".sim", "w");
+  FILE *out = open_current_result_or_exit(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   gen_sim_graph(initial);
   printf("%s: simulation graph generated                   \n", tool);
@@ -158,7 +158,7 @@ void varnok_gen_sim_graph(states_region *initial) {
 
 // The simulation graph under -abs lu, written as the .sim file.
 static void lu_gen_sim_graph(states_region *initial) {
-  FILE *out = my_fopen2_result(".sim", "w");
+  FILE *out = open_current_result_or_exit(".sim", "w");
   printf("%s: generating simulation graph... \n", tool);
   const std::string picture = is_option(OPT_DOT) ? std::string(my_filename) + ".sim.dot" : "";
   const int cut = lu_sim_graph_one_tg(
@@ -276,7 +276,7 @@ int evaluate_loaded_formula(const formula_source &formula, char *model, void (*n
   const char *base = formula.base.c_str();
   if (is_option(OPT_HISTORY)) {
     name_scope results(formula.base);
-    history_file = my_fopen2_result(".log", "w");
+    history_file = open_current_result_or_exit(".log", "w");
     setbuf(history_file, nullptr);
   }
   printf("%s: begin evaluation of %s\n", tool, formula.shown().c_str());
