@@ -233,6 +233,20 @@ void stopped_at_limit() {
 
 void stat(const char *key, long long value) { state().figures[key] = value; }
 
+void add_stat(const char *key, long long value) { state().figures[key] += value; }
+
+void result_region(const states_region *p) {
+  long long zones = 0;
+  for (int s = 0; s < p->count; s++) {
+    const region *r = p->regs[s];
+    if (is_empty_region(r)) continue;
+    for (int k = 0; k < r->count; k++)
+      if (!is_empty_zone(r->zones[k])) zones++;
+  }
+  stat("result_zones", zones);
+  add_stat("iterations", 0);
+}
+
 int finish(bool completed, int status) {
   run_state &s = state();
   s.finished = true;
