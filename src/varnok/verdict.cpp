@@ -237,7 +237,7 @@ void add_stat(const char *key, long long value) { state().figures[key] += value;
 
 void result_region(const states_region *p) {
   long long zones = 0;
-  for (int s = 0; s < p->count; s++) {
+  for (int s = 0; p != nullptr && s < p->count; s++) {
     const region *r = p->regs[s];
     if (is_empty_region(r)) continue;
     for (int k = 0; k < r->count; k++)

@@ -49,7 +49,8 @@ void add_stat(const char *key, long long value);
 
 // The result of a formula as its .eval file shows it: notes result_zones
 // (its zones, every location's non-empty ones) and makes iterations show
-// (0 when no fix-point ran). Leaves p as it is.
+// (0 when no fix-point ran). p may be null (the empty set); it is left as
+// it is.
 void result_region(const states_region *p);
 
 // The end of main: completed when the run did its job, status what it ends

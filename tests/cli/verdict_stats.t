@@ -55,6 +55,12 @@ result_zones):
   locations 12
   iterations 0
   result_zones 1
+  $ varnok -q -stats -f train_gate "not true" | grep -v '_s '; cat _form.eval
+  peak_memory_kb \d+ (re)
+  locations 12
+  iterations 0
+  result_zones 0
+  false
   $ varnok -q -verdict -stats -f rail_train rail_gate rail_controller "init impl AB not (INSIDE and UP)" | grep -v '_s '
   HOLDS true
   peak_memory_kb \d+ (re)
