@@ -6,22 +6,26 @@
 #include <set>
 #include <vector>
 
+#include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_syntax.h"
 #include "common/tg/tg_labels.h"
 #include "common/tg/tg_props.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_tables.h"
+#include "varnok/name_hints.h"
 #include "varnok/varnok_options.h"
 #include "common/util/my_files.h"
 
 // Under -verdict a name that exists nowhere is an error: the verdict would
 // rest on a typo.
-void name_warning(const std::string &text) {
+void name_warning(const std::string &text, const std::string &place_line) {
   if (is_option(OPT_VERDICT)) {
-    fprintf(stderr, "%s: error: %s\n", tool, text.c_str());
+    fprintf(stderr, "%s: error: %s\n%s", tool, text.c_str(), place_line.c_str());
     exit(2);
   }
-  fprintf(stderr, "%s: warning: %s\n", tool, text.c_str());
+  // A warning keeps its one line unless the place line has a guess to offer.
+  const bool guess = place_line.find("(did you mean") != std::string::npos;
+  fprintf(stderr, "%s: warning: %s\n%s", tool, text.c_str(), guess ? place_line.c_str() : "");
 }
 
 namespace {
@@ -46,7 +50,8 @@ void warn_props(const tctl_node *f, const char *role, bool (*carried)(const char
   collect_props(f, names);
   for (const std::string &n : names)
     if (!carried(n.c_str()))
-      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere");
+      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere",
+                   tctl_unknown_name_line(n.c_str(), "unknown proposition", carried_proposition_names(carried)));
 }
 
 bool carried_in_graph(const char *name) {

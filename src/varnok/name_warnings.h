@@ -9,9 +9,11 @@
 
 struct tctl_node;
 
-// Prints "<tool>: warning: <text>" on standard error. Every warning of this
-// module goes through here, so that a stricter mode can make it an error.
-void name_warning(const std::string &text);
+// Prints "<tool>: warning: <text>" on standard error, then place_line (the
+// compiler-style line of the name, or "") when it offers a guess; under
+// -verdict the warning is an error and place_line always follows. Every
+// warning of this module goes through here.
+void name_warning(const std::string &text, const std::string &place_line = "");
 
 // Warns once per proposition of f that no location of the loaded timed graph
 // carries; `role` says where f came from ("goal", "initial condition",
