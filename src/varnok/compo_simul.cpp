@@ -14,6 +14,7 @@
 #include "varnok/compo_succ.h"
 #include "varnok/compo_sync.h"
 #include "varnok/pool.h"
+#include "varnok/progress.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_options.h"
 #include "varnok/verdict.h"
@@ -225,6 +226,7 @@ int gen_simulation_graph(const tctl_node *init) {
   std::vector<int32_t> v(n), u(n), w(n);
   std::vector<const trans_rec *> e(n);
   for (int i = 0; i < nb_symb_states; i++) {
+    progress::step(nb_symb_states, nb_symb_states - i, i);
     const TA_symb_state *s = TA_succ_sim_graph[i].st;
     TA_decode_state_vector(s->code, v.data(), n);
     for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
@@ -431,6 +433,7 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
   std::vector<int32_t> v(n), u(n), w(n);
   int level_end = nb_symb_states - 1;
   for (int j = 0; j < nb_symb_states; j++) {
+    progress::step(nb_symb_states, nb_symb_states - j, j);
     if (j > level_end) {
       max_depth_reached++;
       level_end = nb_symb_states - 1;
@@ -546,6 +549,7 @@ static bool dfs_candidate(const TA_symb_state &src, dfs_move &m, int exhaustive,
 static int dfs_from_top(const tctl_node *reach, int exhaustive, dfs_move m, int32_t *v, int32_t *w, int32_t *u) {
   const int n = N_OF_TA;
   for (;;) {
+    progress::step(nb_symb_states, stack_depth + 1, nb_symb_states);
     const state_zone_entry top = state_zone_Stack[stack_depth];
     if (location_vector_satisfies_formula(v, n, reach)) {
       NB_FOUND_PATHS++;

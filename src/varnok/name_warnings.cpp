@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_syntax.h"
 #include "common/tg/tg_labels.h"
 #include "common/tg/tg_props.h"
@@ -13,10 +14,13 @@
 #include "varnok/compo_tables.h"
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
+#include "varnok/name_hints.h"
 
-void name_warning(const std::string &text, bool as_error) {
-  if (as_error) fatal(stderr, 2, "%s: error: %s\n", tool, text.c_str());
-  fprintf(stderr, "%s: warning: %s\n", tool, text.c_str());
+void name_warning(const std::string &text, bool as_error, const std::string &place_line) {
+  if (as_error) fatal(stderr, 2, "%s: error: %s\n%s", tool, text.c_str(), place_line.c_str());
+  // A warning keeps its one line unless the place line has a guess to offer.
+  const bool guess = place_line.find("(did you mean") != std::string::npos;
+  fprintf(stderr, "%s: warning: %s\n%s", tool, text.c_str(), guess ? place_line.c_str() : "");
 }
 
 namespace {
@@ -41,7 +45,8 @@ void warn_props(const tctl_node *f, const char *role, bool as_errors, bool (*car
   collect_props(f, names);
   for (const std::string &n : names)
     if (!carried(n.c_str()))
-      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere", as_errors);
+      name_warning("no location carries the proposition " + n + " (" + role + "); it is false everywhere", as_errors,
+                   tctl_unknown_name_line(n.c_str(), "unknown proposition", carried_proposition_names(carried)));
 }
 
 bool carried_in_graph(const char *name) {

@@ -9,12 +9,13 @@
 
 struct tctl_node;
 
-// Prints "<tool>: warning: <text>" on standard error. Every warning of this
-// module goes through here. as_error (the run's -verdict: the verdict would
-// rest on a typo) makes it an error instead: "<tool>: error: <text>" on
-// standard error and exit status 2. Each function below passes its
-// as_errors on.
-void name_warning(const std::string &text, bool as_error);
+// Prints "<tool>: warning: <text>" on standard error, then place_line (the
+// compiler-style line of the name, or "") when it offers a guess. as_error
+// (the run's -verdict: the verdict would rest on a typo) makes it an error
+// instead: "<tool>: error: <text>", then place_line, on standard error and
+// exit status 2. Every warning of this module goes through here; each
+// function below passes its as_errors on.
+void name_warning(const std::string &text, bool as_error, const std::string &place_line = "");
 
 // Warns once per proposition of f that no location of the loaded timed graph
 // carries; `role` says where f came from ("goal", "initial condition",

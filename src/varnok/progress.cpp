@@ -4,20 +4,22 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "common/util/my_files.h"
+#include "varnok/run_context.h"
 #include "varnok/varnok_options.h"
 
 namespace progress {
 namespace {
 
-constexpr double PERIOD_S = 2.0;
-
 struct clock_state {
   int enabled = -1;  // -1 not decided yet
   bool terminal = false;
   bool shown = false;  // a line was printed (and, on a terminal, left open)
+  double period = 2.0;  // seconds between two lines
+  unsigned mask = 4095;  // the clock is read once every mask + 1 steps
   double start = 0, last = 0;
   long long last_explored = 0;
   unsigned ticks = 0;
@@ -34,11 +36,19 @@ double now_s() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
+// Decided at the first step, once the run's options are known. The tests
+// set VARNOK_PROGRESS_INTERVAL_MS to have lines at once (0: at every step
+// and iteration), so that their shape can be checked in little time.
 bool enabled() {
   clock_state &s = st();
   if (s.enabled < 0) {
+    const run_context &run = this_run();
     s.terminal = isatty(STDERR_FILENO) != 0;
-    s.enabled = is_option(OPT_PROGRESS) || (s.terminal && !is_option(OPT_QUIET));
+    s.enabled = run.has(OPT_PROGRESS) || (s.terminal && !run.has(OPT_QUIET));
+    if (const char *ms = getenv("VARNOK_PROGRESS_INTERVAL_MS"); ms != nullptr && *ms != '\0') {
+      s.period = atoi(ms) / 1000.0;
+      s.mask = 0;
+    }
     s.start = s.last = now_s();
   }
   return s.enabled != 0;
@@ -57,11 +67,13 @@ long peak_mb() {
   return u.ru_maxrss / 1024;
 }
 
-// True when a line is due (two seconds since the start and since the last).
-bool due() {
+// True when a line is due (two seconds since the start and since the
+// last); elapsed is then the time since the last.
+bool due(double *elapsed = nullptr) {
   clock_state &s = st();
   const double t = now_s();
-  if (t - s.last < PERIOD_S) return false;
+  if (t - s.last < s.period) return false;
+  if (elapsed != nullptr) *elapsed = t - s.last;
   s.last = t;
   return true;
 }
@@ -77,12 +89,14 @@ void put(const char *text) {
 
 void step(long long stored, long long waiting, long long explored) {
   clock_state &s = st();
-  if ((++s.ticks & 4095u) != 0 || !enabled() || !due()) return;
+  double elapsed = 0;
+  if (s.enabled < 0) enabled();
+  if (s.enabled == 0 || (++s.ticks & s.mask) != 0 || !due(&elapsed)) return;
   char a[16], b[16], c[16], r[16], line[160];
   human(a, sizeof a, static_cast<double>(stored));
   human(b, sizeof b, static_cast<double>(waiting));
   human(c, sizeof c, static_cast<double>(explored));
-  human(r, sizeof r, static_cast<double>(explored - s.last_explored) / PERIOD_S);
+  human(r, sizeof r, static_cast<double>(explored - s.last_explored) / (elapsed > 1e-3 ? elapsed : 1e-3));
   s.last_explored = explored;
   snprintf(line, sizeof line, "%s stored, %s waiting, %s explored, %s/s, %ld MB", a, b, c, r, peak_mb());
   put(line);

@@ -2,7 +2,9 @@
 // line every two seconds on standard error ("varnok: 1.2M stored, 0.4M
 // waiting, 2.1M explored, 180k/s, 410 MB"), overwritten in place when
 // standard error is a terminal. Shown on a terminal (unless -q) and with
-// -progress; never otherwise, so that logs and tests stay exact.
+// -progress; never otherwise, so that logs and tests stay exact. The
+// options are read from the run context at the first step, which comes
+// after main has filled it.
 #pragma once
 
 #include <cstdint>

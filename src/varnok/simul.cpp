@@ -16,6 +16,7 @@
 #include "common/zone/zone_hash.h"
 #include "common/zone/zone_read_write.h"
 #include "varnok/concrete_run.h"
+#include "varnok/progress.h"
 #include "varnok/varnok_options.h"
 #include "varnok/verdict.h"
 #include "varnok/varnok_usage.h"
@@ -262,6 +263,7 @@ int explore(int nb_init, Found found) {
     if (found(i)) return 1;
   std::vector<zone *> next;
   for (int i = 0; i < nb_sim_states; i++) {
+    progress::step(nb_sim_states, nb_sim_states - i, i);
     int l = succ_sim_graph[i].st.loc;
     zone *zi = succ_sim_graph[i].st.z;
     for (int p = piece_start[l]; p < piece_start[l + 1]; p++) {
@@ -597,6 +599,7 @@ int reach_prop_sim_graph_dfs(states_region *init, states_region *goal) {
   for (int i = 0; i < nb_init; i++) {
     dfs_push(i);
     while (stack_top >= 0) {
+      progress::step(nb_sim_states, stack_top + 1, nb_sim_states);
       stack_entry &top = succ_sim_graph_stack[stack_top];
       int j = top.state;
       int l = succ_sim_graph[j].st.loc;
@@ -799,6 +802,7 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
   if (nb_sim_states == 0) return 0;
   std::vector<zone *> next;
   for (int i = 0; i < nb_sim_states; i++) {
+    progress::step(nb_sim_states, nb_sim_states - i, i);
     int l = succ_sim_graph[i].st.loc;
     zone *zi = succ_sim_graph[i].st.z;
     // Under extrapolation a zone may reach past the condition.

@@ -13,6 +13,7 @@
 #include "common/util/stattime.h"
 #include "common/zone/zone.h"
 #include "varnok/progress.h"
+#include "varnok/verdict.h"
 #include "varnok/varnok_options.h"
 
 int32_t COMPACT = 0;
@@ -367,6 +368,7 @@ states_region *true_exist_until_states_region(states_region *p) {
     s = add_states_region(s, t);
   }
   if (verbose()) printf("\n");
+  verdict::add_stat("iterations", n);
   free_states_region(f);
   if (COMPACT) compact_states_region2(s);
   print_history(n, s);
@@ -399,6 +401,7 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
     free_states_region(r);
   }
   if (verbose()) printf("\n");
+  verdict::add_stat("iterations", n);
   free_states_region(f);
   if (COMPACT) compact_states_region2(s);
   print_history(n, s);
@@ -463,6 +466,7 @@ states_region *true_for_all_until_states_region(states_region *p, int a) {
   free_states_region(x);
   free_states_region(inv_t);
   trace.done();
+  verdict::add_stat("iterations", trace.c);
   COMPACT = 0;
   return result;
 }
@@ -501,6 +505,7 @@ states_region *for_all_until_states_region(states_region *p, states_region *q, i
   free_states_region(x);
   free_states_region(inv_t);
   trace.done();
+  verdict::add_stat("iterations", trace.c);
   COMPACT = 0;
   return result;
 }
@@ -528,6 +533,7 @@ void print_hide_states_region2(states_region *p, FILE *stream, void (*note)(FILE
 }
 
 void print_hide_states_region3(states_region *p, FILE *stream, void (*note)(FILE *, int)) {
+  verdict::result_region(p);
   if (!is_not_empty_states_region(p)) {
     fputs("false\n", stream);
     return;

@@ -7,6 +7,7 @@
 
 #include "common/region/region.h"
 #include "common/region/region_zone.h"
+#include "common/tctl/tctl_main.h"
 #include "common/tctl/tctl_syntax.h"
 #include "common/tctl/tctl_tg_link.h"
 #include "common/tg/tg_constants.h"
@@ -16,6 +17,7 @@
 #include "common/util/my_files.h"
 #include "common/util/varnok_error.h"
 #include "common/zone/zone.h"
+#include "varnok/name_hints.h"
 #include "varnok/varnok_eval_back.h"
 #include "varnok/varnok_eval_forw.h"
 #include "varnok/varnok_options.h"
@@ -96,6 +98,7 @@ int varnok_clock_number(const char *name) {
   for (int i = 1; i < N_OF_CLOCKS; i++)
     if (strcmp(clocks_names[i], name) == 0) return i;
   printf("%s: clock name %s not found\n", tool, name);
+  fputs(tctl_unknown_name_line(name, "unknown clock", model_clock_names()).c_str(), stderr);
   exit(1);
 }
 

@@ -16,6 +16,7 @@
 #include "common/tg/tg_global.h"
 #include "common/util/my_files.h"
 #include "varnok/progress.h"
+#include "varnok/run_context.h"
 #include "varnok/stale_results.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
@@ -33,6 +34,10 @@ struct run_state {
   int answer = 0;
   bool finished = false;
   bool from_backward = false;  // under -forw, HOLDS already decided backwards
+  // -verdict, -q and -stats, read by start before the arguments are (an
+  // exit from the argument reader must already give status 2 under
+  // -verdict, and the banner is already quiet under -q).
+  bool verdict = false, quiet = false, stats = false;
   std::map<std::string, long long> figures;
   FILE *out = nullptr;         // the real standard output under -q
   std::string captured;        // what -q kept from standard output
@@ -137,7 +142,7 @@ void at_exit() {
   run_state &s = state();
   if (s.finished) return;
   replay_captured();
-  if (!is_option(OPT_VERDICT)) return;
+  if (!s.verdict) return;
   fflush(nullptr);
   _exit(2);
 }
@@ -170,15 +175,19 @@ void print_figures() {
 }  // namespace
 
 void start(int argc, char **argv) {
-  clock_gettime(CLOCK_MONOTONIC, &state().wall_start);
+  run_state &s = state();
+  clock_gettime(CLOCK_MONOTONIC, &s.wall_start);
   for (int k = 1; k < argc; k++) {
-    if (strcmp(argv[k], "-verdict") == 0) OPT_SET |= OPT_VERDICT;
-    else if (strcmp(argv[k], "-q") == 0) OPT_SET |= OPT_QUIET;
-    else if (strcmp(argv[k], "-stats") == 0) OPT_SET |= OPT_STATS;
+    if (strcmp(argv[k], "-verdict") == 0) s.verdict = true;
+    else if (strcmp(argv[k], "-q") == 0) s.quiet = true;
+    else if (strcmp(argv[k], "-stats") == 0) s.stats = true;
     else if (takes_value(argv[k])) k++;
   }
+  // main prints the banner before it reads the arguments (and so before
+  // the run context exists): the option word tells it about -q already.
+  if (s.quiet) OPT_SET |= OPT_QUIET;
   atexit(at_exit);
-  if (is_option(OPT_QUIET)) go_quiet();
+  if (s.quiet) go_quiet();
 }
 
 void reachable(int answer) {
@@ -196,7 +205,7 @@ int initial_states_inside(states_region *result) {
   states_region *init = varnok_mk_init_state(tctl_extra_clocks());
   states_region *inv = mk_inv_st_reg();
   states_region *initial;
-  if (is_option(OPT_INV)) {
+  if (this_run().has(OPT_INV)) {
     // Every valuation of the invariant at the initial locations.
     initial = mk_empty_states_region();
     for (int s = 0; s < init->count; s++) {
@@ -223,15 +232,29 @@ void decide_formula_backwards(tctl_node *f) {
 }
 
 void stopped_at_limit() {
-  if (!is_option(OPT_VERDICT)) return;
   run_state &s = state();
-  if (is_option(OPT_REACH)) reachable(-1);
+  if (!s.verdict) return;
+  if (this_run().has(OPT_REACH)) reachable(-1);
   else if (s.question == kind::none) s.answer = -1;
   stale_results_remove();
   exit(finish(true, 1));
 }
 
 void stat(const char *key, long long value) { state().figures[key] = value; }
+
+void add_stat(const char *key, long long value) { state().figures[key] += value; }
+
+void result_region(const states_region *p) {
+  long long zones = 0;
+  for (int s = 0; p != nullptr && s < p->count; s++) {
+    const region *r = p->regs[s];
+    if (is_empty_region(r)) continue;
+    for (int k = 0; k < r->count; k++)
+      if (!is_empty_zone(r->zones[k])) zones++;
+  }
+  stat("result_zones", zones);
+  add_stat("iterations", 0);
+}
 
 int finish(bool completed, int status) {
   run_state &s = state();
@@ -242,11 +265,11 @@ int finish(bool completed, int status) {
   if (!completed) {
     // The run failed (it returned, rather than exiting).
     replay_captured();
-    return is_option(OPT_VERDICT) ? 2 : status;
+    return s.verdict ? 2 : status;
   }
-  if (!is_option(OPT_VERDICT | OPT_STATS)) return status;
+  if (!s.verdict && !s.stats) return status;
   FILE *f = answer_stream();
-  if (is_option(OPT_VERDICT)) {
+  if (s.verdict) {
     if (s.question == kind::none) {
       fprintf(stderr, "%s: error: this run answers no question (-verdict needs a goal or a formula)\n", tool);
       replay_captured();
@@ -255,8 +278,8 @@ int finish(bool completed, int status) {
     if (s.answer < 0) fputs("UNKNOWN\n", f);
     else fprintf(f, "%s %s\n", s.question == kind::reachable ? "REACHABLE" : "HOLDS", s.answer ? "true" : "false");
   }
-  if (is_option(OPT_STATS)) print_figures();
-  if (!is_option(OPT_VERDICT)) return status;
+  if (s.stats) print_figures();
+  if (!s.verdict) return status;
   return s.answer < 0 ? 3 : (s.answer ? 0 : 1);
 }
 

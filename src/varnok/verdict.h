@@ -43,6 +43,16 @@ void stopped_at_limit();
 // Notes a figure for -stats (the last value noted for a key wins).
 void stat(const char *key, long long value);
 
+// Adds value to a figure for -stats that sums over the run (the iterations
+// of every fix-point, nested ones included).
+void add_stat(const char *key, long long value);
+
+// The result of a formula as its .eval file shows it: notes result_zones
+// (its zones, every location's non-empty ones) and makes iterations show
+// (0 when no fix-point ran). p may be null (the empty set); it is left as
+// it is.
+void result_region(const states_region *p);
+
 // The end of main: completed when the run did its job, status what it ends
 // with today. Prints the verdict line and the figures and returns the status
 // to end with.

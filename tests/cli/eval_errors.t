@@ -20,6 +20,7 @@ Failures of a formula run: messages, statuses, and no result file.
 A clock name that is no clock of the model ends the run after the message.
 
   $ varnok -f two "w <= 3" | tail -2; echo "status ${PIPESTATUS[0]}"
+  _form.tctl:1: unknown clock 'W'
   varnok: begin evaluation of _form.tctl
   varnok: clock name W not found
   status 1

@@ -50,4 +50,5 @@ and status 1:
 
   $ run -abs lu -R "CS1 and x9 > 1" p1 | grep -e clock -e status
   varnok: clock name X9 not found
+  _reach.tctl:1: unknown clock 'X9' (did you mean 'X1'?)
   status 1

@@ -20,6 +20,7 @@ file (with its history):
   $ echo "init impl AB (INSIDE impl Y9 < 3)" > f.tctl
   $ run -h train_gate f
   varnok: clock name Y9 not found
+  f.tctl:1: unknown clock 'Y9' (did you mean 'Y'?)
   varnok: removed the earlier result f.eval
   varnok: removed the earlier result f.log
   status 1
@@ -50,6 +51,7 @@ witnesses:
   _trace.reach
   $ run -run -R "INSIDE and Q > 1" train_gate
   varnok: clock name Q not found
+  _reach.tctl:1: unknown clock 'Q'
   varnok: removed the earlier result _run.reach
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach

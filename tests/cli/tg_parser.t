@@ -161,38 +161,47 @@ Structural errors (codes 4 to 12) stop at once.
 
   $ refused '#states 20000000 #trans 0 #clocks 0\n'
   varnok: ERROR: the number of states must be less than 16777215
+  e.tg:1: too many states '20000000' (at most 16777214)
   status 255
   e.tg
   $ refused '#states 1 #trans 16777216 #clocks 0\n'
   varnok: ERROR: the number of transitions must be less than 16777215
+  e.tg:1: too many transitions '16777216' (at most 16777214)
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 5001\n'
   varnok: ERROR: the number of clocks must be less than 5000
+  e.tg:1: too many clocks '5001' (at most 4999)
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 1 x y\n'
   varnok: ERROR: there are more clocks (2) than declared (1)
+  e.tg:1: more clocks than #clocks declares 'Y' (#clocks 1)
   status 255
   e.tg
   $ refused '#states 2 #trans 1 #clocks 0\nstate: 1 invar: true trans:\n'
   varnok: ERROR: missing state 0
+  e.tg:2: state out of order '1' (state 0 expected)
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans:\nstate: 1 invar: true trans:\n'
   varnok: ERROR: there are more states (1) than declared (1)
+  e.tg:3: more states than #states declares '1' (#states 1)
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 0 true => ; ; goto 0\n'
   varnok: ERROR: there are more transitions (1) than declared (1)
+  e.tg:2: more transitions than #trans declares 'goto 0' (#trans 1)
   status 255
   e.tg
   $ refused '#states 2 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 0\n'
   varnok: ERROR: there are less states (1) than declared (2)
+  e.tg:3: fewer states than #states declares at end of file (#states 2, state 1 missing)
   status 255
   e.tg
   $ refused '#states 1 #trans 1 #clocks 0\nstate: 0 invar: true trans: true => ; ; goto 1\n'
   varnok: ERROR: invalid state 1 in transitions 0
+  e.tg:2: invalid state in goto '1' (#states 1)
   status 255
   e.tg
 

@@ -13,6 +13,7 @@ A misspelled proposition in a goal (CSS2), a network search:
   Evaluating reachability: _init.tctl and ed _reach.tctl 
   Using breadth-first search with LU bounds and inclusion, no limit on symbolic states
   varnok: warning: no location carries the proposition CSS2 (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'CSS2' (did you mean 'CS2'?)
   Reachability failed.
   Full state space explored.
   status 1

@@ -14,6 +14,7 @@ Reachability on one graph, every search and abstraction:
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach
   status 2
@@ -21,30 +22,35 @@ Reachability on one graph, every search and abstraction:
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _dfs.trace
   status 2
   [-FULLDFS]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _dfs.trace
   status 2
   [-abs lu]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   status 2
   [-abs lu -DFS]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   status 2
   [-ai]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach
   status 2
@@ -52,6 +58,7 @@ Reachability on one graph, every search and abstraction:
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach
   status 2
@@ -59,6 +66,7 @@ Reachability on one graph, every search and abstraction:
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach
   status 2
@@ -75,6 +83,7 @@ Reachability on one graph, every search and abstraction:
   status 3
   $ v -FORW 2 -abs lu -R "INSIDE and NEARR" train_gate
   varnok: error: no location carries the proposition NEARR (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'NEARR' (did you mean 'NEAR'?)
   status 2
 
 On a network:
@@ -84,23 +93,27 @@ On a network:
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition OPEN (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'OPEN'
   status 2
   [-DFS]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition OPEN (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'OPEN'
   varnok: removed the earlier result _reach.trace
   status 2
   [-abs lu]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition OPEN (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'OPEN'
   varnok: removed the earlier result _reach.trace
   status 2
   [-abs lu -DFS]
   REACHABLE true
   status 0
   varnok: error: no location carries the proposition OPEN (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'OPEN'
   varnok: removed the earlier result _reach.trace
   status 2
   $ v -FORW 2 -R INSIDE rail_train rail_gate rail_controller
@@ -187,11 +200,13 @@ warning becomes an error), a run that asks no question:
   status 2
   $ v -R INSIDEE train_gate
   varnok: error: no location carries the proposition INSIDEE (goal); it is false everywhere
+  _reach.tctl:1: unknown proposition 'INSIDEE' (did you mean 'INSIDE'?)
   varnok: removed the earlier result _path.reach
   varnok: removed the earlier result _trace.reach
   status 2
   $ v -f train_gate "ED INSIDEE"
   varnok: error: no location carries the proposition INSIDEE (formula); it is false everywhere
+  _form.tctl:1: unknown proposition 'INSIDEE' (did you mean 'INSIDE'?)
   varnok: removed the earlier result _form.eval
   status 2
   $ v -R "INSIDE and X9 > 1" -abs lu rail_train rail_gate rail_controller
@@ -202,6 +217,7 @@ warning becomes an error), a run that asks no question:
   _form.tctl:2: parse error at end of file
   status 2
   $ v -f train_gate "x9 > 1"
+  _form.tctl:1: unknown clock 'X9' (did you mean 'X'?)
   varnok: clock name X9 not found
   status 2
   $ v train_gate
@@ -245,7 +261,8 @@ Without -verdict a completed run keeps its status 1 and its output:
   1
 
 HOLDS agrees with the evaluator's own answer (the .eval of "init and not
-(f)" is empty) on random graphs and networks:
+(f)" is empty) on random graphs and networks, and under -Inv on random
+graphs (the .eval of "(L) and not (f)" is empty, L the initial locations):
 
   $ mkdir random && cd random && python3 $TESTDIR/verdict_random.py varnok 40 5
-  79 formulas checked, 0 disagreements
+  120 formulas checked, 0 disagreements

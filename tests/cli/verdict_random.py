@@ -6,12 +6,15 @@ of network_random.py) and random formulas f, "varnok -verdict ... f" must say
 HOLDS true exactly when the evaluator's own .eval of "init and not (f)" is
 empty ("false"): f holds in every initial state. The status must match the
 line (0 true, 1 false), and f.eval must be byte for byte the one of the same
-run without -verdict.
+run without -verdict. Under -Inv (every valuation of the invariant at the
+initial locations), on one graph, HOLDS true must come exactly when the
+.eval of "(L) and not (f)" is empty, L the locations where init holds.
 
 usage: verdict_random.py VARNOK ROUNDS SEED   (run in an empty directory)
 Prints one line per disagreement and a closing count line.
 """
 import os
+import re
 import subprocess
 import sys
 
@@ -68,4 +71,31 @@ for r in range(rounds):
         if (line, status) != want:
             disagreements += 1
             print("round %d formula %r: %r status %d, the .eval says %s" % (r, f, line, status, want[0].strip()))
+        # -Inv: every valuation of the invariant at the initial locations:
+        # the locations where init holds. On one graph only: on a network
+        # state(n) means every automaton at its location n, and INIT holds
+        # with the clocks 0 only, so no formula names the initial product
+        # locations with their whole invariants.
+        if n > 1:
+            continue
+        with open("c.tctl", "w") as out:
+            out.write("init\n")
+        subprocess.run([varnok] + names + ["c"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        with open("c.eval") as e:
+            start = " or ".join(re.findall(r"^(state\(\d+\)) and", e.read(), re.M))
+        os.remove("c.eval")
+        with open("c.tctl", "w") as out:
+            out.write("(%s) and not (%s)\n" % (start, f))
+        subprocess.run([varnok] + names + ["c"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        with open("c.eval") as e:
+            empty = e.read().strip() == "false"
+        os.remove("c.eval")
+        line, status = verdict(["-Inv"] + names + ["f"])
+        if status == 2:
+            continue
+        checked += 1
+        want = ("HOLDS true\n", 0) if empty else ("HOLDS false\n", 1)
+        if (line, status) != want:
+            disagreements += 1
+            print("round %d formula %r -Inv: %r status %d, the .eval says %s" % (r, f, line, status, want[0].strip()))
 print("%d formulas checked, %d disagreements" % (checked, disagreements))

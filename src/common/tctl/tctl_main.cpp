@@ -1,9 +1,12 @@
 #include "common/tctl/tctl_main.h"
 
 #include <cstdlib>
+#include <map>
+#include <set>
 
 #include "common/tctl/tctl_tab.h"
 #include "common/util/my_files.h"
+#include "common/util/source_lines.h"
 
 tctl_node *TCTL_FORMULA = nullptr;
 
@@ -39,6 +42,8 @@ int tctl_parse_formula(FILE *in, FILE *echo) {
   // A fresh buffer on the new stream: after a failed parse the old buffer
   // may still hold unread text of the previous input.
   tctl_yyrestart(in);
+  tctl_forget_tokens();
+  tctl_forget_names();
   tctl_parsed_formula = nullptr;
   int result = tctl_yyparse();
   if (result != 0) {
@@ -60,3 +65,33 @@ int tctl_mk_formula(FILE *in, FILE *echo) {
 }
 
 tctl_node *tctl_formula() { return TCTL_FORMULA; }
+
+namespace {
+
+struct name_places {
+  std::map<std::string, std::string> place;  // name -> "FILE:LINE"
+  std::set<std::string> in_this_text;
+};
+
+name_places &places() {
+  static auto *p = new name_places;  // never destroyed: used until exit
+  return *p;
+}
+
+}  // namespace
+
+void tctl_note_name(const char *name, int line) {
+  name_places &p = places();
+  const std::string where = source_place(line);
+  if (where.empty() || !p.in_this_text.insert(name).second) return;
+  p.place[name] = where;
+}
+
+void tctl_forget_names() { places().in_this_text.clear(); }
+
+std::string tctl_unknown_name_line(const char *name, const char *message, const std::vector<std::string> &known) {
+  const auto it = places().place.find(name);
+  if (it == places().place.end()) return "";
+  const std::string hint = did_you_mean(name, known);
+  return it->second + ": " + message + " '" + name + "'" + (hint.empty() ? "" : " (" + hint + ")") + "\n";
+}

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "common/tctl/tctl_syntax.h"
 
@@ -33,3 +35,17 @@ extern tctl_node *tctl_parsed_formula;
 
 // Returns TCTL_FORMULA (owned by the front end, kept until exit).
 tctl_node *tctl_formula();
+
+// Notes where a name of the formula text was read (the scanner calls it for
+// every name, with its line), so that an error about the name found later,
+// once the model is known, can give its place. The first place of a name in
+// the latest text that has it is kept.
+void tctl_note_name(const char *name, int line);
+// Forgets which names the text being parsed has (at the start of a parse).
+void tctl_forget_names();
+
+// The compiler-style line of a name of a formula that the model does not
+// know: "FILE:LINE: MESSAGE 'NAME'\n", with "(did you mean 'X'?)" when one
+// of `known` is close to it; "" when the name was not read from a named
+// formula text.
+std::string tctl_unknown_name_line(const char *name, const char *message, const std::vector<std::string> &known);

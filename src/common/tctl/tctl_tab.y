@@ -2,8 +2,17 @@
 // Parser of TCTL formulas: builds the syntax tree and counts the extra
 // clocks that the timed operators need.
 #include <cstdint>
+#include <string>
 
 #include "common/tctl/tctl_syntax.h"
+
+// A token the scanner returned: its kind (0 at the end of the input), its
+// text (names in upper case) and its line.
+struct tctl_token {
+  int kind = 0;
+  std::string text;
+  int line = 0;
+};
 
 // Relation symbols as the scanner reports them.
 enum tctl_relation : int32_t { REL_LT, REL_LE, REL_EQ, REL_GE, REL_GT };
@@ -12,6 +21,14 @@ enum tctl_relation : int32_t { REL_LT, REL_LE, REL_EQ, REL_GE, REL_GT };
 %code provides {
 // Next token of the formula text; 0 at the end of the input.
 int tctl_yylex();
+// The token returned `back` tokens ago (0: the last one, up to 2); a token
+// of kind 0 when there is none.
+const tctl_token &tctl_recent_token(int back);
+// Forgets the tokens of an earlier text (at the start of a parse).
+void tctl_forget_tokens();
+// The first character after the last token that is not a blank, without
+// reading it; 0 when the text ends or the scanner's buffer holds no more.
+int tctl_next_char();
 // Prints "<message> at line <n>, near `<token>'" on standard error. The
 // caller of the parser ends the process (see tctl_mk_formula).
 void tctl_yyerror(const char *message);
@@ -248,9 +265,60 @@ constraint
 
 %%
 
+namespace {
+
+bool is_name(const tctl_token &t, const char *text) { return t.kind == TOK_NAME && t.text == text; }
+
+// An operator of another formula language, written where the parse failed
+// (the parser stops at the token after it): its text, its line and the
+// hint that names this language's operator of the same meaning.
+struct foreign_operator {
+  std::string text;
+  int line = 0;
+  std::string hint;
+};
+
+bool find_foreign_operator(foreign_operator *found) {
+  const tctl_token &cur = tctl_recent_token(0), &prev = tctl_recent_token(1), &prev2 = tctl_recent_token(2);
+  static const char *const prefix[][2] = {{"EF", "ED"}, {"AG", "AB"}, {"EG", "EB"}, {"AF", "AD"}};
+  for (const auto &op : prefix)
+    if (is_name(prev, op[0])) {
+      *found = {op[0], prev.line, std::string("did you mean '") + op[1] + "'?"};
+      return true;
+    }
+  const bool e_or_a = is_name(prev, "E") || is_name(prev, "A");
+  if (e_or_a && cur.kind == TOK_LBRACKET) {
+    const bool exists = prev.text == "E";
+    if (tctl_next_char() == ']') *found = {prev.text + "[]", prev.line, exists ? "did you mean 'EB'?" : "did you mean 'AB'?"};
+    else *found = {prev.text + "[", prev.line, exists ? "did you mean 'p EU q'?" : "did you mean 'p AU q'?"};
+    return true;
+  }
+  if ((is_name(prev2, "E") || is_name(prev2, "A")) && prev.text == "<" && cur.text == ">") {
+    *found = {prev2.text + "<>", prev2.line, prev2.text == "E" ? "did you mean 'ED'?" : "did you mean 'AD'?"};
+    return true;
+  }
+  if (is_name(cur, "U") || is_name(prev, "U")) {
+    *found = {"U", is_name(cur, "U") ? cur.line : prev.line, "did you mean 'p EU q' or 'p AU q'?"};
+    return true;
+  }
+  if (prev.kind == TOK_MINUS && cur.kind == TOK_MINUS && tctl_next_char() == '>') {
+    *found = {"-->", prev.line, "did you mean 'AB (p impl AD q)'?"};
+    return true;
+  }
+  if (prev.kind == TOK_MINUS && cur.text == ">") {
+    *found = {"->", prev.line, "did you mean 'impl'?"};
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void tctl_yyerror(const char *message) {
   fprintf(stderr, "%s at line %d, near `%s'\n", message, tctl_yylineno, tctl_yytext);
-  print_source_error(tctl_yylineno, message, tctl_yytext);
+  foreign_operator op;
+  if (strcmp(message, "parse error") == 0 && find_foreign_operator(&op)) print_source_error(op.line, "unknown operator", op.text.c_str(), op.hint.c_str());
+  else print_source_error(tctl_yylineno, message, tctl_yytext);
 }
 
 void tctl_warning(const char *message) {

@@ -18,6 +18,9 @@ int tg_yylex();
 %}
 
 %define parse.error simple
+// Each token's line (the scanner sets it), so that an error found after
+// the parser looked ahead still names the line of the word it is about.
+%locations
 
 %union {
   int ival;
@@ -77,7 +80,7 @@ clocks_section
   ;
 
 clocks_declaration
-  : CLOCKS clock_count                    { if (!tg_clocks_declaration($2)) YYABORT; }
+  : CLOCKS clock_count                    { tg_error_line = @1.first_line; if (!tg_clocks_declaration($2)) YYABORT; }
   ;
 
 clock_count
@@ -87,15 +90,15 @@ clock_count
 
 clock_list
   : %empty
-  | IDENT { if (!tg_clock_name($1)) YYABORT; } clock_list
+  | IDENT { tg_error_line = @1.first_line; if (!tg_clock_name($1)) YYABORT; } clock_list
   ;
 
 states_declaration
-  : STATES INTEGER                        { if (!tg_states_declaration($2)) YYABORT; }
+  : STATES INTEGER                        { tg_error_line = @2.first_line; if (!tg_states_declaration($2)) YYABORT; }
   ;
 
 transitions_declaration
-  : TRANS INTEGER                         { if (!tg_transitions_declaration($2)) YYABORT; }
+  : TRANS INTEGER                         { tg_error_line = @2.first_line; if (!tg_transitions_declaration($2)) YYABORT; }
   ;
 
 location_list
@@ -104,10 +107,10 @@ location_list
   ;
 
 location
-  : STATE INTEGER { if (!tg_location_start($2)) YYABORT; }
+  : STATE INTEGER { tg_error_line = @2.first_line; if (!tg_location_start($2)) YYABORT; }
     INVAR constraint { tg_invariant($5); $5 = nullptr; }
     TRANSITIONS transition_list
-  | STATE INTEGER { if (!tg_location_start($2)) YYABORT; }
+  | STATE INTEGER { tg_error_line = @2.first_line; if (!tg_location_start($2)) YYABORT; }
     PROP proposition_list INVAR constraint { tg_invariant($7); $7 = nullptr; }
     TRANSITIONS transition_list
   ;
@@ -124,7 +127,10 @@ transition_list
 
 transition
   : deadline constraint { tg_guard($2); $2 = nullptr; } arrow label_list ';' reset_section assignment_list ';' GOTO INTEGER
-                                          { if (!tg_transition_target($11) || !tg_transition_complete()) YYABORT; }
+                                          {
+                                            tg_error_line = @11.first_line;
+                                            if (!tg_transition_target($11) || !tg_transition_complete()) YYABORT;
+                                          }
   | error INTEGER                         { yyerrok; }
   ;
 

@@ -35,6 +35,7 @@ int32_t clock_assign = 0;
 FILE *tg_output = nullptr;
 std::vector<char *> &decl_clocks_names = *new std::vector<char *>;  // never destroyed
 int tg_exit_on_error = 1;
+int tg_error_line = 0;
 int tg_fatal_status = 0;
 
 int tg_yyparse();
@@ -60,11 +61,22 @@ static int fatal(int status) {
 
 // An error at the current token; the compiler-style line names `subject`,
 // the word the error is about.
-static void report_error(const char *message, const char *subject) {
+static void report_error(const char *message, const char *subject, const std::string &hint = "") {
   fprintf(stderr, "%s at line %d, near `%s'\n", message, tg_yylineno, tg_yytext != nullptr ? tg_yytext : "");
-  if (tg_compiling) print_source_error(tg_yylineno, message, subject);
+  if (tg_compiling) print_source_error(tg_yylineno, message, subject, hint.c_str());
   tg_yynerrs++;
 }
+
+// The compiler-style line of an error that the specified report does not
+// place: the line the scanner stands at (the declaration or transition
+// just read), the message, the word it is about (null: the end of the
+// text) and a hint.
+static void place_error(const char *message, const std::string &token, const std::string &hint) {
+  const int line = tg_error_line > 0 ? tg_error_line : tg_yylineno;
+  if (tg_compiling) print_source_error(line, message, token.empty() ? nullptr : token.c_str(), hint.c_str());
+}
+
+static std::string decimal(long long n) { return std::to_string(n); }
 
 void tg_yyerror(const char *message) {
   // The parser's stack outgrew its limit: as any other memory exhaustion.
@@ -95,7 +107,7 @@ int insert_clock_name(const char *name) {
 
 int get_clock(const char *name) {
   int x = find_clock(name);
-  if (x == 0) report_error("undeclared clock", name);
+  if (x == 0) report_error("undeclared clock", name, did_you_mean(name, {decl_clocks_names.begin(), decl_clocks_names.end()}));
   return x;
 }
 
@@ -105,6 +117,7 @@ int get_clock(const char *name) {
 int tg_states_declaration(int count) {
   if (count > MAX_STATES) {
     printerr(8, MAX_STATES, -1);
+    place_error("too many states", decimal(count), "at most " + decimal(MAX_STATES - 1));
     return fatal(-1);
   }
   N_OF_STATES = count;
@@ -114,6 +127,7 @@ int tg_states_declaration(int count) {
 int tg_transitions_declaration(int count) {
   if (count > MAX_TRANS) {
     printerr(9, MAX_TRANS, -1);
+    place_error("too many transitions", decimal(count), "at most " + decimal(MAX_TRANS - 1));
     return fatal(-1);
   }
   N_OF_TRANS = count;
@@ -124,6 +138,7 @@ int tg_clocks_declaration(int count) {
   if (count < 0) count = MAX_CLOCKS;
   if (count > MAX_CLOCKS) {
     printerr(10, MAX_CLOCKS, -1);
+    place_error("too many clocks", decimal(count), "at most " + decimal(MAX_CLOCKS - 1));
     return fatal(-1);
   }
   decl_clocksno = static_cast<uint16_t>(count);
@@ -138,6 +153,7 @@ int tg_clock_name(const char *name) {
   }
   if (clocksno + 1 > decl_clocksno) {
     printerr(11, clocksno + 1, static_cast<int>(decl_clocksno), -1);
+    place_error("more clocks than #clocks declares", name, "#clocks " + decimal(decl_clocksno));
     return fatal(-1);
   }
   insert_clock_name(name);
@@ -184,10 +200,12 @@ static bool too_large(double zones) {
 int tg_location_start(int number) {
   if (number != tg_next_state) {
     printerr(6, static_cast<int>(tg_next_state), -1);
+    place_error("state out of order", decimal(number), "state " + decimal(tg_next_state) + " expected");
     return fatal(-1);
   }
   if (number >= N_OF_STATES) {
     printerr(7, number, static_cast<int>(N_OF_STATES), -1);
+    place_error("more states than #states declares", decimal(number), "#states " + decimal(N_OF_STATES));
     return fatal(-1);
   }
   current_state = number;
@@ -271,6 +289,7 @@ void tg_assignment(const char *clock, const char *value_clock, int value) {
 int tg_transition_target(int target) {
   if (target >= N_OF_STATES) {
     printerr(12, target, static_cast<int>(current_trans), -1);
+    place_error("invalid state in goto", decimal(target), "#states " + decimal(N_OF_STATES));
     return fatal(-1);
   }
   state_to = target;
@@ -286,6 +305,7 @@ int tg_transition_complete() {
   }
   if (current_trans >= N_OF_TRANS) {
     printerr(4, static_cast<int>(current_trans), static_cast<int>(N_OF_TRANS), -1);
+    place_error("more transitions than #trans declares", "goto " + decimal(state_to), "#trans " + decimal(N_OF_TRANS));
     return fatal(-1);
   }
   if (curr_clk_aff == nullptr) tg_fresh_affect();
@@ -299,8 +319,10 @@ int tg_transition_complete() {
 // End of the graph
 
 int tg_graph_complete() {
+  tg_error_line = 0;  // the end of the text
   if (tg_next_state < N_OF_STATES) {
     printerr(5, static_cast<int>(tg_next_state), static_cast<int>(N_OF_STATES), -1);
+    place_error("fewer states than #states declares", "", "#states " + decimal(N_OF_STATES) + ", state " + decimal(tg_next_state) + " missing");
     return fatal(-1);
   }
   if (tg_yynerrs != 0) {
@@ -448,6 +470,7 @@ int tg_to_smc(FILE *input, FILE *output, FILE *err) {
   reset_parser_state();
   tg_yyrestart(input);
   tg_yylineno = 1;
+  tg_error_line = 0;
   tg_compiling = 1;
   set_error_source((std::string(my_filename) + ".tg").c_str());
   int result = tg_yyparse();

@@ -41,6 +41,9 @@ extern std::vector<char *> &decl_clocks_names;
 extern int tg_exit_on_error;
 // In the second mode, the exit status a fatal error would have had.
 extern int tg_fatal_status;
+// The line of the word a declaration or transition error is about, set by
+// the parser before it calls the checks below (0: the scanner's line).
+extern int tg_error_line;
 
 // Prints "begin syntax analysis", parses `input` with `err` as the scanner's
 // echo stream and prints "end syntax analysis". Returns tg_yyparse's result:
