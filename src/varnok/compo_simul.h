@@ -61,11 +61,6 @@ zone *init_zone_of_location_vector(const int32_t *v);
 // closed zones, the caller's), one per invariant piece that holds some.
 void init_zones_of_location_vector(const int32_t *v, std::vector<zone *> &out);
 
-// Calls f(v) for every location vector satisfying the initial formula, in
-// the order of get_1st_state_vector (automaton n-1 fastest); for "init" only
-// the combinations of initial locations are looked at.
-void for_each_initial_location_vector(const tctl_node *formula, const std::function<void(const int32_t *)> &f);
-
 // A new state (code, z) taking z over: extrapolated under -abs xtra, then
 // interned. Prints the progress line under -v.
 TA_symb_state *TA_new_symb_state(int32_t code, zone *z);

@@ -12,9 +12,9 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_runs.h"
-#include "varnok/compo_simul.h"
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
+#include "varnok/initial_vectors.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_options.h"
 
