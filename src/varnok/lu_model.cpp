@@ -46,6 +46,8 @@ model model::single(states_region *goal, extrapolation ex) {
   bool diag_free = true;
   for (int l = 0; l < m.view_.aut(0).nb_locations; l++) {
     m.goal_zones_.push_back(closed_pieces_at(goal, l, m.dim_));
+    m.goal_box_.emplace_back();
+    for (const auto &z : m.goal_zones_.back()) m.goal_box_.back().push_back(flat::diagonal_free(z.data(), m.dim_));
     diag_free &= all_diagonal_free(m.goal_zones_.back(), m.dim_);
     for (const auto &z : m.goal_zones_.back()) raise_to_zone(glo.data(), ghi.data(), z.data(), m.dim_);
   }
@@ -137,8 +139,13 @@ void model::extrapolate_lu(const uint16_t *key, int16_t *z) {
 bool model::is_goal(const uint16_t *key, const int16_t *z) {
   if (no_goal_) return false;
   if (view_.is_product()) return view_.satisfies(key, goal_formula_);
-  for (const auto &g : goal_zones_[key[0]])
-    if (flat::intersects(z, g.data(), dim_, s_goal_.data())) return true;
+  // The pairwise test settles most zones; it proves a meeting only against
+  // a goal zone without diagonal constraints.
+  const std::vector<std::vector<int16_t>> &goal = goal_zones_[key[0]];
+  for (size_t p = 0; p < goal.size(); p++) {
+    if (!flat::meets(z, goal[p].data(), dim_)) continue;
+    if (goal_box_[key[0]][p] || flat::intersects(z, goal[p].data(), dim_, s_goal_.data())) return true;
+  }
   return false;
 }
 

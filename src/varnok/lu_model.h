@@ -111,6 +111,7 @@ class model {
   int dim_ = 1;
   std::vector<bounds> bounds_;                                  // per automaton
   std::vector<std::vector<std::vector<int16_t>>> goal_zones_;  // single graph
+  std::vector<std::vector<char>> goal_box_;                    // per goal zone: diagonal-free
   const tctl_node *goal_formula_ = nullptr;                    // product
   std::vector<int32_t> lo_, hi_;                               // global, scratch
   std::vector<int16_t> s_guard_, s_moved_, s_target_, s_goal_;  // scratch zones
