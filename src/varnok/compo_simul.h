@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "varnok/compo_tables.h"
