@@ -10,6 +10,7 @@
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_ptg.h"
 #include "varnok/concrete_run.h"
+#include "varnok/initial_vectors.h"
 #include "varnok/compo_runs.h"
 #include "varnok/compo_succ.h"
 #include "varnok/compo_sync.h"
@@ -54,39 +55,6 @@ void init_zones_of_location_vector(const int32_t *v, std::vector<zone *> &out) {
   elapse_in_invariant(zero, invariant.data(), static_cast<int>(invariant.size()), out);
   free_zone(zero);
   for (zone *i : invariant) free_zone(i);
-}
-
-// Calls f(v) for every location vector satisfying formula, in the order of
-// get_1st_state_vector (automaton n-1 fastest). For "init" only the
-// combinations of initial locations are looked at (same vectors, same order).
-template <typename F>
-static void for_each_initial_vector(const tctl_node *formula, F f) {
-  const int n = N_OF_TA;
-  std::vector<std::vector<int32_t>> candidates(n);
-  for (int a = 0; a < n; a++) {
-    if (TA_N_OF_STATES[a] == 0) return;
-    int p = formula != nullptr && formula->kind == TCTL_INIT ? TA_find_prop_by_name(a, "INIT") : -2;
-    for (int l = 0; l < TA_N_OF_STATES[a]; l++) {
-      bool keep = p == -2 || (p == -1 && l == 0);
-      for (int32_t q : TA_states_props[a][l]) keep = keep || (p >= 0 && q == p);
-      if (keep) candidates[a].push_back(l);
-    }
-    if (candidates[a].empty()) return;
-  }
-  if (n <= 0) return;
-  std::vector<size_t> pos(n, 0);
-  std::vector<int32_t> v(n);
-  for (;;) {
-    for (int a = 0; a < n; a++) v[a] = candidates[a][pos[a]];
-    if (location_vector_satisfies_formula(v.data(), n, formula)) f(v.data());
-    int a = n - 1;
-    while (a >= 0 && ++pos[a] == candidates[a].size()) pos[a--] = 0;
-    if (a < 0) return;
-  }
-}
-
-void for_each_initial_location_vector(const tctl_node *formula, const std::function<void(const int32_t *)> &f) {
-  for_each_initial_vector(formula, f);
 }
 
 // ===========================================================================
@@ -182,7 +150,7 @@ void TA_init_succ_sim_graph(const tctl_node *init) {
     exit(-1);
   }
   std::vector<zone *> zones;
-  for_each_initial_vector(init, [&zones](const int32_t *v) {
+  for_each_initial_location_vector(init, [&zones](const int32_t *v) {
     init_zones_of_location_vector(v, zones);
     for (zone *z : zones) TA_insert_symb_state(TA_new_symb_state(TA_encode_state_vector(v, N_OF_TA), z));
     zones.clear();
@@ -416,7 +384,7 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
   TA_symb_states_set.assign(static_cast<size_t>(MAX_SYMB_STATES) + 1, {0, nullptr});
   bool full = false;
   std::vector<zone *> zones;
-  for_each_initial_vector(init, [&](const int32_t *v) {
+  for_each_initial_location_vector(init, [&](const int32_t *v) {
     init_zones_of_location_vector(v, zones);
     for (zone *z : zones) {
       if (!full && nb_symb_states >= MAX_SYMB_STATES) full = true;
@@ -586,7 +554,7 @@ int reach_prop_simulation_graph_dfs(const tctl_node *init, const tctl_node *reac
   max_depth_reached = 0;
   NB_FOUND_PATHS = 0;
   std::vector<std::vector<int32_t>> initial;
-  for_each_initial_vector(init, [&](const int32_t *v) { initial.emplace_back(v, v + n); });
+  for_each_initial_location_vector(init, [&](const int32_t *v) { initial.emplace_back(v, v + n); });
   std::vector<int32_t> v(n), u(n), w(n);
   std::vector<zone *> zones;
   for (const auto &v0 : initial) {

@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "varnok/compo_tables.h"
@@ -60,11 +59,6 @@ zone *init_zone_of_location_vector(const int32_t *v);
 // The initial zones of v, whatever its invariant: appended to out (new
 // closed zones, the caller's), one per invariant piece that holds some.
 void init_zones_of_location_vector(const int32_t *v, std::vector<zone *> &out);
-
-// Calls f(v) for every location vector satisfying the initial formula, in
-// the order of get_1st_state_vector (automaton n-1 fastest); for "init" only
-// the combinations of initial locations are looked at.
-void for_each_initial_location_vector(const tctl_node *formula, const std::function<void(const int32_t *)> &f);
 
 // A new state (code, z) taking z over: extrapolated under -abs xtra, then
 // interned. Prints the progress line under -v.

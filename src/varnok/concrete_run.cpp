@@ -274,7 +274,7 @@ class builder {
  public:
   builder(const witness &w, states_region *init)
       : w_(w), init_(init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), keys_(keys_along(w)) {
-    model_ = w.product ? lu::model::product(nullptr) : lu::model::single(nullptr);
+    model_ = w.product ? lu::model::product(nullptr, lu::initial_mode::from_zero) : lu::model::single(nullptr);
   }
 
   // The exact states along w, with pieces for which the end meets the target.

@@ -137,6 +137,22 @@ bool intersects(const int16_t *a, const int16_t *b, int dim, int16_t *scratch) {
   return close(scratch, dim);
 }
 
+bool meets(const int16_t *a, const int16_t *b, int dim) {
+  for (int i = 0; i < dim; i++)
+    for (int j = 0; j < dim; j++) {
+      const int16_t x = a[i * dim + j], y = b[j * dim + i];
+      if (i != j && x != INF_BOUND && y != INF_BOUND && add_bounds(x, y) < ZERO_LE) return false;
+    }
+  return true;
+}
+
+bool cut(int16_t *m, const int16_t *b, int dim) {
+  for (int x = 0; x < dim; x++)
+    for (int y = 0; y < dim; y++)
+      if (x != y && b[x * dim + y] != INF_BOUND && !constrain(m, dim, x, y, b[x * dim + y])) return false;
+  return true;
+}
+
 void from_zone(int16_t *m, zone *z) {
   cf_zone(z);
   memcpy(m, z->bounds[0], static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS * sizeof(int16_t));

@@ -57,6 +57,14 @@ void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi);
 bool included(const int16_t *a, const int16_t *b, int dim);
 // 1 when the closed a and the closed b have a common valuation.
 bool intersects(const int16_t *a, const int16_t *b, int dim, int16_t *scratch);
+// The pairwise test of the closed non-empty a and b in O(dim^2), without a
+// closure: false when some a(i, j) + b(j, i) is below (0, <=), and then they
+// are disjoint. When b has no diagonal constraint (diagonal_free) a true
+// result means they meet; otherwise they may still be disjoint.
+bool meets(const int16_t *a, const int16_t *b, int dim);
+// m = m ∩ b for the closed m and the closed b, by adding every bound of b;
+// m closed after when true, false (m unusable) when the result is empty.
+bool cut(int16_t *m, const int16_t *b, int dim);
 
 // Bridges to the zone module (dim = N_OF_CLOCKS).
 

@@ -529,7 +529,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   if (refused) return -2;
   return lu::guarded([&] {
     lu::check_key_width(true);
-    lu::model m = lu::model::product(reach);
+    lu::model m = lu::model::product(reach, is_option(OPT_INV) ? lu::initial_mode::whole_invariant : lu::initial_mode::from_zero);
     lu::warn_if_exact(m);
     lu::search s(m, is_option(OPT_DFS) != 0, lu::search_limit());
     const int r = s.run(nullptr, init);
@@ -618,7 +618,7 @@ int lu_sim_graph_product(const tctl_node *init, FILE *out, const std::function<v
   return lu::guarded([&] {
     lu::check_key_width(true);
     return sim_graph(
-        lu::model::product(nullptr), nullptr, init, out,
+        lu::model::product(nullptr, is_option(OPT_INV) ? lu::initial_mode::whole_invariant : lu::initial_mode::from_zero), nullptr, init, out,
         [](lu::model &m, const lu::search &s, const lu::graph_view &g, FILE *f) { lu::write_product_graph(m, s, g, f); },
         [](lu::model &m, const lu::search &s, const lu::graph_view &g, const std::string &path) {
           lu::draw_product_graph(m, s, g, path);

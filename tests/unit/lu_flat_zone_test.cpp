@@ -1,6 +1,7 @@
 // The flat matrices of the LU search checked against the zone module on
 // random zones (2 to 4 clocks, strict and non-strict bounds, some empty),
 // and on zones whose constants reach the limits against an exact closure,
+// the pairwise meeting test and the cut against the closure,
 // the LU extrapolation checked for soundness against the LU simulation on a
 // grid, the bounds fix-point on a small automaton, and the passed/waiting
 // store against a plain antichain.
@@ -220,6 +221,88 @@ TEST_F(FlatZone, TimeAssignmentInclusionAndBridgesAgreeWithZoneModule) {
     EXPECT_GT(inclusions, 100);
     EXPECT_GT(meets, 50);
   }
+}
+
+// The zone of the bounds of the closed m on single clocks alone (closed):
+// m without what its diagonal constraints add.
+matrix box_of(const matrix &m, int n) {
+  matrix b = universal(n);
+  for (int x = 1; x < n; x++) {
+    b[x * n] = m[x * n];
+    b[x] = m[x];
+  }
+  EXPECT_TRUE(flat::close(b.data(), n));
+  return b;
+}
+
+// The pairwise test of two closed zones and the cut of one by another,
+// against the closure of their entrywise minimum, on random zones, their
+// time successors and thin zones (most pairs of thin zones are disjoint).
+// The pairwise test is exact when its second zone has no diagonal
+// constraint; otherwise it only proves disjointness: a negative cycle may
+// need two diagonal steps of each zone.
+TEST_F(FlatZone, PairwiseMeetAndCutAgreeWithClosure) {
+  rnd r(4242);
+  int inexact = 0;
+  for (int clocks = 1; clocks <= 5; clocks++) {
+    setup(clocks);
+    const int n = N_OF_CLOCKS;
+    int met = 0, missed = 0, box_met = 0, box_missed = 0;
+    for (int t = 0; t < 2000; t++) {
+      matrix a, b;
+      zone *za, *zb;
+      random_closed_pair(r, a, za);
+      random_closed_pair(r, b, zb);
+      free_zone(za);
+      free_zone(zb);
+      for (matrix *m : {&a, &b}) {
+        const int how = r(0, 3);
+        if (how == 0) flat::up(m->data(), n);
+        // Thin: clocks held to within one unit above their lower bound
+        // (as far as that leaves the zone non-empty).
+        for (int x = 1; x < n && how == 1; x++) {
+          const matrix before = *m;
+          if (!flat::constrain(m->data(), n, x, 0, mk_bound(1 - bound_constant((*m)[x]), r(0, 1)))) *m = before;
+        }
+      }
+      matrix scratch(a.size());
+      const bool meet = flat::intersects(a.data(), b.data(), n, scratch.data());
+      const bool pairwise = flat::meets(a.data(), b.data(), n);
+      if (!pairwise) {
+        ASSERT_FALSE(meet) << t;
+      }
+      inexact += pairwise != meet;
+      matrix c = a;
+      ASSERT_EQ(flat::cut(c.data(), b.data(), n), meet) << t;
+      if (meet) {
+        ASSERT_EQ(c, scratch) << t;
+      }
+      (meet ? met : missed)++;
+      // Exact against a zone without diagonal constraints.
+      const matrix box = box_of(b, n);
+      ASSERT_TRUE(flat::diagonal_free(box.data(), n));
+      const bool box_meet = flat::intersects(a.data(), box.data(), n, scratch.data());
+      ASSERT_EQ(flat::meets(a.data(), box.data(), n), box_meet) << t;
+      (box_meet ? box_met : box_missed)++;
+    }
+    if (clocks > 1) {
+      EXPECT_GT(met, 200) << clocks;
+      EXPECT_GT(missed, 200) << clocks;
+      EXPECT_GT(box_met, 200) << clocks;
+      EXPECT_GT(box_missed, 200) << clocks;
+    }
+  }
+  EXPECT_GT(inexact, 0);
+  // Two zones over four clocks, each closed and without a negative pair,
+  // whose intersection is empty.
+  setup(4);
+  const matrix a{1, -8, 1, -2, 1, INF_BOUND, 1, INF_BOUND, 7, 17, 3, -6, 1, 0, 3, INF_BOUND, INF_BOUND, INF_BOUND, 1, 11,
+                 INF_BOUND, INF_BOUND, INF_BOUND, INF_BOUND, 1};
+  const matrix b{1, 1, -1, -9, 1, INF_BOUND, 1, INF_BOUND, -9, INF_BOUND, INF_BOUND, INF_BOUND, 1, 5, INF_BOUND,
+                 INF_BOUND, INF_BOUND, INF_BOUND, 1, INF_BOUND, 5, 5, 3, -5, 1};
+  matrix scratch(a.size());
+  EXPECT_TRUE(flat::meets(a.data(), b.data(), 5));
+  EXPECT_FALSE(flat::intersects(a.data(), b.data(), 5, scratch.data()));
 }
 
 // 1 when the valuation v (clock values doubled, v[0] = 0) is LU-simulated
