@@ -7,7 +7,7 @@
 #include "common/tg/tg_global.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"

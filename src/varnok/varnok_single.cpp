@@ -13,7 +13,7 @@
 #include "common/util/stattime.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/stale_results.h"
 #include "varnok/simul.h"

@@ -16,7 +16,8 @@
 #include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/concrete_run.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"
 
@@ -130,6 +131,7 @@ TEST_F(ConcreteRun, EveryWitnessOfRandomGraphsReplays) {
       for (int l = 0; l < kLocs; l++) {
         OPT_SET = mode | OPT_RUN;
         NB_FOUND_PATHS = 0;
+        fill_run_context();
         remove("_run.reach");
         states_region *init = varnok_mk_init_state(0);
         states_region *goal = varnok_select_state(l);

@@ -23,7 +23,8 @@
 #include "common/tctl/tctl_main.h"
 #include "varnok/compo_simul.h"
 #include "varnok/lu_model.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 
 namespace {
@@ -292,6 +293,7 @@ class LuSingle : public eval_test::Scratch {
   // standard error in err when asked.
   int lu(states_region *goal, bool dfs, std::string *err = nullptr) {
     OPT_SET = OPT_ABS_LU | (dfs ? OPT_DFS : 0);
+    fill_run_context();
     states_region *init = varnok_mk_init_state(0);
     auto run = [&] { return quietly([&] { return lu_reach_one_tg(init, goal); }); };
     const int r = err != nullptr ? with_stderr(*err, run) : run();
@@ -837,6 +839,7 @@ TEST_F(LuProduct, VerdictsMatchExactBreadthFirstSearch) {
       int lu_r[2];
       for (int dfs = 0; dfs < 2; dfs++) {
         OPT_SET = OPT_ABS_LU | (dfs ? OPT_DFS : 0);
+        fill_run_context();
         std::string err;
         lu_r[dfs] = with_stderr(err, [&] { return quietly([&] { return lu_reach_product(init, reach); }); });
         EXPECT_EQ(err.find("diagonal"), std::string::npos) << err;
