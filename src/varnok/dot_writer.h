@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-
-#include "varnok/concrete_run.h"
+#include <vector>
 
 struct zone;
 
@@ -61,6 +60,7 @@ void dot_write_tg(const std::string &path);
 void dot_write_sim_graph(const std::string &path);
 // The same for the last simulation graph of the product (compo_simul).
 void dot_write_product_sim_graph(const std::string &path);
-// A concrete run: one node per moment (locations and clock values), one
-// edge per step (delay and move), drawn as a highlighted path.
-void dot_write_run(const std::string &path, const run::witness &w, const run::concrete_run &r);
+// A concrete run: one node per moment labelled moments[i] (locations and
+// clock values), one edge per step from moment i to i + 1 labelled steps[i]
+// (delay and move; one fewer), drawn as a highlighted path.
+void dot_write_run(const std::string &path, const std::vector<std::string> &moments, const std::vector<std::string> &steps);

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "common/util/my_files.h"
-#include "varnok/concrete_run.h"
 #include "varnok/lu_model.h"
 #include "varnok/lu_search.h"
 #include "varnok/lu_writers.h"
 #include "varnok/name_warnings.h"
 #include "varnok/progress.h"
+#include "varnok/run_text.h"
 #include "varnok/run_context.h"
 #include "varnok/varnok_options.h"
 #include "varnok/verdict.h"
@@ -48,14 +48,15 @@ void warn_if_exact(const lu::model &m) {
 }
 
 // Under -run: the concrete run of a witness path, ending in the goal zones
-// of the single graph (anywhere for products).
-void write_run(const std::vector<lu::path_step> &path, const lu::model &m, states_region *init) {
+// of the single graph (anywhere for products); drawn under -dot.
+void write_run(const run_context &c, const std::vector<lu::path_step> &path, const lu::model &m, states_region *init) {
   run::witness w;
   w.product = m.is_product();
   w.start.assign(path.front().key.begin(), path.front().key.end());
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
   if (!w.product) w.target = m.goal_zones(path.back().key[0]);
-  run_write_witness(std::move(w), init, 1);
+  const run::origin o = w.product ? run::product_origin(c.has(OPT_INV)) : run::initial_origin(init);
+  run_write_witness(std::move(w), o, 1, c.has(OPT_DOT));
 }
 
 lu::search_params params_of(const run_context &c, bool dfs) {
@@ -97,7 +98,7 @@ int search_one_tg(const run_context &c, states_region *init, states_region *goal
     const int r = s.verdict;
     if (r == 1) {
       lu::write_single_path(s.path);
-      if (c.has(OPT_RUN)) write_run(s.path, m, init);
+      if (c.has(OPT_RUN)) write_run(c, s.path, m, init);
     }
     if (report) print_reachability(r, c.max_symb_states);
     print_counts(stdout, s);
@@ -135,7 +136,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     const int r = s.verdict;
     if (r == 1) {
       lu::write_product_trace(s.path);
-      if (c.has(OPT_RUN)) write_run(s.path, m, nullptr);
+      if (c.has(OPT_RUN)) write_run(c, s.path, m, nullptr);
       fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
     } else if (r == 0) {
       fprintf(stderr, "Reachability failed.\n");
