@@ -17,7 +17,7 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "varnok/compo_tables.h"
-#include "varnok/dot_writer.h"
+#include "varnok/dot_format.h"
 #include "varnok/run_replay.h"
 #include "varnok/states_reg.h"
 

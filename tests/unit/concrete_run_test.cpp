@@ -16,6 +16,7 @@
 #include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/concrete_run.h"
+#include "varnok/run_replay.h"
 #include "varnok/lu_drive.h"
 #include "varnok/run_context.h"
 #include "varnok/simul.h"
@@ -151,6 +152,64 @@ TEST_F(ConcreteRun, EveryWitnessOfRandomGraphsReplays) {
       }
   }
   EXPECT_GT(runs, 100);
+}
+
+// A run starts where its origin says and ends in the witness's target; the
+// replay accepts it and catches every change that breaks the model.
+TEST_F(ConcreteRun, RunsKeepToTheirOriginAndTheReplayCatchesChanges) {
+  simul_test::load_compiled(R"(#states 2
+#trans 1
+#clocks 1
+x
+state: 0
+prop: 
+invar: x <= 2
+trans:
+x >= 1 => ; reset{ x } ; goto 1
+state: 1
+prop: 
+invar: true
+trans:
+)",
+                            "init");
+  states_region *init = varnok_mk_init_state(0);
+  const run::origin o = run::initial_origin(init);
+  run::witness w;
+  w.start = {0};
+  w.moves = {{0}};
+  // x >= 5 at the end: bound (0 - x <= -5) encodes as 2 * -5 + 1.
+  w.target = {{1, -9, INF_BOUND, 1}};
+  run::concrete_run r;
+  std::string why;
+  ASSERT_TRUE(run::make_run(w, o, r, why)) << why;
+  ASSERT_EQ(r.steps.size(), 1u);
+  EXPECT_EQ(r.initial[1].text(), "0");
+  EXPECT_EQ(r.steps[0].delay.text(), "1");
+  EXPECT_EQ(r.steps[0].before[1].text(), "1");
+  EXPECT_EQ(r.steps[0].after[1].text(), "0");
+  EXPECT_EQ(r.last_delay.text(), "5");
+  EXPECT_EQ(run::replay(w, o, r), "");
+
+  run::concrete_run bad = r;
+  bad.steps[0].delay = 3;
+  bad.steps[0].before[1] = 3;
+  EXPECT_EQ(run::replay(w, o, bad), "step 1: invariant broken while time passes");
+  bad = r;
+  bad.steps[0].delay = run::rational::of(1, 2);
+  bad.steps[0].before[1] = run::rational::of(1, 2);
+  EXPECT_EQ(run::replay(w, o, bad), "step 1: guard false");
+  bad = r;
+  bad.last_delay = 4;
+  bad.end[1] = 4;
+  EXPECT_EQ(run::replay(w, o, bad), "end valuation outside the goal");
+  bad = r;
+  bad.initial[1] = 1;
+  EXPECT_EQ(run::replay(w, o, bad), "initial valuation not initial");
+  EXPECT_EQ(run::replay(w, run::origin{}, r), "initial valuation not initial");
+  // No initial states: no run at all.
+  EXPECT_FALSE(run::make_run(w, run::origin{}, bad, why));
+  EXPECT_EQ(why, "the path cannot be followed in the model");
+  free_states_region(init);
 }
 
 }  // namespace
