@@ -28,7 +28,8 @@
 #include "support/good_model.h"
 #include "varnok/compo_simul.h"
 #include "varnok/compo_tables.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval_back.h"
@@ -98,6 +99,7 @@ int reach_on_the_fly(uint32_t options) {
     int r;
     if (is_option(OPT_ABS_LU)) {
       MAX_SYMB_STATES_GIVEN = 1;
+      fill_run_context();
       r = lu_reach_product(init, reach);
     } else if (is_option(OPT_DFS)) {
       r = reach_prop_simulation_graph_dfs(init, reach, 0);
@@ -115,6 +117,7 @@ void sim_graph_on_the_fly(uint32_t options) {
   fuzz::guarded([&] {
     load_models(options | OPT_FORWARD | OPT_INIT);
     if (is_option(OPT_ABS_LU)) MAX_SYMB_STATES_GIVEN = 1;
+    fill_run_context();
     char init[] = "i";
     gen_sim_list(init);
   });

@@ -24,7 +24,8 @@
 #include "support/fuzz_support.h"
 #include "support/good_model.h"
 #include "varnok/lu_model.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval_back.h"
@@ -91,6 +92,7 @@ verdict reach(uint32_t options) {
     int found;
     if (is_option(OPT_ABS_LU)) {
       MAX_SYMB_STATES_GIVEN = 1;
+      fill_run_context();
       delete_extra_clocks(0);
       v.diagonal_free = lu::model::single(goal).extrapolates();
       found = lu_reach_one_tg(init, goal);
@@ -115,6 +117,7 @@ void sim_graph(uint32_t options) {
     delete_extra_clocks(0);
     if (is_option(OPT_ABS_LU)) {
       MAX_SYMB_STATES_GIVEN = 1;
+      fill_run_context();
       FILE *out = my_fopen2(".sim", "w");
       lu_sim_graph_one_tg(init, out);
       fclose(out);

@@ -19,20 +19,6 @@
 // ===========================================================================
 // Exploration
 
-int is_initial_location_vector(const int32_t *v, int n) {
-  for (int a = 0; a < n; a++) {
-    int p = TA_find_prop_by_name(a, "INIT");
-    if (p < 0) {
-      if (v[a] != 0) return 0;
-      continue;
-    }
-    bool carries = false;
-    for (int32_t q : TA_states_props[a][v[a]]) carries = carries || q == p;
-    if (!carries) return 0;
-  }
-  return n > 0;
-}
-
 // Locations of automaton a carrying "INIT", in decreasing number (empty when
 // the automaton has no such proposition).
 static std::vector<int32_t> init_locations(int a) {

@@ -12,12 +12,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "varnok/compo_runs.h"
 #include "varnok/compo_tables.h"
 
-// 1 when every automaton is at a location carrying "INIT" (at location 0
-// for an automaton without that proposition): the product's initial
-// locations, the only ones where the product carries "INIT".
-int is_initial_location_vector(const int32_t *v, int n);
 // Explores the product from its initial location vectors (with -Act, the
 // activity masks are read first); returns the number of product locations.
 int gen_parallel_product_graph();

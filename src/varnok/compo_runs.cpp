@@ -5,8 +5,21 @@
 #include "common/tctl/tctl_syntax.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
-#include "varnok/compo_ptg.h"
 #include "varnok/compo_tables.h"
+
+int is_initial_location_vector(const int32_t *v, int n) {
+  for (int a = 0; a < n; a++) {
+    int p = TA_find_prop_by_name(a, "INIT");
+    if (p < 0) {
+      if (v[a] != 0) return 0;
+      continue;
+    }
+    bool carries = false;
+    for (int32_t q : TA_states_props[a][v[a]]) carries = carries || q == p;
+    if (!carries) return 0;
+  }
+  return n > 0;
+}
 
 static int carries_prop(const int32_t *v, int n, const char *name) {
   for (int a = 0; a < n; a++) {

@@ -6,6 +6,11 @@
 
 struct tctl_node;
 
+// 1 when every automaton is at a location carrying "INIT" (at location 0
+// for an automaton without that proposition): the product's initial
+// locations, the only ones where the product carries "INIT".
+int is_initial_location_vector(const int32_t *v, int n);
+
 // Whether location vector v (n entries) satisfies formula f: the empty
 // formula is true; a location number holds when every automaton is there;
 // "init" when every automaton is at a location carrying INIT (location 0

@@ -9,8 +9,8 @@
 #include "common/zone/zone_hash.h"
 #include "common/zone/zone_read_write.h"
 #include "varnok/compo_ptg.h"
-#include "varnok/concrete_run.h"
 #include "varnok/initial_vectors.h"
+#include "varnok/run_text.h"
 #include "varnok/compo_runs.h"
 #include "varnok/compo_succ.h"
 #include "varnok/compo_sync.h"
@@ -616,5 +616,5 @@ void print_stack_run_product() {
     TA_decode_trans_vector(state_zone_Stack[i].trans, w.data(), n);
     moves.push_back(w);
   }
-  run_write_product(locations, moves, NB_FOUND_PATHS);
+  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, NB_FOUND_PATHS, is_option(OPT_DOT) != 0);
 }

@@ -22,63 +22,9 @@
 #include "varnok/compo_tables.h"
 #include "varnok/simul.h"
 
-namespace dot {
-
-std::string quoted(const std::string &s) {
-  std::string q = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') q += '\\';
-    if (c == '\n') q += "\\n";
-    else if (c != '\r') q += c;
-  }
-  return q + "\"";
-}
-
-std::string text_of(const std::function<void(FILE *)> &print) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  if (f == nullptr) out_of_memory();
-  print(f);
-  fclose(f);
-  std::string s(buf, len);
-  free(buf);
-  while (!s.empty() && s.back() == '\n') s.pop_back();
-  return s;
-}
-
-}  // namespace dot
-
 namespace {
 
 using dot::text_of;
-
-// Starts the DOT file `given` (under its result name) with its graph
-// header, or ends the run.
-FILE *open_dot(const std::string &given) {
-  const std::string path = result_path(given.c_str());
-  FILE *f = open_output(path.c_str(), "w");
-  if (f == nullptr) {
-    printf("%s: cannot write file %s\n", tool, path.c_str());
-    exit(1);
-  }
-  fputs("digraph varnok {\n  node [shape=box, fontname=\"monospace\"];\n  edge [fontname=\"monospace\"];\n", f);
-  return f;
-}
-
-// Ends a file of open_dot, puts it in place and reports it.
-void close_dot(FILE *f, const std::string &given) {
-  fputs("}\n", f);
-  close_output(f);
-  printf("%s: file %s dumped\n", tool, result_path(given.c_str()).c_str());
-}
-
-// Writes the DOT text made by body into path, or ends the run.
-void write_dot(const std::string &path, const std::function<void(FILE *)> &body) {
-  FILE *f = open_dot(path);
-  body(f);
-  close_dot(f, path);
-}
 
 std::string props_of(int l) {
   std::string s;
@@ -110,7 +56,7 @@ std::string move_text(int t, zone *g) {
 
 void dot_write_tg(const std::string &path) {
   load_props_labels();
-  write_dot(path, [](FILE *f) {
+  dot::write_file(path, [](FILE *f) {
     for (int l = 0; l < N_OF_STATES; l++) {
       const std::string inv_text = text_of([l](FILE *s) { print_hide_region2(list_reg[inv[l]], s); });
       const std::string label = std::to_string(l) + "\n" + props_of(l) + "\ninvar: " + inv_text;
@@ -123,18 +69,6 @@ void dot_write_tg(const std::string &path) {
 }
 
 namespace dot {
-
-sim_picture::sim_picture(const std::string &path) : path_(path), f_(open_dot(path)) {}
-
-void sim_picture::state(long n, bool initial, const std::string &label) {
-  fprintf(f_, "  s%ld [label=%s%s];\n", n, quoted(label).c_str(), initial ? ", style=bold" : "");
-}
-
-void sim_picture::transition(long source, long target, const std::string &label) {
-  fprintf(f_, "  s%ld -> s%ld [label=%s];\n", source, target, quoted(label).c_str());
-}
-
-void sim_picture::finish() { close_dot(f_, path_); }
 
 namespace {
 
@@ -187,32 +121,4 @@ void dot_write_product_sim_graph(const std::string &path) {
     for (const TA_sim_trans &t : TA_succ_sim_graph[n].trans)
       pic.transition(n, t.target, text_of([&t](FILE *o) { fprint_sim_trans_move(o, t); }));
   pic.finish();
-}
-
-void dot_write_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
-  write_dot(path, [&](FILE *f) {
-    std::vector<int32_t> key = r.start;
-    auto node = [&](size_t i, const run::valuation &v) {
-      const std::string label = text_of([&](FILE *o) {
-        run::print_run_locations(o, w, key);
-        fputs("\n", o);
-        run::print_run_valuation(o, v);
-      });
-      fprintf(f, "  m%zu [label=%s, color=red, penwidth=2];\n", i, dot::quoted(label).c_str());
-    };
-    node(0, r.initial);
-    for (size_t i = 0; i < r.steps.size(); i++) {
-      const run::step &s = r.steps[i];
-      std::vector<int32_t> to = key;
-      for (size_t a = 0; a < to.size(); a++)
-        if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
-      const std::string label = text_of([&](FILE *o) {
-        fprintf(o, "delay %s\n", s.delay.text().c_str());
-        run::print_run_move(o, w, key, s.move, to);
-      });
-      key = to;
-      node(i + 1, s.after);
-      fprintf(f, "  m%zu -> m%zu [label=%s, color=red, penwidth=2];\n", i, i + 1, dot::quoted(label).c_str());
-    }
-  });
 }

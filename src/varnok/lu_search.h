@@ -5,43 +5,70 @@
 // one. For one timed graph and for the product of the loaded automata.
 //
 // Every successor is tested against the goal before it is extrapolated, and
-// a path written for a goal follows stored predecessors, recomputed from the
-// initial state: it is a path of the model. Diagonal constraints make the
-// extrapolation unsound; the search then explores without it (a warning
-// says so), still with inclusion.
+// the path of a reached goal follows stored predecessors, recomputed from
+// the initial state: it is a path of the model. Diagonal constraints make
+// the extrapolation unsound; the model then explores without it, still with
+// inclusion.
+//
+// The search prints nothing and reads no option: it returns what it found
+// (lu_drive prints the verdicts, lu_writers writes the files).
 #pragma once
 
-#include <cstdio>
-#include <functional>
-#include <string>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "varnok/lu_model.h"
+#include "varnok/state_store.h"
 
 struct states_region;
 struct tctl_node;
 
-// Reachability of goal from init in the loaded timed graph; prints the
-// verdict and the counts on standard output, writes _path.reach for a
-// reached goal. Returns 1 reached, 0 unreachable, -1 stopped by -FORW.
-int lu_reach_one_tg(states_region *init, states_region *goal);
-// The same search, breadth-first, without the verdict lines (the caller
-// prints its own): writes _path.reach (and _run.reach under -run) for a
-// reached goal and prints the counts line. Returns 1, 0 or -1 as above.
-int lu_search_one_tg(states_region *init, states_region *goal);
-// The same for the loaded automata (product tables and synchronisation
-// built); init and reach are boolean formulas on location vectors. Prints
-// as the product searches do, writes my_filename.trace for a reached goal.
-int lu_reach_product(const tctl_node *init, const tctl_node *reach);
-// The simulation graph of the loaded timed graph from init, written to out
-// in the .sim format: the stored states that are not covered, each with
-// its transitions (to the stored state that includes the successor). The
-// counts line goes to standard output; close_sim (when set) is called
-// after it, then the graph is drawn as DOT into `picture` (when not empty).
-// Returns 0, or -1 when -FORW cut the exploration: then nothing is written
-// into out, close_sim is not called and nothing is drawn; the abort lines go
-// to standard error (with -h, the graph so far to abort.sim) and the caller
-// discards out and ends the run.
-int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void()> &close_sim = {},
-                        const std::string &picture = {});
-// The same for the loaded automata from the boolean formula init; the
-// counts line goes to standard error.
-int lu_sim_graph_product(const tctl_node *init, FILE *out, const std::function<void()> &close_sim = {},
-                         const std::string &picture = {});
+namespace lu {
+
+// How a search goes.
+struct search_params {
+  bool dfs = false;         // depth-first (else breadth-first)
+  int limit = 0;            // stop once the store holds more states (0: no limit)
+  bool keep_graph = false;  // keep every transition and build the graph view
+};
+
+struct counts {
+  long long explored = 0, transitions = 0;
+};
+
+// One step of a witness path: the discrete state, the exact zone reached
+// along the path, and how it was reached (no move for the initial step).
+struct path_step {
+  std::vector<uint16_t> key;
+  std::vector<int16_t> zone;
+  step_info via;
+};
+
+// The live states of a finished search as a simulation graph: states in id
+// order, numbered from 0, with their transitions (targets that were covered
+// stand for the states that cover them).
+struct graph_view {
+  std::vector<int32_t> states;  // store ids
+  std::vector<bool> initial;    // per state: it is (or covers) an initial state
+  std::vector<std::vector<std::pair<int32_t, step_info>>> trans;  // per state: target number, move
+  size_t nb_trans = 0;
+};
+
+// What a search found.
+struct result {
+  explicit result(const model &m) : store(m.dim(), m.nb_automata()) {}
+  int verdict = 0;  // 1 goal reached, 0 not (the whole space explored), -1 stopped at the limit
+  counts stats;
+  state_store store;             // every state stored, live or covered
+  std::vector<path_step> path;   // verdict 1: the witness, its initial state first
+  graph_view graph;              // under keep_graph: the stored graph
+};
+
+// Searches m from its initial states (single graph: the table init_table;
+// product: the formula init_formula) for m's goal. The caller catches
+// std::bad_alloc when the store cannot grow.
+result search_model(model &m, states_region *init_table, const tctl_node *init_formula, const search_params &p);
+
+}  // namespace lu

@@ -15,8 +15,8 @@
 #include "common/zone/zone.h"
 #include "common/zone/zone_hash.h"
 #include "common/zone/zone_read_write.h"
-#include "varnok/concrete_run.h"
 #include "varnok/progress.h"
+#include "varnok/run_zones.h"
 #include "varnok/varnok_options.h"
 #include "varnok/verdict.h"
 #include "varnok/varnok_usage.h"
@@ -496,7 +496,7 @@ static void add_sim_trans_once(int source, int p, int target) {
 
 int init_succ_sim_graph(states_region *init) {
   cf_states_region(init);
-  if (is_option(OPT_RUN)) run_note_initial(init);
+  if (is_option(OPT_RUN)) note_run_origin(run::initial_origin(init));
   if (!is_not_empty_states_region(init)) {
     printf("ERROR: initial states set is empty\n");
     exit(-1);
@@ -783,8 +783,7 @@ int reach_cond_prop_sim_graph(states_region *init, states_region *cond, states_r
   for (int l = 0; l < N_OF_STATES; l++) c[l] = convex_condition(cond, l);
   if (is_option(OPT_RUN)) {
     // The runs of the witnesses stay in the condition until the goal.
-    run_note_initial(init);
-    run_note_condition(c, goal);
+    note_run_origin(run::condition_origin(init, c, goal));
   }
   for (int j = 0; j < N_OF_STATES; j++) {
     region *r = region_at(init, j);

@@ -25,6 +25,9 @@
 #include "varnok/states_reg.h"
 
 struct zone;
+namespace run {
+struct origin;
+}
 
 // A location with a zone; the zone belongs to the zone hash table.
 typedef struct symb_state {
@@ -239,7 +242,10 @@ void print_reach_evidence(int i, zone *z);
 // "_dfs.trace" (created for trace 1).
 void print_succ_sim_graph_stack();
 // Under -run: the concrete run of a path (find_reach_path) or of the
-// depth-first stack, ending in z, written to _run.reach.
+// depth-first stack, ending in z, written to _run.reach; they start where
+// the search that is starting noted (note_run_origin, which also lets its
+// first run start _run.reach afresh).
+void note_run_origin(run::origin o);
 void print_reach_run(const std::vector<path_step> &path, zone *z);
 void print_stack_run(zone *z, int number);
 // The state block and the transition block (of guard piece `piece`) of the

@@ -14,11 +14,15 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "common/zone/zone_read_write.h"
-#include "varnok/concrete_run.h"
+#include "varnok/run_text.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_options.h"
 
 namespace {
+
+// Under -run: where the runs of the search going on start (and, for a
+// conditional search, what they keep to).
+run::origin search_origin;
 
 constexpr sim_trans NO_TRANS = {-1, -1, -1, -1};
 
@@ -251,13 +255,18 @@ void print_reach_evidence(int i, zone *z) {
   if (is_option(OPT_RUN)) print_reach_run(find_reach_path(i), z);
 }
 
+void note_run_origin(run::origin o) {
+  search_origin = std::move(o);
+  run_file_restart();
+}
+
 void print_reach_run(const std::vector<path_step> &path, zone *z) {
   std::vector<int> locations, transitions;
   for (size_t k = path.size(); k-- > 0;) {
     locations.push_back(succ_sim_graph[path[k].state].st.loc);
     if (k > 0) transitions.push_back(path[k].via.trans);
   }
-  run_write_one_tg(locations, transitions, z, 1);
+  run_write_one_tg(search_origin, locations, transitions, z, 1, is_option(OPT_DOT) != 0);
 }
 
 void print_stack_run(zone *z, int number) {
@@ -267,7 +276,7 @@ void print_stack_run(zone *z, int number) {
     locations.push_back(succ_sim_graph[e.state].st.loc);
     if (k < stack_top) transitions.push_back(piece_trans(e.next - 1));
   }
-  run_write_one_tg(locations, transitions, z, number);
+  run_write_one_tg(search_origin, locations, transitions, z, number, is_option(OPT_DOT) != 0);
 }
 
 void print_succ_sim_graph_stack() {

@@ -532,8 +532,23 @@ void print_hide_states_region2(states_region *p, FILE *stream, void (*note)(FILE
   }
 }
 
+// Notes for -stats the zones of a formula's result as its .eval file shows
+// them (every location's non-empty ones; p may be null, the empty set) and
+// makes the iterations figure show (0 when no fix-point ran).
+static void note_result_figures(const states_region *p) {
+  long long zones = 0;
+  for (int s = 0; p != nullptr && s < p->count; s++) {
+    const region *r = p->regs[s];
+    if (is_empty_region(r)) continue;
+    for (int k = 0; k < r->count; k++)
+      if (!is_empty_zone(r->zones[k])) zones++;
+  }
+  verdict::stat("result_zones", zones);
+  verdict::add_stat("iterations", 0);
+}
+
 void print_hide_states_region3(states_region *p, FILE *stream, void (*note)(FILE *, int)) {
-  verdict::result_region(p);
+  note_result_figures(p);
   if (!is_not_empty_states_region(p)) {
     fputs("false\n", stream);
     return;

@@ -8,7 +8,7 @@
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
 #include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"

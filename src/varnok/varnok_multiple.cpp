@@ -22,7 +22,7 @@
 #include "varnok/compo_runs.h"
 #include "varnok/compo_simul.h"
 #include "varnok/dot_writer.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/simul.h"
 #include "varnok/compo_sync.h"

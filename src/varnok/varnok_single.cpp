@@ -15,7 +15,7 @@
 #include "common/util/suffix.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/stale_results.h"
 #include "varnok/simul.h"
@@ -29,6 +29,7 @@
 #include "varnok/varnok_single.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
+#include "varnok/verdict_holds.h"
 
 // The model name as one shell word: unchanged when it holds only harmless
 // characters, else single-quoted.

@@ -18,10 +18,6 @@
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
 #include "varnok/stale_results.h"
-#include "varnok/states_reg.h"
-#include "varnok/varnok_eval.h"
-#include "varnok/varnok_eval_back.h"
-#include "varnok/varnok_main.h"
 #include "varnok/varnok_options.h"
 
 namespace verdict {
@@ -201,33 +197,8 @@ void holds(int answer) {
   state().answer = answer;
 }
 
-int initial_states_inside(states_region *result) {
-  states_region *init = varnok_mk_init_state(tctl_extra_clocks());
-  states_region *inv = mk_inv_st_reg();
-  states_region *initial;
-  if (this_run().has(OPT_INV)) {
-    // Every valuation of the invariant at the initial locations.
-    initial = mk_empty_states_region();
-    for (int s = 0; s < init->count; s++) {
-      if (is_empty_region(init->regs[s])) continue;
-      free_region(initial->regs[s]);
-      initial->regs[s] = assign_region(inv->regs[s]);
-    }
-  } else {
-    // The valuation 0, where the invariant allows it.
-    initial = intersection_states_region(init, inv);
-  }
-  const int inside = is_included_states_region(initial, result);
-  free_states_region(initial);
-  free_states_region(init);
-  free_states_region(inv);
-  return inside;
-}
-
-void decide_formula_backwards(tctl_node *f) {
-  states_region *result = varnok_eval_back(f);
-  holds(initial_states_inside(result));
-  free_states_region(result);
+void holds_decided_backwards(int answer) {
+  holds(answer);
   state().from_backward = true;
 }
 
@@ -243,18 +214,6 @@ void stopped_at_limit() {
 void stat(const char *key, long long value) { state().figures[key] = value; }
 
 void add_stat(const char *key, long long value) { state().figures[key] += value; }
-
-void result_region(const states_region *p) {
-  long long zones = 0;
-  for (int s = 0; p != nullptr && s < p->count; s++) {
-    const region *r = p->regs[s];
-    if (is_empty_region(r)) continue;
-    for (int k = 0; k < r->count; k++)
-      if (!is_empty_zone(r->zones[k])) zones++;
-  }
-  stat("result_zones", zones);
-  add_stat("iterations", 0);
-}
 
 int finish(bool completed, int status) {
   run_state &s = state();

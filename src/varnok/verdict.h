@@ -10,9 +10,6 @@
 
 #include <string>
 
-struct states_region;
-struct tctl_node;
-
 namespace verdict {
 
 // Reads -verdict, -q and -stats from the arguments before anything is
@@ -24,16 +21,9 @@ void start(int argc, char **argv);
 void reachable(int answer);
 void holds(int answer);
 
-// HOLDS of a formula whose backward result (all clocks, the formula's extra
-// clocks included) is `result`: 1 when every initial state is inside it
-// (the locations that carry INIT, or location 0 when none does, with every
-// clock 0; under -Inv every valuation of their invariant), else 0. Leaves
-// result as it is.
-int initial_states_inside(states_region *result);
-
-// Under -verdict with -forw: the formula f evaluated backwards, so that the
-// verdict is exact whatever shape of the forward fragment runs after.
-void decide_formula_backwards(tctl_node *f);
+// The answer of a formula decided backwards under -forw (see
+// verdict_holds.h): later holds() calls of the forward fragment leave it.
+void holds_decided_backwards(int answer);
 
 // A search stopped at its limit and ends the process: under -verdict the
 // run ends here with its verdict (UNKNOWN for a search, the formula's
@@ -46,12 +36,6 @@ void stat(const char *key, long long value);
 // Adds value to a figure for -stats that sums over the run (the iterations
 // of every fix-point, nested ones included).
 void add_stat(const char *key, long long value);
-
-// The result of a formula as its .eval file shows it: notes result_zones
-// (its zones, every location's non-empty ones) and makes iterations show
-// (0 when no fix-point ran). p may be null (the empty set); it is left as
-// it is.
-void result_region(const states_region *p);
 
 // The end of main: completed when the run did its job, status what it ends
 // with today. Prints the verdict line and the figures and returns the status

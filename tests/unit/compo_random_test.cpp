@@ -13,7 +13,8 @@
 #include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/compo_simul.h"
-#include "varnok/lu_search.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_runs.h"
 
@@ -57,6 +58,7 @@ bool lu_single(const std::string &tg, const std::string &a, const std::string &b
   simul_test::load_compiled(tg, "init");
   OPT_SET = OPT_ABS_LU | OPT_FORWARD | OPT_REACH;
   MAX_SYMB_STATES_GIVEN = 0;
+  fill_run_context();
   states_region *init = varnok_mk_init_state(0);
   states_region *goal = varnok_intersection(varnok_states_prop(a.c_str()), varnok_states_prop(b.c_str()));
   int found = simul_test::redirected(nullptr, [&] { return lu_reach_one_tg(init, goal); });
@@ -70,6 +72,7 @@ bool lu_single(const std::string &tg, const std::string &a, const std::string &b
 bool lu_search(bool dfs, const std::string &goal) {
   OPT_SET = OPT_ABS_LU | OPT_FORWARD | OPT_REACH | (dfs ? OPT_DFS : 0);
   MAX_SYMB_STATES_GIVEN = 0;
+  fill_run_context();
   tctl_node *init = parse("i", "init"), *reach = parse("r", goal);
   testing::internal::CaptureStderr();
   int r = simul_test::redirected(nullptr, [&] { return lu_reach_product(init, reach); });

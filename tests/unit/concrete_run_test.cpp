@@ -16,7 +16,9 @@
 #include "random_graph_util.h"
 #include "simul_test_util.h"
 #include "varnok/concrete_run.h"
-#include "varnok/lu_search.h"
+#include "varnok/run_replay.h"
+#include "varnok/lu_drive.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 #include "varnok/varnok_eval.h"
 
@@ -130,6 +132,7 @@ TEST_F(ConcreteRun, EveryWitnessOfRandomGraphsReplays) {
       for (int l = 0; l < kLocs; l++) {
         OPT_SET = mode | OPT_RUN;
         NB_FOUND_PATHS = 0;
+        fill_run_context();
         remove("_run.reach");
         states_region *init = varnok_mk_init_state(0);
         states_region *goal = varnok_select_state(l);
@@ -151,69 +154,62 @@ TEST_F(ConcreteRun, EveryWitnessOfRandomGraphsReplays) {
   EXPECT_GT(runs, 100);
 }
 
-// The rational type the runs are made of: lowest terms, exact comparison,
-// no limit on the size of its integers.
-TEST(ConcreteRunRational, ArithmeticIsExactAndUnbounded) {
-  using run::big_int;
-  using run::rational;
-  const rational h = rational::of(1, 2), t = rational::of(-2, 6);
-  EXPECT_EQ((h + t).text(), "1/6");
-  EXPECT_EQ((h * t).text(), "-1/6");
-  EXPECT_EQ((h / t).text(), "-3/2");
-  EXPECT_EQ((t - h).text(), "-5/6");
-  EXPECT_EQ(rational::of(4, -2).text(), "-2");
-  EXPECT_TRUE(t < h);
-  EXPECT_EQ(ceil_of(rational::of(-3, 2)).text(), "-1");
-  EXPECT_EQ(ceil_of(rational::of(3, 2)).text(), "2");
-  EXPECT_EQ(floor_of(rational::of(-3, 2)).text(), "-2");
-  EXPECT_EQ(floor_of(rational::of(4, 2)).text(), "2");
-  EXPECT_EQ(rational::of_bound(-3).text(), "-2");  // -x <= -2
-  EXPECT_EQ(rational::of_bound(6).text(), "3");    // x < 3
-  // Past 64 bits: sums, products and lowest terms stay exact.
-  const rational big = rational::of(INT64_MAX / 2 + 1, 1);
-  EXPECT_EQ((big + big).text(), "9223372036854775808");
-  EXPECT_EQ((big * big * big).text(), "98079714615416886934934209737619787751599303819750539264");
-  EXPECT_EQ((rational::of(1, INT64_MAX) * rational::of(1, 3)).text(), "1/27670116110564327421");
-  const rational third = rational::of(1, 3);
-  rational power = 1;
-  for (int k = 0; k < 200; k++) power = power * third;
-  EXPECT_EQ((power * rational(3) / power).text(), "3");
-  EXPECT_TRUE(power + power < power * rational(3));
-  EXPECT_EQ(((power + third) - third).text(), power.text());
-  EXPECT_THROW(h / rational(0), std::domain_error);
-}
+// A run starts where its origin says and ends in the witness's target; the
+// replay accepts it and catches every change that breaks the model.
+TEST_F(ConcreteRun, RunsKeepToTheirOriginAndTheReplayCatchesChanges) {
+  simul_test::load_compiled(R"(#states 2
+#trans 1
+#clocks 1
+x
+state: 0
+prop: 
+invar: x <= 2
+trans:
+x >= 1 => ; reset{ x } ; goto 1
+state: 1
+prop: 
+invar: true
+trans:
+)",
+                            "init");
+  states_region *init = varnok_mk_init_state(0);
+  const run::origin o = run::initial_origin(init);
+  run::witness w;
+  w.start = {0};
+  w.moves = {{0}};
+  // x >= 5 at the end: bound (0 - x <= -5) encodes as 2 * -5 + 1.
+  w.target = {{1, -9, INF_BOUND, 1}};
+  run::concrete_run r;
+  std::string why;
+  ASSERT_TRUE(run::make_run(w, o, r, why)) << why;
+  ASSERT_EQ(r.steps.size(), 1u);
+  EXPECT_EQ(r.initial[1].text(), "0");
+  EXPECT_EQ(r.steps[0].delay.text(), "1");
+  EXPECT_EQ(r.steps[0].before[1].text(), "1");
+  EXPECT_EQ(r.steps[0].after[1].text(), "0");
+  EXPECT_EQ(r.last_delay.text(), "5");
+  EXPECT_EQ(run::replay(w, o, r), "");
 
-// The integers under them, against 128-bit arithmetic where that reaches,
-// with signs, carries and borrows across digits.
-TEST(ConcreteRunRational, BigIntegersAgreeWithMachineIntegers) {
-  using run::big_int;
-  const int64_t values[] = {0, 1, -1, 7, -7, 4294967295LL, 4294967296LL, -4294967297LL, INT64_MAX, INT64_MIN + 1,
-                            1000000000LL, 123456789012345LL};
-  auto text128 = [](__int128 v) {
-    if (v == 0) return std::string("0");
-    const bool neg = v < 0;
-    std::string s;
-    for (; v != 0; v /= 10) s.insert(s.begin(), static_cast<char>('0' + (neg ? -(v % 10) : v % 10)));
-    return neg ? "-" + s : s;
-  };
-  for (int64_t a : values)
-    for (int64_t b : values) {
-      SCOPED_TRACE(std::to_string(a) + " " + std::to_string(b));
-      const __int128 x = a, y = b;
-      EXPECT_EQ((big_int(a) + big_int(b)).text(), text128(x + y));
-      EXPECT_EQ((big_int(a) - big_int(b)).text(), text128(x - y));
-      EXPECT_EQ((big_int(a) * big_int(b)).text(), text128(x * y));
-      EXPECT_EQ(compare(big_int(a), big_int(b)), a < b ? -1 : a > b ? 1 : 0);
-      if (b != 0) {
-        // A dividend of two digits and more over divisors of one and two.
-        const big_int wide = big_int(a) * big_int(INT64_MAX), q = wide / big_int(b), r = wide % big_int(b);
-        const __int128 xw = x * INT64_MAX;
-        EXPECT_EQ(q.text(), text128(xw / y));
-        EXPECT_EQ(r.text(), text128(xw % y));
-      }
-    }
-  EXPECT_EQ(gcd(big_int(-12) * big_int(INT64_MAX), big_int(18) * big_int(INT64_MAX)).text(),
-            (big_int(6) * big_int(INT64_MAX)).text());
+  run::concrete_run bad = r;
+  bad.steps[0].delay = 3;
+  bad.steps[0].before[1] = 3;
+  EXPECT_EQ(run::replay(w, o, bad), "step 1: invariant broken while time passes");
+  bad = r;
+  bad.steps[0].delay = run::rational::of(1, 2);
+  bad.steps[0].before[1] = run::rational::of(1, 2);
+  EXPECT_EQ(run::replay(w, o, bad), "step 1: guard false");
+  bad = r;
+  bad.last_delay = 4;
+  bad.end[1] = 4;
+  EXPECT_EQ(run::replay(w, o, bad), "end valuation outside the goal");
+  bad = r;
+  bad.initial[1] = 1;
+  EXPECT_EQ(run::replay(w, o, bad), "initial valuation not initial");
+  EXPECT_EQ(run::replay(w, run::origin{}, r), "initial valuation not initial");
+  // No initial states: no run at all.
+  EXPECT_FALSE(run::make_run(w, run::origin{}, bad, why));
+  EXPECT_EQ(why, "the path cannot be followed in the model");
+  free_states_region(init);
 }
 
 }  // namespace

@@ -23,7 +23,9 @@
 #include "common/tctl/tctl_main.h"
 #include "varnok/compo_simul.h"
 #include "varnok/lu_model.h"
+#include "varnok/lu_drive.h"
 #include "varnok/lu_search.h"
+#include "varnok/run_context.h"
 #include "varnok/simul.h"
 
 namespace {
@@ -292,6 +294,7 @@ class LuSingle : public eval_test::Scratch {
   // standard error in err when asked.
   int lu(states_region *goal, bool dfs, std::string *err = nullptr) {
     OPT_SET = OPT_ABS_LU | (dfs ? OPT_DFS : 0);
+    fill_run_context();
     states_region *init = varnok_mk_init_state(0);
     auto run = [&] { return quietly([&] { return lu_reach_one_tg(init, goal); }); };
     const int r = err != nullptr ? with_stderr(*err, run) : run();
@@ -604,6 +607,79 @@ trans:
   free_states_region(goal);
 }
 
+// The search itself returns what it found and prints nothing: the path of
+// a reached goal from an initial state along the moves taken, the limit,
+// and the graph of the live states with every transition kept.
+TEST_F(LuSingle, SearchReturnsPathLimitAndGraph) {
+  const std::string tg = R"(#states 4
+#trans 3
+#clocks 1
+x
+state: 0
+prop: 
+invar: x <= 1
+trans:
+x >= 1 => ; reset{ x } ; goto 1
+state: 1
+prop: 
+invar: x <= 1
+trans:
+x >= 1 => ; reset{ x } ; goto 2
+state: 2
+prop: 
+invar: x <= 1
+trans:
+x >= 1 => ; reset{ x } ; goto 0
+state: 3
+prop: 
+invar: true
+trans:
+)";
+  load(tg, false);
+  states_region *init = varnok_mk_init_state(0);
+  states_region *two = varnok_select_state(2), *three = varnok_select_state(3);
+  for (bool dfs : {false, true}) {
+    lu::search_params p;
+    p.dfs = dfs;
+    lu::model m = lu::model::single(two);
+    testing::internal::CaptureStdout();
+    const lu::result r = lu::search_model(m, init, nullptr, p);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_EQ(r.verdict, 1);
+    ASSERT_EQ(r.path.size(), 3u);
+    for (size_t i = 0; i < r.path.size(); i++) EXPECT_EQ(r.path[i].key[0], i);
+    EXPECT_TRUE(r.path[0].via.w.empty());
+    EXPECT_EQ(r.path[1].via.w, std::vector<int32_t>{0});
+    EXPECT_EQ(r.path[2].via.w, std::vector<int32_t>{1});
+    EXPECT_TRUE(r.graph.states.empty()) << "no graph unless asked for";
+
+    p.limit = 1;
+    lu::model cut = lu::model::single(three);
+    EXPECT_EQ(lu::search_model(cut, init, nullptr, p).verdict, -1);
+
+    p.limit = 0;
+    p.keep_graph = true;
+    lu::model whole = lu::model::single(nullptr);
+    whole.drop_goal();
+    const lu::result g = lu::search_model(whole, init, nullptr, p);
+    EXPECT_EQ(g.verdict, 0);
+    EXPECT_TRUE(g.path.empty());
+    ASSERT_EQ(g.graph.states.size(), 3u);
+    EXPECT_EQ(g.graph.nb_trans, 3u);
+    EXPECT_EQ(g.graph.initial, (std::vector<bool>{true, false, false}));
+    for (int32_t i = 0; i < 3; i++) {
+      ASSERT_EQ(g.graph.trans[i].size(), 1u);
+      EXPECT_EQ(g.graph.trans[i][0].first, (i + 1) % 3) << "the move back is included in state 0";
+      EXPECT_EQ(g.graph.trans[i][0].second.w, std::vector<int32_t>{i});
+    }
+    EXPECT_EQ(g.stats.explored, 3);
+    EXPECT_EQ(g.stats.transitions, 3);
+  }
+  free_states_region(init);
+  free_states_region(two);
+  free_states_region(three);
+}
+
 // Graphs whose clocks are bounded by the invariants (so that the exact
 // graph is finite), with guards comparing the two clocks: no extrapolation,
 // a warning, and the verdict of the exact search.
@@ -837,6 +913,7 @@ TEST_F(LuProduct, VerdictsMatchExactBreadthFirstSearch) {
       int lu_r[2];
       for (int dfs = 0; dfs < 2; dfs++) {
         OPT_SET = OPT_ABS_LU | (dfs ? OPT_DFS : 0);
+        fill_run_context();
         std::string err;
         lu_r[dfs] = with_stderr(err, [&] { return quietly([&] { return lu_reach_product(init, reach); }); });
         EXPECT_EQ(err.find("diagonal"), std::string::npos) << err;

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "varnok/dot_writer.h"
+#include "varnok/dot_format.h"
 
-TEST(DotWriter, QuotedEscapesQuotesBackslashesAndLineEnds) {
+TEST(DotFormat, QuotedEscapesQuotesBackslashesAndLineEnds) {
   EXPECT_EQ(dot::quoted(""), "\"\"");
   EXPECT_EQ(dot::quoted("X<=5 and Z<=1"), "\"X<=5 and Z<=1\"");
   EXPECT_EQ(dot::quoted("a\"b"), "\"a\\\"b\"");
@@ -17,14 +17,14 @@ TEST(DotWriter, QuotedEscapesQuotesBackslashesAndLineEnds) {
   EXPECT_EQ(dot::quoted("{ } -> ; [ ]"), "\"{ } -> ; [ ]\"");
 }
 
-TEST(DotWriter, TextOfDropsOnlyTrailingLineEnds) {
+TEST(DotFormat, TextOfDropsOnlyTrailingLineEnds) {
   EXPECT_EQ(dot::text_of([](FILE *f) { fputs("a\nb\n\n", f); }), "a\nb");
   EXPECT_EQ(dot::text_of([](FILE *) {}), "");
 }
 
 // A picture is streamed: the lines come in the order of the calls, initial
 // states bold, every label escaped, and the file is reported once complete.
-TEST(DotWriter, SimPictureWritesStatesAndTransitionsAsTheyCome) {
+TEST(DotFormat, SimPictureWritesStatesAndTransitionsAsTheyCome) {
   const std::string path = testing::TempDir() + "picture.sim.dot";
   testing::internal::CaptureStdout();
   dot::sim_picture pic(path);
@@ -47,4 +47,26 @@ TEST(DotWriter, SimPictureWritesStatesAndTransitionsAsTheyCome) {
             "  s1 [label=\"1: location 2\\n\\nX\\\\Y\"];\n"
             "}\n");
   remove(path.c_str());
+}
+
+// The picture of a run: one highlighted node per moment and one edge per
+// step between consecutive moments, labels escaped, in order.
+TEST(DotFormat, RunPictureIsAPathOfMoments) {
+  const std::string path = testing::TempDir() + "picture_run.dot";
+  testing::internal::CaptureStdout();
+  dot_write_run(path, {"location 0 ()\n x=0", "location 1 (\"p\")\n x=1/2"}, {"delay 1/2\ntransition 0 -> 1"});
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("file " + path + " dumped"), std::string::npos) << out;
+  FILE *f = fopen(path.c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  std::string text;
+  for (int c; (c = fgetc(f)) != EOF;) text += static_cast<char>(c);
+  fclose(f);
+  remove(path.c_str());
+  EXPECT_EQ(text,
+            "digraph varnok {\n  node [shape=box, fontname=\"monospace\"];\n  edge [fontname=\"monospace\"];\n"
+            "  m0 [label=\"location 0 ()\\n x=0\", color=red, penwidth=2];\n"
+            "  m1 [label=\"location 1 (\\\"p\\\")\\n x=1/2\", color=red, penwidth=2];\n"
+            "  m0 -> m1 [label=\"delay 1/2\\ntransition 0 -> 1\", color=red, penwidth=2];\n"
+            "}\n");
 }

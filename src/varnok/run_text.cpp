@@ -1,0 +1,239 @@
+// The text of concrete runs and the -run entry points.
+
+#include "varnok/run_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/region/region.h"
+#include "common/tg/tg_global.h"
+#include "common/tg/tg_labels.h"
+#include "common/tg/tg_props.h"
+#include "common/tg/varnok_init.h"
+#include "common/util/fatal.h"
+#include "common/util/my_files.h"
+#include "common/zone/zone.h"
+#include "varnok/compo_tables.h"
+#include "varnok/dot_format.h"
+#include "varnok/run_replay.h"
+#include "varnok/states_reg.h"
+
+namespace run {
+
+namespace {
+
+const char *clock_name(int g) { return clocks_names[g]; }
+
+// The clocks that the run shows: the model's, without formula clocks.
+int shown_clocks() { return N_OF_CLOCKS - N_OF_EXTRA_CLOCKS; }
+
+void print_valuation(FILE *f, const valuation &v) {
+  for (int x = 1; x < shown_clocks(); x++) fprintf(f, " %s=%s", clock_name(x), v[x].text().c_str());
+}
+
+void print_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) {
+  if (!w.product) {
+    fprintf(f, "location %d (", key[0]);
+    const char *sep = "";
+    for (int32_t p : states_props[key[0]]) {
+      fprintf(f, "%s%s", sep, prop_tab[p]->name.c_str());
+      sep = " ";
+    }
+    fputs(")", f);
+    return;
+  }
+  fputs("locations (", f);
+  for (size_t a = 0; a < key.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", key[a]);
+  fputs(" ) (", f);
+  const char *sep = "";
+  for (size_t a = 0; a < key.size(); a++)
+    for (int32_t p : TA_states_props[a][key[a]]) {
+      fprintf(f, "%s%s", sep, TA_prop_tab[a][p]->name.c_str());
+      sep = " ";
+    }
+  fputs(")", f);
+}
+
+void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                const std::vector<int32_t> &to) {
+  fputs("transition ", f);
+  if (!w.product) {
+    fprintf(f, "%d -> ", from[0]);
+    print_locations(f, w, to);
+  } else {
+    fputs("(", f);
+    for (size_t a = 0; a < from.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", from[a]);
+    fputs(" ) -> ", f);
+    print_locations(f, w, to);
+    fputs(" moving", f);
+    for (size_t a = 0; a < mv.size(); a++)
+      if (mv[a] >= 0) fprintf(f, " %zu", a);
+  }
+  // A synchronised label shows once, however many automata take it.
+  fputs(" labels", f);
+  std::vector<std::string> shown;
+  for (size_t a = 0; a < mv.size(); a++) {
+    if (mv[a] < 0) continue;
+    const std::vector<int32_t> &labs = w.product ? TA_trans_labels[a][mv[a]] : trans_labels[mv[a]];
+    for (int32_t l : labs) {
+      const std::string &name = (w.product ? TA_label_tab[a][l] : label_tab[l])->name;
+      if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+      fprintf(f, " %s", name.c_str());
+      shown.push_back(name);
+    }
+  }
+  if (shown.empty()) fputs(" -", f);
+  bool any = false;
+  fputs(" ;", f);
+  for (size_t a = 0; a < mv.size(); a++) {
+    if (mv[a] < 0) continue;
+    const tables t = tables_of(w.product, static_cast<int>(a));
+    const trans_rec *tr = (*t.trans)[mv[a]];
+    for (int k = 1; k < t.na; k++) {
+      const int s = source_clock(tr, k);
+      if (s == k || t.global(k) >= shown_clocks()) continue;
+      fprintf(f, " %s:=%s", clock_name(t.global(k)), s == 0 ? "0" : clock_name(t.global(s)));
+      any = true;
+    }
+  }
+  if (!any) fputs(" -", f);
+}
+
+}  // namespace
+
+void print_run_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) { print_locations(f, w, key); }
+void print_run_valuation(FILE *f, const valuation &v) { print_valuation(f, v); }
+void print_run_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<int32_t> &to) {
+  print_move(f, w, from, mv, to);
+}
+int32_t move_target(const witness &w, int a, int32_t t) { return (*tables_of(w.product, a).trans)[t]->target; }
+
+void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
+  fprintf(f, "run #%d: %zu transitions\n", number, r.steps.size());
+  std::vector<int32_t> key = r.start;
+  fputs("initial: ", f);
+  print_locations(f, w, key);
+  fputs(" ", f);
+  print_valuation(f, r.initial);
+  fputs("\n", f);
+  for (const step &s : r.steps) {
+    fprintf(f, "delay %s ->", s.delay.text().c_str());
+    print_valuation(f, s.before);
+    fputs("\n", f);
+    std::vector<int32_t> to = key;
+    for (size_t a = 0; a < to.size(); a++)
+      if (s.move[a] >= 0) to[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[s.move[a]]->target;
+    print_move(f, w, key, s.move, to);
+    fputs(" ->", f);
+    print_valuation(f, s.after);
+    fputs("\n", f);
+    key = to;
+  }
+  fprintf(f, "delay %s ->", r.last_delay.text().c_str());
+  print_valuation(f, r.end);
+  fputs("\n", f);
+}
+
+}  // namespace run
+
+namespace {
+
+// No run of the search going on has been written yet: the next one starts
+// _run.reach afresh (and draws _run.dot), whatever its number, so that a
+// first witness without a run never leaves an earlier command's run there.
+bool run_file_fresh = true;
+
+// The run r of w as a picture in path: one node per moment, one edge per
+// step.
+void draw_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
+  std::vector<std::string> moments, steps;
+  std::vector<int32_t> key = r.start;
+  auto moment = [&](const run::valuation &v) {
+    moments.push_back(dot::text_of([&](FILE *o) {
+      run::print_run_locations(o, w, key);
+      fputs("\n", o);
+      run::print_run_valuation(o, v);
+    }));
+  };
+  moment(r.initial);
+  for (const run::step &s : r.steps) {
+    std::vector<int32_t> to = key;
+    for (size_t a = 0; a < to.size(); a++)
+      if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
+    steps.push_back(dot::text_of([&](FILE *o) {
+      fprintf(o, "delay %s\n", s.delay.text().c_str());
+      run::print_run_move(o, w, key, s.move, to);
+    }));
+    key = to;
+    moment(s.after);
+  }
+  dot_write_run(path, moments, steps);
+}
+
+}  // namespace
+
+void run_file_restart() { run_file_fresh = true; }
+
+void run_write_witness(run::witness w, const run::origin &o, int number, bool draw) {
+  FILE *say = w.product ? stderr : stdout;
+  if (number <= 1) run_file_fresh = true;
+  if (!w.product) load_props_labels();
+  run::concrete_run r;
+  std::string why;
+  if (!run::make_run(w, o, r, why)) {
+    fprintf(say, "%s: no concrete run for this witness (%s)\n", tool, why.c_str());
+    return;
+  }
+  const std::string bad = run::replay(w, o, r);
+  if (!bad.empty()) {
+    fatal(stderr, 3, "%s: internal error: the concrete run fails its replay (%s)\n", tool, bad.c_str());
+  }
+  const std::string name = result_path("_run.reach");
+  const bool first = run_file_fresh;
+  FILE *f = open_output(name.c_str(), first ? "w" : "a");
+  if (f == nullptr) fatal_cannot_open(stderr, 1, name.c_str());
+  if (!first) fputs("\n", f);
+  run::write_run(f, w, r, number < 1 ? 1 : number);
+  close_output(f);
+  run_file_fresh = false;
+  fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
+  if (draw && first) draw_run("_run.dot", w, r);
+}
+
+void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, const std::vector<int> &transitions, zone *z,
+                      int number, bool draw) {
+  run::witness w;
+  w.start = {locations.front()};
+  for (int t : transitions) w.moves.push_back({t});
+  if (o.conditional) {
+    // The run must reach the goal itself, not only the zone of the state
+    // the search stopped at.
+    const int l = locations.back();
+    region *g = o.goal != nullptr && l < o.goal->count ? o.goal->regs[l] : nullptr;
+    for (int k = 0; g != nullptr && !is_empty_region(g) && k < g->count; k++) {
+      std::vector<int16_t> m = run::flat_of(g->zones[k]);
+      if (!m.empty()) w.target.push_back(std::move(m));
+    }
+    if (w.target.empty()) {
+      printf("%s: no concrete run for this witness (the goal is empty at its last location)\n", tool);
+      return;
+    }
+  } else {
+    std::vector<int16_t> m = run::flat_of(z);
+    if (!m.empty()) w.target.push_back(std::move(m));
+  }
+  run_write_witness(std::move(w), o, number, draw);
+}
+
+void run_write_product(const run::origin &o, const std::vector<std::vector<int32_t>> &locations,
+                       const std::vector<std::vector<int32_t>> &moves, int number, bool draw) {
+  run::witness w;
+  w.product = true;
+  w.start = locations.front();
+  w.moves = moves;
+  run_write_witness(std::move(w), o, number, draw);
+}

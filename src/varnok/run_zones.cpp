@@ -1,0 +1,364 @@
+// The exact zones along a witness.
+
+#include "varnok/run_zones.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/region/region.h"
+#include "common/tg/tg_global.h"
+#include "common/zone/zone.h"
+#include "varnok/compo_tables.h"
+#include "varnok/flat_zone.h"
+#include "varnok/lu_model.h"
+#include "varnok/states_reg.h"
+
+namespace run {
+
+tables tables_of(bool product, int a) {
+  if (!product) return {N_OF_CLOCKS, 0, &list_reg, &inv, &trans_table};
+  return {TA_N_OF_CLOCKS[a], encode_clock_index(1, a) - 1, &TA_list_reg[a], &TA_inv[a], &TA_trans_table[a]};
+}
+
+// The local clock whose old value local clock k takes under t (0: reset).
+int source_clock(const trans_rec *t, int k) {
+  const clock_affect *a = t->affect;
+  if (a == nullptr || a->mode == 0 || k >= static_cast<int>(a->affect.size())) return k;
+  const int s = a->affect[k];
+  if (a->mode == 1) return s != 0 ? k : 0;
+  return s;
+}
+
+namespace {
+
+// m ∩ b for closed flat zones; false (m unusable) when empty.
+bool cut(std::vector<int16_t> &m, const std::vector<int16_t> &b, int dim) {
+  for (int x = 0; x < dim; x++)
+    for (int y = 0; y < dim; y++)
+      if (x != y && b[x * dim + y] != INF_BOUND && !flat::constrain(m.data(), dim, x, y, b[x * dim + y])) return false;
+  return true;
+}
+
+// The closed m with its upper bounds made non-strict (the points that time
+// reaches from inside m without passing beyond it), or with its lower bounds
+// made non-strict and its upper bounds strict (the points from which a
+// little time passing enters m). False when that is empty.
+bool upper_closure(std::vector<int16_t> &m, int dim) {
+  for (int x = 1; x < dim; x++)
+    if (m[x * dim] != INF_BOUND) m[x * dim] = static_cast<int16_t>(m[x * dim] | 1);
+  return flat::close(m.data(), dim);
+}
+bool entering(std::vector<int16_t> &m, int dim) {
+  for (int x = 1; x < dim; x++) {
+    if (m[x * dim] != INF_BOUND) m[x * dim] = static_cast<int16_t>(m[x * dim] & ~1);
+    if (m[x] != INF_BOUND) m[x] = static_cast<int16_t>(m[x] | 1);
+  }
+  return flat::close(m.data(), dim);
+}
+
+// Where the builder reads the invariant and guard pieces of the loaded
+// tables (per automaton: the pieces of each location's invariant and of
+// each transition's guard, in the order of the search's successors). It
+// builds a whole lu::model for them (its bounds included): this is the one
+// place to change when another reader of the tables offers the pieces.
+class piece_source {
+ public:
+  explicit piece_source(bool product) : m_(product ? lu::model::product(nullptr, lu::initial_mode::from_zero) : lu::model::single(nullptr)) {}
+  int nb_automata() const { return m_.nb_automata(); }
+  const std::vector<lu::piece> &inv(int a, int l) const { return m_.aut(a).inv[l]; }
+  const std::vector<lu::piece> &guard(int a, int t) const { return m_.aut(a).guard[t]; }
+
+ private:
+  lu::model m_;
+};
+
+class builder {
+ public:
+  builder(const witness &w, const origin &o)
+      : w_(w), o_(o), init_(o.init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), pieces_(w.product),
+        keys_(keys_along(w)) {}
+
+  // The exact states along w, with pieces for which the end meets the target.
+  bool forward(std::vector<exact_state> &out) {
+    out.clear();
+    for (const auto &e : initial_entries()) {
+      exact_state s;
+      if (enter(w_.start.data(), e, s, w_.moves.empty(), [&](exact_state &first) {
+            out.clear();
+            out.push_back(first);
+            return extend(out);
+          }))
+        return true;
+      out.clear();
+    }
+    return false;
+  }
+
+ private:
+  std::vector<std::vector<int16_t>> initial_entries() {
+    std::vector<std::vector<int16_t>> es;
+    std::vector<int16_t> m(nn_);
+    if (w_.product) {
+      if (o_.anywhere) flat::set_universal(m.data(), dim_);
+      else flat::set_zero(m.data(), dim_);
+      es.push_back(m);
+      return es;
+    }
+    const int l = w_.start[0];
+    if (init_ == nullptr || l >= init_->count || is_empty_region(init_->regs[l])) return es;
+    region *r = init_->regs[l];
+    for (int p = 0; p < r->count; p++) {
+      if (is_empty_zone(r->zones[p])) continue;
+      zone *z = assign_zone(r->zones[p]);
+      cf_zone(z);
+      if (!is_empty_zone(z)) {
+        flat::from_zone(m.data(), z);
+        es.push_back(m);
+      }
+      free_zone(z);
+    }
+    return es;
+  }
+
+  // For every combination of invariant pieces at key: the state entered with
+  // `from` (cut to the pieces), time passed within them; f(state) returns
+  // true to stop. True when f did.
+  // Conditional witnesses: time passes within the condition as well, and
+  // a state entered outside it can only be the last one (`last`).
+  template <typename F>
+  bool enter(const int32_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
+    const int n = pieces_.nb_automata();
+    std::vector<const std::vector<lu::piece> *> lists;
+    for (int a = 0; a < n; a++) lists.push_back(&pieces_.inv(a, key[a]));
+    return combinations(lists, [&](const std::vector<int> &at) {
+      s.entry = from;
+      for (int a = 0; a < n; a++)
+        if (!flat::constrain_all(s.entry.data(), dim_, (*lists[a])[at[a]])) return false;
+      s.end = END_IN_ZONE;
+      if (o_.conditional) {
+        s.raw_entry = s.entry;
+        s.inv.assign(nn_, 0);
+        flat::set_universal(s.inv.data(), dim_);
+        for (int a = 0; a < n; a++)
+          if (!flat::constrain_all(s.inv.data(), dim_, (*lists[a])[at[a]])) return false;
+        const std::vector<int16_t> &c = cond_at(key[0]);
+        if (c.empty() || !cut(s.entry, c, dim_)) {
+          if (!last) return false;
+          s.entry.clear();
+          s.zone.clear();
+          return f(s);
+        }
+      }
+      s.zone = s.entry;
+      flat::up(s.zone.data(), dim_);
+      for (int a = 0; a < n; a++)
+        if (!flat::constrain_all(s.zone.data(), dim_, (*lists[a])[at[a]])) return false;
+      if (o_.conditional && !cut(s.zone, cond_at(key[0]), dim_)) return false;
+      return f(s);
+    });
+  }
+
+  const std::vector<int16_t> &cond_at(int l) const {
+    static const std::vector<int16_t> none;
+    return l < static_cast<int>(o_.cond.size()) ? o_.cond[l] : none;
+  }
+
+  // Calls f on every combination of one entry per list until it returns true.
+  template <typename F>
+  static bool combinations(const std::vector<const std::vector<lu::piece> *> &lists, F f) {
+    for (const auto *l : lists)
+      if (l->empty()) return false;
+    std::vector<int> idx(lists.size(), 0);
+    for (;;) {
+      if (f(idx)) return true;
+      size_t a = 0;
+      while (a < lists.size() && ++idx[a] == static_cast<int>(lists[a]->size())) idx[a++] = 0;
+      if (a == lists.size()) return false;
+    }
+  }
+
+  // Extends the first state in out by the moves (depth-first over the
+  // pieces); true when the whole witness is followed and its end meets the
+  // target (the last zone is then cut to the target zone). The choices left
+  // are kept per move on an explicit stack, so that a witness of any length
+  // is followed without deep recursion.
+  bool extend(std::vector<exact_state> &out) {
+    std::vector<std::vector<exact_state>> left;  // per move: choices not tried, next at the back
+    for (;;) {
+      // Here out.size() == left.size() + 1: out.back() is to be tried.
+      const size_t i = out.size() - 1;
+      if (i < w_.moves.size()) left.push_back(next_states(out.back(), i));
+      else if (meet_target(out.back())) return true;
+      else out.pop_back();
+      while (!left.empty() && left.back().empty()) {
+        left.pop_back();
+        out.pop_back();
+      }
+      if (left.empty()) return false;
+      out.push_back(std::move(left.back().back()));
+      left.back().pop_back();
+    }
+  }
+
+  // The states move i can lead to from `from` (one per guard and invariant
+  // pieces that give some), the first one to try at the back.
+  std::vector<exact_state> next_states(const exact_state &from, size_t i) {
+    std::vector<exact_state> found;
+    const int n = pieces_.nb_automata();
+    const std::vector<int32_t> &mv = w_.moves[i];
+    const std::vector<int32_t> &key = keys_[i];
+    std::vector<uint16_t> assign(dim_);
+    for (int x = 0; x < dim_; x++) assign[x] = static_cast<uint16_t>(x);
+    std::vector<const std::vector<lu::piece> *> lists;
+    for (int a = 0; a < n; a++) {
+      if (mv[a] < 0) continue;
+      const tables t = tables_of(w_.product, a);
+      const trans_rec *tr = (*t.trans)[mv[a]];
+      if (tr->source != key[a]) return found;
+      lists.push_back(&pieces_.guard(a, mv[a]));
+      for (int k = 1; k < t.na; k++) assign[t.global(k)] = static_cast<uint16_t>(t.global(source_clock(tr, k)));
+    }
+    combinations(lists, [&](const std::vector<int> &at) {
+      std::vector<int16_t> g(nn_), moved(nn_);
+      flat::set_universal(g.data(), dim_);
+      for (size_t p = 0; p < lists.size(); p++)
+        if (!flat::constrain_all(g.data(), dim_, (*lists[p])[at[p]])) return false;
+      std::vector<int16_t> cut = from.zone;
+      for (int x = 0; x < dim_; x++)
+        for (int y = 0; y < dim_; y++)
+          if (x != y && g[x * dim_ + y] != INF_BOUND && !flat::constrain(cut.data(), dim_, x, y, g[x * dim_ + y]))
+            return false;
+      flat::assign(moved.data(), cut.data(), dim_, assign.data());
+      exact_state s;
+      enter(keys_[i + 1].data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
+        next.guard = g;
+        next.assign = assign;
+        found.push_back(next);
+        return false;
+      });
+      return false;
+    });
+    std::reverse(found.begin(), found.end());
+    return found;
+  }
+
+  // The end of a conditional witness, tried in this order: the goal met
+  // right at the entry; a point of the goal that time reaches from the
+  // entry staying in the condition up to it; a point of the zone from which
+  // time enters the goal at once. s.zone becomes the set the run picks its
+  // last point (or, entering, the point before the goal) from.
+  bool meet_goal(exact_state &s) {
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> m = s.raw_entry;
+      if (cut(m, t, dim_)) {
+        s.zone = m;
+        s.end = END_AT_ENTRY;
+        return true;
+      }
+    }
+    if (s.entry.empty()) return false;
+    std::vector<int16_t> border = s.inv;
+    if (!cut(border, cond_at(keys_.back()[0]), dim_) || !upper_closure(border, dim_)) return false;
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> m = s.entry;
+      flat::up(m.data(), dim_);
+      if (cut(m, s.inv, dim_) && cut(m, border, dim_) && cut(m, t, dim_)) {
+        s.zone = m;
+        s.end = END_IN_ZONE;
+        return true;
+      }
+    }
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> g = s.inv;
+      if (!cut(g, t, dim_)) continue;
+      std::vector<int16_t> into = g, m = s.zone;
+      if (entering(into, dim_) && cut(m, into, dim_)) {
+        s.zone = m;
+        s.goal = g;
+        s.end = END_ENTERING;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool meet_target(exact_state &s) {
+    if (o_.conditional) return meet_goal(s);
+    if (w_.target.empty()) return true;
+    for (const auto &t : w_.target) {
+      std::vector<int16_t> z = s.zone;
+      bool ok = true;
+      for (int x = 0; x < dim_ && ok; x++)
+        for (int y = 0; y < dim_ && ok; y++)
+          if (x != y && t[x * dim_ + y] != INF_BOUND) ok = flat::constrain(z.data(), dim_, x, y, t[x * dim_ + y]);
+      if (ok) {
+        s.zone = z;
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  // The locations before each move and after the last one.
+  static std::vector<std::vector<int32_t>> keys_along(const witness &w) {
+    std::vector<std::vector<int32_t>> keys{w.start};
+    for (const std::vector<int32_t> &mv : w.moves) {
+      keys.push_back(keys.back());
+      for (size_t a = 0; a < mv.size() && a < keys.back().size(); a++)
+        if (mv[a] >= 0) keys.back()[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[mv[a]]->target;
+    }
+    return keys;
+  }
+
+  const witness &w_;
+  const origin &o_;
+  states_region *init_;
+  int dim_;
+  size_t nn_;
+  piece_source pieces_;
+  std::vector<std::vector<int32_t>> keys_;
+};
+
+}  // namespace
+
+bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out) {
+  builder b(w, o);
+  return b.forward(out);
+}
+
+// The closed flat form of z, or an empty vector when z is null or empty.
+std::vector<int16_t> flat_of(zone *z) {
+  std::vector<int16_t> m;
+  if (z == nullptr || is_empty_zone(z)) return m;
+  zone *c = assign_zone(z);
+  cf_zone(c);
+  if (!is_empty_zone(c)) {
+    m.resize(static_cast<size_t>(N_OF_CLOCKS) * N_OF_CLOCKS);
+    flat::from_zone(m.data(), c);
+  }
+  free_zone(c);
+  return m;
+}
+
+origin initial_origin(states_region *init) {
+  origin o;
+  o.init = init;
+  return o;
+}
+
+origin product_origin(bool anywhere) {
+  origin o;
+  o.anywhere = anywhere;
+  return o;
+}
+
+origin condition_origin(states_region *init, const std::vector<zone *> &cond, states_region *goal) {
+  origin o = initial_origin(init);
+  o.conditional = true;
+  for (zone *c : cond) o.cond.push_back(flat_of(c));
+  o.goal = goal;
+  return o;
+}
+
+}  // namespace run
