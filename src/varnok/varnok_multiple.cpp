@@ -222,6 +222,8 @@ int gen_sim_list(char *init_name) {
     time_C(9);
     if (gen_simulation_graph(init) == 0) return 0;
     time_R(9);
+    verdict::stat("states_stored", nb_symb_states);
+    verdict::stat("transitions", nb_sim_trans);
   }
   name_scope product(product_name());
   FILE *sim = open_current_result_or_exit(".sim", "w");
@@ -283,6 +285,7 @@ int init_reach_list(char *init_name, char *reach_name) {
   int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
                    : reach_prop_simulation_graph_bfs(init, reach);
   if (result >= -1 && result <= 1) verdict::reachable(result);
+  verdict::stat("states_stored", nb_symb_states);
   switch (result) {
     case 1:
       if (dfs) {

@@ -93,3 +93,18 @@ stays:
   states_stored 5
   transitions 4
   status 1
+
+The exact searches of a network (breadth- and depth-first on the fly, and
+the simulation graph of -forw) give their stored states too:
+
+  $ for o in "" -DFS; do varnok -q -verdict -stats $o -R "INSIDE and not DOWN" rail_train rail_gate rail_controller | grep -v '_s '; done
+  REACHABLE false
+  peak_memory_kb \d+ (re)
+  states_stored 11
+  REACHABLE false
+  peak_memory_kb \d+ (re)
+  states_stored 11
+  $ varnok -q -stats -forw rail_train rail_gate rail_controller 2>/dev/null | grep -v '_s '
+  peak_memory_kb \d+ (re)
+  states_stored 11
+  transitions 12
