@@ -130,7 +130,7 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   bool refused = false;
   for (const auto &[f, role] : {std::pair{init, "initial condition"}, std::pair{reach, "goal"}}) {
     const std::string why = why_not_location_formula(f, role);
-    if (!why.empty()) fprintf(stderr, "%s: %s\n", tool, why.c_str());
+    if (!why.empty()) fprintf(stderr, "%s: %s\n%s", tool, why.c_str(), unknown_clock_line(f).c_str());
     refused = refused || !why.empty();
   }
   if (refused) return -2;

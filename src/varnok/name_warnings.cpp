@@ -163,6 +163,15 @@ std::string first_non_location_part(const tctl_node *f) {
 
 }  // namespace
 
+std::string unknown_clock_line(const tctl_node *f) {
+  std::vector<std::string> bound;
+  const std::string clock = unknown_clock(f, bound);
+  if (clock.empty()) return "";
+  std::vector<std::string> known;
+  for (int i = 1; i < N_OF_CLOCKS; i++) known.emplace_back(clocks_names[i]);
+  return tctl_unknown_name_line(clock.c_str(), "unknown clock", known);
+}
+
 std::string why_not_location_formula(const tctl_node *f, const char *role) {
   std::vector<std::string> bound;
   const std::string clock = unknown_clock(f, bound);

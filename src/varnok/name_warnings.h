@@ -37,3 +37,7 @@ void warn_unmatched_sync_labels(bool as_errors);
 // model"), else its first clock constraint or temporal operator. Empty
 // when f is such a formula. `role` names f ("goal", "initial condition").
 std::string why_not_location_formula(const tctl_node *f, const char *role);
+// The compiler-style line of the first clock of f that the loaded model
+// does not have ("_reach.tctl:1: unknown clock 'ZZ' (did you mean 'Z'?)",
+// newline included), or empty (no such clock, or its place is unknown).
+std::string unknown_clock_line(const tctl_node *f);

@@ -155,3 +155,11 @@ transition they are about, also when the parser has read further:
   $ clockpare m2 2>&1 >/dev/null | grep -v '^clockpare: \(creating\|begin\)'
   clockpare: ERROR: there are more transitions (1) than declared (1)
   m2.tg:4: more transitions than #trans declares 'goto 0' (#trans 1)
+
+A goal of a search on several graphs with a clock that no graph has:
+
+  $ cp $EXAMPLES/rail_*.tg .
+  $ varnok -q -alu -R "INSIDE and ZZ > 2" rail_train rail_gate rail_controller; echo "status $?"
+  varnok: clock ZZ is not a clock of the model
+  _reach.tctl:1: unknown clock 'ZZ' (did you mean 'Z'?)
+  status 1
