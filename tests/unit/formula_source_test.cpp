@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/tctl/tctl_main.h"
+#include "formula_scratch.h"
 #include "common/tctl/tctl_tg_link.h"
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
@@ -21,50 +22,16 @@
 
 namespace {
 
-class Scratch : public testing::Test {
+class Scratch : public FormulaScratch {
  protected:
   void SetUp() override {
-    ASSERT_NE(getcwd(old_dir_, sizeof old_dir_), nullptr);
-    char tmpl[] = "/tmp/formula_source_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
-    tctl_yylineno = 1;
-    N_OF_EXTRA_CLOCKS = 0;
-    RESIZE_REGIONS = 0;
+    FormulaScratch::SetUp();
     snprintf(my_filename, sizeof my_filename, "%s", "model");
   }
   void TearDown() override {
     set_output_prefix("");
-    tctl_free(TCTL_FORMULA);
-    TCTL_FORMULA = nullptr;
-    ASSERT_EQ(chdir(old_dir_), 0);
-    std::string cmd = "rm -rf " + dir_;
-    ASSERT_EQ(system(cmd.c_str()), 0);
+    FormulaScratch::TearDown();
   }
-  static void write(const char *path, const char *text) {
-    FILE *f = fopen(path, "w");
-    ASSERT_NE(f, nullptr);
-    fputs(text, f);
-    fclose(f);
-  }
-  static bool exists(const char *path) {
-    struct stat st;
-    return stat(path, &st) == 0;
-  }
-  static std::string formula_text() {
-    char *buf = nullptr;
-    size_t len = 0;
-    FILE *out = open_memstream(&buf, &len);
-    tctl_print(out, tctl_formula());
-    fclose(out);
-    std::string s(buf, len);
-    free(buf);
-    return s;
-  }
-
-  char old_dir_[PATH_MAX];
-  std::string dir_;
 };
 
 #define STDOUT_TO_STDERR dup2(fileno(stderr), fileno(stdout))

@@ -566,9 +566,9 @@ trans:
     }
 }
 
-// -FORW n stops the search once more than n states are stored.
-TEST_F(LuSingle, StateLimit) {
-  const std::string tg = R"(#states 4
+// Three locations in a cycle, each left once x reaches 1, and location 3,
+// which nothing reaches.
+const char *const kThreeCycleAndLoneState = R"(#states 4
 #trans 3
 #clocks 1
 x
@@ -592,7 +592,10 @@ prop:
 invar: true
 trans:
 )";
-  load(tg, false);
+
+// -FORW n stops the search once more than n states are stored.
+TEST_F(LuSingle, StateLimit) {
+  load(kThreeCycleAndLoneState, false);
   states_region *goal = varnok_select_state(3);
   for (int dfs = 0; dfs < 2; dfs++) {
     MAX_SYMB_STATES_GIVEN = 1;
@@ -611,31 +614,7 @@ trans:
 // a reached goal from an initial state along the moves taken, the limit,
 // and the graph of the live states with every transition kept.
 TEST_F(LuSingle, SearchReturnsPathLimitAndGraph) {
-  const std::string tg = R"(#states 4
-#trans 3
-#clocks 1
-x
-state: 0
-prop: 
-invar: x <= 1
-trans:
-x >= 1 => ; reset{ x } ; goto 1
-state: 1
-prop: 
-invar: x <= 1
-trans:
-x >= 1 => ; reset{ x } ; goto 2
-state: 2
-prop: 
-invar: x <= 1
-trans:
-x >= 1 => ; reset{ x } ; goto 0
-state: 3
-prop: 
-invar: true
-trans:
-)";
-  load(tg, false);
+  load(kThreeCycleAndLoneState, false);
   states_region *init = varnok_mk_init_state(0);
   states_region *two = varnok_select_state(2), *three = varnok_select_state(3);
   for (bool dfs : {false, true}) {
