@@ -14,6 +14,7 @@
 #include "common/region/region.h"
 #include "common/tctl/tctl_main.h"
 #include "common/tg/tg_global.h"
+#include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
@@ -208,7 +209,7 @@ void stopped_at_limit() {
   if (this_run().has(OPT_REACH)) reachable(-1);
   else if (s.question == kind::none) s.answer = -1;
   stale_results_remove();
-  exit(finish(true, 1));
+  fatal_exit(finish(true, 1));
 }
 
 void stat(const char *key, long long value) { state().figures[key] = value; }

@@ -37,6 +37,7 @@ a known clock (the goal speaks of locations only), a temporal operator.
   Evaluating reachability: _init.tctl and ed _reach.tctl 
   Using breadth-first search with LU bounds and inclusion, no limit on symbolic states
   varnok: clock X9 is not a clock of the model
+  _reach.tctl:1: unknown clock 'X9' (did you mean 'X1'?)
   status 1
   $ run -abs lu -R "CS1 and X1 > 1" p1 p2 p3 id | tail -2
   varnok: the goal of a search on several graphs speaks of locations only (propositions, state(n), init); it has a clock constraint

@@ -211,6 +211,7 @@ warning becomes an error), a run that asks no question:
   status 2
   $ v -R "INSIDE and X9 > 1" -abs lu rail_train rail_gate rail_controller
   varnok: clock X9 is not a clock of the model
+  _reach.tctl:1: unknown clock 'X9' (did you mean 'X'?)
   status 2
   $ v -f train_gate "ED ("
   parse error at line 2, near `'
