@@ -31,14 +31,6 @@ int source_clock(const trans_rec *t, int k) {
 
 namespace {
 
-// m ∩ b for closed flat zones; false (m unusable) when empty.
-bool cut(std::vector<int16_t> &m, const std::vector<int16_t> &b, int dim) {
-  for (int x = 0; x < dim; x++)
-    for (int y = 0; y < dim; y++)
-      if (x != y && b[x * dim + y] != INF_BOUND && !flat::constrain(m.data(), dim, x, y, b[x * dim + y])) return false;
-  return true;
-}
-
 // The closed m with its upper bounds made non-strict (the points that time
 // reaches from inside m without passing beyond it), or with its lower bounds
 // made non-strict and its upper bounds strict (the points from which a
@@ -142,7 +134,7 @@ class builder {
         for (int a = 0; a < n; a++)
           if (!flat::constrain_all(s.inv.data(), dim_, (*lists[a])[at[a]])) return false;
         const std::vector<int16_t> &c = cond_at(key[0]);
-        if (c.empty() || !cut(s.entry, c, dim_)) {
+        if (c.empty() || !flat::cut(s.entry.data(), c.data(), dim_)) {
           if (!last) return false;
           s.entry.clear();
           s.zone.clear();
@@ -153,7 +145,7 @@ class builder {
       flat::up(s.zone.data(), dim_);
       for (int a = 0; a < n; a++)
         if (!flat::constrain_all(s.zone.data(), dim_, (*lists[a])[at[a]])) return false;
-      if (o_.conditional && !cut(s.zone, cond_at(key[0]), dim_)) return false;
+      if (o_.conditional && !flat::cut(s.zone.data(), cond_at(key[0]).data(), dim_)) return false;
       return f(s);
     });
   }
@@ -163,18 +155,13 @@ class builder {
     return l < static_cast<int>(o_.cond.size()) ? o_.cond[l] : none;
   }
 
-  // Calls f on every combination of one entry per list until it returns true.
+  // Calls f on every combination of one entry per list (the first list
+  // fastest) until it returns true; true when f did, false when a list is
+  // empty.
   template <typename F>
   static bool combinations(const std::vector<const std::vector<lu::piece> *> &lists, F f) {
-    for (const auto *l : lists)
-      if (l->empty()) return false;
-    std::vector<int> idx(lists.size(), 0);
-    for (;;) {
-      if (f(idx)) return true;
-      size_t a = 0;
-      while (a < lists.size() && ++idx[a] == static_cast<int>(lists[a]->size())) idx[a++] = 0;
-      if (a == lists.size()) return false;
-    }
+    std::vector<int> idx;
+    return !lu::for_each_combination(lists, idx, [&](const std::vector<int> &at) { return !f(at); });
   }
 
   // Extends the first state in out by the moves (depth-first over the
@@ -223,12 +210,9 @@ class builder {
       flat::set_universal(g.data(), dim_);
       for (size_t p = 0; p < lists.size(); p++)
         if (!flat::constrain_all(g.data(), dim_, (*lists[p])[at[p]])) return false;
-      std::vector<int16_t> cut = from.zone;
-      for (int x = 0; x < dim_; x++)
-        for (int y = 0; y < dim_; y++)
-          if (x != y && g[x * dim_ + y] != INF_BOUND && !flat::constrain(cut.data(), dim_, x, y, g[x * dim_ + y]))
-            return false;
-      flat::assign(moved.data(), cut.data(), dim_, assign.data());
+      std::vector<int16_t> in_guard = from.zone;
+      if (!flat::cut(in_guard.data(), g.data(), dim_)) return false;
+      flat::assign(moved.data(), in_guard.data(), dim_, assign.data());
       exact_state s;
       enter(keys_[i + 1].data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
         next.guard = g;
@@ -250,7 +234,7 @@ class builder {
   bool meet_goal(exact_state &s) {
     for (const auto &t : w_.target) {
       std::vector<int16_t> m = s.raw_entry;
-      if (cut(m, t, dim_)) {
+      if (flat::cut(m.data(), t.data(), dim_)) {
         s.zone = m;
         s.end = END_AT_ENTRY;
         return true;
@@ -258,11 +242,11 @@ class builder {
     }
     if (s.entry.empty()) return false;
     std::vector<int16_t> border = s.inv;
-    if (!cut(border, cond_at(keys_.back()[0]), dim_) || !upper_closure(border, dim_)) return false;
+    if (!flat::cut(border.data(), cond_at(keys_.back()[0]).data(), dim_) || !upper_closure(border, dim_)) return false;
     for (const auto &t : w_.target) {
       std::vector<int16_t> m = s.entry;
       flat::up(m.data(), dim_);
-      if (cut(m, s.inv, dim_) && cut(m, border, dim_) && cut(m, t, dim_)) {
+      if (flat::cut(m.data(), s.inv.data(), dim_) && flat::cut(m.data(), border.data(), dim_) && flat::cut(m.data(), t.data(), dim_)) {
         s.zone = m;
         s.end = END_IN_ZONE;
         return true;
@@ -270,9 +254,9 @@ class builder {
     }
     for (const auto &t : w_.target) {
       std::vector<int16_t> g = s.inv;
-      if (!cut(g, t, dim_)) continue;
+      if (!flat::cut(g.data(), t.data(), dim_)) continue;
       std::vector<int16_t> into = g, m = s.zone;
-      if (entering(into, dim_) && cut(m, into, dim_)) {
+      if (entering(into, dim_) && flat::cut(m.data(), into.data(), dim_)) {
         s.zone = m;
         s.goal = g;
         s.end = END_ENTERING;
@@ -287,11 +271,7 @@ class builder {
     if (w_.target.empty()) return true;
     for (const auto &t : w_.target) {
       std::vector<int16_t> z = s.zone;
-      bool ok = true;
-      for (int x = 0; x < dim_ && ok; x++)
-        for (int y = 0; y < dim_ && ok; y++)
-          if (x != y && t[x * dim_ + y] != INF_BOUND) ok = flat::constrain(z.data(), dim_, x, y, t[x * dim_ + y]);
-      if (ok) {
+      if (flat::cut(z.data(), t.data(), dim_)) {
         s.zone = z;
         return true;
       }
