@@ -75,10 +75,10 @@ valuation shifted(const valuation &v, rational d) {
 
 }  // namespace
 
-bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {
+bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
   try {
     std::vector<exact_state> states;
-    if (!exact_states(w, o, states)) {
+    if (!exact_states(view, w, o, states)) {
       why = "the path cannot be followed in the model";
       return false;
     }
@@ -154,6 +154,10 @@ bool make_run(const witness &w, const origin &o, concrete_run &out, std::string 
     why = "internal error: division by zero";
     return false;
   }
+}
+
+bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {
+  return make_run(lu::tables_view::of(w.product), w, o, out, why);
 }
 
 }  // namespace run

@@ -10,8 +10,8 @@
 #include "common/zone/zone.h"
 #include "varnok/compo_tables.h"
 #include "varnok/flat_zone.h"
-#include "varnok/lu_model.h"
 #include "varnok/states_reg.h"
+#include "varnok/tables_view.h"
 
 namespace run {
 
@@ -48,27 +48,13 @@ bool entering(std::vector<int16_t> &m, int dim) {
   return flat::close(m.data(), dim);
 }
 
-// Where the builder reads the invariant and guard pieces of the loaded
-// tables (per automaton: the pieces of each location's invariant and of
-// each transition's guard, in the order of the search's successors). It
-// builds a whole lu::model for them (its bounds included): this is the one
-// place to change when another reader of the tables offers the pieces.
-class piece_source {
- public:
-  explicit piece_source(bool product) : m_(product ? lu::model::product(nullptr, lu::initial_mode::from_zero) : lu::model::single(nullptr)) {}
-  int nb_automata() const { return m_.nb_automata(); }
-  const std::vector<lu::piece> &inv(int a, int l) const { return m_.aut(a).inv[l]; }
-  const std::vector<lu::piece> &guard(int a, int t) const { return m_.aut(a).guard[t]; }
-
- private:
-  lu::model m_;
-};
-
+// The builder reads the invariant and guard pieces of the loaded tables
+// from the view (per automaton: the pieces of each location's invariant and
+// of each transition's guard, in the order of the search's successors).
 class builder {
  public:
-  builder(const witness &w, const origin &o)
-      : w_(w), o_(o), init_(o.init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), pieces_(w.product),
-        keys_(keys_along(w)) {}
+  builder(const lu::tables_view &view, const witness &w, const origin &o)
+      : view_(view), w_(w), o_(o), init_(o.init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), keys_(keys_along(view, w)) {}
 
   // The exact states along w, with pieces for which the end meets the target.
   bool forward(std::vector<exact_state> &out) {
@@ -119,9 +105,9 @@ class builder {
   // a state entered outside it can only be the last one (`last`).
   template <typename F>
   bool enter(const int32_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
-    const int n = pieces_.nb_automata();
+    const int n = view_.nb_automata();
     std::vector<const std::vector<lu::piece> *> lists;
-    for (int a = 0; a < n; a++) lists.push_back(&pieces_.inv(a, key[a]));
+    for (int a = 0; a < n; a++) lists.push_back(&view_.aut(a).inv[key[a]]);
     return combinations(lists, [&](const std::vector<int> &at) {
       s.entry = from;
       for (int a = 0; a < n; a++)
@@ -191,7 +177,7 @@ class builder {
   // pieces that give some), the first one to try at the back.
   std::vector<exact_state> next_states(const exact_state &from, size_t i) {
     std::vector<exact_state> found;
-    const int n = pieces_.nb_automata();
+    const int n = view_.nb_automata();
     const std::vector<int32_t> &mv = w_.moves[i];
     const std::vector<int32_t> &key = keys_[i];
     std::vector<uint16_t> assign(dim_);
@@ -199,11 +185,10 @@ class builder {
     std::vector<const std::vector<lu::piece> *> lists;
     for (int a = 0; a < n; a++) {
       if (mv[a] < 0) continue;
-      const tables t = tables_of(w_.product, a);
-      const trans_rec *tr = (*t.trans)[mv[a]];
-      if (tr->source != key[a]) return found;
-      lists.push_back(&pieces_.guard(a, mv[a]));
-      for (int k = 1; k < t.na; k++) assign[t.global(k)] = static_cast<uint16_t>(t.global(source_clock(tr, k)));
+      const lu::automaton &aut = view_.aut(a);
+      if (aut.source(mv[a]) != key[a]) return found;
+      lists.push_back(&aut.guard[mv[a]]);
+      aut.assign_into(mv[a], assign.data());
     }
     combinations(lists, [&](const std::vector<int> &at) {
       std::vector<int16_t> g(nn_), moved(nn_);
@@ -281,30 +266,34 @@ class builder {
 
  private:
   // The locations before each move and after the last one.
-  static std::vector<std::vector<int32_t>> keys_along(const witness &w) {
+  static std::vector<std::vector<int32_t>> keys_along(const lu::tables_view &view, const witness &w) {
     std::vector<std::vector<int32_t>> keys{w.start};
     for (const std::vector<int32_t> &mv : w.moves) {
       keys.push_back(keys.back());
       for (size_t a = 0; a < mv.size() && a < keys.back().size(); a++)
-        if (mv[a] >= 0) keys.back()[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[mv[a]]->target;
+        if (mv[a] >= 0) keys.back()[a] = view.aut(static_cast<int>(a)).target(mv[a]);
     }
     return keys;
   }
 
+  const lu::tables_view &view_;
   const witness &w_;
   const origin &o_;
   states_region *init_;
   int dim_;
   size_t nn_;
-  piece_source pieces_;
   std::vector<std::vector<int32_t>> keys_;
 };
 
 }  // namespace
 
-bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out) {
-  builder b(w, o);
+bool exact_states(const lu::tables_view &view, const witness &w, const origin &o, std::vector<exact_state> &out) {
+  builder b(view, w, o);
   return b.forward(out);
+}
+
+bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out) {
+  return exact_states(lu::tables_view::of(w.product), w, o, out);
 }
 
 // The closed flat form of z, or an empty vector when z is null or empty.

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "varnok/tables_view.h"
+
 struct region;
 struct states_region;
 struct trans_rec;
@@ -94,6 +96,10 @@ struct exact_state {
 // The exact states along w from o, one per location of w, with pieces for
 // which the end meets the target (the last zone cut to the target zone);
 // their zones are N_OF_CLOCKS squared. False when the path cannot be followed.
+// The pieces are those of view, the loaded tables as w reads them (the
+// product's when w.product, else the one graph's); without a view, one is
+// built for the call.
+bool exact_states(const lu::tables_view &view, const witness &w, const origin &o, std::vector<exact_state> &out);
 bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out);
 
 }  // namespace run
