@@ -8,26 +8,11 @@
 #include "common/region/region.h"
 #include "common/tg/tg_global.h"
 #include "common/zone/zone.h"
-#include "varnok/compo_tables.h"
 #include "varnok/flat_zone.h"
 #include "varnok/states_reg.h"
 #include "varnok/tables_view.h"
 
 namespace run {
-
-tables tables_of(bool product, int a) {
-  if (!product) return {N_OF_CLOCKS, 0, &list_reg, &inv, &trans_table};
-  return {TA_N_OF_CLOCKS[a], encode_clock_index(1, a) - 1, &TA_list_reg[a], &TA_inv[a], &TA_trans_table[a]};
-}
-
-// The local clock whose old value local clock k takes under t (0: reset).
-int source_clock(const trans_rec *t, int k) {
-  const clock_affect *a = t->affect;
-  if (a == nullptr || a->mode == 0 || k >= static_cast<int>(a->affect.size())) return k;
-  const int s = a->affect[k];
-  if (a->mode == 1) return s != 0 ? k : 0;
-  return s;
-}
 
 namespace {
 

@@ -11,9 +11,7 @@
 
 #include "varnok/tables_view.h"
 
-struct region;
 struct states_region;
-struct trans_rec;
 struct zone;
 
 namespace run {
@@ -58,20 +56,6 @@ origin condition_origin(states_region *init, const std::vector<zone *> &cond, st
 // The closed flat form of z (N_OF_CLOCKS squared), or an empty vector when
 // z is null or empty.
 std::vector<int16_t> flat_of(zone *z);
-
-// The tables of one automaton, seen the same way for one graph and products
-// (product: automaton a of the loaded ones, over the global clocks).
-struct tables {
-  int na, base;
-  const std::vector<region *> *regs;
-  const std::vector<int32_t> *inv;
-  const std::vector<trans_rec *> *trans;
-  int global(int k) const { return k == 0 ? 0 : base + k; }
-};
-
-tables tables_of(bool product, int a);
-// The local clock whose old value local clock k takes under t (0: reset).
-int source_clock(const trans_rec *t, int k);
 
 // One state of the witness with the pieces chosen: the set it is entered
 // with and the zone it can leave from (time passed within the invariant).
