@@ -75,10 +75,10 @@ valuation shifted(const valuation &v, rational d) {
 
 }  // namespace
 
-bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {
+bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
   try {
     std::vector<exact_state> states;
-    if (!exact_states(w, o, states)) {
+    if (!exact_states(view, w, o, states)) {
       why = "the path cannot be followed in the model";
       return false;
     }
@@ -129,12 +129,10 @@ bool make_run(const witness &w, const origin &o, concrete_run &out, std::string 
       // fixed by it; the others are free inside the previous zone and guard.
       const exact_state &s = states[i];
       std::vector<int16_t> before = states[i - 1].zone;
-      for (int x = 0; x < dim; x++)
-        for (int y = 0; y < dim; y++)
-          if (x != y && s.guard[x * dim + y] != INF_BOUND && !flat::constrain(before.data(), dim, x, y, s.guard[x * dim + y])) {
-            why = "empty guard";
-            return false;
-          }
+      if (!flat::cut(before.data(), s.guard.data(), dim)) {
+        why = "empty guard";
+        return false;
+      }
       valuation u(dim);
       std::vector<bool> fixed(dim, false);
       for (int x = 1; x < dim; x++)
@@ -156,6 +154,10 @@ bool make_run(const witness &w, const origin &o, concrete_run &out, std::string 
     why = "internal error: division by zero";
     return false;
   }
+}
+
+bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {
+  return make_run(lu::tables_view::of(w.product), w, o, out, why);
 }
 
 }  // namespace run

@@ -38,7 +38,10 @@ struct concrete_run {
 
 // The concrete run of w from o (single graph: o's initial states; products
 // start with every clock 0, or anywhere under o.anywhere); false when there
-// is none (a witness of an over-approximation); `why` then says why.
+// is none (a witness of an over-approximation); `why` then says why. The
+// guard and invariant pieces are view's (see exact_states); without a view,
+// one is built for the call.
+bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why);
 bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why);
 
 }  // namespace run

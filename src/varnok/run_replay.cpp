@@ -16,12 +16,12 @@ namespace run {
 namespace {
 
 // The zone of r that holds v (all of its bounds), or -1.
-int zone_holding(const region *r, const tables &t, const valuation &v) {
+int zone_holding(const region *r, const lu::automaton &t, const valuation &v) {
   if (r == nullptr || is_empty_region(r)) return -1;
   for (int p = 0; p < r->count; p++) {
     const zone *z = r->zones[p];
     if (z == nullptr || is_empty_zone(z)) continue;
-    if (satisfies(t.na, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v)) return p;
+    if (satisfies(t.dim, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v)) return p;
   }
   return -1;
 }
@@ -98,13 +98,13 @@ bool covered(const std::vector<span> &spans, rational d, bool open) {
 }
 
 // The spans of v in the zones of r (automaton tables t).
-std::vector<span> spans_in(const region *r, const tables &t, const valuation &v) {
+std::vector<span> spans_in(const region *r, const lu::automaton &t, const valuation &v) {
   std::vector<span> out;
   if (r == nullptr || is_empty_region(r)) return out;
   for (int p = 0; p < r->count; p++) {
     const zone *z = r->zones[p];
     if (z == nullptr || is_empty_zone(z)) continue;
-    out.push_back(span_of(t.na, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v));
+    out.push_back(span_of(t.dim, [&](int i, int j) { return z->bounds[i][j]; }, [&](int k) { return t.global(k); }, v));
   }
   return out;
 }
@@ -118,7 +118,7 @@ std::string at(size_t i) { return "step " + std::to_string(i + 1) + ": "; }
 
 }  // namespace
 
-std::string replay(const witness &w, const origin &o, const concrete_run &r) {
+std::string replay(const lu::tables_view &view, const witness &w, const origin &o, const concrete_run &r) {
   states_region *init_table = o.init;
   try {
     const int n = static_cast<int>(w.start.size());
@@ -133,7 +133,7 @@ std::string replay(const witness &w, const origin &o, const concrete_run &r) {
     if (!w.product) {
       const int l = key[0];
       if (init_table == nullptr || l >= init_table->count ||
-          zone_holding(init_table->regs[l], tables_of(false, 0), v) < 0)
+          zone_holding(init_table->regs[l], view.aut(0), v) < 0)
         return "initial valuation not initial";
     }
     // Time passes: every moment within the invariants; under a condition,
@@ -142,8 +142,8 @@ std::string replay(const witness &w, const origin &o, const concrete_run &r) {
     auto let_time_pass = [&](rational d, const std::string &where, bool last) -> std::string {
       if (d < rational(0)) return where + "negative delay";
       for (int a = 0; a < n; a++) {
-        const tables t = tables_of(w.product, a);
-        if (!covered(spans_in((*t.regs)[(*t.inv)[key[a]]], t, v), d, false))
+        const lu::automaton &t = view.aut(a);
+        if (!covered(spans_in(t.invariant_region(key[a]), t, v), d, false))
           return where + "invariant broken while time passes";
       }
       if (o.conditional) {
@@ -166,22 +166,22 @@ std::string replay(const witness &w, const origin &o, const concrete_run &r) {
       valuation next = v;
       for (int a = 0; a < n; a++) {
         if (s.move[a] < 0) continue;
-        const tables t = tables_of(w.product, a);
-        if (s.move[a] >= static_cast<int>(t.trans->size())) return at(i) + "no such transition";
-        const trans_rec *tr = (*t.trans)[s.move[a]];
-        if (tr->source != key[a]) return at(i) + "transition does not leave the location";
-        if (zone_holding((*t.regs)[tr->guard], t, v) < 0) return at(i) + "guard false";
-        for (int k = 1; k < t.na; k++) {
-          const int from = source_clock(tr, k);
+        const lu::automaton &t = view.aut(a);
+        if (s.move[a] >= t.nb_transitions) return at(i) + "no such transition";
+        const trans_rec *tr = t.transition(s.move[a]);
+        if (t.source(s.move[a]) != key[a]) return at(i) + "transition does not leave the location";
+        if (zone_holding(t.guard_region(s.move[a]), t, v) < 0) return at(i) + "guard false";
+        for (int k = 1; k < t.dim; k++) {
+          const int from = lu::source_clock(tr, k);
           next[t.global(k)] = from == 0 ? rational(0) : v[t.global(from)];
         }
-        key[a] = tr->target;
+        key[a] = t.target(s.move[a]);
       }
       v = next;
       if (v != s.after) return at(i) + "valuation after the move differs";
       for (int a = 0; a < n; a++) {
-        const tables t = tables_of(w.product, a);
-        if (zone_holding((*t.regs)[(*t.inv)[key[a]]], t, v) < 0) return at(i) + "target invariant false";
+        const lu::automaton &t = view.aut(a);
+        if (zone_holding(t.invariant_region(key[a]), t, v) < 0) return at(i) + "target invariant false";
       }
     }
     std::string e = let_time_pass(r.last_delay, "end: ", true);
@@ -196,6 +196,10 @@ std::string replay(const witness &w, const origin &o, const concrete_run &r) {
   } catch (const std::domain_error &) {
     return "division by zero";
   }
+}
+
+std::string replay(const witness &w, const origin &o, const concrete_run &r) {
+  return replay(lu::tables_view::of(w.product), w, o, r);
 }
 
 }  // namespace run

@@ -11,7 +11,10 @@
 namespace run {
 
 // Replays r (a run of w from o) against the tables; empty when every guard,
-// assignment and invariant holds, else what failed.
+// assignment and invariant holds, else what failed. The tables are read
+// through view (see exact_states); without a view, one is built for the
+// call.
+std::string replay(const lu::tables_view &view, const witness &w, const origin &o, const concrete_run &r);
 std::string replay(const witness &w, const origin &o, const concrete_run &r);
 
 }  // namespace run

@@ -10,13 +10,10 @@
 
 #include "common/region/region.h"
 #include "common/tg/tg_global.h"
-#include "common/tg/tg_labels.h"
-#include "common/tg/tg_props.h"
 #include "common/tg/varnok_init.h"
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
-#include "varnok/compo_tables.h"
 #include "varnok/dot_format.h"
 #include "varnok/run_replay.h"
 #include "varnok/states_reg.h"
@@ -34,12 +31,13 @@ void print_valuation(FILE *f, const valuation &v) {
   for (int x = 1; x < shown_clocks(); x++) fprintf(f, " %s=%s", clock_name(x), v[x].text().c_str());
 }
 
-void print_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) {
-  if (!w.product) {
+void print_locations(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &key) {
+  if (!view.is_product()) {
+    const lu::automaton &g = view.aut(0);
     fprintf(f, "location %d (", key[0]);
     const char *sep = "";
-    for (int32_t p : states_props[key[0]]) {
-      fprintf(f, "%s%s", sep, prop_tab[p]->name.c_str());
+    for (int32_t p : g.props(key[0])) {
+      fprintf(f, "%s%s", sep, g.prop_name(p).c_str());
       sep = " ";
     }
     fputs(")", f);
@@ -49,25 +47,27 @@ void print_locations(FILE *f, const witness &w, const std::vector<int32_t> &key)
   for (size_t a = 0; a < key.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", key[a]);
   fputs(" ) (", f);
   const char *sep = "";
-  for (size_t a = 0; a < key.size(); a++)
-    for (int32_t p : TA_states_props[a][key[a]]) {
-      fprintf(f, "%s%s", sep, TA_prop_tab[a][p]->name.c_str());
+  for (size_t a = 0; a < key.size(); a++) {
+    const lu::automaton &aut = view.aut(static_cast<int>(a));
+    for (int32_t p : aut.props(key[a])) {
+      fprintf(f, "%s%s", sep, aut.prop_name(p).c_str());
       sep = " ";
     }
+  }
   fputs(")", f);
 }
 
-void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+void print_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
                 const std::vector<int32_t> &to) {
   fputs("transition ", f);
-  if (!w.product) {
+  if (!view.is_product()) {
     fprintf(f, "%d -> ", from[0]);
-    print_locations(f, w, to);
+    print_locations(f, view, to);
   } else {
     fputs("(", f);
     for (size_t a = 0; a < from.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", from[a]);
     fputs(" ) -> ", f);
-    print_locations(f, w, to);
+    print_locations(f, view, to);
     fputs(" moving", f);
     for (size_t a = 0; a < mv.size(); a++)
       if (mv[a] >= 0) fprintf(f, " %zu", a);
@@ -77,9 +77,9 @@ void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, con
   std::vector<std::string> shown;
   for (size_t a = 0; a < mv.size(); a++) {
     if (mv[a] < 0) continue;
-    const std::vector<int32_t> &labs = w.product ? TA_trans_labels[a][mv[a]] : trans_labels[mv[a]];
-    for (int32_t l : labs) {
-      const std::string &name = (w.product ? TA_label_tab[a][l] : label_tab[l])->name;
+    const lu::automaton &aut = view.aut(static_cast<int>(a));
+    for (int32_t l : aut.labels(mv[a])) {
+      const std::string &name = aut.label_name(l);
       if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
       fprintf(f, " %s", name.c_str());
       shown.push_back(name);
@@ -90,10 +90,10 @@ void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, con
   fputs(" ;", f);
   for (size_t a = 0; a < mv.size(); a++) {
     if (mv[a] < 0) continue;
-    const tables t = tables_of(w.product, static_cast<int>(a));
-    const trans_rec *tr = (*t.trans)[mv[a]];
-    for (int k = 1; k < t.na; k++) {
-      const int s = source_clock(tr, k);
+    const lu::automaton &t = view.aut(static_cast<int>(a));
+    const trans_rec *tr = t.transition(mv[a]);
+    for (int k = 1; k < t.dim; k++) {
+      const int s = lu::source_clock(tr, k);
       if (s == k || t.global(k) >= shown_clocks()) continue;
       fprintf(f, " %s:=%s", clock_name(t.global(k)), s == 0 ? "0" : clock_name(t.global(s)));
       any = true;
@@ -104,19 +104,20 @@ void print_move(FILE *f, const witness &w, const std::vector<int32_t> &from, con
 
 }  // namespace
 
-void print_run_locations(FILE *f, const witness &w, const std::vector<int32_t> &key) { print_locations(f, w, key); }
-void print_run_valuation(FILE *f, const valuation &v) { print_valuation(f, v); }
-void print_run_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
-                    const std::vector<int32_t> &to) {
-  print_move(f, w, from, mv, to);
+void print_run_locations(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &key) {
+  print_locations(f, view, key);
 }
-int32_t move_target(const witness &w, int a, int32_t t) { return (*tables_of(w.product, a).trans)[t]->target; }
+void print_run_valuation(FILE *f, const valuation &v) { print_valuation(f, v); }
+void print_run_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+                    const std::vector<int32_t> &to) {
+  print_move(f, view, from, mv, to);
+}
 
-void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
+void write_run(FILE *f, const lu::tables_view &view, const concrete_run &r, int number) {
   fprintf(f, "run #%d: %zu transitions\n", number, r.steps.size());
   std::vector<int32_t> key = r.start;
   fputs("initial: ", f);
-  print_locations(f, w, key);
+  print_locations(f, view, key);
   fputs(" ", f);
   print_valuation(f, r.initial);
   fputs("\n", f);
@@ -126,8 +127,8 @@ void write_run(FILE *f, const witness &w, const concrete_run &r, int number) {
     fputs("\n", f);
     std::vector<int32_t> to = key;
     for (size_t a = 0; a < to.size(); a++)
-      if (s.move[a] >= 0) to[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[s.move[a]]->target;
-    print_move(f, w, key, s.move, to);
+      if (s.move[a] >= 0) to[a] = view.aut(static_cast<int>(a)).target(s.move[a]);
+    print_move(f, view, key, s.move, to);
     fputs(" ->", f);
     print_valuation(f, s.after);
     fputs("\n", f);
@@ -149,12 +150,12 @@ bool run_file_fresh = true;
 
 // The run r of w as a picture in path: one node per moment, one edge per
 // step.
-void draw_run(const std::string &path, const run::witness &w, const run::concrete_run &r) {
+void draw_run(const std::string &path, const lu::tables_view &view, const run::concrete_run &r) {
   std::vector<std::string> moments, steps;
   std::vector<int32_t> key = r.start;
   auto moment = [&](const run::valuation &v) {
     moments.push_back(dot::text_of([&](FILE *o) {
-      run::print_run_locations(o, w, key);
+      run::print_run_locations(o, view, key);
       fputs("\n", o);
       run::print_run_valuation(o, v);
     }));
@@ -163,10 +164,10 @@ void draw_run(const std::string &path, const run::witness &w, const run::concret
   for (const run::step &s : r.steps) {
     std::vector<int32_t> to = key;
     for (size_t a = 0; a < to.size(); a++)
-      if (s.move[a] >= 0) to[a] = run::move_target(w, static_cast<int>(a), s.move[a]);
+      if (s.move[a] >= 0) to[a] = view.aut(static_cast<int>(a)).target(s.move[a]);
     steps.push_back(dot::text_of([&](FILE *o) {
       fprintf(o, "delay %s\n", s.delay.text().c_str());
-      run::print_run_move(o, w, key, s.move, to);
+      run::print_run_move(o, view, key, s.move, to);
     }));
     key = to;
     moment(s.after);
@@ -182,13 +183,16 @@ void run_write_witness(run::witness w, const run::origin &o, int number, bool dr
   FILE *say = w.product ? stderr : stdout;
   if (number <= 1) run_file_fresh = true;
   if (!w.product) load_props_labels();
+  // One view of the tables for the whole run: its pieces, its replay, its
+  // text.
+  const lu::tables_view view = lu::tables_view::of(w.product);
   run::concrete_run r;
   std::string why;
-  if (!run::make_run(w, o, r, why)) {
+  if (!run::make_run(view, w, o, r, why)) {
     fprintf(say, "%s: no concrete run for this witness (%s)\n", tool, why.c_str());
     return;
   }
-  const std::string bad = run::replay(w, o, r);
+  const std::string bad = run::replay(view, w, o, r);
   if (!bad.empty()) {
     fatal(stderr, 3, "%s: internal error: the concrete run fails its replay (%s)\n", tool, bad.c_str());
   }
@@ -197,11 +201,11 @@ void run_write_witness(run::witness w, const run::origin &o, int number, bool dr
   FILE *f = open_output(name.c_str(), first ? "w" : "a");
   if (f == nullptr) fatal_cannot_open(stderr, 1, name.c_str());
   if (!first) fputs("\n", f);
-  run::write_run(f, w, r, number < 1 ? 1 : number);
+  run::write_run(f, view, r, number < 1 ? 1 : number);
   close_output(f);
   run_file_fresh = false;
   fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
-  if (draw && first) draw_run("_run.dot", w, r);
+  if (draw && first) draw_run("_run.dot", view, r);
 }
 
 void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, const std::vector<int> &transitions, zone *z,

@@ -12,15 +12,15 @@ struct zone;
 
 namespace run {
 
-// The pieces of that text: locations with their propositions, a valuation,
-// a move from `from` to `to`; and the target of transition t of automaton a.
-void print_run_locations(FILE *f, const witness &w, const std::vector<int32_t> &key);
+// The pieces of that text, the tables read through view (the loaded graph's
+// or the product's, as the run's witness reads them): locations with their
+// propositions, a valuation, a move from `from` to `to`.
+void print_run_locations(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &key);
 void print_run_valuation(FILE *f, const valuation &v);
-void print_run_move(FILE *f, const witness &w, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
+void print_run_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
                     const std::vector<int32_t> &to);
-int32_t move_target(const witness &w, int a, int32_t t);
 // The _run.reach text of r (the header line gives its number).
-void write_run(FILE *f, const witness &w, const concrete_run &r, int number);
+void write_run(FILE *f, const lu::tables_view &view, const concrete_run &r, int number);
 
 }  // namespace run
 

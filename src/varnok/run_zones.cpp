@@ -8,36 +8,13 @@
 #include "common/region/region.h"
 #include "common/tg/tg_global.h"
 #include "common/zone/zone.h"
-#include "varnok/compo_tables.h"
 #include "varnok/flat_zone.h"
-#include "varnok/lu_model.h"
 #include "varnok/states_reg.h"
+#include "varnok/tables_view.h"
 
 namespace run {
 
-tables tables_of(bool product, int a) {
-  if (!product) return {N_OF_CLOCKS, 0, &list_reg, &inv, &trans_table};
-  return {TA_N_OF_CLOCKS[a], encode_clock_index(1, a) - 1, &TA_list_reg[a], &TA_inv[a], &TA_trans_table[a]};
-}
-
-// The local clock whose old value local clock k takes under t (0: reset).
-int source_clock(const trans_rec *t, int k) {
-  const clock_affect *a = t->affect;
-  if (a == nullptr || a->mode == 0 || k >= static_cast<int>(a->affect.size())) return k;
-  const int s = a->affect[k];
-  if (a->mode == 1) return s != 0 ? k : 0;
-  return s;
-}
-
 namespace {
-
-// m ∩ b for closed flat zones; false (m unusable) when empty.
-bool cut(std::vector<int16_t> &m, const std::vector<int16_t> &b, int dim) {
-  for (int x = 0; x < dim; x++)
-    for (int y = 0; y < dim; y++)
-      if (x != y && b[x * dim + y] != INF_BOUND && !flat::constrain(m.data(), dim, x, y, b[x * dim + y])) return false;
-  return true;
-}
 
 // The closed m with its upper bounds made non-strict (the points that time
 // reaches from inside m without passing beyond it), or with its lower bounds
@@ -56,27 +33,13 @@ bool entering(std::vector<int16_t> &m, int dim) {
   return flat::close(m.data(), dim);
 }
 
-// Where the builder reads the invariant and guard pieces of the loaded
-// tables (per automaton: the pieces of each location's invariant and of
-// each transition's guard, in the order of the search's successors). It
-// builds a whole lu::model for them (its bounds included): this is the one
-// place to change when another reader of the tables offers the pieces.
-class piece_source {
- public:
-  explicit piece_source(bool product) : m_(product ? lu::model::product(nullptr, lu::initial_mode::from_zero) : lu::model::single(nullptr)) {}
-  int nb_automata() const { return m_.nb_automata(); }
-  const std::vector<lu::piece> &inv(int a, int l) const { return m_.aut(a).inv[l]; }
-  const std::vector<lu::piece> &guard(int a, int t) const { return m_.aut(a).guard[t]; }
-
- private:
-  lu::model m_;
-};
-
+// The builder reads the invariant and guard pieces of the loaded tables
+// from the view (per automaton: the pieces of each location's invariant and
+// of each transition's guard, in the order of the search's successors).
 class builder {
  public:
-  builder(const witness &w, const origin &o)
-      : w_(w), o_(o), init_(o.init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), pieces_(w.product),
-        keys_(keys_along(w)) {}
+  builder(const lu::tables_view &view, const witness &w, const origin &o)
+      : view_(view), w_(w), o_(o), init_(o.init), dim_(N_OF_CLOCKS), nn_(size_t(dim_) * dim_), keys_(keys_along(view, w)) {}
 
   // The exact states along w, with pieces for which the end meets the target.
   bool forward(std::vector<exact_state> &out) {
@@ -127,9 +90,9 @@ class builder {
   // a state entered outside it can only be the last one (`last`).
   template <typename F>
   bool enter(const int32_t *key, const std::vector<int16_t> &from, exact_state &s, bool last, F f) {
-    const int n = pieces_.nb_automata();
+    const int n = view_.nb_automata();
     std::vector<const std::vector<lu::piece> *> lists;
-    for (int a = 0; a < n; a++) lists.push_back(&pieces_.inv(a, key[a]));
+    for (int a = 0; a < n; a++) lists.push_back(&view_.aut(a).inv[key[a]]);
     return combinations(lists, [&](const std::vector<int> &at) {
       s.entry = from;
       for (int a = 0; a < n; a++)
@@ -142,7 +105,7 @@ class builder {
         for (int a = 0; a < n; a++)
           if (!flat::constrain_all(s.inv.data(), dim_, (*lists[a])[at[a]])) return false;
         const std::vector<int16_t> &c = cond_at(key[0]);
-        if (c.empty() || !cut(s.entry, c, dim_)) {
+        if (c.empty() || !flat::cut(s.entry.data(), c.data(), dim_)) {
           if (!last) return false;
           s.entry.clear();
           s.zone.clear();
@@ -153,7 +116,7 @@ class builder {
       flat::up(s.zone.data(), dim_);
       for (int a = 0; a < n; a++)
         if (!flat::constrain_all(s.zone.data(), dim_, (*lists[a])[at[a]])) return false;
-      if (o_.conditional && !cut(s.zone, cond_at(key[0]), dim_)) return false;
+      if (o_.conditional && !flat::cut(s.zone.data(), cond_at(key[0]).data(), dim_)) return false;
       return f(s);
     });
   }
@@ -163,18 +126,13 @@ class builder {
     return l < static_cast<int>(o_.cond.size()) ? o_.cond[l] : none;
   }
 
-  // Calls f on every combination of one entry per list until it returns true.
+  // Calls f on every combination of one entry per list (the first list
+  // fastest) until it returns true; true when f did, false when a list is
+  // empty.
   template <typename F>
   static bool combinations(const std::vector<const std::vector<lu::piece> *> &lists, F f) {
-    for (const auto *l : lists)
-      if (l->empty()) return false;
-    std::vector<int> idx(lists.size(), 0);
-    for (;;) {
-      if (f(idx)) return true;
-      size_t a = 0;
-      while (a < lists.size() && ++idx[a] == static_cast<int>(lists[a]->size())) idx[a++] = 0;
-      if (a == lists.size()) return false;
-    }
+    std::vector<int> idx;
+    return !lu::for_each_combination(lists, idx, [&](const std::vector<int> &at) { return !f(at); });
   }
 
   // Extends the first state in out by the moves (depth-first over the
@@ -204,7 +162,7 @@ class builder {
   // pieces that give some), the first one to try at the back.
   std::vector<exact_state> next_states(const exact_state &from, size_t i) {
     std::vector<exact_state> found;
-    const int n = pieces_.nb_automata();
+    const int n = view_.nb_automata();
     const std::vector<int32_t> &mv = w_.moves[i];
     const std::vector<int32_t> &key = keys_[i];
     std::vector<uint16_t> assign(dim_);
@@ -212,23 +170,19 @@ class builder {
     std::vector<const std::vector<lu::piece> *> lists;
     for (int a = 0; a < n; a++) {
       if (mv[a] < 0) continue;
-      const tables t = tables_of(w_.product, a);
-      const trans_rec *tr = (*t.trans)[mv[a]];
-      if (tr->source != key[a]) return found;
-      lists.push_back(&pieces_.guard(a, mv[a]));
-      for (int k = 1; k < t.na; k++) assign[t.global(k)] = static_cast<uint16_t>(t.global(source_clock(tr, k)));
+      const lu::automaton &aut = view_.aut(a);
+      if (aut.source(mv[a]) != key[a]) return found;
+      lists.push_back(&aut.guard[mv[a]]);
+      aut.assign_into(mv[a], assign.data());
     }
     combinations(lists, [&](const std::vector<int> &at) {
       std::vector<int16_t> g(nn_), moved(nn_);
       flat::set_universal(g.data(), dim_);
       for (size_t p = 0; p < lists.size(); p++)
         if (!flat::constrain_all(g.data(), dim_, (*lists[p])[at[p]])) return false;
-      std::vector<int16_t> cut = from.zone;
-      for (int x = 0; x < dim_; x++)
-        for (int y = 0; y < dim_; y++)
-          if (x != y && g[x * dim_ + y] != INF_BOUND && !flat::constrain(cut.data(), dim_, x, y, g[x * dim_ + y]))
-            return false;
-      flat::assign(moved.data(), cut.data(), dim_, assign.data());
+      std::vector<int16_t> in_guard = from.zone;
+      if (!flat::cut(in_guard.data(), g.data(), dim_)) return false;
+      flat::assign(moved.data(), in_guard.data(), dim_, assign.data());
       exact_state s;
       enter(keys_[i + 1].data(), moved, s, i + 1 == w_.moves.size(), [&](exact_state &next) {
         next.guard = g;
@@ -250,7 +204,7 @@ class builder {
   bool meet_goal(exact_state &s) {
     for (const auto &t : w_.target) {
       std::vector<int16_t> m = s.raw_entry;
-      if (cut(m, t, dim_)) {
+      if (flat::cut(m.data(), t.data(), dim_)) {
         s.zone = m;
         s.end = END_AT_ENTRY;
         return true;
@@ -258,11 +212,11 @@ class builder {
     }
     if (s.entry.empty()) return false;
     std::vector<int16_t> border = s.inv;
-    if (!cut(border, cond_at(keys_.back()[0]), dim_) || !upper_closure(border, dim_)) return false;
+    if (!flat::cut(border.data(), cond_at(keys_.back()[0]).data(), dim_) || !upper_closure(border, dim_)) return false;
     for (const auto &t : w_.target) {
       std::vector<int16_t> m = s.entry;
       flat::up(m.data(), dim_);
-      if (cut(m, s.inv, dim_) && cut(m, border, dim_) && cut(m, t, dim_)) {
+      if (flat::cut(m.data(), s.inv.data(), dim_) && flat::cut(m.data(), border.data(), dim_) && flat::cut(m.data(), t.data(), dim_)) {
         s.zone = m;
         s.end = END_IN_ZONE;
         return true;
@@ -270,9 +224,9 @@ class builder {
     }
     for (const auto &t : w_.target) {
       std::vector<int16_t> g = s.inv;
-      if (!cut(g, t, dim_)) continue;
+      if (!flat::cut(g.data(), t.data(), dim_)) continue;
       std::vector<int16_t> into = g, m = s.zone;
-      if (entering(into, dim_) && cut(m, into, dim_)) {
+      if (entering(into, dim_) && flat::cut(m.data(), into.data(), dim_)) {
         s.zone = m;
         s.goal = g;
         s.end = END_ENTERING;
@@ -287,11 +241,7 @@ class builder {
     if (w_.target.empty()) return true;
     for (const auto &t : w_.target) {
       std::vector<int16_t> z = s.zone;
-      bool ok = true;
-      for (int x = 0; x < dim_ && ok; x++)
-        for (int y = 0; y < dim_ && ok; y++)
-          if (x != y && t[x * dim_ + y] != INF_BOUND) ok = flat::constrain(z.data(), dim_, x, y, t[x * dim_ + y]);
-      if (ok) {
+      if (flat::cut(z.data(), t.data(), dim_)) {
         s.zone = z;
         return true;
       }
@@ -301,30 +251,34 @@ class builder {
 
  private:
   // The locations before each move and after the last one.
-  static std::vector<std::vector<int32_t>> keys_along(const witness &w) {
+  static std::vector<std::vector<int32_t>> keys_along(const lu::tables_view &view, const witness &w) {
     std::vector<std::vector<int32_t>> keys{w.start};
     for (const std::vector<int32_t> &mv : w.moves) {
       keys.push_back(keys.back());
       for (size_t a = 0; a < mv.size() && a < keys.back().size(); a++)
-        if (mv[a] >= 0) keys.back()[a] = (*tables_of(w.product, static_cast<int>(a)).trans)[mv[a]]->target;
+        if (mv[a] >= 0) keys.back()[a] = view.aut(static_cast<int>(a)).target(mv[a]);
     }
     return keys;
   }
 
+  const lu::tables_view &view_;
   const witness &w_;
   const origin &o_;
   states_region *init_;
   int dim_;
   size_t nn_;
-  piece_source pieces_;
   std::vector<std::vector<int32_t>> keys_;
 };
 
 }  // namespace
 
-bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out) {
-  builder b(w, o);
+bool exact_states(const lu::tables_view &view, const witness &w, const origin &o, std::vector<exact_state> &out) {
+  builder b(view, w, o);
   return b.forward(out);
+}
+
+bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out) {
+  return exact_states(lu::tables_view::of(w.product), w, o, out);
 }
 
 // The closed flat form of z, or an empty vector when z is null or empty.

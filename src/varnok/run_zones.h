@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-struct region;
+#include "varnok/tables_view.h"
+
 struct states_region;
-struct trans_rec;
 struct zone;
 
 namespace run {
@@ -57,20 +57,6 @@ origin condition_origin(states_region *init, const std::vector<zone *> &cond, st
 // z is null or empty.
 std::vector<int16_t> flat_of(zone *z);
 
-// The tables of one automaton, seen the same way for one graph and products
-// (product: automaton a of the loaded ones, over the global clocks).
-struct tables {
-  int na, base;
-  const std::vector<region *> *regs;
-  const std::vector<int32_t> *inv;
-  const std::vector<trans_rec *> *trans;
-  int global(int k) const { return k == 0 ? 0 : base + k; }
-};
-
-tables tables_of(bool product, int a);
-// The local clock whose old value local clock k takes under t (0: reset).
-int source_clock(const trans_rec *t, int k);
-
 // One state of the witness with the pieces chosen: the set it is entered
 // with and the zone it can leave from (time passed within the invariant).
 // How the run ends in the last state: at a point of its zone, at the point
@@ -94,6 +80,10 @@ struct exact_state {
 // The exact states along w from o, one per location of w, with pieces for
 // which the end meets the target (the last zone cut to the target zone);
 // their zones are N_OF_CLOCKS squared. False when the path cannot be followed.
+// The pieces are those of view, the loaded tables as w reads them (the
+// product's when w.product, else the one graph's); without a view, one is
+// built for the call.
+bool exact_states(const lu::tables_view &view, const witness &w, const origin &o, std::vector<exact_state> &out);
 bool exact_states(const witness &w, const origin &o, std::vector<exact_state> &out);
 
 }  // namespace run
