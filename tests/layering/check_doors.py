@@ -19,6 +19,9 @@ import shutil
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from check_layering import module_files  # noqa: E402  (one grouping of files into modules)
+
 FIELDS = "--fields=+{scope}{scopeKind}{file}{kind}{signature}"
 
 
@@ -33,30 +36,6 @@ def tags(files):
 
 def module_of(path):
     return os.path.splitext(path)[0]
-
-
-def module_files(files):
-    """Maps each file to its module: name.h and name.cpp; a file without a
-    partner (a .cpp without its header, a header without its .cpp) joins
-    the module of the longest prefix name_ that has both (zone_ops.cpp is
-    part of zone, simul_trace.cpp of simul)."""
-    stems = collections.defaultdict(set)
-    for f in files:
-        stem, ext = os.path.splitext(f)
-        stems[stem].add(ext)
-    whole = {s for s, e in stems.items() if ".h" in e and (e & {".cpp", ".l", ".y"})}
-    result = {}
-    for f in files:
-        stem = os.path.splitext(f)[0]
-        module = stem
-        if stem not in whole:
-            parts = stem.split("_")
-            for k in range(len(parts) - 1, 0, -1):
-                if "_".join(parts[:k]) in whole:
-                    module = "_".join(parts[:k])
-                    break
-        result[f] = module
-    return result
 
 
 def defined_after_preprocessing(name, header, src):
