@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "varnok/zone_compare.h"
+
 namespace lu {
 
 namespace {
@@ -18,20 +20,9 @@ uint64_t hash_key(const uint16_t *key, int n) {
   return h;
 }
 
-// How a and b compare entry by entry: bit 0 set when a <= b everywhere
-// (a included in b), bit 1 when b <= a everywhere.
-int compare(const int16_t *a, const int16_t *b, int nn) {
-  int r = 3;
-  for (int p = 0; p < nn && r != 0; p++) {
-    if (a[p] > b[p]) r &= ~1;
-    else if (a[p] < b[p]) r &= ~2;
-  }
-  return r;
-}
-
 }  // namespace
 
-state_store::state_store(int dim, int key_len) : nn_(dim * dim), key_len_(key_len) {
+state_store::state_store(int dim, int key_len) : dim_(dim), nn_(dim * dim), key_len_(key_len) {
   table_.assign(1024, -1);
 }
 
@@ -80,7 +71,7 @@ void state_store::cover_included(int32_t disc, const int16_t *z) {
   int32_t *link = &heads_[disc];
   while (*link >= 0) {
     rec &r = recs_[*link];
-    if (compare(slot_ptr(r.slot), z, nn_) & 1) {
+    if (flat::compare(slot_ptr(r.slot), z, dim_) & flat::A_IN_B) {
       if (track_) covered_by_[*link] = static_cast<int32_t>(recs_.size());  // the state about to be stored
       free_slots_.push_back(r.slot);
       r.slot = -1;
@@ -96,12 +87,12 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
   const int32_t disc = find_or_add(key);
   bool covers = false;
   for (int32_t id = heads_[disc]; id >= 0; id = recs_[id].next) {
-    const int c = compare(z, slot_ptr(recs_[id].slot), nn_);
-    if (c & 1) {  // z is included in a stored zone
+    const int c = flat::compare(z, slot_ptr(recs_[id].slot), dim_);
+    if (c & flat::A_IN_B) {  // z is included in a stored zone
       last_includer_ = id;
       return -1;
     }
-    covers |= (c & 2) != 0;
+    covers |= (c & flat::B_IN_A) != 0;
   }
   if (covers) cover_included(disc, z);
   const int32_t slot = new_slot();

@@ -66,7 +66,7 @@ class state_store {
   int32_t new_slot();
   void cover_included(int32_t disc, const int16_t *z);
 
-  int nn_, key_len_;
+  int dim_, nn_, key_len_;
   std::vector<rec> recs_;
   std::vector<uint16_t> keys_;   // key_len_ per discrete state
   std::vector<uint64_t> hashes_; // per discrete state

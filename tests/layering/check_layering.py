@@ -55,7 +55,7 @@ PROGRAMS = ("varnok", "clockpare", "formremap")
 
 # The forward side of the model checker, from the ground up.
 FLOORS = {
-    1: ["flat_zone", "lu_bounds", "big_int", "rational", "dot_format"],
+    1: ["flat_zone", "lu_bounds", "big_int", "rational", "dot_format", "zone_compare"],
     2: ["tables_view", "initial_vectors"],
     3: ["lu_model", "state_store"],
     4: ["lu_search", "concrete_run", "run_zones", "run_replay"],

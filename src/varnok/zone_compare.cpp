@@ -1,0 +1,135 @@
+// The two-way inclusion test of flat zones, scalar and vectorised.
+
+#include "varnok/zone_compare.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define VARNOK_X86 1
+#endif
+
+namespace flat {
+
+namespace {
+
+// Clears the bits of r that entries [from, to) of a and b contradict.
+inline int scalar_pass(const int16_t *a, const int16_t *b, int from, int to, int r) {
+  for (int p = from; p < to && r != 0; p++) {
+    if (a[p] > b[p]) r &= ~A_IN_B;
+    else if (a[p] < b[p]) r &= ~B_IN_A;
+  }
+  return r;
+}
+
+// The bits left by the masks of entries where a > b (gt) and a < b (lt).
+inline int bits_left(int r, bool any_gt, bool any_lt) {
+  if (any_gt) r &= ~A_IN_B;
+  if (any_lt) r &= ~B_IN_A;
+  return r;
+}
+
+#ifdef VARNOK_X86
+// 8 entries per step, 4 steps per block; the bits are read once a block.
+int pass_sse2(const int16_t *a, const int16_t *b, int nn, int r) {
+  int p = 0;
+  for (; p + 32 <= nn; p += 32) {
+    __m128i gt = _mm_setzero_si128(), lt = _mm_setzero_si128();
+    for (int q = 0; q < 32; q += 8) {
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a + p + q));
+      const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + p + q));
+      gt = _mm_or_si128(gt, _mm_cmpgt_epi16(x, y));
+      lt = _mm_or_si128(lt, _mm_cmpgt_epi16(y, x));
+    }
+    r = bits_left(r, _mm_movemask_epi8(gt) != 0, _mm_movemask_epi8(lt) != 0);
+    if (r == 0) return 0;
+  }
+  for (; p + 8 <= nn; p += 8) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a + p));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + p));
+    r = bits_left(r, _mm_movemask_epi8(_mm_cmpgt_epi16(x, y)) != 0, _mm_movemask_epi8(_mm_cmpgt_epi16(y, x)) != 0);
+    if (r == 0) return 0;
+  }
+  return scalar_pass(a, b, p, nn, r);
+}
+
+// 16 entries per step, 4 steps per block.
+__attribute__((target("avx2"))) int pass_avx2(const int16_t *a, const int16_t *b, int nn, int r) {
+  int p = 0;
+  for (; p + 64 <= nn; p += 64) {
+    __m256i gt = _mm256_setzero_si256(), lt = _mm256_setzero_si256();
+    for (int q = 0; q < 64; q += 16) {
+      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(a + p + q));
+      const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b + p + q));
+      gt = _mm256_or_si256(gt, _mm256_cmpgt_epi16(x, y));
+      lt = _mm256_or_si256(lt, _mm256_cmpgt_epi16(y, x));
+    }
+    r = bits_left(r, !_mm256_testz_si256(gt, gt), !_mm256_testz_si256(lt, lt));
+    if (r == 0) return 0;
+  }
+  for (; p + 16 <= nn; p += 16) {
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(a + p));
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b + p));
+    const __m256i gt = _mm256_cmpgt_epi16(x, y), lt = _mm256_cmpgt_epi16(y, x);
+    r = bits_left(r, !_mm256_testz_si256(gt, gt), !_mm256_testz_si256(lt, lt));
+    if (r == 0) return 0;
+  }
+  return pass_sse2(a + p, b + p, nn - p, r);
+}
+#else
+int pass_scalar(const int16_t *a, const int16_t *b, int nn, int r) { return scalar_pass(a, b, 0, nn, r); }
+#endif
+
+struct unit {
+  detail::compare_fn fn;
+  const char *name;
+};
+
+unit pick_unit() {
+#ifdef VARNOK_X86
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2")) return {pass_avx2, "avx2"};
+  return {pass_sse2, "sse2"};
+#else
+  return {pass_scalar, "scalar"};
+#endif
+}
+
+const unit the_unit = pick_unit();
+
+}  // namespace
+
+int compare_scalar(const int16_t *a, const int16_t *b, int dim) {
+  return scalar_pass(a, b, 0, dim * dim, A_IN_B | B_IN_A);
+}
+
+int compare(const int16_t *a, const int16_t *b, int dim) {
+  // The upper bounds x_i - x_0 first: zones of one discrete state differ
+  // there most often, and dim loads decide most pairs.
+  int r = A_IN_B | B_IN_A;
+  for (int i = 1; i < dim; i++) {
+    const int16_t x = a[i * dim], y = b[i * dim];
+    if (x > y) r &= ~A_IN_B;
+    else if (x < y) r &= ~B_IN_A;
+  }
+  if (r == 0) return 0;
+  return the_unit.fn(a, b, dim * dim, r);
+}
+
+const char *compare_unit() { return the_unit.name; }
+
+namespace detail {
+compare_fn compare_avx2_fn() {
+#ifdef VARNOK_X86
+  if (__builtin_cpu_supports("avx2")) return pass_avx2;
+#endif
+  return nullptr;
+}
+compare_fn compare_sse2_fn() {
+#ifdef VARNOK_X86
+  return pass_sse2;
+#else
+  return nullptr;
+#endif
+}
+}  // namespace detail
+
+}  // namespace flat
