@@ -20,6 +20,14 @@ uint64_t hash_key(const uint16_t *key, int n) {
   return h;
 }
 
+// The first lines of the zone compared next, while this one is compared.
+inline void prefetch(const int16_t *z) {
+  __builtin_prefetch(z);
+  __builtin_prefetch(z + 32);
+  __builtin_prefetch(z + 64);
+  __builtin_prefetch(z + 96);
+}
+
 }  // namespace
 
 state_store::state_store(int dim, int key_len) : dim_(dim), nn_(dim * dim), key_len_(key_len) {
@@ -71,6 +79,7 @@ void state_store::cover_included(int32_t disc, const int16_t *z) {
   int32_t *link = &heads_[disc];
   while (*link >= 0) {
     rec &r = recs_[*link];
+    if (r.next >= 0) prefetch(slot_ptr(recs_[r.next].slot));
     if (flat::compare(slot_ptr(r.slot), z, dim_) & flat::A_IN_B) {
       if (track_) covered_by_[*link] = static_cast<int32_t>(recs_.size());  // the state about to be stored
       free_slots_.push_back(r.slot);
@@ -87,6 +96,8 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
   const int32_t disc = find_or_add(key);
   bool covers = false;
   for (int32_t id = heads_[disc]; id >= 0; id = recs_[id].next) {
+    const int32_t next = recs_[id].next;
+    if (next >= 0) prefetch(slot_ptr(recs_[next].slot));
     const int c = flat::compare(z, slot_ptr(recs_[id].slot), dim_);
     if (c & flat::A_IN_B) {  // z is included in a stored zone
       last_includer_ = id;

@@ -51,9 +51,16 @@ int pass_sse2(const int16_t *a, const int16_t *b, int nn, int r) {
   return scalar_pass(a, b, p, nn, r);
 }
 
-// 16 entries per step, 4 steps per block.
+// 16 entries per step, 4 steps per block; the first vector alone.
 __attribute__((target("avx2"))) int pass_avx2(const int16_t *a, const int16_t *b, int nn, int r) {
   int p = 0;
+  if (nn >= 64) {  // the first 16 entries alone: they decide most pairs
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(a));
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b));
+    const __m256i gt = _mm256_cmpgt_epi16(x, y), lt = _mm256_cmpgt_epi16(y, x);
+    r = bits_left(r, !_mm256_testz_si256(gt, gt), !_mm256_testz_si256(lt, lt));
+    if (r == 0) return 0;
+  }
   for (; p + 64 <= nn; p += 64) {
     __m256i gt = _mm256_setzero_si256(), lt = _mm256_setzero_si256();
     for (int q = 0; q < 64; q += 16) {
@@ -102,16 +109,7 @@ int compare_scalar(const int16_t *a, const int16_t *b, int dim) {
 }
 
 int compare(const int16_t *a, const int16_t *b, int dim) {
-  // The upper bounds x_i - x_0 first: zones of one discrete state differ
-  // there most often, and dim loads decide most pairs.
-  int r = A_IN_B | B_IN_A;
-  for (int i = 1; i < dim; i++) {
-    const int16_t x = a[i * dim], y = b[i * dim];
-    if (x > y) r &= ~A_IN_B;
-    else if (x < y) r &= ~B_IN_A;
-  }
-  if (r == 0) return 0;
-  return the_unit.fn(a, b, dim * dim, r);
+  return the_unit.fn(a, b, dim * dim, A_IN_B | B_IN_A);
 }
 
 const char *compare_unit() { return the_unit.name; }
