@@ -14,9 +14,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 ref=$(realpath "$1")
 build=$(cd "${2:-$here/../build}" && pwd)
 rounds=${3:-1}
-fischer_n=${FISCHER_N-"6 7 8"}
-csma_n=${CSMA_N-"6 7 8"}
-fddi_n=${FDDI_N-"6 8 10"}
+fischer_n=${FISCHER_N-"7 8 9"}
+csma_n=${CSMA_N-"8 9 10"}
+fddi_n=${FDDI_N-"8 10 12"}
 work=$(mktemp -d /tmp/lu_bench_XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
