@@ -100,6 +100,8 @@ unit pick_unit() {
 #endif
 }
 
+// Chosen before main (nothing compares zones during static initialisation);
+// a function-local static, checked on every call, measured a third slower.
 const unit the_unit = pick_unit();
 
 }  // namespace
