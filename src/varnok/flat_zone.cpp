@@ -109,7 +109,61 @@ static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const i
   return c;
 }
 
-void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
+// Below EXACT_SUM_LIMIT the closure is exact arithmetic, an entry of a
+// closed matrix is a tightest bound, and any exact way of closing gives the
+// very matrix of a full closure. The extrapolation only loosens entries, so
+// the entries it keeps are already tightest, and two kinds of change need no
+// closure at all:
+// - a clock above its lower-bound constant loses its whole row: every path
+//   out of it starts with "no bound", the row stays as it is, and the clock
+//   is no useful step of a path;
+// - a clock above its upper-bound constant keeps only its lower bound in its
+//   column: every path into it comes from the reference clock, so the entry
+//   (p, x) closes to (p, 0) + (0, x), and a path through x is never shorter
+//   than the one through the reference clock.
+// Only the single entries loosened past a lower-bound constant are relaxed,
+// pivoting on the other clocks.
+
+namespace {
+
+// The work of one extrapolation: the loosened single entries row by row (the
+// columns of row i are col[start[i]] .. col[start[i + 1] - 1]), the pivots
+// and the clocks above their upper-bound constants. Kept per thread.
+struct extrapolation_work {
+  uint8_t col[(MAX_ZONE_CLOCKS + 1) * (MAX_ZONE_CLOCKS + 1)];
+  int start[MAX_ZONE_CLOCKS + 2];
+  uint8_t pivot[MAX_ZONE_CLOCKS + 1], above_upper[MAX_ZONE_CLOCKS + 1];
+};
+
+thread_local extrapolation_work work_scratch;
+
+// Floyd-Warshall over the pivots, relaxing only the listed entries.
+void relax_listed(int16_t *m, int dim, const extrapolation_work &w, int npivots) {
+  for (int n = 0; n < npivots; n++) {
+    const int k = w.pivot[n];
+    const int16_t *rk = m + k * dim;
+    for (int i = 0; i < dim; i++) {
+      const int from = w.start[i], to = w.start[i + 1];
+      if (from == to || i == k) continue;
+      const int16_t a = m[i * dim + k];
+      if (a == INF_BOUND) continue;
+      int16_t *ri = m + i * dim;
+      for (int p = from; p < to; p++) {
+        const int j = w.col[p];
+        const int16_t b = rk[j];
+        if (b == INF_BOUND) continue;
+        const int16_t t = add_bounds(a, b);
+        if (t < ri[j]) ri[j] = t;
+      }
+    }
+  }
+}
+
+bool small(int16_t b) { return b == INF_BOUND || (b <= EXACT_SUM_LIMIT && b >= -EXACT_SUM_LIMIT); }
+
+}  // namespace
+
+bool extrapolate_lu_unclosed(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
   int16_t low[MAX_ZONE_CLOCKS + 1];
   memcpy(low, m, static_cast<size_t>(dim) * sizeof(int16_t));
   bool changed = false;
@@ -121,7 +175,59 @@ void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
       changed |= e != c;
       c = e;
     }
-  if (changed) close(m, dim);
+  return changed;
+}
+
+void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
+  int16_t low[MAX_ZONE_CLOCKS + 1];
+  memcpy(low, m, static_cast<size_t>(dim) * sizeof(int16_t));
+  extrapolation_work &w = work_scratch;
+  int count = 0, npivots = 0, nupper = 0;
+  bool changed = false, exact = true;
+  for (int i = 0; i < dim; i++) {
+    const bool row_gone = i != 0 && (lo[i] < 0 || low[i] < -2 * lo[i]);
+    if (!row_gone) w.pivot[npivots++] = static_cast<uint8_t>(i);
+    if (i != 0 && (hi[i] < 0 || low[i] < -2 * hi[i])) w.above_upper[nupper++] = static_cast<uint8_t>(i);
+    w.start[i] = count;
+    for (int j = 0; j < dim; j++) {
+      int16_t &c = m[i * dim + j];
+      exact &= small(c);
+      if (i == j) continue;
+      const int16_t e = extrapolated(c, i, j, low, lo, hi);
+      if (e == c) continue;
+      changed = true;
+      exact &= small(e);
+      c = e;
+      // Loosened past x_i's lower-bound constant, x_i not above it, x_j not
+      // above its upper-bound constant.
+      if (!row_gone && e == INF_BOUND && (j == 0 || !(hi[j] < 0 || low[j] < -2 * hi[j])))
+        w.col[count++] = static_cast<uint8_t>(j);
+    }
+  }
+  w.start[dim] = count;
+  if (!changed) return;
+  // Near the limits a sum may saturate, and the order of a full closure
+  // decides the result: keep it there.
+  if (!exact) {
+    close(m, dim);
+    return;
+  }
+  // The clocks above their upper-bound constants are no useful pivots.
+  int kept = 0;
+  for (int n = 0, u = 0; n < npivots; n++) {
+    while (u < nupper && w.above_upper[u] < w.pivot[n]) u++;
+    if (u < nupper && w.above_upper[u] == w.pivot[n]) continue;
+    w.pivot[kept++] = w.pivot[n];
+  }
+  if (count != 0) relax_listed(m, dim, w, kept);
+  for (int u = 0; u < nupper; u++) {
+    const int x = w.above_upper[u];
+    const int16_t down = m[x];  // (0, x)
+    for (int p = 1; p < dim; p++) {
+      const int16_t up0 = m[p * dim];
+      if (p != x) m[p * dim + x] = up0 == INF_BOUND ? INF_BOUND : add_bounds(up0, down);
+    }
+  }
 }
 
 bool included(const int16_t *a, const int16_t *b, int dim) {
