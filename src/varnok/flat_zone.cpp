@@ -94,6 +94,23 @@ void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a) {
   }
 }
 
+void reset(int16_t *m, int dim, int x) { copy(m, dim, x, 0); }
+
+void copy(int16_t *m, int dim, int x, int y) {
+  memcpy(m + x * dim, m + y * dim, static_cast<size_t>(dim) * sizeof(int16_t));
+  for (int p = 0; p < dim; p++) m[p * dim + x] = m[p * dim + y];
+  m[x * dim + x] = ZERO_LE;
+}
+
+bool assign_in_place(int16_t *m, int dim, const uint16_t *a) {
+  for (int x = 1; x < dim; x++)
+    if (a[x] != x && a[a[x]] != a[x]) return false;
+  // Each source keeps its value, so the order of the steps does not matter.
+  for (int x = 1; x < dim; x++)
+    if (a[x] != x) copy(m, dim, x, a[x]);
+  return true;
+}
+
 // The constraint (i, j) of a closed zone after extrapolation; low[k] is the
 // zone's entry (0, k) before any change.
 static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const int32_t *lo, const int32_t *hi) {
