@@ -150,6 +150,7 @@ struct extrapolation_work {
   uint8_t col[(MAX_ZONE_CLOCKS + 1) * (MAX_ZONE_CLOCKS + 1)];
   int start[MAX_ZONE_CLOCKS + 2];
   uint8_t pivot[MAX_ZONE_CLOCKS + 1], above_upper[MAX_ZONE_CLOCKS + 1];
+  uint8_t gone[MAX_ZONE_CLOCKS + 1], up_col[MAX_ZONE_CLOCKS + 1];
 };
 
 thread_local extrapolation_work work_scratch;
@@ -176,8 +177,6 @@ void relax_listed(int16_t *m, int dim, const extrapolation_work &w, int npivots)
   }
 }
 
-bool small(int16_t b) { return b == INF_BOUND || (b <= EXACT_SUM_LIMIT && b >= -EXACT_SUM_LIMIT); }
-
 }  // namespace
 
 bool extrapolate_lu_unclosed(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
@@ -196,47 +195,65 @@ bool extrapolate_lu_unclosed(int16_t *m, int dim, const int32_t *lo, const int32
 }
 
 void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
-  int16_t low[MAX_ZONE_CLOCKS + 1];
-  memcpy(low, m, static_cast<size_t>(dim) * sizeof(int16_t));
   extrapolation_work &w = work_scratch;
-  int count = 0, npivots = 0, nupper = 0;
-  bool changed = false, exact = true;
+  // Which clocks are above their constants, read on row 0 before any change.
+  uint8_t *up_col = w.up_col, *gone = w.gone;
+  int npivots = 0, nupper = 0;
+  up_col[0] = gone[0] = 0;
+  for (int x = 1; x < dim; x++) {
+    gone[x] = lo[x] < 0 || m[x] < -2 * lo[x];
+    up_col[x] = hi[x] < 0 || m[x] < -2 * hi[x];
+    if (up_col[x]) w.above_upper[nupper++] = static_cast<uint8_t>(x);
+  }
+  for (int x = 0; x < dim; x++)
+    if (!gone[x] && !up_col[x]) w.pivot[npivots++] = static_cast<uint8_t>(x);
+  int count = 0;
+  bool changed = false, wide = false;
   for (int i = 0; i < dim; i++) {
-    const bool row_gone = i != 0 && (lo[i] < 0 || low[i] < -2 * lo[i]);
-    if (!row_gone) w.pivot[npivots++] = static_cast<uint8_t>(i);
-    if (i != 0 && (hi[i] < 0 || low[i] < -2 * hi[i])) w.above_upper[nupper++] = static_cast<uint8_t>(i);
+    int16_t *ri = m + i * dim;
+    for (int j = 0; j < dim; j++) wide |= ri[j] != INF_BOUND && (ri[j] > EXACT_SUM_LIMIT || ri[j] < -EXACT_SUM_LIMIT);
     w.start[i] = count;
-    for (int j = 0; j < dim; j++) {
-      int16_t &c = m[i * dim + j];
-      exact &= small(c);
-      if (i == j) continue;
-      const int16_t e = extrapolated(c, i, j, low, lo, hi);
-      if (e == c) continue;
-      changed = true;
-      exact &= small(e);
-      c = e;
-      // Loosened past x_i's lower-bound constant, x_i not above it, x_j not
-      // above its upper-bound constant.
-      if (!row_gone && e == INF_BOUND && (j == 0 || !(hi[j] < 0 || low[j] < -2 * hi[j])))
-        w.col[count++] = static_cast<uint8_t>(j);
+    if (i == 0) {
+      // x above U(x): only x >= U(x) is left (x >= 0 without an upper bound).
+      for (int u = 0; u < nupper; u++) {
+        const int x = w.above_upper[u];
+        const int16_t e = hi[x] < 0 ? ZERO_LE : mk_bound(-hi[x], 0);
+        changed |= e != ri[x];
+        wide |= e < -EXACT_SUM_LIMIT;
+        ri[x] = e;
+      }
+    } else if (gone[i]) {
+      // x_i above L(x_i): no bound on x_i against any clock.
+      for (int j = 0; j < dim; j++)
+        if (j != i && ri[j] != INF_BOUND) {
+          changed = true;
+          ri[j] = INF_BOUND;
+        }
+    } else {
+      // x_i - x_j beyond L(x_i), or x_j above U(x_j): no bound.
+      const int beyond = 2 * lo[i] + 1;
+      for (int j = 0; j < dim; j++) {
+        const int16_t c = ri[j];
+        if (c == INF_BOUND || j == i) continue;
+        if (c > beyond) {
+          if (!up_col[j]) w.col[count++] = static_cast<uint8_t>(j);
+        } else if (!up_col[j]) {
+          continue;
+        }
+        changed = true;
+        ri[j] = INF_BOUND;
+      }
     }
   }
   w.start[dim] = count;
   if (!changed) return;
   // Near the limits a sum may saturate, and the order of a full closure
   // decides the result: keep it there.
-  if (!exact) {
+  if (wide) {
     close(m, dim);
     return;
   }
-  // The clocks above their upper-bound constants are no useful pivots.
-  int kept = 0;
-  for (int n = 0, u = 0; n < npivots; n++) {
-    while (u < nupper && w.above_upper[u] < w.pivot[n]) u++;
-    if (u < nupper && w.above_upper[u] == w.pivot[n]) continue;
-    w.pivot[kept++] = w.pivot[n];
-  }
-  if (count != 0) relax_listed(m, dim, w, kept);
+  if (count != 0) relax_listed(m, dim, w, npivots);
   for (int u = 0; u < nupper; u++) {
     const int x = w.above_upper[u];
     const int16_t down = m[x];  // (0, x)
