@@ -94,8 +94,6 @@ void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a) {
   }
 }
 
-void reset(int16_t *m, int dim, int x) { copy(m, dim, x, 0); }
-
 void copy(int16_t *m, int dim, int x, int y) {
   memcpy(m + x * dim, m + y * dim, static_cast<size_t>(dim) * sizeof(int16_t));
   for (int p = 0; p < dim; p++) m[p * dim + x] = m[p * dim + y];
@@ -126,9 +124,9 @@ static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const i
   return c;
 }
 
-// Below EXACT_SUM_LIMIT the closure is exact arithmetic, an entry of a
-// closed matrix is a tightest bound, and any exact way of closing gives the
-// very matrix of a full closure. The extrapolation only loosens entries, so
+// Below EXACT_SUM_LIMIT the closure is exact arithmetic: every entry of a
+// closed zone (a fix-point of the closure) is a tightest bound, and any exact
+// way of closing gives the very matrix of a full closure. The extrapolation only loosens entries, so
 // the entries it keeps are already tightest, and two kinds of change need no
 // closure at all:
 // - a clock above its lower-bound constant loses its whole row: every path
@@ -214,7 +212,7 @@ void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
     for (int j = 0; j < dim; j++) wide |= ri[j] != INF_BOUND && (ri[j] > EXACT_SUM_LIMIT || ri[j] < -EXACT_SUM_LIMIT);
     w.start[i] = count;
     if (i == 0) {
-      // x above U(x): only x >= U(x) is left (x >= 0 without an upper bound).
+      // x above U(x): only x > U(x) is left (x >= 0 when U(x) is none).
       for (int u = 0; u < nupper; u++) {
         const int x = w.above_upper[u];
         const int16_t e = hi[x] < 0 ? ZERO_LE : mk_bound(-hi[x], 0);

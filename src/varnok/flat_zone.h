@@ -52,11 +52,9 @@ void up(int16_t *m, int dim);
 // clock whose old value clock i takes, 0 for a reset; a[0] = 0); dst is
 // closed. a has dim entries; src and dst must not overlap.
 void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a);
-// x := 0 and x := y (x != y, both non-zero for a copy) on the closed m, in
-// place in O(dim): the row and column of x become those of the reference
-// clock or of y; m stays closed. The same matrix as assign with the
-// assignment vector that changes x alone.
-void reset(int16_t *m, int dim, int x);
+// x := y on the closed m (x != 0, x != y; y = 0 for the reset x := 0), in
+// place in O(dim): the row and column of x become those of y; m stays
+// closed. The same matrix as assign with the vector that changes x alone.
 void copy(int16_t *m, int dim, int x, int y);
 // Applies the assignment vector a (as assign does) to the closed m in place
 // with resets and copies, when no clock that is assigned is also the source
