@@ -94,6 +94,21 @@ void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a) {
   }
 }
 
+void copy(int16_t *m, int dim, int x, int y) {
+  memcpy(m + x * dim, m + y * dim, static_cast<size_t>(dim) * sizeof(int16_t));
+  for (int p = 0; p < dim; p++) m[p * dim + x] = m[p * dim + y];
+  m[x * dim + x] = ZERO_LE;
+}
+
+bool assign_in_place(int16_t *m, int dim, const uint16_t *a) {
+  for (int x = 1; x < dim; x++)
+    if (a[x] != x && a[a[x]] != a[x]) return false;
+  // Each source keeps its value, so the order of the steps does not matter.
+  for (int x = 1; x < dim; x++)
+    if (a[x] != x) copy(m, dim, x, a[x]);
+  return true;
+}
+
 // The constraint (i, j) of a closed zone after extrapolation; low[k] is the
 // zone's entry (0, k) before any change.
 static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const int32_t *lo, const int32_t *hi) {
@@ -109,7 +124,60 @@ static int16_t extrapolated(int16_t c, int i, int j, const int16_t *low, const i
   return c;
 }
 
-void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
+// Below EXACT_SUM_LIMIT the closure is exact arithmetic: every entry of a
+// closed zone (a fix-point of the closure) is a tightest bound, and any exact
+// way of closing gives the very matrix of a full closure. The extrapolation only loosens entries, so
+// the entries it keeps are already tightest, and two kinds of change need no
+// closure at all:
+// - a clock above its lower-bound constant loses its whole row: every path
+//   out of it starts with "no bound", the row stays as it is, and the clock
+//   is no useful step of a path;
+// - a clock above its upper-bound constant keeps only its lower bound in its
+//   column: every path into it comes from the reference clock, so the entry
+//   (p, x) closes to (p, 0) + (0, x), and a path through x is never shorter
+//   than the one through the reference clock.
+// Only the single entries loosened past a lower-bound constant are relaxed,
+// pivoting on the other clocks.
+
+namespace {
+
+// The work of one extrapolation: the loosened single entries row by row (the
+// columns of row i are col[start[i]] .. col[start[i + 1] - 1]), the pivots
+// and the clocks above their upper-bound constants. Kept per thread.
+struct extrapolation_work {
+  uint8_t col[(MAX_ZONE_CLOCKS + 1) * (MAX_ZONE_CLOCKS + 1)];
+  int start[MAX_ZONE_CLOCKS + 2];
+  uint8_t pivot[MAX_ZONE_CLOCKS + 1], above_upper[MAX_ZONE_CLOCKS + 1];
+  uint8_t gone[MAX_ZONE_CLOCKS + 1], up_col[MAX_ZONE_CLOCKS + 1];
+};
+
+thread_local extrapolation_work work_scratch;
+
+// Floyd-Warshall over the pivots, relaxing only the listed entries.
+void relax_listed(int16_t *m, int dim, const extrapolation_work &w, int npivots) {
+  for (int n = 0; n < npivots; n++) {
+    const int k = w.pivot[n];
+    const int16_t *rk = m + k * dim;
+    for (int i = 0; i < dim; i++) {
+      const int from = w.start[i], to = w.start[i + 1];
+      if (from == to || i == k) continue;
+      const int16_t a = m[i * dim + k];
+      if (a == INF_BOUND) continue;
+      int16_t *ri = m + i * dim;
+      for (int p = from; p < to; p++) {
+        const int j = w.col[p];
+        const int16_t b = rk[j];
+        if (b == INF_BOUND) continue;
+        const int16_t t = add_bounds(a, b);
+        if (t < ri[j]) ri[j] = t;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool extrapolate_lu_unclosed(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
   int16_t low[MAX_ZONE_CLOCKS + 1];
   memcpy(low, m, static_cast<size_t>(dim) * sizeof(int16_t));
   bool changed = false;
@@ -121,7 +189,77 @@ void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
       changed |= e != c;
       c = e;
     }
-  if (changed) close(m, dim);
+  return changed;
+}
+
+void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi) {
+  extrapolation_work &w = work_scratch;
+  // Which clocks are above their constants, read on row 0 before any change.
+  uint8_t *up_col = w.up_col, *gone = w.gone;
+  int npivots = 0, nupper = 0;
+  up_col[0] = gone[0] = 0;
+  for (int x = 1; x < dim; x++) {
+    gone[x] = lo[x] < 0 || m[x] < -2 * lo[x];
+    up_col[x] = hi[x] < 0 || m[x] < -2 * hi[x];
+    if (up_col[x]) w.above_upper[nupper++] = static_cast<uint8_t>(x);
+  }
+  for (int x = 0; x < dim; x++)
+    if (!gone[x] && !up_col[x]) w.pivot[npivots++] = static_cast<uint8_t>(x);
+  int count = 0;
+  bool changed = false, wide = false;
+  for (int i = 0; i < dim; i++) {
+    int16_t *ri = m + i * dim;
+    for (int j = 0; j < dim; j++) wide |= ri[j] != INF_BOUND && (ri[j] > EXACT_SUM_LIMIT || ri[j] < -EXACT_SUM_LIMIT);
+    w.start[i] = count;
+    if (i == 0) {
+      // x above U(x): only x > U(x) is left (x >= 0 when U(x) is none).
+      for (int u = 0; u < nupper; u++) {
+        const int x = w.above_upper[u];
+        const int16_t e = hi[x] < 0 ? ZERO_LE : mk_bound(-hi[x], 0);
+        changed |= e != ri[x];
+        wide |= e < -EXACT_SUM_LIMIT;
+        ri[x] = e;
+      }
+    } else if (gone[i]) {
+      // x_i above L(x_i): no bound on x_i against any clock.
+      for (int j = 0; j < dim; j++)
+        if (j != i && ri[j] != INF_BOUND) {
+          changed = true;
+          ri[j] = INF_BOUND;
+        }
+    } else {
+      // x_i - x_j beyond L(x_i), or x_j above U(x_j): no bound.
+      const int beyond = 2 * lo[i] + 1;
+      for (int j = 0; j < dim; j++) {
+        const int16_t c = ri[j];
+        if (c == INF_BOUND || j == i) continue;
+        if (c > beyond) {
+          if (!up_col[j]) w.col[count++] = static_cast<uint8_t>(j);
+        } else if (!up_col[j]) {
+          continue;
+        }
+        changed = true;
+        ri[j] = INF_BOUND;
+      }
+    }
+  }
+  w.start[dim] = count;
+  if (!changed) return;
+  // Near the limits a sum may saturate, and the order of a full closure
+  // decides the result: keep it there.
+  if (wide) {
+    close(m, dim);
+    return;
+  }
+  if (count != 0) relax_listed(m, dim, w, npivots);
+  for (int u = 0; u < nupper; u++) {
+    const int x = w.above_upper[u];
+    const int16_t down = m[x];  // (0, x)
+    for (int p = 1; p < dim; p++) {
+      const int16_t up0 = m[p * dim];
+      if (p != x) m[p * dim + x] = up0 == INF_BOUND ? INF_BOUND : add_bounds(up0, down);
+    }
+  }
 }
 
 bool included(const int16_t *a, const int16_t *b, int dim) {

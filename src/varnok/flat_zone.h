@@ -28,6 +28,10 @@ struct constraint {
   int16_t b;
 };
 
+// The largest magnitude of a finite entry for which no sum of two entries
+// saturates (a closure over such entries is exact arithmetic).
+constexpr int16_t EXACT_SUM_LIMIT = (INF_BOUND - 1) / 2;
+
 // Whole-matrix operations. m has dim * dim entries.
 
 // m = the zone where every clock equals 0 (closed).
@@ -48,11 +52,24 @@ void up(int16_t *m, int dim);
 // clock whose old value clock i takes, 0 for a reset; a[0] = 0); dst is
 // closed. a has dim entries; src and dst must not overlap.
 void assign(int16_t *dst, const int16_t *src, int dim, const uint16_t *a);
+// x := y on the closed m (x != 0, x != y; y = 0 for the reset x := 0), in
+// place in O(dim): the row and column of x become those of y; m stays
+// closed. The same matrix as assign with the vector that changes x alone.
+void copy(int16_t *m, int dim, int x, int y);
+// Applies the assignment vector a (as assign does) to the closed m in place
+// with resets and copies, when no clock that is assigned is also the source
+// of another: true then; false (m untouched) otherwise.
+bool assign_in_place(int16_t *m, int dim, const uint16_t *a);
 // Lower/upper-bound extrapolation ("+" variant) of the closed m with the
 // largest lower-bound constants lo[x] and upper-bound constants hi[x]
 // (negative: the clock has no bound of that kind there); lo[0] = hi[0] = 0.
-// m is closed again afterwards.
+// m is closed again afterwards: when every finite entry stays within
+// +-EXACT_SUM_LIMIT, by relaxing only the entries the extrapolation loosened
+// (the others are already tightest), otherwise by a full closure; the result
+// is the same matrix as extrapolate_lu_unclosed followed by close.
 void extrapolate_lu(int16_t *m, int dim, const int32_t *lo, const int32_t *hi);
+// The same bounds, not closed; true when an entry changed.
+bool extrapolate_lu_unclosed(int16_t *m, int dim, const int32_t *lo, const int32_t *hi);
 // 1 when the closed a is included in the closed b.
 bool included(const int16_t *a, const int16_t *b, int dim);
 // 1 when the closed a and the closed b have a common valuation.

@@ -173,9 +173,14 @@ bool model::successor_of_move(const uint16_t *key, const int16_t *z, int32_t &k,
       if (!flat::constrain_all(s_guard_.data(), dim_, (*lists[p])[at[p]])) return true;
     info_.guard.assign(n, -1);
     for (size_t p = 0; p < movers.size(); p++) info_.guard[movers[p]] = at[p];
-    flat::assign(s_moved_.data(), s_guard_.data(), dim_, s_assign_.data());
+    // Resets and copies in place, unless a clock both takes and gives a value.
+    const int16_t *moved = s_guard_.data();
+    if (!flat::assign_in_place(s_guard_.data(), dim_, s_assign_.data())) {
+      flat::assign(s_moved_.data(), s_guard_.data(), dim_, s_assign_.data());
+      moved = s_moved_.data();
+    }
     bool go_on = true;
-    time_in_invariants(s_key_.data(), s_moved_.data(), [&](int16_t *t) {
+    time_in_invariants(s_key_.data(), moved, [&](int16_t *t) {
       info_.inv = s_inv_idx_;
       if (go_on) go_on = f(k++, static_cast<const uint16_t *>(s_key_.data()), t, static_cast<const step_info &>(info_));
     });

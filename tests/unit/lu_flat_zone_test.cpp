@@ -623,6 +623,134 @@ TEST_F(FlatZone, SaturatedSumsAtTheLimitsAreNeverTighterThanExactOnes) {
   }
 }
 
+// The extrapolation re-closes only the entries it loosened: on random closed
+// zones of 1 to 12 clocks, small constants or constants at the limits, the
+// matrix is byte for byte the one of the unclosed extrapolation followed by a
+// full closure, and never tighter than its exact closure.
+TEST(FlatZoneExtrapolation, ReclosingTheChangedEntriesEqualsAFullClosure) {
+  using namespace limits;
+  rnd r(2828);
+  int fast = 0, near_limits = 0;
+  for (int n = 2; n <= 13; n++) {
+    for (int t = 0; t < 1500; t++) {
+      const bool at_limits = r(0, 3) == 0;
+      matrix m = universal(n);
+      for (int c = r(1, 2 * n); c > 0; c--) {
+        flat::constraint k = at_limits ? limit_constraint(r, n) : random_constraint(r, n);
+        if (!at_limits && r(0, 1)) k.b = static_cast<int16_t>(k.b * 3);  // constants to 18
+        if (k.b < m[k.i * n + k.j]) m[k.i * n + k.j] = k.b;
+      }
+      if (!flat::close(m.data(), n)) continue;
+      if (r(0, 1)) flat::up(m.data(), n);
+      std::vector<int32_t> lo(n, 0), hi(n, 0);
+      for (int x = 1; x < n; x++) {
+        lo[x] = r(0, 4) == 0 ? -1 : at_limits && r(0, 1) ? -limit_constant(r, true) : r(0, 12);
+        hi[x] = r(0, 4) == 0 ? -1 : at_limits && r(0, 1) ? -limit_constant(r, true) : r(0, 12);
+      }
+      matrix got = m, expect = m;
+      flat::extrapolate_lu(got.data(), n, lo.data(), hi.data());
+      if (!flat::extrapolate_lu_unclosed(expect.data(), n, lo.data(), hi.data())) {
+        ASSERT_EQ(got, m);
+        continue;
+      }
+      wide e = widen(expect);
+      ASSERT_TRUE(flat::close(expect.data(), n));
+      ASSERT_EQ(got, expect) << n << " clocks, round " << t;
+      ASSERT_TRUE(exact_close(e, n));
+      ASSERT_TRUE(never_tighter(got, e, n));
+      bool small = true;
+      for (const matrix *x : {&m, &got})
+        for (int16_t b : *x) small &= b == INF_BOUND || std::abs(b) <= flat::EXACT_SUM_LIMIT;
+      (small ? fast : near_limits)++;
+    }
+  }
+  EXPECT_GT(fast, 3000);
+  EXPECT_GT(near_limits, 300);
+}
+
+// The incremental operations against a full closure on random closed zones
+// of 1 to 12 clocks, small constants or constants at the limits: a chain of
+// constraints gives the matrix (and the emptiness) of the bounds set one by
+// one and closed once, and resets and copies in place the matrix of the
+// assignment, closed again. Where sums saturate, constraints are only
+// checked for soundness against an exact closure.
+TEST(FlatZoneIncremental, ConstraintsResetsAndCopiesEqualAFullClosure) {
+  using namespace limits;
+  rnd r(2829);
+  int chains = 0, emptied = 0, moves = 0, refused = 0;
+  for (int n = 2; n <= 13; n++) {
+    for (int t = 0; t < 800; t++) {
+      const bool at_limits = r(0, 3) == 0;
+      auto draw = [&] {
+        flat::constraint k = at_limits ? limit_constraint(r, n) : random_constraint(r, n);
+        if (!at_limits && r(0, 1)) k.b = static_cast<int16_t>(k.b * 3);
+        return k;
+      };
+      matrix m = universal(n);
+      for (int c = r(1, n); c > 0; c--) {
+        const flat::constraint k = draw();
+        if (k.b < m[k.i * n + k.j]) m[k.i * n + k.j] = k.b;
+      }
+      if (!flat::close(m.data(), n)) continue;
+      if (r(0, 1)) flat::up(m.data(), n);
+      matrix again = m;
+      flat::close(again.data(), n);
+      const bool fix_point = again == m;
+      // A chain of constraints.
+      std::vector<flat::constraint> cs;
+      for (int c = r(1, 4); c > 0; c--) cs.push_back(draw());
+      matrix got = m, expect = m;
+      const bool kept = flat::constrain_all(got.data(), n, cs);
+      for (const flat::constraint &k : cs) expect[k.i * n + k.j] = std::min(expect[k.i * n + k.j], k.b);
+      wide e = widen(expect);
+      const bool exact_kept = exact_close(e, n);
+      const bool closed_kept = flat::close(expect.data(), n);
+      if (!kept) {
+        ASSERT_FALSE(exact_kept);  // an emptiness is never made up
+      } else if (exact_kept) {
+        ASSERT_TRUE(never_tighter(got, e, n));
+      }
+      // Byte for byte where no sum saturates: every operand and every exact
+      // result within the range where sums of two entries are exact.
+      auto in_range = [](int64_t b) { return b == NONE || b == INF_BOUND || std::abs(b) <= flat::EXACT_SUM_LIMIT; };
+      bool unsaturated = fix_point && std::all_of(m.begin(), m.end(), in_range) &&
+                         std::all_of(cs.begin(), cs.end(), [&](const flat::constraint &k) { return in_range(k.b); });
+      if (exact_kept) unsaturated &= std::all_of(e.begin(), e.end(), in_range);
+      if (unsaturated) {
+        ASSERT_EQ(kept, closed_kept) << n << " clocks, round " << t;
+        if (kept) {
+          ASSERT_EQ(got, expect) << n << " clocks, round " << t;
+        }
+        chains++;
+        emptied += !kept;
+      }
+      // Resets and copies.
+      const std::vector<uint16_t> a = random_assignment(r, n);
+      matrix moved(m.size()), in_place = m;
+      flat::assign(moved.data(), m.data(), n, a.data());
+      bool crossed = false;
+      for (int x = 1; x < n; x++) crossed |= a[x] != x && a[a[x]] != a[x];
+      ASSERT_EQ(flat::assign_in_place(in_place.data(), n, a.data()), !crossed);
+      if (crossed) {
+        ASSERT_EQ(in_place, m);
+        refused++;
+        continue;
+      }
+      ASSERT_EQ(in_place, moved);
+      if (fix_point) {
+        matrix closed = moved;
+        ASSERT_TRUE(flat::close(closed.data(), n));
+        ASSERT_EQ(in_place, closed);
+      }
+      moves++;
+    }
+  }
+  EXPECT_GT(chains, 3000);
+  EXPECT_GT(emptied, 300);
+  EXPECT_GT(moves, 3000);
+  EXPECT_GT(refused, 100);
+}
+
 // Bounds of a chain 0 -> 1 -> 2 over clocks x (1) and y (2): from 0, y := x
 // and x reset; from 1, y is tested against 4 and x against 2 only in the
 // invariant; from 2, nothing. A goal lower bound 1 on x counts everywhere.
