@@ -72,6 +72,7 @@ inline tctl_node *load(const std::string &tg, const std::string &formula) {
   enter_scratch_dir();
   unload();
   OPT_SET = 0;
+  READ_STRUCT = 0;  // an earlier test that read a product leaves it set: the tables would be dropped
   N_OF_EXTRA_CLOCKS = 0;
   RESIZE_REGIONS = 0;
   COMPACT = 0;
