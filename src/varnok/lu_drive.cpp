@@ -2,8 +2,6 @@
 
 #include "varnok/lu_drive.h"
 
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <new>
 #include <string>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "common/util/my_files.h"
+#include "common/util/stattime.h"
 #include "varnok/lu_model.h"
 #include "varnok/lu_search.h"
 #include "varnok/lu_writers.h"
@@ -23,12 +22,6 @@
 
 namespace {
 
-long peak_kb() {
-  struct rusage u;
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
 void print_counts(FILE *f, const lu::result &s) {
   const lu::state_store &st = s.store;
   progress::done();
@@ -38,7 +31,7 @@ void print_counts(FILE *f, const lu::result &s) {
   verdict::stat("transitions", s.stats.transitions);
   fprintf(f, "%s: abs lu: %d states stored, %lld explored, %d covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
           tool, st.size() - st.nb_covered(), s.stats.explored, st.nb_covered(), s.stats.transitions, st.bytes(),
-          peak_kb());
+          peak_memory_kb());
 }
 
 // The initial states of a product: every clock 0, or (-Inv) the whole

@@ -1,6 +1,5 @@
 #include "varnok/progress.h"
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,6 +7,7 @@
 #include <ctime>
 
 #include "common/util/my_files.h"
+#include "common/util/stattime.h"
 #include "varnok/run_context.h"
 #include "varnok/varnok_options.h"
 
@@ -61,11 +61,7 @@ void human(char *buf, size_t n, double v) {
   else snprintf(buf, n, "%.0f", v);
 }
 
-long peak_mb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss / 1024;
-}
+long peak_mb() { return peak_memory_kb() / 1024; }
 
 // True when a line is due (two seconds since the start and since the
 // last); elapsed is then the time since the last.

@@ -16,6 +16,7 @@
 #include "common/tg/tg_global.h"
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
+#include "common/util/stattime.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
 #include "varnok/stale_results.h"
@@ -160,7 +161,7 @@ void print_figures() {
   getrusage(RUSAGE_SELF, &u);
   fprintf(f, "time_s %.3f\n", wall);
   fprintf(f, "cpu_s %.3f\n", seconds(u.ru_utime) + seconds(u.ru_stime));
-  fprintf(f, "peak_memory_kb %ld\n", u.ru_maxrss);
+  fprintf(f, "peak_memory_kb %ld\n", peak_memory_kb());
   static const char *const order[] = {"states_stored", "states_explored", "states_covered", "transitions",
                                       "locations",     "iterations",      "result_zones"};
   for (const char *k : order) {

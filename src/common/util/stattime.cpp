@@ -1,6 +1,7 @@
 #include "common/util/stattime.h"
 
 #include <cstdlib>
+#include <sys/resource.h>
 #include <sys/times.h>
 #include <unistd.h>
 
@@ -88,4 +89,10 @@ void time_P(FILE *stream) {
   fputs(RULE, stream);
   for (int i = 0; i < N_TIMERS; i++)
     print_timer_line(i, stream);
+}
+
+long peak_memory_kb() {
+  rusage u{};
+  if (getrusage(RUSAGE_SELF, &u) != 0) return 0;
+  return u.ru_maxrss;
 }

@@ -22,3 +22,6 @@ int time_num(int i);
 void time_S(int i, FILE *stream);
 // Prints the statistics header and the line of every named timer.
 void time_P(FILE *stream);
+
+// The peak resident memory of the process so far, in kB (0 when unknown).
+long peak_memory_kb();
