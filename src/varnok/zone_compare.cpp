@@ -60,6 +60,7 @@ __attribute__((target("avx2"))) int pass_avx2(const int16_t *a, const int16_t *b
     const __m256i gt = _mm256_cmpgt_epi16(x, y), lt = _mm256_cmpgt_epi16(y, x);
     r = bits_left(r, !_mm256_testz_si256(gt, gt), !_mm256_testz_si256(lt, lt));
     if (r == 0) return 0;
+    p = 16;  // the order of the entries does not matter: the blocks go on after them
   }
   for (; p + 64 <= nn; p += 64) {
     __m256i gt = _mm256_setzero_si256(), lt = _mm256_setzero_si256();
