@@ -23,6 +23,14 @@ int compare_scalar(const int16_t *a, const int16_t *b, int dim);
 // a cache line per row of every stored zone: slower.)
 int compare(const int16_t *a, const int16_t *b, int dim);
 
+// The same test on n entries (not a whole matrix: the store leaves out the
+// diagonal and pads its zones).
+int compare_entries(const int16_t *a, const int16_t *b, int n);
+// The same test on bounds of one byte each (any encoding that orders as
+// the bounds do), n entries, with the same unit.
+int compare_bytes(const int8_t *a, const int8_t *b, int n);
+int compare_bytes_scalar(const int8_t *a, const int8_t *b, int n);
+
 // The implementation compare uses: "avx2", "sse2" or "scalar".
 const char *compare_unit();
 
@@ -32,6 +40,9 @@ namespace detail {
 using compare_fn = int (*)(const int16_t *, const int16_t *, int nn, int r);
 compare_fn compare_avx2_fn();
 compare_fn compare_sse2_fn();
+using compare8_fn = int (*)(const int8_t *, const int8_t *, int n, int r);
+compare8_fn compare8_avx2_fn();
+compare8_fn compare8_sse2_fn();
 }  // namespace detail
 
 }  // namespace flat
