@@ -26,29 +26,43 @@ uint64_t hash_key(const uint16_t *key, int n) {
   return h;
 }
 
-// The first lines of the zone compared next, while this one is compared.
+// The zone compared next, while this one is compared.
 inline void prefetch(const int8_t *z) {
   __builtin_prefetch(z);
   __builtin_prefetch(z + 64);
-  __builtin_prefetch(z + 128);
 }
 
-int padded(int bytes) { return (bytes + 15) / 16 * 16; }
+// Short equal-size runs (keys, masks): a call of memcmp costs more.
+template <typename T>
+inline bool same(const T *a, const T *b, int n) {
+  for (int i = 0; i < n; i++)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+inline bool has_row(const int8_t *mask, int i) { return (mask[i >> 3] >> (i & 7)) & 1; }
 
 }  // namespace
 
 state_store::state_store(int dim, int key_len)
-    : dim_(dim), key_len_(key_len), slot_bytes_(padded(dim * dim - dim)), keys_(static_cast<size_t>(key_len)),
-      zones_(static_cast<size_t>(slot_bytes_)), enc_(static_cast<size_t>(padded(2 * (dim * dim - dim))), 0),
-      decoded_(static_cast<size_t>(dim) * dim) {
+    : dim_(dim), key_len_(key_len), mask_bytes_((dim + 15) / 16 * 2), row_bytes_(dim - 1),
+      keys_(static_cast<size_t>(key_len)), arenas_(make_arenas()),
+      enc_(static_cast<size_t>(mask_bytes_ + 2 * dim * (dim - 1)), 0), decoded_(static_cast<size_t>(dim) * dim) {
   table_.assign(1024, -1);
+}
+
+std::vector<state_store::arena> state_store::make_arenas() const {
+  std::vector<arena> v;
+  v.reserve(static_cast<size_t>(dim_) + 1);
+  for (int k = 0; k <= dim_; k++) v.emplace_back(block_bytes(k));
+  return v;
 }
 
 void state_store::grow_table() {
   std::vector<int32_t> t(table_.size() * 2, -1);
   const size_t mask = t.size() - 1;
   for (size_t d = 0; d < heads_.size(); d++) {
-    size_t at = hash_key(keys_.at(d), key_len_) & mask;
+    size_t at = *hashes_.at(d) & mask;
     while (t[at] >= 0) at = (at + 1) & mask;
     t[at] = static_cast<int32_t>(d);
   }
@@ -58,93 +72,169 @@ void state_store::grow_table() {
 int32_t state_store::find_or_add(const uint16_t *key) {
   const size_t mask = table_.size() - 1;
   const size_t bytes = static_cast<size_t>(key_len_) * sizeof(uint16_t);
-  size_t at = hash_key(key, key_len_) & mask;
+  const uint32_t h = static_cast<uint32_t>(hash_key(key, key_len_));
+  size_t at = h & mask;
   for (; table_[at] >= 0; at = (at + 1) & mask) {
-    const int32_t d = table_[at];
-    if (memcmp(keys_.at(static_cast<size_t>(d)), key, bytes) == 0) return d;
+    const size_t d = static_cast<size_t>(table_[at]);
+    if (*hashes_.at(d) == h && same(keys_.at(d), key, key_len_)) return static_cast<int32_t>(d);
   }
   const int32_t d = static_cast<int32_t>(heads_.size());
   table_[at] = d;
   if (bytes > 0) memcpy(keys_.grow(), key, bytes);
   else keys_.grow();
   *heads_.grow() = -1;
+  *hashes_.grow() = h;
   if (heads_.size() * 2 > table_.size()) grow_table();
   return d;
 }
 
-int32_t state_store::new_slot() {
+int32_t state_store::new_slot(int k) {
+  // A free block of this size, else a free larger one (zones of many rows
+  // are often covered early and leave theirs free), else a new one.
+  int cap = k;
+  if (arenas_[static_cast<size_t>(k)].free.empty() && nb_free_blocks_ > 0)
+    for (int c = k + 1; c <= dim_; c++)
+      if (!arenas_[static_cast<size_t>(c)].free.empty()) {
+        cap = c;
+        break;
+      }
+  arena &ar = arenas_[static_cast<size_t>(cap)];
+  int8_t *block;
+  if (!ar.free.empty()) {
+    block = ar.free.back();
+    ar.free.pop_back();
+    nb_free_blocks_--;
+  } else {
+    block = ar.blocks.grow();
+  }
+  int32_t s;
   if (!free_slots_.empty()) {
-    const int32_t s = free_slots_.back();
+    s = free_slots_.back();
     free_slots_.pop_back();
-    return s;
+  } else {
+    slot_at_.grow();
+    slot_cap_.grow();
+    slot_next_.grow();
+    s = static_cast<int32_t>(slot_at_.size() - 1);
   }
-  zones_.grow();
-  slot_next_.grow();
-  return static_cast<int32_t>(zones_.size() - 1);
+  *slot_at_.at(static_cast<size_t>(s)) = block;
+  *slot_cap_.at(static_cast<size_t>(s)) = static_cast<uint8_t>(cap);
+  return s;
 }
 
-bool state_store::encode(const int16_t *z) {
+void state_store::free_slot(int32_t s) {
+  int8_t *&block = *slot_at_.at(static_cast<size_t>(s));
+  arenas_[*slot_cap_.at(static_cast<size_t>(s))].free.push_back(block);
+  nb_free_blocks_++;
+  block = nullptr;
+  free_slots_.push_back(s);
+}
+
+int state_store::encode(const int16_t *z, int8_t *out) const {
+  memset(out, 0, static_cast<size_t>(mask_bytes_));
+  int8_t *row = out + mask_bytes_;
   int k = 0;
-  for (int i = 0; i < dim_; i++) assert(z[i * dim_ + i] == ZERO_LE);
-  if (narrow_) {
-    int8_t *e = enc_.data();
-    for (int i = 0; i < dim_; i++)
+  for (int i = 0; i < dim_; i++) {
+    assert(z[i * dim_ + i] == ZERO_LE);
+    const int16_t *zi = z + i * dim_;
+    bool bounded = false;
+    for (int j = 0; j < dim_ && !bounded; j++) bounded = j != i && zi[j] != INF_BOUND;
+    if (!bounded) continue;
+    out[i >> 3] = static_cast<int8_t>(out[i >> 3] | (1 << (i & 7)));
+    k++;
+    if (narrow_) {
       for (int j = 0; j < dim_; j++) {
-        if (i == j) continue;
-        const int16_t v = z[i * dim_ + j];
-        if (v == INF_BOUND) e[k++] = NARROW_INF;
-        else if (v < -128 || v >= NARROW_INF) return false;
-        else e[k++] = static_cast<int8_t>(v);
+        if (j == i) continue;
+        const int16_t v = zi[j];
+        if (v == INF_BOUND) *row++ = NARROW_INF;
+        else if (v < -128 || v >= NARROW_INF) return -1;
+        else *row++ = static_cast<int8_t>(v);
       }
-  } else {
-    int16_t *e = reinterpret_cast<int16_t *>(enc_.data());
-    for (int i = 0; i < dim_; i++)
+    } else {
+      for (int j = 0; j < dim_; j++) {
+        if (j == i) continue;
+        memcpy(row, &zi[j], sizeof(int16_t));
+        row += sizeof(int16_t);
+      }
+    }
+  }
+  return k;
+}
+
+void state_store::decode(const int8_t *block, int16_t *z) const {
+  const int8_t *row = block + mask_bytes_;
+  for (int i = 0; i < dim_; i++) {
+    int16_t *zi = z + i * dim_;
+    if (!has_row(block, i)) {
+      for (int j = 0; j < dim_; j++) zi[j] = INF_BOUND;
+    } else if (narrow_) {
       for (int j = 0; j < dim_; j++)
-        if (i != j) e[k++] = z[i * dim_ + j];
-  }
-  return true;
-}
-
-void state_store::decode(const int8_t *s, int16_t *z) const {
-  int k = 0;
-  if (narrow_) {
-    for (int i = 0; i < dim_; i++)
-      for (int j = 0; j < dim_; j++) {
-        if (i == j) {
-          z[i * dim_ + j] = ZERO_LE;
-          continue;
+        if (j != i) {
+          const int8_t v = *row++;
+          zi[j] = v == NARROW_INF ? INF_BOUND : v;
         }
-        const int8_t v = s[k++];
-        z[i * dim_ + j] = v == NARROW_INF ? INF_BOUND : v;
-      }
-  } else {
-    const int16_t *w = reinterpret_cast<const int16_t *>(s);
-    for (int i = 0; i < dim_; i++)
-      for (int j = 0; j < dim_; j++) z[i * dim_ + j] = i == j ? ZERO_LE : w[k++];
+    } else {
+      for (int j = 0; j < dim_; j++)
+        if (j != i) {
+          memcpy(&zi[j], row, sizeof(int16_t));
+          row += sizeof(int16_t);
+        }
+    }
+    zi[i] = ZERO_LE;
   }
 }
 
-int state_store::compare(const int8_t *a, const int8_t *b) const {
-  if (narrow_) return flat::compare_bytes(a, b, slot_bytes_);
-  return flat::compare_entries(reinterpret_cast<const int16_t *>(a), reinterpret_cast<const int16_t *>(b), slot_bytes_ / 2);
+int state_store::compare_rows(const int8_t *a, const int8_t *b, int n, int bits) const {
+  if (narrow_) return flat::compare_bytes(a, b, n, bits);
+  // The blocks of a wide store hold 16-bit bounds at even offsets of
+  // 16-byte aligned chunks (the mask size is even).
+  return flat::compare_entries(reinterpret_cast<const int16_t *>(a), reinterpret_cast<const int16_t *>(b), n / 2, bits);
+}
+
+int state_store::compare(const int8_t *a, int k, const int8_t *b) const {
+  if (same(a, b, mask_bytes_))
+    return compare_rows(a + mask_bytes_, b + mask_bytes_, k * row_bytes_, flat::A_IN_B | flat::B_IN_A);
+  // A row left out is "no bound" throughout: a zone that keeps a row the
+  // other leaves out is not included in it.
+  bool a_only = false, b_only = false;
+  for (int p = 0; p < mask_bytes_; p++) {
+    a_only |= (a[p] & ~b[p]) != 0;
+    b_only |= (b[p] & ~a[p]) != 0;
+  }
+  if (a_only && b_only) return 0;
+  int r = a_only ? flat::A_IN_B : flat::B_IN_A;
+  const int8_t *ra = a + mask_bytes_, *rb = b + mask_bytes_;
+  for (int i = 0; i < dim_ && r != 0; i++) {
+    const bool in_a = has_row(a, i), in_b = has_row(b, i);
+    if (in_a && in_b) r = compare_rows(ra, rb, row_bytes_, r);
+    if (in_a) ra += row_bytes_;
+    if (in_b) rb += row_bytes_;
+  }
+  return r;
+}
+
+void state_store::set_narrow(bool narrow) {
+  narrow_ = narrow;
+  row_bytes_ = (narrow ? 1 : 2) * (dim_ - 1);
 }
 
 void state_store::widen() {
-  const int wide = padded(2 * (dim_ * dim_ - dim_));
-  chunked<int8_t> w(static_cast<size_t>(wide));
+  set_narrow(false);
+  std::vector<arena> wide = make_arenas();
   std::vector<int16_t> z(static_cast<size_t>(dim_) * dim_);
-  for (size_t s = 0; s < zones_.size(); s++) {
-    decode(zones_.at(s), z.data());
-    int16_t *out = reinterpret_cast<int16_t *>(w.grow());
-    int k = 0;
-    for (int i = 0; i < dim_; i++)
-      for (int j = 0; j < dim_; j++)
-        if (i != j) out[k++] = z[i * dim_ + j];
+  for (size_t s = 0; s < slot_at_.size(); s++) {
+    int8_t *&block = *slot_at_.at(s);
+    if (block == nullptr) continue;
+    set_narrow(true);
+    decode(block, z.data());
+    set_narrow(false);
+    const int k = encode(z.data(), enc_.data());
+    block = wide[static_cast<size_t>(k)].blocks.grow();
+    *slot_cap_.at(s) = static_cast<uint8_t>(k);
+    memcpy(block, enc_.data(), block_bytes(k));
   }
-  zones_ = std::move(w);
-  narrow_ = false;
-  slot_bytes_ = wide;
-  std::fill(enc_.begin(), enc_.end(), 0);
+  arenas_.swap(wide);
+  nb_free_blocks_ = 0;
 }
 
 const int16_t *state_store::zone_of(int32_t id) const {
@@ -161,12 +251,12 @@ void state_store::cover_included(int32_t disc) {
     rec &r = rec_of(id);
     int32_t &next = next_of_slot(r.slot);
     if (next >= 0) prefetch(slot_ptr(rec_of(next).slot));
-    if (compare(slot_ptr(r.slot), enc_.data()) & flat::A_IN_B) {
+    if (compare(enc_.data(), enc_rows_, slot_ptr(r.slot)) & flat::B_IN_A) {
       if (track_) covered_by_[id] = size();  // the state about to be stored
-      free_slots_.push_back(r.slot);
+      *link = next;
+      free_slot(r.slot);
       r.slot = -1;
       nb_covered_++;
-      *link = next;
     } else {
       link = &next;
     }
@@ -175,16 +265,17 @@ void state_store::cover_included(int32_t disc) {
 
 int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t parent, int32_t move) {
   const int32_t disc = find_or_add(key);
-  if (!encode(z)) {
+  enc_rows_ = encode(z, enc_.data());
+  if (enc_rows_ < 0) {
     widen();
-    encode(z);
+    enc_rows_ = encode(z, enc_.data());
   }
   bool covers = false;
   for (int32_t id = *heads_.at(static_cast<size_t>(disc)); id >= 0;) {
     const int32_t slot = rec_of(id).slot;
     const int32_t next = next_of_slot(slot);
     if (next >= 0) prefetch(slot_ptr(rec_of(next).slot));
-    const int c = compare(enc_.data(), slot_ptr(slot));
+    const int c = compare(enc_.data(), enc_rows_, slot_ptr(slot));
     if (c & flat::A_IN_B) {  // z is included in a stored zone
       last_includer_ = id;
       return -1;
@@ -193,8 +284,8 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
     id = next;
   }
   if (covers) cover_included(disc);
-  const int32_t slot = new_slot();
-  memcpy(zones_.at(static_cast<size_t>(slot)), enc_.data(), static_cast<size_t>(slot_bytes_));
+  const int32_t slot = new_slot(enc_rows_);
+  memcpy(*slot_at_.at(static_cast<size_t>(slot)), enc_.data(), block_bytes(enc_rows_));
   const int32_t id = size();
   int32_t &head = *heads_.at(static_cast<size_t>(disc));
   next_of_slot(slot) = head;
@@ -205,9 +296,11 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
 }
 
 size_t state_store::bytes() const {
-  return recs_.bytes() + keys_.bytes() + heads_.bytes() + table_.capacity() * sizeof(int32_t) + zones_.bytes() +
-         slot_next_.bytes() + free_slots_.capacity() * sizeof(int32_t) + covered_by_.capacity() * sizeof(int32_t) +
-         enc_.capacity() + decoded_.capacity() * sizeof(int16_t);
+  size_t zones = 0;
+  for (const arena &ar : arenas_) zones += ar.blocks.bytes() + ar.free.capacity() * sizeof(int8_t *);
+  return recs_.bytes() + keys_.bytes() + hashes_.bytes() + heads_.bytes() + table_.capacity() * sizeof(int32_t) + zones +
+         slot_at_.bytes() + slot_cap_.bytes() + slot_next_.bytes() + free_slots_.capacity() * sizeof(int32_t) +
+         covered_by_.capacity() * sizeof(int32_t) + enc_.capacity() + decoded_.capacity() * sizeof(int16_t);
 }
 
 }  // namespace lu

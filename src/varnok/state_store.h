@@ -9,15 +9,23 @@
 // is reused, but its record (parent, move, discrete state) stays, so that
 // every path of parents remains a path of the model.
 //
-// Zones are stored without their diagonal (always (0, <=) in a closed
-// non-empty zone) and, while every finite bound stored so far fits, with
-// one byte per bound: the bound itself, "no bound" as 127. That encoding
-// orders as the bounds do, so inclusion is tested on the stored bytes
-// directly, twice as many bounds per vector step. The first zone with a
-// bound outside [-128, 126] widens every stored zone to 16 bits, once.
+// A zone is stored compactly: a mask of its rows that hold a bound (a row
+// i with x_i - x_j unbounded for every j != i is left out: under the LU
+// extrapolation that is every clock above its constants, most of them in
+// a large network), then the rows kept, without their diagonal entry
+// (always (0, <=) in a closed non-empty zone). While every finite bound
+// stored so far fits, a bound takes one byte: the bound itself, "no bound"
+// as 127; the first zone with a bound outside [-128, 126] widens every
+// stored zone to 16 bits, once. Both encodings order as the bounds do, so
+// inclusion is tested on the stored form: two zones with the same mask
+// (the usual case at one discrete state) compare their rows as one block,
+// with the vector unit; otherwise a zone can only be included in one that
+// leaves out at least the same rows, and only the rows both keep are
+// compared. Blocks of each size (number of rows kept) come from their own
+// arena; a zone takes a free block of a larger size before a new one.
 //
-// Records, keys and zones grow by chunks of 4096: growing never moves one,
-// and at most a chunk of each is held beyond what is used.
+// Records, keys and zones grow by chunks: growing never moves one, and at
+// most a chunk of each is held beyond what is used.
 #pragma once
 
 #include <cstddef>
@@ -28,23 +36,24 @@
 namespace lu {
 
 // Records of `width` values of T each, in chunks of 4096 records.
+// Records of `width` values of T each, in chunks of 2^bits records.
 template <typename T>
 class chunked {
  public:
-  explicit chunked(size_t width = 1) : width_(width) {}
-  T *at(size_t i) const { return chunks_[i >> BITS].get() + (i & MASK) * width_; }
+  explicit chunked(size_t width = 1, int bits = 12) : width_(width), bits_(bits), mask_((size_t{1} << bits) - 1) {}
+  T *at(size_t i) const { return chunks_[i >> bits_].get() + (i & mask_) * width_; }
   size_t size() const { return n_; }
-  // Appends a record (its values left as they are) and returns it.
+  // Appends a record (zeroed when its chunk is new) and returns it.
   T *grow() {
-    if ((n_ >> BITS) >= chunks_.size()) chunks_.emplace_back(new T[width_ << BITS]());
+    if ((n_ >> bits_) >= chunks_.size()) chunks_.emplace_back(new T[width_ << bits_]());
     return at(n_++);
   }
-  size_t bytes() const { return chunks_.size() * (width_ << BITS) * sizeof(T) + chunks_.capacity() * sizeof(chunks_[0]); }
+  size_t bytes() const { return chunks_.size() * (width_ << bits_) * sizeof(T) + chunks_.capacity() * sizeof(chunks_[0]); }
 
  private:
-  static constexpr int BITS = 12;
-  static constexpr size_t MASK = (size_t{1} << BITS) - 1;
-  size_t width_, n_ = 0;
+  size_t width_;
+  int bits_;
+  size_t mask_, n_ = 0;
   std::vector<std::unique_ptr<T[]>> chunks_;
 };
 
@@ -95,30 +104,53 @@ class state_store {
 
   const rec &rec_of(int32_t id) const { return *recs_.at(static_cast<size_t>(id)); }
   rec &rec_of(int32_t id) { return *recs_.at(static_cast<size_t>(id)); }
-  const int8_t *slot_ptr(int32_t s) const { return zones_.at(static_cast<size_t>(s)); }
+  // The slots of zones that keep k rows.
+  struct arena {
+    arena(size_t bytes) : blocks(bytes, 10) {}
+    chunked<int8_t> blocks;
+    std::vector<int8_t *> free;
+  };
+
+  const int8_t *slot_ptr(int32_t s) const { return *slot_at_.at(static_cast<size_t>(s)); }
   // The next older live state of the same discrete state as the one in slot s.
   int32_t &next_of_slot(int32_t s) { return *slot_next_.at(static_cast<size_t>(s)); }
   int32_t find_or_add(const uint16_t *key);
   void grow_table();
-  int32_t new_slot();
-  // Encodes z into enc_; false when the store is narrow and z does not fit.
-  bool encode(const int16_t *z);
+  // A slot for a zone of k rows: its number, its block in slot_at_.
+  int32_t new_slot(int k);
+  // Frees the slot and its block (to the arena of the block's size).
+  void free_slot(int32_t s);
+  size_t block_bytes(int k) const { return static_cast<size_t>(mask_bytes_ + k * row_bytes_); }
+  std::vector<arena> make_arenas() const;
+  // Encodes z into out at the current width: the number of rows kept, or
+  // -1 when the store is narrow and a bound of z does not fit.
+  int encode(const int16_t *z, int8_t *out) const;
+  void set_narrow(bool narrow);
+  // Re-encodes every stored zone with 16-bit bounds.
   void widen();
-  void decode(const int8_t *s, int16_t *z) const;
-  int compare(const int8_t *a, const int8_t *b) const;
+  void decode(const int8_t *block, int16_t *z) const;
+  // The two-way inclusion bits of block a (k rows) and block b.
+  int compare(const int8_t *a, int k, const int8_t *b) const;
+  int compare_rows(const int8_t *a, const int8_t *b, int n, int bits) const;
   void cover_included(int32_t disc);
 
   int dim_, key_len_;
   bool narrow_ = true;
-  int slot_bytes_;  // of the current width, padded to 16 (the padding is 0)
+  int mask_bytes_;  // the row mask, its size even
+  int row_bytes_;   // a row kept (dim - 1 bounds) at the current width
   chunked<rec> recs_;
   chunked<uint16_t> keys_;      // per discrete state
+  chunked<uint32_t> hashes_;    // per discrete state, of its key
   chunked<int32_t> heads_;      // per discrete state, newest live state or -1
   std::vector<int32_t> table_;  // discrete ids, -1 empty; size a power of 2
-  chunked<int8_t> zones_;       // per slot
+  std::vector<arena> arenas_;   // per number of rows kept, 0 to dim
+  chunked<int8_t *> slot_at_;   // per slot, its block (null: free)
+  chunked<uint8_t> slot_cap_;   // per slot, the rows its block holds
   chunked<int32_t> slot_next_;  // per slot
+  size_t nb_free_blocks_ = 0;
   std::vector<int32_t> free_slots_;
-  std::vector<int8_t> enc_;              // the zone being inserted, encoded
+  std::vector<int8_t> enc_;  // the zone being inserted, encoded
+  int enc_rows_ = 0;
   mutable std::vector<int16_t> decoded_;  // what zone_of returns
   int32_t nb_covered_ = 0, last_includer_ = -1;
   bool track_ = false;

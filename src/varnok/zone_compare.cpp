@@ -174,11 +174,11 @@ int compare(const int16_t *a, const int16_t *b, int dim) {
   return the_unit.fn(a, b, dim * dim, A_IN_B | B_IN_A);
 }
 
-int compare_entries(const int16_t *a, const int16_t *b, int n) { return the_unit.fn(a, b, n, A_IN_B | B_IN_A); }
+int compare_entries(const int16_t *a, const int16_t *b, int n, int bits) { return the_unit.fn(a, b, n, bits); }
 
-int compare_bytes(const int8_t *a, const int8_t *b, int n) { return the_unit.fn8(a, b, n, A_IN_B | B_IN_A); }
+int compare_bytes(const int8_t *a, const int8_t *b, int n, int bits) { return the_unit.fn8(a, b, n, bits); }
 
-int compare_bytes_scalar(const int8_t *a, const int8_t *b, int n) { return scalar_pass(a, b, 0, n, A_IN_B | B_IN_A); }
+int compare_bytes_scalar(const int8_t *a, const int8_t *b, int n, int bits) { return scalar_pass(a, b, 0, n, bits); }
 
 const char *compare_unit() { return the_unit.name; }
 

@@ -25,11 +25,12 @@ int compare(const int16_t *a, const int16_t *b, int dim);
 
 // The same test on n entries (not a whole matrix: the store leaves out the
 // diagonal and pads its zones).
-int compare_entries(const int16_t *a, const int16_t *b, int n);
+// Only the bits of `bits` are tested (and can be left).
+int compare_entries(const int16_t *a, const int16_t *b, int n, int bits = A_IN_B | B_IN_A);
 // The same test on bounds of one byte each (any encoding that orders as
 // the bounds do), n entries, with the same unit.
-int compare_bytes(const int8_t *a, const int8_t *b, int n);
-int compare_bytes_scalar(const int8_t *a, const int8_t *b, int n);
+int compare_bytes(const int8_t *a, const int8_t *b, int n, int bits = A_IN_B | B_IN_A);
+int compare_bytes_scalar(const int8_t *a, const int8_t *b, int n, int bits = A_IN_B | B_IN_A);
 
 // The implementation compare uses: "avx2", "sse2" or "scalar".
 const char *compare_unit();
