@@ -48,7 +48,7 @@ state_store::state_store(int dim, int key_len)
     : dim_(dim), key_len_(key_len), mask_bytes_((dim + 15) / 16 * 2), row_bytes_(dim - 1),
       keys_(static_cast<size_t>(key_len)), arenas_(make_arenas()),
       enc_(static_cast<size_t>(mask_bytes_ + 2 * dim * (dim - 1)), 0), decoded_(static_cast<size_t>(dim) * dim) {
-  table_.assign(1024, -1);
+  table_.assign(1024, 0);
 }
 
 std::vector<state_store::arena> state_store::make_arenas() const {
@@ -59,12 +59,13 @@ std::vector<state_store::arena> state_store::make_arenas() const {
 }
 
 void state_store::grow_table() {
-  std::vector<int32_t> t(table_.size() * 2, -1);
+  std::vector<uint64_t> t(table_.size() * 2, 0);
   const size_t mask = t.size() - 1;
-  for (size_t d = 0; d < heads_.size(); d++) {
-    size_t at = *hashes_.at(d) & mask;
-    while (t[at] >= 0) at = (at + 1) & mask;
-    t[at] = static_cast<int32_t>(d);
+  for (const uint64_t e : table_) {
+    if (e == 0) continue;
+    size_t at = (e >> 32) & mask;
+    while (t[at] != 0) at = (at + 1) & mask;
+    t[at] = e;
   }
   table_.swap(t);
 }
@@ -72,18 +73,18 @@ void state_store::grow_table() {
 int32_t state_store::find_or_add(const uint16_t *key) {
   const size_t mask = table_.size() - 1;
   const size_t bytes = static_cast<size_t>(key_len_) * sizeof(uint16_t);
-  const uint32_t h = static_cast<uint32_t>(hash_key(key, key_len_));
+  const uint64_t h = hash_key(key, key_len_) >> 32;
   size_t at = h & mask;
-  for (; table_[at] >= 0; at = (at + 1) & mask) {
-    const size_t d = static_cast<size_t>(table_[at]);
-    if (*hashes_.at(d) == h && same(keys_.at(d), key, key_len_)) return static_cast<int32_t>(d);
+  for (; table_[at] != 0; at = (at + 1) & mask) {
+    if ((table_[at] >> 32) != h) continue;
+    const size_t d = static_cast<size_t>(table_[at] & 0xffffffffu) - 1;
+    if (same(keys_.at(d), key, key_len_)) return static_cast<int32_t>(d);
   }
   const int32_t d = static_cast<int32_t>(heads_.size());
-  table_[at] = d;
+  table_[at] = h << 32 | (static_cast<uint64_t>(d) + 1);
   if (bytes > 0) memcpy(keys_.grow(), key, bytes);
   else keys_.grow();
   *heads_.grow() = -1;
-  *hashes_.grow() = h;
   if (heads_.size() * 2 > table_.size()) grow_table();
   return d;
 }
@@ -137,26 +138,34 @@ int state_store::encode(const int16_t *z, int8_t *out) const {
   for (int i = 0; i < dim_; i++) {
     assert(z[i * dim_ + i] == ZERO_LE);
     const int16_t *zi = z + i * dim_;
-    bool bounded = false;
-    for (int j = 0; j < dim_ && !bounded; j++) bounded = j != i && zi[j] != INF_BOUND;
-    if (!bounded) continue;
-    out[i >> 3] = static_cast<int8_t>(out[i >> 3] | (1 << (i & 7)));
-    k++;
+    int8_t *const start = row;
+    bool bounded = false;  // the row is written, and given up when it holds no bound
     if (narrow_) {
       for (int j = 0; j < dim_; j++) {
         if (j == i) continue;
         const int16_t v = zi[j];
-        if (v == INF_BOUND) *row++ = NARROW_INF;
-        else if (v < -128 || v >= NARROW_INF) return -1;
-        else *row++ = static_cast<int8_t>(v);
+        if (v == INF_BOUND) {
+          *row++ = NARROW_INF;
+          continue;
+        }
+        if (v < -128 || v >= NARROW_INF) return -1;
+        *row++ = static_cast<int8_t>(v);
+        bounded = true;
       }
     } else {
       for (int j = 0; j < dim_; j++) {
         if (j == i) continue;
         memcpy(row, &zi[j], sizeof(int16_t));
         row += sizeof(int16_t);
+        bounded |= zi[j] != INF_BOUND;
       }
     }
+    if (!bounded) {
+      row = start;
+      continue;
+    }
+    out[i >> 3] = static_cast<int8_t>(out[i >> 3] | (1 << (i & 7)));
+    k++;
   }
   return k;
 }
@@ -298,7 +307,7 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
 size_t state_store::bytes() const {
   size_t zones = 0;
   for (const arena &ar : arenas_) zones += ar.blocks.bytes() + ar.free.capacity() * sizeof(int8_t *);
-  return recs_.bytes() + keys_.bytes() + hashes_.bytes() + heads_.bytes() + table_.capacity() * sizeof(int32_t) + zones +
+  return recs_.bytes() + keys_.bytes() + heads_.bytes() + table_.capacity() * sizeof(uint64_t) + zones +
          slot_at_.bytes() + slot_cap_.bytes() + slot_next_.bytes() + free_slots_.capacity() * sizeof(int32_t) +
          covered_by_.capacity() * sizeof(int32_t) + enc_.capacity() + decoded_.capacity() * sizeof(int16_t);
 }

@@ -140,9 +140,10 @@ class state_store {
   int row_bytes_;   // a row kept (dim - 1 bounds) at the current width
   chunked<rec> recs_;
   chunked<uint16_t> keys_;      // per discrete state
-  chunked<uint32_t> hashes_;    // per discrete state, of its key
   chunked<int32_t> heads_;      // per discrete state, newest live state or -1
-  std::vector<int32_t> table_;  // discrete ids, -1 empty; size a power of 2
+  // The high 32 bits of a key's hash, and its discrete id + 1 (0: empty);
+  // the size a power of 2, at most half full.
+  std::vector<uint64_t> table_;
   std::vector<arena> arenas_;   // per number of rows kept, 0 to dim
   chunked<int8_t *> slot_at_;   // per slot, its block (null: free)
   chunked<uint8_t> slot_cap_;   // per slot, the rows its block holds
