@@ -6,7 +6,10 @@
 # build, and the time of a reference binary (an earlier build) measured in
 # the same run, the two runs alternating ROUNDS times (the best time of
 # each is kept). The counts of the two must be equal ("ok"); "DIFF" marks
-# a row where they are not, and the script then ends with status 1.
+# a row where they are not, and the script then ends with status 1. A run
+# longer than LU_BENCH_TIMEOUT seconds (default 60) is stopped: of this
+# build, that is a DIFF; of the reference, its time is shown as that limit
+# and the row says "ref timeout".
 #   usage: lu_bench.sh REF_VARNOK [BUILD_DIR] [ROUNDS]
 #   the sizes: FISCHER_N, CSMA_N, FDDI_N (lists, e.g. FDDI_N="4 6 8")
 set -uo pipefail
@@ -63,7 +66,11 @@ row() {  # family N
     if [ -z "$ref_s" ] || [ "$(echo "$secs < $ref_s" | bc -l)" = 1 ]; then ref_s=$secs ref_kb=$kb; fi
   done
   local check=ok
-  [ "$new_line" = "$ref_line" ] && [ "$new_line" != timeout ] || { check="DIFF (ref: $ref_line)"; status=1; }
+  if [ "$ref_line" = timeout ] && [ "$new_line" != timeout ]; then
+    check="ref timeout" ref_kb=0
+  elif [ "$new_line" != "$ref_line" ] || [ "$new_line" = timeout ]; then
+    check="DIFF (ref: $ref_line)" status=1
+  fi
   read -r st ex co <<<"$new_line"
   printf '%-7s %3d | %9s %9s %9s %8.2f %8.1f %9.0f | %8.2f %8.1f %6.2f | %s\n' "$family" "$n" "${st:--}" "${ex:--}" "${co:--}" \
     "$new_s" "$(echo "$new_kb / 1024" | bc -l)" "$(echo "$new_bytes / ${st:-1}" | bc -l)" "$ref_s" \

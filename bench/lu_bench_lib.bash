@@ -1,13 +1,14 @@
 # Shared by the -abs lu benchmark scripts (sourced; $varnok must be set).
 
-# timed_run DIR ARGS...: runs varnok ARGS in DIR within 60 s; sets secs
+# timed_run DIR ARGS...: runs varnok ARGS in DIR within LU_BENCH_TIMEOUT
+# seconds (default 60); sets secs
 # (wall time), kb (peak resident memory) and out (standard output and
 # error). Returns non-zero when the run did not finish in time.
 timed_run() {
   local dir=$1 start end status
   shift
   start=$(date +%s.%N)
-  out=$(cd "$dir" && timeout 60 /usr/bin/time -f "peak %M" "$varnok" "$@" 2>&1)
+  out=$(cd "$dir" && timeout "${LU_BENCH_TIMEOUT:-60}" /usr/bin/time -f "peak %M" "$varnok" "$@" 2>&1)
   status=$?
   end=$(date +%s.%N)
   secs=$(echo "$end - $start" | bc -l)

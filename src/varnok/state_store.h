@@ -43,9 +43,9 @@ class chunked {
   explicit chunked(size_t width = 1, int bits = 12) : width_(width), bits_(bits), mask_((size_t{1} << bits) - 1) {}
   T *at(size_t i) const { return chunks_[i >> bits_].get() + (i & mask_) * width_; }
   size_t size() const { return n_; }
-  // Appends a record (zeroed when its chunk is new) and returns it.
+  // Appends a record (its values unset) and returns it.
   T *grow() {
-    if ((n_ >> bits_) >= chunks_.size()) chunks_.emplace_back(new T[width_ << bits_]());
+    if ((n_ >> bits_) >= chunks_.size()) chunks_.emplace_back(new T[width_ << bits_]);
     return at(n_++);
   }
   size_t bytes() const { return chunks_.size() * (width_ << bits_) * sizeof(T) + chunks_.capacity() * sizeof(chunks_[0]); }
@@ -104,9 +104,14 @@ class state_store {
 
   const rec &rec_of(int32_t id) const { return *recs_.at(static_cast<size_t>(id)); }
   rec &rec_of(int32_t id) { return *recs_.at(static_cast<size_t>(id)); }
-  // The slots of zones that keep k rows.
+  // The slots of zones that keep k rows, in chunks of about 64 kB.
   struct arena {
-    arena(size_t bytes) : blocks(bytes, 10) {}
+    explicit arena(size_t bytes) : blocks(bytes, chunk_bits(bytes)) {}
+    static int chunk_bits(size_t bytes) {
+      int bits = 4;
+      while (bits < 10 && (bytes << (bits + 1)) <= 65536) bits++;
+      return bits;
+    }
     chunked<int8_t> blocks;
     std::vector<int8_t *> free;
   };
