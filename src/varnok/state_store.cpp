@@ -15,6 +15,8 @@ namespace {
 
 // "No bound" in the narrow form: above every finite bound it keeps.
 constexpr int8_t NARROW_INF = 127;
+// A slot's size (the rows its block holds) is kept in one byte.
+static_assert(MAX_ZONE_CLOCKS + 1 <= 255, "a zone has at most 255 rows");
 
 uint64_t hash_key(const uint16_t *key, int n) {
   uint64_t h = 0x9e3779b97f4a7c15ull;
