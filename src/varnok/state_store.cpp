@@ -2,7 +2,6 @@
 
 #include "varnok/state_store.h"
 
-#include <algorithm>
 #include <cassert>
 #include <cstring>
 
