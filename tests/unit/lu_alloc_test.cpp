@@ -84,12 +84,21 @@ tctl_node *parse(const std::string &text) {
 
 class LuAllocations : public compo_test::Product {
  protected:
+  void unload() {
+    free_compo_tables();
+    free_zone(TA_approx_zone);
+    TA_approx_zone = nullptr;
+    clear_tg_tables();
+    free_zone_table();
+  }
   // The explored states and the allocations of a whole search of Fischer
   // for n processes (no goal: every state is explored).
   std::pair<long long, long> search(int n, bool dfs) {
     std::vector<std::pair<std::string, std::string>> models;
     for (int i = 1; i <= n; i++) models.push_back({"p" + std::to_string(i), fischer_process(i)});
     models.push_back({"id", fischer_id(n)});
+    if (loaded_) unload();  // the last one is freed by TearDown
+    loaded_ = true;
     load(models);
     if (HasFatalFailure()) return {0, 0};
     tctl_node *init = parse("init");
@@ -105,14 +114,12 @@ class LuAllocations : public compo_test::Product {
     EXPECT_EQ(r.verdict, 0);
     return {r.stats.explored, allocations.load()};
   }
+  bool loaded_ = false;
 };
 
 TEST_F(LuAllocations, NoneGrowsWithTheStates) {
   for (bool dfs : {false, true}) {
     const auto [small_explored, small_allocs] = search(4, dfs);
-    free_compo_tables();
-    clear_tg_tables();
-    free_zone_table();
     const auto [large_explored, large_allocs] = search(6, dfs);
     ASSERT_GT(large_explored, 10 * small_explored) << dfs;
     EXPECT_LT(large_allocs, 400) << "explored " << large_explored << " dfs " << dfs;
