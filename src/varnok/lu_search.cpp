@@ -192,7 +192,8 @@ graph_view make_graph(model &m, const state_store &st, const std::vector<graph_e
     if (!st.covered(src)) {
       // The moves of src, found again from its stored zone.
       std::vector<uint16_t> key(st.key_of(src), st.key_of(src) + m.nb_automata());
-      std::vector<int16_t> z(st.zone_of(src), st.zone_of(src) + static_cast<size_t>(m.dim()) * m.dim());
+      const int16_t *stored = st.zone_of(src);  // the store's scratch: copied at once
+      std::vector<int16_t> z(stored, stored + static_cast<size_t>(m.dim()) * m.dim());
       std::vector<step_info> moves;
       m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
         moves.push_back(info);
