@@ -6,15 +6,25 @@ a concrete run as Graphviz DOT files, each of which dot renders.
   $ touch -d '-1 hour' *.tg
   $ varnok -dot train_gate | grep dot
   varnok: file train_gate.dot dumped
-  $ head -6 train_gate.dot
+The initial location is bold with an entry arrow; a transition that
+assigns nothing shows no assignment.
+
+  $ head -8 train_gate.dot
   digraph varnok {
     node [shape=box, fontname="monospace"];
     edge [fontname="monospace"];
-    l0 [label="0\nUP FAR INIT\ninvar: TRUE"];
+    l0_entry [shape=point, label=""];
+    l0_entry -> l0;
+    l0 [label="0\nUP FAR INIT\ninvar: TRUE", style=bold];
     l1 [label="1\nUP NEAR\ninvar: X<=5 and Z<=1"];
     l2 [label="2\nUP INSIDE\ninvar: X<=5 and Z<=1"];
-  $ grep -c -- "->" train_gate.dot
-  17
+  $ grep -c -- "->" train_gate.dot; grep -c "RESET{}" train_gate.dot
+  18
+  0
+  [1]
+  $ grep -m2 "l[0-9]* -> " train_gate.dot
+    l0 -> l1 [label="TRUE => APPROACH ; RESET{ X Z }"];
+    l1 -> l2 [label="2<X and X<=5 and Z<=1 => IN"];
   $ varnok -dot -forw train_gate | grep "file .*sim"
   varnok: file train_gate.sim dumped
   varnok: file train_gate.sim.dot dumped
@@ -57,7 +67,7 @@ picture is named after the -out file) and under -abs lu.
   nodes 37 edges 32 bold 16
   $ sed -n 4p _out.sim.dot; grep -m1 -- "->" _out.sim.dot
     s0 [label="0: locations 0, 0, 0\nFAR INIT UP\nX=Y and X=Z", style=bold];
-    s0 -> s16 [label="TRUE => APPROACH ; RESET{ X Z }; "];
+    s0 -> s16 [label="TRUE => APPROACH ; RESET{ X Z }"];
   $ cp _out.sim.dot product.sim.dot
   $ varnok -dot -forw -abs lu -out lu_out rail_train rail_gate rail_controller 2>&1 | grep "file .*sim"
   file lu_out.sim created.
@@ -69,6 +79,38 @@ picture is named after the -out file) and under -abs lu.
   lu.sim.dot rendered
   product.sim.dot rendered
   lu_out.sim.dot rendered
+
+A reachability search of a network draws each of its timed graphs, with
+the network's clock names, whether the goal is reached or not; the
+breadth-first search writes (and draws) its run after its lines.
+
+  $ rm -f rail_*.dot _run.dot
+  $ varnok -dot -R "INSIDE and UP" rail_train rail_gate rail_controller 2>&1 | grep -e dot -e failed
+  varnok: file rail_train.dot dumped
+  varnok: file rail_gate.dot dumped
+  varnok: file rail_controller.dot dumped
+  Reachability failed.
+  $ sed -n '4,6p' rail_gate.dot; grep -- "-> l" rail_gate.dot
+    l0_entry [shape=point, label=""];
+    l0_entry -> l0;
+    l0 [label="0\nUP INIT\ninvar: TRUE", style=bold];
+    l0_entry -> l0;
+    l0 -> l1 [label="TRUE => LOWER ; Y:=0"];
+    l1 -> l2 [label="Y<=1 => DOWN"];
+    l2 -> l3 [label="TRUE => RAISE ; Y:=0"];
+    l3 -> l0 [label="1<=Y and Y<=2 => UP"];
+  $ varnok -dot -run -ai -R "FAR and DOWN" rail_train rail_gate rail_controller 2>&1 | grep -e dot -e depth -e _run -e re-run
+  varnok: Reachability successful at depth 6.
+  varnok: Please re-run using DFS (options -FULLDFS -STACK 6) to get a (shortest) counter-trace.
+  varnok: file _run.reach dumped
+  varnok: file _run.dot dumped
+  varnok: file rail_train.dot dumped
+  varnok: file rail_gate.dot dumped
+  varnok: file rail_controller.dot dumped
+  $ for f in rail_train.dot rail_gate.dot _run.dot; do dot -Tsvg $f > $f.svg && echo "$f rendered"; done
+  rail_train.dot rendered
+  rail_gate.dot rendered
+  _run.dot rendered
 
 A file that cannot be written ends the run.
 

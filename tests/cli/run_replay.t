@@ -84,11 +84,32 @@ synchronised labels move two automata together, the others one alone.
   replayed 1 runs, 4 transitions
   replayed 1 runs, 4 transitions
   replayed 1 runs, 4 transitions
+
   $ grep -o "moving [0-9 ]*" _run.reach | sort | uniq -c
         1 moving 0 
         1 moving 0 2 
         1 moving 1 
         1 moving 1 2 
+
+The breadth-first searches of a network keep the way back to the
+initial states: the run to the goal found is written after the search's
+lines, under the exact engine and each abstraction.
+
+  $ for g in "FAR and DOWN" "NEAR and COMING_DOWN" "UP and FAR"; do for o in "" -ax -ai -ac; do check "$g" rail_train rail_gate rail_controller -- $o; done; done
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  $ check "GOING_UP and NEAR" rail_train rail_gate rail_controller --
+  replayed 1 runs, 7 transitions
 
 The written product is one timed graph again, with clock constraints in
 the goal.
@@ -236,4 +257,4 @@ so is a file without a run.
 Random timed graphs and networks: every run written is replayed.
 
   $ mkdir random && cd random && python3 "$TESTDIR"/random_tg.py 7 40 100
-  replayed 219 runs (274 transitions), 276 searches without witness, 0 beyond the state limit, 0 failures
+  replayed 303 runs (382 transitions), 417 searches without witness, 0 beyond the state limit, 0 failures
