@@ -46,15 +46,32 @@ void print_locations(FILE *f, const lu::tables_view &view, const std::vector<int
   fputs("locations (", f);
   for (size_t a = 0; a < key.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", key[a]);
   fputs(" ) (", f);
-  const char *sep = "";
+  // A proposition that several automata carry shows once.
+  std::vector<std::string> shown;
   for (size_t a = 0; a < key.size(); a++) {
     const lu::automaton &aut = view.aut(static_cast<int>(a));
     for (int32_t p : aut.props(key[a])) {
-      fprintf(f, "%s%s", sep, aut.prop_name(p).c_str());
-      sep = " ";
+      const std::string &name = aut.prop_name(p);
+      if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+      fprintf(f, "%s%s", shown.empty() ? "" : " ", name.c_str());
+      shown.push_back(name);
     }
   }
   fputs(")", f);
+}
+
+// The name automaton a goes by in a run: its model's file name (without
+// folder), or with "#a" after it when another automaton has the same.
+std::string automaton_name(const lu::tables_view &view, int a) {
+  auto base = [&](int b) {
+    const std::string &n = view.aut(b).name();
+    const size_t slash = n.rfind('/');
+    return slash == std::string::npos ? n : n.substr(slash + 1);
+  };
+  const std::string mine = base(a);
+  for (int b = 0; b < view.nb_automata(); b++)
+    if (b != a && base(b) == mine) return mine + "#" + std::to_string(a);
+  return mine.empty() ? std::to_string(a) : mine;
 }
 
 void print_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
@@ -70,7 +87,7 @@ void print_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t>
     print_locations(f, view, to);
     fputs(" moving", f);
     for (size_t a = 0; a < mv.size(); a++)
-      if (mv[a] >= 0) fprintf(f, " %zu", a);
+      if (mv[a] >= 0) fprintf(f, " %s", automaton_name(view, static_cast<int>(a)).c_str());
   }
   // A synchronised label shows once, however many automata take it.
   fputs(" labels", f);
