@@ -55,7 +55,7 @@ void write_run(const run_context &c, const std::vector<lu::path_step> &path, con
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
   if (!w.product) w.target = m.goal_zones(path.back().key[0]);
   const run::origin o = w.product ? run::product_origin(c.has(OPT_INV)) : run::initial_origin(init);
-  run_write_witness(std::move(w), o, 1, c.has(OPT_DOT));
+  run_write_witness(std::move(w), o, 1, run_pictures_of(c.options));
 }
 
 lu::search_params params_of(const run_context &c, bool dfs) {

@@ -16,6 +16,8 @@
 #include "common/zone/zone.h"
 #include "varnok/dot_format.h"
 #include "varnok/run_replay.h"
+#include "varnok/run_svg.h"
+#include "varnok/varnok_options.h"
 #include "varnok/states_reg.h"
 
 namespace run {
@@ -196,7 +198,7 @@ void draw_run(const std::string &path, const lu::tables_view &view, const run::c
 
 void run_file_restart() { run_file_fresh = true; }
 
-void run_write_witness(run::witness w, const run::origin &o, int number, bool draw) {
+void run_write_witness(run::witness w, const run::origin &o, int number, unsigned pictures) {
   FILE *say = w.product ? stderr : stdout;
   if (number <= 1) run_file_fresh = true;
   if (!w.product) load_props_labels();
@@ -222,11 +224,24 @@ void run_write_witness(run::witness w, const run::origin &o, int number, bool dr
   close_output(f);
   run_file_fresh = false;
   fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
-  if (draw && first) draw_run("_run.dot", view, r);
+  if (!first) return;
+  if ((pictures & RUN_PICTURE_DOT) != 0) draw_run("_run.dot", view, r);
+  if ((pictures & RUN_PICTURE_SVG) != 0) {
+    const std::string svg = result_path("_run.svg");
+    FILE *g = open_output(svg.c_str(), "w");
+    if (g == nullptr) fatal_cannot_open(stderr, 1, svg.c_str());
+    run::write_svg(g, view, r);
+    close_output(g);
+    fprintf(say, "%s: file %s dumped\n", tool, svg.c_str());
+  }
+}
+
+unsigned run_pictures_of(uint32_t options) {
+  return ((options & OPT_DOT) != 0 ? RUN_PICTURE_DOT : 0) | ((options & OPT_SVG) != 0 ? RUN_PICTURE_SVG : 0);
 }
 
 void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, const std::vector<int> &transitions, zone *z,
-                      int number, bool draw) {
+                      int number, unsigned pictures) {
   run::witness w;
   w.start = {locations.front()};
   for (int t : transitions) w.moves.push_back({t});
@@ -247,14 +262,14 @@ void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, c
     std::vector<int16_t> m = run::flat_of(z);
     if (!m.empty()) w.target.push_back(std::move(m));
   }
-  run_write_witness(std::move(w), o, number, draw);
+  run_write_witness(std::move(w), o, number, pictures);
 }
 
 void run_write_product(const run::origin &o, const std::vector<std::vector<int32_t>> &locations,
-                       const std::vector<std::vector<int32_t>> &moves, int number, bool draw) {
+                       const std::vector<std::vector<int32_t>> &moves, int number, unsigned pictures) {
   run::witness w;
   w.product = true;
   w.start = locations.front();
   w.moves = moves;
-  run_write_witness(std::move(w), o, number, draw);
+  run_write_witness(std::move(w), o, number, pictures);
 }

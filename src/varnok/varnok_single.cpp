@@ -235,7 +235,7 @@ std::string result_base(const char *name, const char *suffix) {
   return result_path(copy);
 }
 
-const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot"};
+const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot", "_run.svg"};
 
 }  // namespace
 
@@ -248,7 +248,7 @@ void arm_formula_results(const char *formula_base) {
 }
 
 void arm_goal_results(const char *goal, bool network) {
-  std::vector<std::string> files = {result_path("_run.reach"), result_path("_run.dot")};
+  std::vector<std::string> files = {result_path("_run.reach"), result_path("_run.dot"), result_path("_run.svg")};
   if (network) {
     files.push_back(result_base(goal, ".tctl") + ".trace");
   } else {
