@@ -206,8 +206,8 @@ int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void
     return sim_graph(
         c, lu::model::single(nullptr), init, nullptr, out,
         [](const lu::model &, const lu::result &s, FILE *f) { lu::write_single_graph(s.store, s.graph, f); },
-        [](const lu::model &, const lu::result &s, const std::string &path) {
-          lu::draw_single_graph(s.store, s.graph, path);
+        [](const lu::model &m, const lu::result &s, const std::string &path) {
+          lu::draw_single_graph(m, s.store, s.graph, path);
         },
         stdout, close_sim, picture);
   });

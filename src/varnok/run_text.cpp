@@ -14,7 +14,7 @@
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
-#include "varnok/dot_format.h"
+#include "varnok/dot_writer.h"
 #include "varnok/run_replay.h"
 #include "varnok/run_svg.h"
 #include "varnok/varnok_options.h"
@@ -167,33 +167,6 @@ namespace {
 // first witness without a run never leaves an earlier command's run there.
 bool run_file_fresh = true;
 
-// The run r of w as a picture in path: one node per moment, one edge per
-// step.
-void draw_run(const std::string &path, const lu::tables_view &view, const run::concrete_run &r) {
-  std::vector<std::string> moments, steps;
-  std::vector<int32_t> key = r.start;
-  auto moment = [&](const run::valuation &v) {
-    moments.push_back(dot::text_of([&](FILE *o) {
-      run::print_run_locations(o, view, key);
-      fputs("\n", o);
-      run::print_run_valuation(o, v);
-    }));
-  };
-  moment(r.initial);
-  for (const run::step &s : r.steps) {
-    std::vector<int32_t> to = key;
-    for (size_t a = 0; a < to.size(); a++)
-      if (s.move[a] >= 0) to[a] = view.aut(static_cast<int>(a)).target(s.move[a]);
-    steps.push_back(dot::text_of([&](FILE *o) {
-      fprintf(o, "delay %s\n", s.delay.text().c_str());
-      run::print_run_move(o, view, key, s.move, to);
-    }));
-    key = to;
-    moment(s.after);
-  }
-  dot_write_run(path, moments, steps);
-}
-
 }  // namespace
 
 void run_file_restart() { run_file_fresh = true; }
@@ -225,7 +198,7 @@ void run_write_witness(run::witness w, const run::origin &o, int number, unsigne
   run_file_fresh = false;
   fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
   if (!first) return;
-  if ((pictures & RUN_PICTURE_DOT) != 0) draw_run("_run.dot", view, r);
+  if ((pictures & RUN_PICTURE_DOT) != 0) dot_write_run_on_model("_run.dot", view, r);
   if ((pictures & RUN_PICTURE_SVG) != 0) {
     const std::string svg = result_path("_run.svg");
     FILE *g = open_output(svg.c_str(), "w");

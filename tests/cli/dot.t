@@ -34,8 +34,22 @@ assigns nothing shows no assignment.
   $ varnok -dot -run -R INSIDE train_gate | grep "_run"
   varnok: file _run.reach dumped
   varnok: file _run.dot dumped
-  $ grep -c "color=red" _run.dot
-  9
+
+The run is drawn on the model: its steps are red edges numbered in order
+with their labels and instants (the clock values after them as tooltip),
+the locations it visits red, the start bold with an entry arrow, the end
+doubly framed, everything else grey.
+
+  $ grep -e "-> l.*color=red" _run.dot
+    l0_entry -> l0 [color=red];
+    l0 -> l1 [label="1: APPROACH at 0", tooltip="X=0 Y=0 Z=0", color=red, fontcolor=red, penwidth=2];
+    l1 -> l3 [label="2: LOWER at 1", tooltip="X=1 Y=0 Z=1", color=red, fontcolor=red, penwidth=2];
+    l3 -> l5 [label="3: DOWN at 2", tooltip="X=2 Y=1 Z=2", color=red, fontcolor=red, penwidth=2];
+    l5 -> l6 [label="4: IN at 3", tooltip="X=3 Y=2 Z=3", color=red, fontcolor=red, penwidth=2];
+  $ grep -c "color=grey" _run.dot; grep "peripheries" _run.dot; sed -n 4p _run.dot
+  20
+    l6 [label="6\nINSIDE DOWN", color=red, penwidth=2, peripheries=2];
+    label="a run of 4 transitions; start X=0 Y=0 Z=0, end after 3: X=3 Y=2 Z=3";
   $ varnok -dot rail_train rail_gate rail_controller 2>/dev/null | grep _out.dot
   varnok: file _out.dot dumped
   $ for f in train_gate.dot train_gate.sim.dot _run.dot _out.dot; do dot -Tsvg $f > $f.svg && echo "$f rendered"; done
@@ -58,6 +72,8 @@ picture is named after the -out file) and under -abs lu.
   $ counts train_gate.sim train_gate.sim.dot
   #states 8 #trans  9
   nodes 8 edges 9 bold 1
+  $ sed -n 4p train_gate.sim.dot
+    label="abs lu: zones extrapolated with the lower/upper clock bounds, a zone included in another merged into it";
   $ cp train_gate.sim.dot lu.sim.dot
   $ varnok -dot -forw -I FAR rail_train rail_gate rail_controller 2>&1 | grep "file .*sim"
   Dumping output... file _out.sim created.
@@ -107,6 +123,18 @@ breadth-first search writes (and draws) its run after its lines.
   varnok: file rail_train.dot dumped
   varnok: file rail_gate.dot dumped
   varnok: file rail_controller.dot dumped
+  $ grep -e cluster -e "label=\"[0-9]:" _run.dot
+    subgraph cluster_0 {
+    a0_l0 -> a0_l1 [label="1: APPROACH at 0", tooltip="X=0 Y=0 Z=0", color=red, fontcolor=red, penwidth=2];
+    a0_l1 -> a0_l2 [label="4: IN at 3", tooltip="X=3 Y=2 Z=3", color=red, fontcolor=red, penwidth=2];
+    a0_l2 -> a0_l0 [label="5: EXIT at 3", tooltip="X=3 Y=2 Z=0", color=red, fontcolor=red, penwidth=2];
+    subgraph cluster_1 {
+    a1_l0 -> a1_l1 [label="2: LOWER at 1", tooltip="X=1 Y=0 Z=1", color=red, fontcolor=red, penwidth=2];
+    a1_l1 -> a1_l2 [label="3: DOWN at 2", tooltip="X=2 Y=1 Z=2", color=red, fontcolor=red, penwidth=2];
+    subgraph cluster_2 {
+    a2_l0 -> a2_l1 [label="1: APPROACH at 0", tooltip="X=0 Y=0 Z=0", color=red, fontcolor=red, penwidth=2];
+    a2_l1 -> a2_l2 [label="2: LOWER at 1", tooltip="X=1 Y=0 Z=1", color=red, fontcolor=red, penwidth=2];
+    a2_l2 -> a2_l3 [label="5: EXIT at 3", tooltip="X=3 Y=2 Z=0", color=red, fontcolor=red, penwidth=2];
   $ for f in rail_train.dot rail_gate.dot _run.dot; do dot -Tsvg $f > $f.svg && echo "$f rendered"; done
   rail_train.dot rendered
   rail_gate.dot rendered
