@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "varnok/concrete_run.h"
 #include "varnok/dot_format.h"
 #include "varnok/tables_view.h"
 
@@ -34,13 +33,6 @@ void dot_write_tg(const std::string &path);
 // The same for automaton a of the view (one timed graph of a network),
 // its clocks named as in the network.
 void dot_write_automaton(const std::string &path, const lu::tables_view &view, int a);
-// The concrete run r drawn on the model it runs in: the locations and
-// transitions of the one graph (a network: of each automaton the run moves,
-// one cluster each), the transitions the run takes red, each step an edge
-// numbered in order with its labels and instant (the clock values after it
-// as tooltip), the others grey; the start bold with an entry arrow, the
-// end red; the title gives the start and end valuations.
-void dot_write_run_on_model(const std::string &path, const lu::tables_view &view, const run::concrete_run &r);
 // The simulation graph of the last single-graph search: one node per state
 // (location and zone), one edge per simulation transition.
 void dot_write_sim_graph(const std::string &path);
