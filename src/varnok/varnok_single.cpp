@@ -15,6 +15,7 @@
 #include "common/util/suffix.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
+#include "varnok/formula_witness.h"
 #include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/stale_results.h"
@@ -242,7 +243,7 @@ const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach"
 void arm_formula_results(const char *formula_base) {
   const std::string base = result_path(formula_base);
   std::vector<std::string> files = {base + ".eval", base + ".log"};
-  if (is_option(OPT_FORWARD))
+  if (is_option(OPT_FORWARD | OPT_RUN))
     for (const char *w : WITNESS_FILES) files.push_back(result_path(w));
   stale_results_arm(files);
 }
@@ -300,6 +301,9 @@ int evaluate_loaded_formula(const formula_source &formula, char *model, void (*n
     history_file = nullptr;
   }
   if (!is_option(OPT_FORWARD)) print_result(result, base, note);
+  const run_context &run = this_run();
+  if (run.has(OPT_RUN) && !run.has(OPT_FORWARD))
+    formula_witness(run, tctl_formula(), verdict::initial_states_inside(result) != 0);
   print_computation_times();
   free_states_region(result);
   return 1;
