@@ -639,7 +639,8 @@ void print_stack_run_product() {
     TA_decode_trans_vector(state_zone_Stack[i].trans, w.data(), n);
     moves.push_back(w);
   }
-  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, NB_FOUND_PATHS, run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
+  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, NB_FOUND_PATHS,
+                    run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
 }
 
 bool print_bfs_run_product() {
@@ -656,6 +657,7 @@ bool print_bfs_run_product() {
   }
   std::reverse(locations.begin(), locations.end());
   std::reverse(moves.begin(), moves.end());
-  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, 1, run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
+  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, 1,
+                    run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
   return true;
 }

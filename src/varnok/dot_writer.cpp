@@ -52,7 +52,8 @@ std::string trimmed(std::string s) {
 std::string without_empty_assignment(std::string s) {
   s = trimmed(s);
   static const std::string none = "RESET{}";
-  if (s.size() >= none.size() && s.compare(s.size() - none.size(), none.size(), none) == 0) s = trimmed(s.substr(0, s.size() - none.size()));
+  if (s.size() >= none.size() && s.compare(s.size() - none.size(), none.size(), none) == 0)
+    s = trimmed(s.substr(0, s.size() - none.size()));
   return s;
 }
 

@@ -185,8 +185,10 @@ void draw_graph(const state_store &st, const graph_view &g, const std::string &p
                 Move move) {
   dot::sim_picture pic(path);
   // The zones drawn are those the search stored, not the exact ones.
-  pic.title(extrapolated ? "abs lu: zones extrapolated with the lower/upper clock bounds, a zone included in another merged into it"
-                         : "abs lu: exact zones (diagonal constraints: no extrapolation), a zone included in another merged into it");
+  const char *merged = ", a zone included in another merged into it";
+  pic.title(std::string(extrapolated ? "abs lu: zones extrapolated with the lower/upper clock bounds"
+                                     : "abs lu: exact zones (diagonal constraints: no extrapolation)") +
+            merged);
   for (size_t i = 0; i < g.states.size(); i++) {
     zone *z = flat::to_zone(st.zone_of(g.states[i]));
     pic.state(static_cast<long>(i), g.initial[i], label(i, z));
