@@ -184,6 +184,16 @@ static std::string product_name() {
   return name;
 }
 
+// Under -dot, after a search of the network (reachability, simulation
+// graph): the picture of each of its timed graphs, MODEL.dot, as its
+// clocks are named there.
+static void draw_network_graphs(const run_context &run) {
+  const lu::tables_view view = lu::tables_view::product();
+  for (int a = 0; a < view.nb_automata(); a++) {
+    dot_write_automaton(without_tg(run.params[static_cast<size_t>(a)].c_str()) + ".dot", view, a);
+  }
+}
+
 // The simulation graph of the product under -abs lu.
 static int lu_gen_sim_list(const run_context &run, char *init_name) {
   std::string init_base;
@@ -206,6 +216,7 @@ static int lu_gen_sim_list(const run_context &run, char *init_name) {
     discard_output(sim);
     fatal_exit(-1);
   }
+  if (run.has(OPT_DOT)) draw_network_graphs(run);
   TA_print_computation_times();
   return 1;
 }
@@ -233,7 +244,10 @@ int gen_sim_list(char *init_name) {
   fprint_simulation_graph(sim);
   close_output(sim);
   fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
-  if (is_option(OPT_DOT)) dot_write_product_sim_graph(std::string(my_filename) + ".sim.dot");
+  if (is_option(OPT_DOT)) {
+    dot_write_product_sim_graph(std::string(my_filename) + ".sim.dot");
+    draw_network_graphs(run);
+  }
   TA_print_computation_times();
   return 1;
 }
@@ -258,15 +272,6 @@ static void report_reach_failure_limit(bool dfs) {
     fprintf(stderr, "BFS limited at MAX_SYMB_STATES = %d.\n", MAX_SYMB_STATES);
   fprintf(stderr, "Hint: use the '-abs' option for abstractions,\n");
   fprintf(stderr, "\tor use the '-%s n' option to set the search limit.\n", dfs ? "STACK" : "FORW");
-}
-
-// Under -dot, after a reachability search of the network: the picture of
-// each of its timed graphs, MODEL.dot, as its clocks are named there.
-static void draw_network_graphs(const run_context &run) {
-  const lu::tables_view view = lu::tables_view::product();
-  for (int a = 0; a < view.nb_automata(); a++) {
-    dot_write_automaton(without_tg(run.params[static_cast<size_t>(a)].c_str()) + ".dot", view, a);
-  }
 }
 
 // Reachability in the product under -abs lu.

@@ -140,6 +140,16 @@ breadth-first search writes (and draws) its run after its lines.
   rail_gate.dot rendered
   _run.dot rendered
 
+So does the simulation graph of a network, with or without -abs lu.
+
+  $ for o in "" -alu; do rm -f rail_*.dot; varnok -dot -forw $o rail_train rail_gate rail_controller 2>&1 | grep "rail_.*dot"; done
+  varnok: file rail_train.dot dumped
+  varnok: file rail_gate.dot dumped
+  varnok: file rail_controller.dot dumped
+  varnok: file rail_train.dot dumped
+  varnok: file rail_gate.dot dumped
+  varnok: file rail_controller.dot dumped
+
 A file that cannot be written ends the run.
 
   $ mkdir blocked.dot
