@@ -7,7 +7,7 @@ FUZZ_BUILD  ?= build-fuzz
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 60
 PREFIX      ?= /usr/local
-DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz man-db
+DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz librsvg2-bin man-db
 
 .PHONY: all deps build demo test test-normal test-asan fuzz bench clean pictures install
 

@@ -1,5 +1,6 @@
 #include "varnok/compo_simul.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/tctl/tctl_syntax.h"
@@ -378,7 +379,21 @@ static bool satisfies(int32_t code, const tctl_node *f) {
   return location_vector_satisfies_formula(v, N_OF_TA, f) != 0;
 }
 
-int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach) {
+// The breadth-first search's way back to the initial states (kept when
+// asked for): per stored state the state it was found from (-1: an
+// initial one) and the code of the transition vector taken.
+struct bfs_link {
+  int32_t parent;
+  int32_t trans;
+};
+static std::vector<bfs_link> &bfs_links = *new std::vector<bfs_link>;
+static bool bfs_keeps_links = false;
+static int bfs_goal = -1;
+
+int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach, bool keep_links) {
+  bfs_keeps_links = keep_links;
+  bfs_links.clear();
+  bfs_goal = -1;
   if (!prepare_search(init, reach)) return -1;
   const int n = N_OF_TA;
   TA_symb_states_set.assign(static_cast<size_t>(MAX_SYMB_STATES) + 1, {0, nullptr});
@@ -389,7 +404,7 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
     for (zone *z : zones) {
       if (!full && nb_symb_states >= MAX_SYMB_STATES) full = true;
       TA_symb_state s{TA_encode_state_vector(v, n), z};
-      if (!full) stock_symb_st(&TA_symb_states_set[nb_symb_states], &s);
+      if (!full && stock_symb_st(&TA_symb_states_set[nb_symb_states], &s) && keep_links) bfs_links.push_back({-1, -1});
       free_zone(z);
     }
     zones.clear();
@@ -397,7 +412,10 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
   if (full) return -1;
   max_depth_reached = 1;
   for (int j = 0; j < nb_symb_states; j++)
-    if (satisfies(TA_symb_states_set[j].code, reach)) return 1;
+    if (satisfies(TA_symb_states_set[j].code, reach)) {
+      bfs_goal = j;
+      return 1;
+    }
   std::vector<int32_t> v(n), u(n), w(n);
   int level_end = nb_symb_states - 1;
   for (int j = 0; j < nb_symb_states; j++) {
@@ -411,13 +429,18 @@ int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reac
     for (int c = trans_sync_get_1st(v.data(), w.data(), n); c >= 0; c = trans_sync_get_nxt(v.data(), w.data(), n, c)) {
       int result = 0;
       for_each_successor(&cur, w.data(), v.data(), u.data(), [&](TA_symb_state &out) {
-        if (nb_symb_states >= MAX_SYMB_STATES) result = -1;
-        else if (stock_symb_st(&TA_symb_states_set[nb_symb_states], &out) &&
-                 location_vector_satisfies_formula(u.data(), n, reach))
-          result = 1;
+        if (nb_symb_states >= MAX_SYMB_STATES) {
+          result = -1;
+        } else if (stock_symb_st(&TA_symb_states_set[nb_symb_states], &out)) {
+          if (keep_links) bfs_links.push_back({j, TA_encode_trans_vector(w.data(), n)});
+          if (location_vector_satisfies_formula(u.data(), n, reach)) result = 1;
+        }
         return result != 0;
       });
-      if (result == 1) max_depth_reached++;
+      if (result == 1) {
+        max_depth_reached++;
+        bfs_goal = nb_symb_states - 1;
+      }
       if (result != 0) return result;
     }
   }
@@ -616,5 +639,25 @@ void print_stack_run_product() {
     TA_decode_trans_vector(state_zone_Stack[i].trans, w.data(), n);
     moves.push_back(w);
   }
-  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, NB_FOUND_PATHS, is_option(OPT_DOT) != 0);
+  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, NB_FOUND_PATHS,
+                    run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
+}
+
+bool print_bfs_run_product() {
+  if (!bfs_keeps_links || bfs_goal < 0 || static_cast<size_t>(bfs_goal) >= bfs_links.size()) return false;
+  const int n = N_OF_TA;
+  std::vector<std::vector<int32_t>> locations, moves;
+  std::vector<int32_t> v(n), w(n);
+  for (int s = bfs_goal; s >= 0; s = bfs_links[s].parent) {
+    TA_decode_state_vector(TA_symb_states_set[s].code, v.data(), n);
+    locations.push_back(v);
+    if (bfs_links[s].parent < 0) break;
+    TA_decode_trans_vector(bfs_links[s].trans, w.data(), n);
+    moves.push_back(w);
+  }
+  std::reverse(locations.begin(), locations.end());
+  std::reverse(moves.begin(), moves.end());
+  run_write_product(run::product_origin(is_option(OPT_INV) != 0), locations, moves, 1,
+                    run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
+  return true;
 }

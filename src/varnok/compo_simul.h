@@ -92,8 +92,14 @@ void TA_print_abort();
 // Returns 1 when s is new, 0 when it is covered.
 int stock_symb_st(TA_symb_state *slot, TA_symb_state *s);
 // Breadth-first reachability: 1 reached, 0 not reachable (space exhausted),
-// -1 search limit hit or formulas refused.
-int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach);
+// -1 search limit hit or formulas refused. keep_links: every stored state
+// also keeps the state it was found from and the move (two integers), so
+// that print_bfs_run_product can write the run to the goal found.
+int reach_prop_simulation_graph_bfs(const tctl_node *init, const tctl_node *reach, bool keep_links = false);
+// Under -run, after a breadth-first search with links that reached its
+// goal: the concrete run of the path to the goal state, written to
+// _run.reach (drawn under -dot). False (nothing written) without one.
+bool print_bfs_run_product();
 // Depth-first reachability with sample traces: 1 when a target was found,
 // -1 when none was and the stack limit was reached (or formulas refused),
 // else 0. exhaustive: do not stop at visited states.

@@ -13,16 +13,35 @@ namespace run {
 
 namespace {
 
+// The value of a clock in the interval `in`, the clocks with fixed[j] set
+// having their values v[j]: the smallest value with the fractional part of
+// a clock already chosen off the integers (the time between two moments
+// where they read the same fraction is then whole: the delays of the run
+// become integers where they can), else as interval::pick_readable.
+bool pick_value(const interval &in, const valuation &v, const std::vector<bool> &fixed, const rational &ago,
+                rational &out) {
+  for (size_t j = 1; j < v.size(); j++) {
+    if (!fixed[j] || v[j].q == big_int(1)) continue;
+    rational k;
+    if (in.shifted(rational(0) - v[j]).pick(k) && k.q == big_int(1)) {
+      out = v[j] + k;
+      return true;
+    }
+  }
+  return in.pick_readable(ago, out);
+}
+
 // A point of the closed zone m (dim clocks) that agrees with the values
 // already fixed (fixed[x] true); the other clocks are chosen in index
 // order, each in the interval its bounds with the clocks chosen before
 // leave. A closed zone's bounds between chosen clocks are exact, so every
 // choice leaves the rest satisfiable. False when no value fits (not expected
 // for a non-empty zone and consistent fixed values).
-// A clock's value is chosen through the time before the end of its last
-// reset, `ago` + its value, where `ago` is the time from this point to the
-// end of the run (see make_run).
-bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed, const rational &ago = rational(0)) {
+// A clock's value is an integer or a half where the zone allows, else it is
+// chosen through the time before the end of its last reset, `ago` + its
+// value, where `ago` is the time from this point to the end of the run (see
+// interval::pick_readable).
+bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed, const rational &ago) {
   fixed[0] = true;
   v[0] = 0;
   for (int x = 1; x < dim; x++) {
@@ -34,9 +53,7 @@ bool point_in(const int16_t *m, int dim, valuation &v, std::vector<bool> fixed, 
       if (up != INF_BOUND) in.lower(v[j] + rational::of_bound(up), is_strict(up));
       if (down != INF_BOUND) in.raise(v[j] - rational::of_bound(down), is_strict(down));
     }
-    rational t;
-    if (!in.shifted(ago).pick(t)) return false;
-    v[x] = t - ago;
+    if (!pick_value(in, v, fixed, ago, v[x])) return false;
     fixed[x] = true;
   }
   return true;
@@ -89,7 +106,7 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
     out.steps.resize(n);
     // v: the valuation when state i is left (or at the end).
     valuation v(dim);
-    if (!point_in(states[n].zone.data(), dim, v, std::vector<bool>(dim, false))) {
+    if (!point_in(states[n].zone.data(), dim, v, std::vector<bool>(dim, false), rational(0))) {
       why = "no point in the last zone";
       return false;
     }
@@ -102,8 +119,9 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
       }
       for (int x = 1; x < dim; x++) out.end[x] = v[x] + extra;
     }
-    // The delays are chosen through the time they leave before the end
-    // (`before_end`, the simplest value its interval allows), not on their
+    // A delay is the smallest integer its interval holds, else the smallest
+    // half, else it is chosen through the time it leaves before the end
+    // (`before_end`, the simplest value its interval allows), not on its
     // own: the simplest delays can shrink the room of the earlier steps
     // doubly exponentially (1/3, 1/7, 1/43 ...), the times before the end
     // stay simple (1/3, 2/5, 3/7 ...) over hundreds of steps within one unit.
@@ -111,11 +129,9 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
     for (size_t i = n + 1; i-- > 0;) {
       rational d;
       if (i == n && states[n].end == END_AT_ENTRY) d = 0;
-      else if (!delays_back(states[i].entry.data(), dim, v).shifted(before_end).pick(d)) {
+      else if (!delays_back(states[i].entry.data(), dim, v).pick_readable(before_end, d)) {
         why = "no delay back into the entry set";
         return false;
-      } else {
-        d = d - before_end;
       }
       before_end = before_end + d;
       if (i == n) out.last_delay = d + extra;

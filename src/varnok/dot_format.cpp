@@ -69,6 +69,10 @@ void write_file(const std::string &path, const std::function<void(FILE *)> &body
 
 sim_picture::sim_picture(const std::string &path) : path_(path), f_(open_dot(path)) {}
 
+void sim_picture::title(const std::string &text) {
+  fprintf(f_, "  label=%s;\n  labelloc=t;\n", quoted(text).c_str());
+}
+
 void sim_picture::state(long n, bool initial, const std::string &label) {
   fprintf(f_, "  s%ld [label=%s%s];\n", n, quoted(label).c_str(), initial ? ", style=bold" : "");
 }

@@ -31,6 +31,8 @@ class sim_picture {
   explicit sim_picture(const std::string &path);
   sim_picture(const sim_picture &) = delete;
   sim_picture &operator=(const sim_picture &) = delete;
+  // The picture's title, written once before the states.
+  void title(const std::string &text);
   // State n labelled `label`; an initial state gets a bold border.
   void state(long n, bool initial, const std::string &label);
   // The transition source -> target labelled `label` (the move taken).

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/region/region_read_write.h"
+#include "common/tg/tg_clocks.h"
 #include "common/tg/tg_constants.h"
 #include "common/tg/tg_global.h"
 #include "common/tg/tg_labels.h"
@@ -40,16 +41,52 @@ std::string labels_of(int t) {
   return s;
 }
 
+// s without the blanks and semicolons it ends with.
+std::string trimmed(std::string s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == ';')) s.pop_back();
+  return s;
+}
+
+// A move's text without the trailing separators and without an
+// assignment that assigns nothing.
+std::string without_empty_assignment(std::string s) {
+  s = trimmed(s);
+  static const std::string none = "RESET{}";
+  if (s.size() >= none.size() && s.compare(s.size() - none.size(), none.size(), none) == 0)
+    s = trimmed(s.substr(0, s.size() - none.size()));
+  return s;
+}
+
 // "guard => LABELS ; assignment" of transition t, guard zone g (null: the
-// whole guard region).
+// whole guard region); a transition that assigns nothing shows no
+// assignment.
 std::string move_text(int t, zone *g) {
   const trans_rec *tr = trans_table[t];
-  return text_of([&](FILE *f) {
+  std::string s = text_of([&](FILE *f) {
     if (g != nullptr) print_hide_zone2(g, f);
     else print_hide_region2(list_reg[tr->guard], f);
-    fprintf(f, " => %s; ", labels_of(t).c_str());
-    fprint_clock_affect(f, tr->affect);
+    fprintf(f, " => %s", labels_of(t).c_str());
   });
+  s = trimmed(s);
+  if (tr->affect->mode != AFFECT_NONE) s += " ; " + trimmed(text_of([&](FILE *f) { fprint_clock_affect(f, tr->affect); }));
+  return s;
+}
+
+// The initial locations of a graph with n locations whose location l
+// carries INIT when carries_init(l): those, or location 0 when none does.
+template <typename Carries>
+std::vector<bool> initial_locations(int n, Carries carries_init) {
+  std::vector<bool> init(static_cast<size_t>(n), false);
+  bool any = false;
+  for (int l = 0; l < n; l++) any = (init[l] = carries_init(l)) || any;
+  if (!any && n > 0) init[0] = true;
+  return init;
+}
+
+// Location l's node (bold when initial, with an entry arrow from a point).
+void location_node(FILE *f, const std::string &id, const std::string &label, bool initial) {
+  if (initial) fprintf(f, "  %s_entry [shape=point, label=\"\"];\n  %s_entry -> %s;\n", id.c_str(), id.c_str(), id.c_str());
+  fprintf(f, "  %s [label=%s%s];\n", id.c_str(), dot::quoted(label).c_str(), initial ? ", style=bold" : "");
 }
 
 }  // namespace
@@ -57,10 +94,16 @@ std::string move_text(int t, zone *g) {
 void dot_write_tg(const std::string &path) {
   load_props_labels();
   dot::write_file(path, [](FILE *f) {
+    const std::vector<bool> init = initial_locations(N_OF_STATES, [](int l) {
+      if (static_cast<size_t>(l) >= states_props.size()) return false;
+      for (int32_t p : states_props[l])
+        if (prop_tab[p]->name == "INIT") return true;
+      return false;
+    });
     for (int l = 0; l < N_OF_STATES; l++) {
       const std::string inv_text = text_of([l](FILE *s) { print_hide_region2(list_reg[inv[l]], s); });
       const std::string label = std::to_string(l) + "\n" + props_of(l) + "\ninvar: " + inv_text;
-      fprintf(f, "  l%d [label=%s];\n", l, dot::quoted(label).c_str());
+      location_node(f, "l" + std::to_string(l), label, init[l]);
     }
     for (int t = 0; t < N_OF_TRANS; t++)
       fprintf(f, "  l%d -> l%d [label=%s];\n", trans_table[t]->source, trans_table[t]->target,
@@ -119,6 +162,65 @@ void dot_write_product_sim_graph(const std::string &path) {
   }
   for (int n = 0; n < nb_symb_states; n++)
     for (const TA_sim_trans &t : TA_succ_sim_graph[n].trans)
-      pic.transition(n, t.target, text_of([&t](FILE *o) { fprint_sim_trans_move(o, t); }));
+      pic.transition(n, t.target, without_empty_assignment(text_of([&t](FILE *o) { fprint_sim_trans_move(o, t); })));
   pic.finish();
+}
+
+namespace {
+
+// "1<X and X<=3 and Y-X<1" of the constraints c over the global clocks (each
+// bound x_i - x_j < or <= b); "true" for none.
+std::string piece_text(const lu::piece &c) {
+  if (c.empty()) return "TRUE";
+  std::string s;
+  for (const flat::constraint &k : c) {
+    const int value = (k.b - (k.b & 1)) / 2;
+    const char *op = (k.b & 1) != 0 ? "<=" : "<";
+    std::string one;
+    if (k.i == 0) one = std::to_string(-value) + op + clocks_names[k.j];
+    else if (k.j == 0) one = std::string(clocks_names[k.i]) + op + std::to_string(value);
+    else one = std::string(clocks_names[k.i]) + "-" + clocks_names[k.j] + op + std::to_string(value);
+    s += (s.empty() ? "" : " and ") + one;
+  }
+  return s;
+}
+
+// The pieces of a guard or invariant joined by "or"; "false" for none.
+std::string pieces_text(const std::vector<lu::piece> &pieces) {
+  if (pieces.empty()) return "FALSE";
+  std::string s;
+  for (const lu::piece &p : pieces) s += (s.empty() ? "" : " or ") + piece_text(p);
+  return s;
+}
+
+}  // namespace
+
+void dot_write_automaton(const std::string &path, const lu::tables_view &view, int a) {
+  const lu::automaton &g = view.aut(a);
+  dot::write_file(path, [&](FILE *f) {
+    const std::vector<bool> init = initial_locations(g.nb_locations, [&](int l) {
+      for (int32_t p : g.props(l))
+        if (g.prop_name(p) == "INIT") return true;
+      return false;
+    });
+    for (int l = 0; l < g.nb_locations; l++) {
+      std::string props;
+      for (int32_t p : g.props(l)) props += (props.empty() ? "" : " ") + g.prop_name(p);
+      const std::string label = std::to_string(l) + "\n" + props + "\ninvar: " + pieces_text(g.inv[l]);
+      location_node(f, "l" + std::to_string(l), label, init[l]);
+    }
+    for (int t = 0; t < g.nb_transitions; t++) {
+      std::string label = pieces_text(g.guard[t]) + " =>";
+      for (int32_t l : g.labels(t)) label += " " + g.label_name(l);
+      std::string assign;
+      for (int k = 1; k < g.dim; k++) {
+        const int src = g.assign[t][k];
+        if (src == k) continue;
+        assign += std::string(assign.empty() ? "" : " ") + clocks_names[g.global(k)] + ":=" +
+                  (src == 0 ? "0" : clocks_names[g.global(src)]);
+      }
+      if (!assign.empty()) label += " ; " + assign;
+      fprintf(f, "  l%d -> l%d [label=%s];\n", g.source(t), g.target(t), dot::quoted(label).c_str());
+    }
+  });
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "varnok/dot_format.h"
+#include "varnok/tables_view.h"
 
 struct zone;
 
@@ -25,8 +26,13 @@ std::string product_state_label(long n, const int32_t *v, int nb, zone *z);
 // standard output; a file that cannot be written ends the run (status 1).
 
 // The loaded timed graph: one node per location (number, propositions,
-// invariant), one edge per transition (guard, labels, assignment).
+// invariant), one edge per transition (guard, labels, assignment; none
+// shown when it assigns nothing); the initial locations (those carrying
+// INIT, else location 0) are bold, each with an entry arrow.
 void dot_write_tg(const std::string &path);
+// The same for automaton a of the view (one timed graph of a network),
+// its clocks named as in the network.
+void dot_write_automaton(const std::string &path, const lu::tables_view &view, int a);
 // The simulation graph of the last single-graph search: one node per state
 // (location and zone), one edge per simulation transition.
 void dot_write_sim_graph(const std::string &path);

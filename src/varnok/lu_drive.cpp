@@ -55,7 +55,7 @@ void write_run(const run_context &c, const std::vector<lu::path_step> &path, con
   for (size_t i = 1; i < path.size(); i++) w.moves.push_back(path[i].via.w);
   if (!w.product) w.target = m.goal_zones(path.back().key[0]);
   const run::origin o = w.product ? run::product_origin(c.has(OPT_INV)) : run::initial_origin(init);
-  run_write_witness(std::move(w), o, 1, c.has(OPT_DOT));
+  run_write_witness(std::move(w), o, 1, run_pictures_of(c.options));
 }
 
 lu::search_params params_of(const run_context &c, bool dfs) {
@@ -206,8 +206,8 @@ int lu_sim_graph_one_tg(states_region *init, FILE *out, const std::function<void
     return sim_graph(
         c, lu::model::single(nullptr), init, nullptr, out,
         [](const lu::model &, const lu::result &s, FILE *f) { lu::write_single_graph(s.store, s.graph, f); },
-        [](const lu::model &, const lu::result &s, const std::string &path) {
-          lu::draw_single_graph(s.store, s.graph, path);
+        [](const lu::model &m, const lu::result &s, const std::string &path) {
+          lu::draw_single_graph(m, s.store, s.graph, path);
         },
         stdout, close_sim, picture);
   });

@@ -181,8 +181,14 @@ namespace {
 // The graph as a DOT picture in path: label(i, zone) gives state i's label,
 // move(via, stream) prints a move.
 template <typename Label, typename Move>
-void draw_graph(const state_store &st, const graph_view &g, const std::string &path, Label label, Move move) {
+void draw_graph(const state_store &st, const graph_view &g, const std::string &path, bool extrapolated, Label label,
+                Move move) {
   dot::sim_picture pic(path);
+  // The zones drawn are those the search stored, not the exact ones.
+  const char *merged = ", a zone included in another merged into it";
+  pic.title(std::string(extrapolated ? "abs lu: zones extrapolated with the lower/upper clock bounds"
+                                     : "abs lu: exact zones (diagonal constraints: no extrapolation)") +
+            merged);
   for (size_t i = 0; i < g.states.size(); i++) {
     zone *z = flat::to_zone(st.zone_of(g.states[i]));
     pic.state(static_cast<long>(i), g.initial[i], label(i, z));
@@ -196,10 +202,10 @@ void draw_graph(const state_store &st, const graph_view &g, const std::string &p
 
 }  // namespace
 
-void draw_single_graph(const state_store &st, const graph_view &g, const std::string &path) {
+void draw_single_graph(const model &m, const state_store &st, const graph_view &g, const std::string &path) {
   load_props_labels();
   draw_graph(
-      st, g, path,
+      st, g, path, m.extrapolates(),
       [&](size_t i, zone *z) { return dot::single_state_label(static_cast<long>(i), st.key_of(g.states[i])[0], z); },
       print_single_move_text);
 }
@@ -207,7 +213,7 @@ void draw_single_graph(const state_store &st, const graph_view &g, const std::st
 void draw_product_graph(const model &m, const state_store &st, const graph_view &g, const std::string &path) {
   std::vector<int32_t> v(static_cast<size_t>(N_OF_TA));
   draw_graph(
-      st, g, path,
+      st, g, path, m.extrapolates(),
       [&](size_t i, zone *z) {
         const uint16_t *key = st.key_of(g.states[i]);
         v.assign(key, key + N_OF_TA);

@@ -22,8 +22,9 @@ void write_product_trace(const std::vector<path_step> &path);
 // into f: for the single graph, and for the product of m.
 void write_single_graph(const state_store &st, const graph_view &g, FILE *f);
 void write_product_graph(const model &m, const state_store &st, const graph_view &g, FILE *f);
-// The same graphs as DOT pictures into the file `path`.
-void draw_single_graph(const state_store &st, const graph_view &g, const std::string &path);
+// The same graphs as DOT pictures into the file `path`, titled with how
+// the zones were stored (extrapolated with m's bounds, or exact).
+void draw_single_graph(const model &m, const state_store &st, const graph_view &g, const std::string &path);
 void draw_product_graph(const model &m, const state_store &st, const graph_view &g, const std::string &path);
 
 }  // namespace lu

@@ -73,6 +73,13 @@ struct interval {
     if (has_hi) r.hi = hi + by;
     return r;
   }
+  // The interval of the values v * k, v in this interval (k > 0).
+  interval scaled(const rational &k) const {
+    interval r = *this;
+    r.lo = lo * k;
+    if (has_hi) r.hi = hi * k;
+    return r;
+  }
   bool empty() const {
     if (!has_hi) return false;
     const int c = compare(lo, hi);
@@ -86,6 +93,24 @@ struct interval {
   bool pick(rational &out) const {
     if (empty()) return false;
     out = simplest(lo, lo_strict, has_hi, hi, hi_strict);
+    return true;
+  }
+  // The value a person reads most easily: the smallest integer the interval
+  // holds, else the smallest half-integer, else the value v for which
+  // `ago` + v is the simplest (ago: the time from this value's moment to the
+  // end of the run, so that the values of many steps within one unit stay
+  // simple, 1/3, 2/5, 3/7 ..., where the simplest values of each step alone
+  // would shrink doubly exponentially). False when the interval is empty.
+  bool pick_readable(const rational &ago, rational &out) const {
+    if (!pick(out)) return false;
+    if (out.q == big_int(1)) return true;
+    rational twice;
+    if (scaled(rational(2)).pick(twice) && twice.q == big_int(1)) {
+      out = twice / rational(2);
+      return true;
+    }
+    if (!shifted(ago).pick(out)) return false;
+    out = out - ago;
     return true;
   }
 

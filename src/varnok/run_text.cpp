@@ -15,7 +15,10 @@
 #include "common/util/my_files.h"
 #include "common/zone/zone.h"
 #include "varnok/dot_format.h"
+#include "varnok/run_dot.h"
 #include "varnok/run_replay.h"
+#include "varnok/run_svg.h"
+#include "varnok/varnok_options.h"
 #include "varnok/states_reg.h"
 
 namespace run {
@@ -46,15 +49,32 @@ void print_locations(FILE *f, const lu::tables_view &view, const std::vector<int
   fputs("locations (", f);
   for (size_t a = 0; a < key.size(); a++) fprintf(f, a == 0 ? " %d" : ", %d", key[a]);
   fputs(" ) (", f);
-  const char *sep = "";
+  // A proposition that several automata carry shows once.
+  std::vector<std::string> shown;
   for (size_t a = 0; a < key.size(); a++) {
     const lu::automaton &aut = view.aut(static_cast<int>(a));
     for (int32_t p : aut.props(key[a])) {
-      fprintf(f, "%s%s", sep, aut.prop_name(p).c_str());
-      sep = " ";
+      const std::string &name = aut.prop_name(p);
+      if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+      fprintf(f, "%s%s", shown.empty() ? "" : " ", name.c_str());
+      shown.push_back(name);
     }
   }
   fputs(")", f);
+}
+
+// The name automaton a goes by in a run: its model's file name (without
+// folder), or with "#a" after it when another automaton has the same.
+std::string automaton_name(const lu::tables_view &view, int a) {
+  auto base = [&](int b) {
+    const std::string &n = view.aut(b).name();
+    const size_t slash = n.rfind('/');
+    return slash == std::string::npos ? n : n.substr(slash + 1);
+  };
+  const std::string mine = base(a);
+  for (int b = 0; b < view.nb_automata(); b++)
+    if (b != a && base(b) == mine) return mine + "#" + std::to_string(a);
+  return mine.empty() ? std::to_string(a) : mine;
 }
 
 void print_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t> &from, const std::vector<int32_t> &mv,
@@ -70,7 +90,7 @@ void print_move(FILE *f, const lu::tables_view &view, const std::vector<int32_t>
     print_locations(f, view, to);
     fputs(" moving", f);
     for (size_t a = 0; a < mv.size(); a++)
-      if (mv[a] >= 0) fprintf(f, " %zu", a);
+      if (mv[a] >= 0) fprintf(f, " %s", automaton_name(view, static_cast<int>(a)).c_str());
   }
   // A synchronised label shows once, however many automata take it.
   fputs(" labels", f);
@@ -148,38 +168,11 @@ namespace {
 // first witness without a run never leaves an earlier command's run there.
 bool run_file_fresh = true;
 
-// The run r of w as a picture in path: one node per moment, one edge per
-// step.
-void draw_run(const std::string &path, const lu::tables_view &view, const run::concrete_run &r) {
-  std::vector<std::string> moments, steps;
-  std::vector<int32_t> key = r.start;
-  auto moment = [&](const run::valuation &v) {
-    moments.push_back(dot::text_of([&](FILE *o) {
-      run::print_run_locations(o, view, key);
-      fputs("\n", o);
-      run::print_run_valuation(o, v);
-    }));
-  };
-  moment(r.initial);
-  for (const run::step &s : r.steps) {
-    std::vector<int32_t> to = key;
-    for (size_t a = 0; a < to.size(); a++)
-      if (s.move[a] >= 0) to[a] = view.aut(static_cast<int>(a)).target(s.move[a]);
-    steps.push_back(dot::text_of([&](FILE *o) {
-      fprintf(o, "delay %s\n", s.delay.text().c_str());
-      run::print_run_move(o, view, key, s.move, to);
-    }));
-    key = to;
-    moment(s.after);
-  }
-  dot_write_run(path, moments, steps);
-}
-
 }  // namespace
 
 void run_file_restart() { run_file_fresh = true; }
 
-void run_write_witness(run::witness w, const run::origin &o, int number, bool draw) {
+void run_write_witness(run::witness w, const run::origin &o, int number, unsigned pictures) {
   FILE *say = w.product ? stderr : stdout;
   if (number <= 1) run_file_fresh = true;
   if (!w.product) load_props_labels();
@@ -205,11 +198,24 @@ void run_write_witness(run::witness w, const run::origin &o, int number, bool dr
   close_output(f);
   run_file_fresh = false;
   fprintf(say, "%s: file %s dumped\n", tool, name.c_str());
-  if (draw && first) draw_run("_run.dot", view, r);
+  if (!first) return;
+  if ((pictures & RUN_PICTURE_DOT) != 0) dot_write_run_on_model("_run.dot", view, r);
+  if ((pictures & RUN_PICTURE_SVG) != 0) {
+    const std::string svg = result_path("_run.svg");
+    FILE *g = open_output(svg.c_str(), "w");
+    if (g == nullptr) fatal_cannot_open(stderr, 1, svg.c_str());
+    run::write_svg(g, view, r);
+    close_output(g);
+    fprintf(say, "%s: file %s dumped\n", tool, svg.c_str());
+  }
+}
+
+unsigned run_pictures_of(uint32_t options) {
+  return ((options & OPT_DOT) != 0 ? RUN_PICTURE_DOT : 0) | ((options & OPT_SVG) != 0 ? RUN_PICTURE_SVG : 0);
 }
 
 void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, const std::vector<int> &transitions, zone *z,
-                      int number, bool draw) {
+                      int number, unsigned pictures) {
   run::witness w;
   w.start = {locations.front()};
   for (int t : transitions) w.moves.push_back({t});
@@ -230,14 +236,14 @@ void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, c
     std::vector<int16_t> m = run::flat_of(z);
     if (!m.empty()) w.target.push_back(std::move(m));
   }
-  run_write_witness(std::move(w), o, number, draw);
+  run_write_witness(std::move(w), o, number, pictures);
 }
 
 void run_write_product(const run::origin &o, const std::vector<std::vector<int32_t>> &locations,
-                       const std::vector<std::vector<int32_t>> &moves, int number, bool draw) {
+                       const std::vector<std::vector<int32_t>> &moves, int number, unsigned pictures) {
   run::witness w;
   w.product = true;
   w.start = locations.front();
   w.moves = moves;
-  run_write_witness(std::move(w), o, number, draw);
+  run_write_witness(std::move(w), o, number, pictures);
 }

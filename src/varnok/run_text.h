@@ -28,9 +28,14 @@ void write_run(FILE *f, const lu::tables_view &view, const concrete_run &r, int 
 // the run of a witness from the search's origin o, replays it (a run that
 // fails its replay ends the process, status 3) and writes it to _run.reach:
 // run `number` <= 1 starts the file afresh, a later one is appended, unless
-// no run of the search has been written yet. Under `draw` the run that
-// starts the file is drawn into _run.dot. A witness without a run is
+// no run of the search has been written yet. The run that starts the file
+// is drawn as `pictures` asks (run_pictures_of): into _run.dot (-dot) and
+// as a timing diagram into _run.svg (-svg). A witness without a run is
 // reported instead ("no concrete run for this witness").
+
+// The pictures of runs that the option bits ask for.
+constexpr unsigned RUN_PICTURE_DOT = 1, RUN_PICTURE_SVG = 2;
+unsigned run_pictures_of(uint32_t options);
 
 // A search is starting: the first run it writes starts _run.reach afresh,
 // whatever its number.
@@ -39,10 +44,10 @@ void run_file_restart();
 // transitions between them (one fewer), the last valuation in z (null:
 // anywhere; a conditional origin: in its goal instead).
 void run_write_one_tg(const run::origin &o, const std::vector<int> &locations, const std::vector<int> &transitions, zone *z,
-                      int number, bool draw);
+                      int number, unsigned pictures);
 // A witness of the product: location vectors and transition vectors.
 void run_write_product(const run::origin &o, const std::vector<std::vector<int32_t>> &locations,
-                       const std::vector<std::vector<int32_t>> &moves, int number, bool draw);
+                       const std::vector<std::vector<int32_t>> &moves, int number, unsigned pictures);
 // A witness of the -abs lu search (single graph: the last exact zone as
 // target).
-void run_write_witness(run::witness w, const run::origin &o, int number, bool draw);
+void run_write_witness(run::witness w, const run::origin &o, int number, unsigned pictures);

@@ -266,7 +266,7 @@ void print_reach_run(const std::vector<path_step> &path, zone *z) {
     locations.push_back(succ_sim_graph[path[k].state].st.loc);
     if (k > 0) transitions.push_back(path[k].via.trans);
   }
-  run_write_one_tg(search_origin, locations, transitions, z, 1, is_option(OPT_DOT) != 0);
+  run_write_one_tg(search_origin, locations, transitions, z, 1, run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
 }
 
 void print_stack_run(zone *z, int number) {
@@ -276,7 +276,7 @@ void print_stack_run(zone *z, int number) {
     locations.push_back(succ_sim_graph[e.state].st.loc);
     if (k < stack_top) transitions.push_back(piece_trans(e.next - 1));
   }
-  run_write_one_tg(search_origin, locations, transitions, z, number, is_option(OPT_DOT) != 0);
+  run_write_one_tg(search_origin, locations, transitions, z, number, run_pictures_of(is_option(OPT_DOT | OPT_SVG)));
 }
 
 void print_succ_sim_graph_stack() {

@@ -128,6 +128,11 @@ const std::vector<int32_t> &automaton::props(int l) const {
 }
 const std::string &automaton::prop_name(int p) const { return (row_ < 0 ? prop_tab[p] : TA_prop_tab[row_][p])->name; }
 
+const std::string &automaton::name() const {
+  static const std::string none;
+  return row_ < 0 ? none : TA_names[row_];
+}
+
 tables_view tables_view::single() {
   tables_view v;
   v.dim_ = N_OF_CLOCKS;

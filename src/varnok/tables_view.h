@@ -105,6 +105,9 @@ class automaton {
   // The proposition indices of location l and the name of proposition p.
   const std::vector<int32_t> &props(int l) const;
   const std::string &prop_name(int p) const;
+  // The name of the automaton's model (its file name without .tg; empty for
+  // the one graph).
+  const std::string &name() const;
 
  private:
   friend class tables_view;

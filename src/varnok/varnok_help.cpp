@@ -50,6 +50,7 @@ static const char help_text[] =
     "  -ALLPATHS N           stop after N traces (default 1; below 1: 1000)\n"
     "  -run                  also write the witness as a concrete timed run (_run.reach)\n"
     "  -dot                  also write DOT pictures of the models, graphs and run\n"
+    "  -svg                  also draw the run as a timing diagram (_run.svg; implies -run)\n"
     "\n"
     "Output:\n"
     "  -verdict              one last line REACHABLE true|false, HOLDS true|false or\n"

@@ -25,6 +25,7 @@
 #include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/simul.h"
+#include "varnok/tables_view.h"
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
 #include "varnok/run_context.h"
@@ -183,6 +184,16 @@ static std::string product_name() {
   return name;
 }
 
+// Under -dot, after a search of the network (reachability, simulation
+// graph): the picture of each of its timed graphs, MODEL.dot, as its
+// clocks are named there.
+static void draw_network_graphs(const run_context &run) {
+  const lu::tables_view view = lu::tables_view::product();
+  for (int a = 0; a < view.nb_automata(); a++) {
+    dot_write_automaton(without_tg(run.params[static_cast<size_t>(a)].c_str()) + ".dot", view, a);
+  }
+}
+
 // The simulation graph of the product under -abs lu.
 static int lu_gen_sim_list(const run_context &run, char *init_name) {
   std::string init_base;
@@ -205,6 +216,7 @@ static int lu_gen_sim_list(const run_context &run, char *init_name) {
     discard_output(sim);
     fatal_exit(-1);
   }
+  if (run.has(OPT_DOT)) draw_network_graphs(run);
   TA_print_computation_times();
   return 1;
 }
@@ -232,9 +244,24 @@ int gen_sim_list(char *init_name) {
   fprint_simulation_graph(sim);
   close_output(sim);
   fprintf(stderr, "file %s created.\n", my_result_path(".sim").c_str());
-  if (is_option(OPT_DOT)) dot_write_product_sim_graph(std::string(my_filename) + ".sim.dot");
+  if (is_option(OPT_DOT)) {
+    dot_write_product_sim_graph(std::string(my_filename) + ".sim.dot");
+    draw_network_graphs(run);
+  }
   TA_print_computation_times();
   return 1;
+}
+
+// The lines of a breadth-first search that reached its goal at depth
+// max_depth_reached, then (under -run) the run it found.
+static void report_bfs_success(const run_context &run) {
+  fprintf(stderr, "%s: Reachability successful at depth %d.\n", tool, max_depth_reached);
+  if (max_depth_reached >= 2)
+    fprintf(stderr, "%s: Please re-run using DFS (options -FULLDFS -STACK %d) to get a (shortest) counter-trace.\n",
+            tool, max_depth_reached);
+  else
+    fprintf(stderr, "%s: Initial states satisfy reachability formula.\n", tool);
+  if (run.has(OPT_RUN)) print_bfs_run_product();
 }
 
 static void report_reach_failure_limit(bool dfs) {
@@ -261,6 +288,7 @@ static int lu_reach_list(const run_context &run, char *init_name, char *reach_na
   int result = lu_reach_product(init, reach);
   time_R(9);
   if (result >= -1 && result <= 1) verdict::reachable(result);
+  if (result >= -1 && run.has(OPT_DOT)) draw_network_graphs(run);
   return result == -2 ? 0 : 1;
 }
 
@@ -283,21 +311,16 @@ int init_reach_list(char *init_name, char *reach_name) {
   // The search and its traces run under the goal's name.
   name_scope search(reach_base);
   int result = dfs ? reach_prop_simulation_graph_dfs(init, reach, is_option(OPT_FULLDFS) != 0)
-                   : reach_prop_simulation_graph_bfs(init, reach);
+                   : reach_prop_simulation_graph_bfs(init, reach, run.has(OPT_RUN));
   if (result >= -1 && result <= 1) verdict::reachable(result);
   verdict::stat("states_stored", nb_symb_states);
+  if (result == 1 && !dfs) report_bfs_success(run);
+  if (result >= -1 && result <= 1 && run.has(OPT_DOT)) draw_network_graphs(run);
   switch (result) {
     case 1:
       if (dfs) {
         if (is_option(OPT_VERBOSE)) fprintf(stderr, "\n");
         fprintf(stderr, "%s: Reachability successful. Sample-trace length: %d\n", tool, stack_depth);
-      } else {
-        fprintf(stderr, "%s: Reachability successful at depth %d.\n", tool, max_depth_reached);
-        if (max_depth_reached >= 2)
-          fprintf(stderr, "%s: Please re-run using DFS (options -FULLDFS -STACK %d) to get a (shortest) counter-trace.\n",
-                  tool, max_depth_reached);
-        else
-          fprintf(stderr, "%s: Initial states satisfy reachability formula.\n", tool);
       }
       return 1;
     case 0:

@@ -15,6 +15,7 @@
 #include "common/util/suffix.h"
 #include "common/zone/zone_hash.h"
 #include "varnok/dot_writer.h"
+#include "varnok/formula_witness.h"
 #include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
 #include "varnok/stale_results.h"
@@ -235,20 +236,20 @@ std::string result_base(const char *name, const char *suffix) {
   return result_path(copy);
 }
 
-const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot"};
+const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach", "_run.dot", "_run.svg"};
 
 }  // namespace
 
 void arm_formula_results(const char *formula_base) {
   const std::string base = result_path(formula_base);
   std::vector<std::string> files = {base + ".eval", base + ".log"};
-  if (is_option(OPT_FORWARD))
+  if (is_option(OPT_FORWARD | OPT_RUN))
     for (const char *w : WITNESS_FILES) files.push_back(result_path(w));
   stale_results_arm(files);
 }
 
 void arm_goal_results(const char *goal, bool network) {
-  std::vector<std::string> files = {result_path("_run.reach"), result_path("_run.dot")};
+  std::vector<std::string> files = {result_path("_run.reach"), result_path("_run.dot"), result_path("_run.svg")};
   if (network) {
     files.push_back(result_base(goal, ".tctl") + ".trace");
   } else {
@@ -300,6 +301,9 @@ int evaluate_loaded_formula(const formula_source &formula, char *model, void (*n
     history_file = nullptr;
   }
   if (!is_option(OPT_FORWARD)) print_result(result, base, note);
+  const run_context &run = this_run();
+  if (run.has(OPT_RUN) && !run.has(OPT_FORWARD))
+    formula_witness(run, tctl_formula(), verdict::initial_states_inside(result) != 0);
   print_computation_times();
   free_states_region(result);
   return 1;

@@ -88,6 +88,9 @@ The written product, its compiled files and its simulation graph:
   12
   $ varnok -prefix p -forw -dot rail_train rail_gate rail_controller 2>&1 | grep dot
   varnok: file p_out.sim.dot dumped
+  varnok: file prail_train.dot dumped
+  varnok: file prail_gate.dot dumped
+  varnok: file prail_controller.dot dumped
   $ varnok -prefix p -dot -run -R INSIDE train_gate | grep dot
   varnok: file ptrain_gate.dot dumped
   varnok: file p_run.dot dumped

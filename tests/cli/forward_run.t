@@ -127,15 +127,15 @@ location vectors, the moving automata, a synchronised label once.
   status 1
   $ cat _run.reach
   run #1: 4 transitions
-  initial: locations ( 0, 0, 0 ) (FAR INIT UP INIT INIT)  X=0 Y=0 Z=0
+  initial: locations ( 0, 0, 0 ) (FAR INIT UP)  X=0 Y=0 Z=0
   delay 0 -> X=0 Y=0 Z=0
-  transition ( 0, 0, 0 ) -> locations ( 1, 0, 1 ) (NEAR UP INIT) moving 0 2 labels APPROACH ; X:=0 Z:=0 -> X=0 Y=0 Z=0
+  transition ( 0, 0, 0 ) -> locations ( 1, 0, 1 ) (NEAR UP INIT) moving rail_train rail_controller labels APPROACH ; X:=0 Z:=0 -> X=0 Y=0 Z=0
   delay 1 -> X=1 Y=1 Z=1
-  transition ( 1, 0, 1 ) -> locations ( 1, 1, 2 ) (NEAR COMING_DOWN) moving 1 2 labels LOWER ; Y:=0 -> X=1 Y=0 Z=1
+  transition ( 1, 0, 1 ) -> locations ( 1, 1, 2 ) (NEAR COMING_DOWN) moving rail_gate rail_controller labels LOWER ; Y:=0 -> X=1 Y=0 Z=1
   delay 1 -> X=2 Y=1 Z=2
-  transition ( 1, 1, 2 ) -> locations ( 1, 2, 2 ) (NEAR DOWN) moving 1 labels DOWN ; - -> X=2 Y=1 Z=2
+  transition ( 1, 1, 2 ) -> locations ( 1, 2, 2 ) (NEAR DOWN) moving rail_gate labels DOWN ; - -> X=2 Y=1 Z=2
   delay 1 -> X=3 Y=2 Z=3
-  transition ( 1, 2, 2 ) -> locations ( 2, 2, 2 ) (INSIDE DOWN) moving 0 labels IN ; - -> X=3 Y=2 Z=3
+  transition ( 1, 2, 2 ) -> locations ( 2, 2, 2 ) (INSIDE DOWN) moving rail_train labels IN ; - -> X=3 Y=2 Z=3
   delay 0 -> X=3 Y=2 Z=3
   $ mv _run.reach dfs.run
   $ run -run -alu -r inside rail_train rail_gate rail_controller

@@ -17,6 +17,8 @@ ones, disjunctive guards and invariants, diagonal constraints, resets and
 copies, INIT on some locations), picks random goals over the propositions
 and clocks, and runs "varnok -run" reachability on them in several searches
 (and, on one graph, the forward search of "init and (cond EU goal)").
+A reachability search that reaches its goal must write a run, one that
+does not must write none.
 Every _run.reach written is replayed by run_replay.py against the .tg text,
 with the goal checked at the last moment (and the condition at every earlier
 one).
@@ -42,7 +44,10 @@ LU = ["-alu", "-FORW", "3000"]
 SINGLE_SEARCHES = [[], ["-DFS"], LU, ["-ax"], LU + ["-DFS"]]
 # Depth-first search without an abstraction keeps no visited zones: it is
 # bounded so that an unreachable goal ends quickly.
-NETWORK_SEARCHES = [["-DFS", "-STACK", "6"], LU, LU + ["-DFS"]]
+# The breadth-first searches of networks (exact and abstracted) write their
+# runs too.
+NETWORK_SEARCHES = [["-DFS", "-STACK", "6"], LU, LU + ["-DFS"], [], ["-ax"], ["-ai"]]
+UNREACHED = ("Reachability failed", "Reachability: FALSE", "Reachability: INCOMPLETE")
 
 
 class Generator:
@@ -239,6 +244,10 @@ def main():
                     cut += 1  # an exact search beyond its state limit
                 elif status is None or status not in (1,) or "internal error" in out:
                     problem = "varnok ended with status %s" % status
+                elif search[:1] != ["-forw"] and any(u in out for u in UNREACHED) == os.path.exists("_run.reach"):
+                    # A goal reached gets its run, one not reached none.
+                    problem = "a run written for a goal not reached" if os.path.exists("_run.reach") else \
+                        "no run for a goal reached"
                 elif os.path.exists("_run.reach"):
                     replay = run_replay.Replay(system, run_replay.Goal(goal, system), False,
                                                run_replay.Goal(cond, system) if search[:1] == ["-forw"] else None)

@@ -17,8 +17,9 @@ replay:
   combination of transitions, synchronised by their labels) from the printed
   source to the printed target, with the printed labels and assignments; its
   guard holds at the jump and the target's invariant right after it;
-- every printed valuation, location and proposition list is the recomputed
-  one, every count the counted one;
+- every printed valuation, location and proposition list (each proposition
+  once, the moving automata by their model names) is the recomputed one,
+  every count the counted one;
 - with --goal, the last moment of each run satisfies the formula (clock
   constraints, propositions, init, state(n), not, and, or, impl);
 - with --cond as well (the witness of "cond EU goal"), every earlier moment
@@ -32,6 +33,7 @@ Prints "replayed N runs, T transitions" and exits 0 when every run replays;
 otherwise prints the first failure and exits 1, as it does for a file
 holding no run at all.
 """
+import os
 import re
 import sys
 from fractions import Fraction
@@ -569,7 +571,14 @@ class System:
         return [Fraction(0)] + v[off + 1:off + n + 1]
 
     def props(self, locs):
-        return sorted(p for a, g in enumerate(self.graphs) for p in g.locs[locs[a]].props)
+        """The propositions of the locations, each once."""
+        return sorted(set(p for a, g in enumerate(self.graphs) for p in g.locs[locs[a]].props))
+
+    def automaton_names(self):
+        """The names the run gives the automata: the model's file name (no
+        folder), with "#a" after it when two automata share it."""
+        base = [os.path.basename(g.name) for g in self.graphs]
+        return [b if base.count(b) == 1 else "%s#%d" % (b, a) for a, b in enumerate(base)]
 
     def initial(self, locs):
         return all(l in g.initial for l, g in zip(locs, self.graphs))
@@ -781,7 +790,7 @@ RUN_HEAD = re.compile(r"^run #(\d+): (\d+) transitions$")
 INITIAL = re.compile(r"^initial: (?P<locs>location \d+|locations \([\d, ]+\)) \((?P<props>[^)]*)\) (?P<val>.*)$")
 DELAY = re.compile(r"^delay (?P<d>\S+) ->(?P<val>.*)$")
 MOVE = re.compile(r"^transition (?P<src>\d+|\([\d, ]+\)) -> (?P<dst>location \d+|locations \([\d, ]+\)) "
-                  r"\((?P<props>[^)]*)\)(?: moving(?P<mov>(?: \d+)+))? labels(?P<labs>(?: \S+)+) ;"
+                  r"\((?P<props>[^)]*)\)(?: moving(?P<mov>(?: \S+)+?))? labels(?P<labs>(?: \S+)+) ;"
                   r"(?P<asg>(?: \S+)+) ->(?P<val>.*)$")
 
 
@@ -809,7 +818,7 @@ class Replay:
         return " ".join("%s=%s" % (c, x) for c, x in zip(self.s.clock_names, v[1:]))
 
     def check_props(self, locs, text):
-        if sorted(text.split()) != self.s.props(locs):
+        if sorted(text.split()) != self.s.props(locs):  # each once
             self.fail("propositions (%s) printed, the locations carry (%s)" % (text, " ".join(self.s.props(locs))))
 
     def check_locations(self, text):
@@ -901,8 +910,11 @@ class Replay:
         if self.s.product:
             if m.group("mov") is None:
                 self.fail("no moving automata printed")
-            moving = [int(x) for x in m.group("mov").split()]
-            if moving != sorted(set(moving)) or any(a >= len(self.s.graphs) for a in moving):
+            names = self.s.automaton_names()
+            if any(x not in names for x in m.group("mov").split()):
+                self.fail("bad moving list %r: the automata are %s" % (m.group("mov"), " ".join(names)))
+            moving = [names.index(x) for x in m.group("mov").split()]
+            if moving != sorted(set(moving)):
                 self.fail("bad moving list %r" % m.group("mov"))
         else:
             if m.group("mov") is not None:

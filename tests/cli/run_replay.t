@@ -84,11 +84,32 @@ synchronised labels move two automata together, the others one alone.
   replayed 1 runs, 4 transitions
   replayed 1 runs, 4 transitions
   replayed 1 runs, 4 transitions
-  $ grep -o "moving [0-9 ]*" _run.reach | sort | uniq -c
-        1 moving 0 
-        1 moving 0 2 
-        1 moving 1 
-        1 moving 1 2 
+
+  $ grep -o "moving [a-z_ ]* labels" _run.reach | sort | uniq -c
+        1 moving rail_gate labels
+        1 moving rail_gate rail_controller labels
+        1 moving rail_train labels
+        1 moving rail_train rail_controller labels
+
+The breadth-first searches of a network keep the way back to the
+initial states: the run to the goal found is written after the search's
+lines, under the exact engine and each abstraction.
+
+  $ for g in "FAR and DOWN" "NEAR and COMING_DOWN" "UP and FAR"; do for o in "" -ax -ai -ac; do check "$g" rail_train rail_gate rail_controller -- $o; done; done
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 5 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 2 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  replayed 1 runs, 0 transitions
+  $ check "GOING_UP and NEAR" rail_train rail_gate rail_controller --
+  replayed 1 runs, 7 transitions
 
 The written product is one timed graph again, with clock constraints in
 the goal.
@@ -137,7 +158,7 @@ condition is checked at every moment of every delay.
   replay failed: _run.reach, line 9: [5] X=2 Y=1 Z=2, 1/2 after the start of the delay, is outside the condition
   [1]
   $ replay --goal INSIDE --cond "not NEAR" train_gate _run.reach
-  replay failed: _run.reach, line 5: [1] X=0 Y=1/2 Z=0, 0 after the start of the delay, is outside the condition
+  replay failed: _run.reach, line 5: [1] X=0 Y=0 Z=0, 0 after the start of the delay, is outside the condition
   [1]
 
 Exact delays that no integer run has (halves and thirds), and a guard and
@@ -181,10 +202,43 @@ an invariant that are disjunctions, in a network.
   run #1: 2 transitions
   initial: locations ( 0, 0 ) ()  X=0 X_1=0 Z=0
   delay 4 -> X=4 X_1=4 Z=4
-  transition ( 0, 0 ) -> locations ( 0, 1 ) () moving 1 labels - ; Z:=0 -> X=4 X_1=4 Z=0
+  transition ( 0, 0 ) -> locations ( 0, 1 ) () moving b labels - ; Z:=0 -> X=4 X_1=4 Z=0
   delay 0 -> X=4 X_1=4 Z=0
-  transition ( 0, 1 ) -> locations ( 1, 2 ) (DONE LATE) moving 0 1 labels GO ; X:=0 -> X=0 X_1=4 Z=0
+  transition ( 0, 1 ) -> locations ( 1, 2 ) (DONE LATE) moving a b labels GO ; X:=0 -> X=0 X_1=4 Z=0
   delay 0 -> X=0 X_1=4 Z=0
+
+Delays are whole where the zones allow, then halves: here the first
+delay may be anything from 1 to 3 and is 1, although the later steps need
+halves and thirds (the clock Z keeps the fraction of Y).
+
+  $ cat > late.tg <<'TG'
+  > #states 4 #trans 3 #clocks 3 x y z
+  > state: 0 prop: INIT invar: true trans:
+  > z >= 1 and z <= 3 => a ; reset{ x y } ; goto 1
+  > state: 1 prop: MID invar: x < 1 trans:
+  > x > 0 => go ; reset{ x } ; goto 2
+  > state: 2 prop: NEXT invar: true trans:
+  > y > 1 and y < 2 and x < 1 => stop ; ; goto 3
+  > state: 3 prop: END invar: true trans:
+  > TG
+  $ touch -d '-1 hour' late.tg
+  $ for o in "" -DFS -alu; do check END late -- $o; grep -m1 "^delay" _run.reach; done
+  replayed 1 runs, 3 transitions
+  delay 1 -> X=1 Y=1 Z=1
+  replayed 1 runs, 3 transitions
+  delay 1 -> X=1 Y=1 Z=1
+  replayed 1 runs, 3 transitions
+  delay 1 -> X=1 Y=1 Z=1
+  $ grep "^delay" _run.reach
+  delay 1 -> X=1 Y=1 Z=1
+  delay 1/2 -> X=1/2 Y=1/2 Z=3/2
+  delay 2/3 -> X=2/3 Y=7/6 Z=13/6
+  delay 1/3 -> X=1 Y=3/2 Z=5/2
+  $ for g in "INSIDE and x > 4" "GOING_UP and NEAR" "FAR and DOWN and y > 1"; do check "$g" train_gate -- -DFS > /dev/null; grep -c "^delay.*/" _run.reach; done
+  0
+  0
+  0
+  [1]
 
 The checker itself: each of these changes to a correct run is refused, and
 so is a file without a run.
@@ -226,14 +280,14 @@ so is a file without a run.
   replay failed: empty.run: no run to replay
   [1]
   $ check "DONE and LATE" a b -- -DFS > /dev/null
-  $ sed 's/moving 0 1/moving 1/' _run.reach > bad.run; replay a b bad.run
+  $ sed 's/moving a b/moving b/' _run.reach > bad.run; replay a b bad.run
   replay failed: bad.run, line 6: automaton 0 changes location without moving
   [1]
-  $ sed 's/moving 0 1 labels GO ; X:=0/moving 0 labels GO ; X:=0/; s/( 1, 2 ) (DONE LATE)/( 1, 1 ) (DONE)/' _run.reach > bad.run; replay a b bad.run
+  $ sed 's/moving a b labels GO ; X:=0/moving a labels GO ; X:=0/; s/( 1, 2 ) (DONE LATE)/( 1, 1 ) (DONE)/' _run.reach > bad.run; replay a b bad.run
   replay failed: bad.run, line 6: no transition from [0, 1] to [1, 1] takes this move at X=4 X_1=4 Z=0 (not a legal synchronisation)
   [1]
 
 Random timed graphs and networks: every run written is replayed.
 
   $ mkdir random && cd random && python3 "$TESTDIR"/random_tg.py 7 40 100
-  replayed 219 runs (274 transitions), 276 searches without witness, 0 beyond the state limit, 0 failures
+  replayed 303 runs (382 transitions), 417 searches without witness, 0 beyond the state limit, 0 failures

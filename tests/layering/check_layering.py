@@ -59,7 +59,7 @@ FLOORS = {
     2: ["tables_view", "initial_vectors"],
     3: ["lu_model", "state_store"],
     4: ["lu_search", "concrete_run", "run_zones", "run_replay"],
-    5: ["lu_writers", "run_text", "dot_writer", "lu_drive", "varnok_single", "varnok_multiple", "varnok_eval",
+    5: ["lu_writers", "run_text", "run_svg", "run_dot", "formula_witness", "dot_writer", "lu_drive", "varnok_single", "varnok_multiple", "varnok_eval",
         "varnok_eval_back", "varnok_eval_forw", "verdict_holds"],
 }
 TOP = max(FLOORS)

@@ -116,6 +116,40 @@ TEST(Rational, IntervalsPickTheSimplestValue) {
   EXPECT_TRUE(b.holds(rational::of(29, 10)));
 }
 
+// The values a run shows: integers first, then halves, then the value whose
+// time to the end (ago + value) is simplest, never outside the interval.
+TEST(Rational, ReadablePicksPreferIntegersThenHalves) {
+  using run::interval;
+  using run::rational;
+  auto readable = [](const interval &in, rational ago) {
+    rational r;
+    return in.pick_readable(ago, r) ? r.text() : std::string("empty");
+  };
+  interval wide;  // [1, 3]: the time to the end does not matter
+  wide.raise(1, false);
+  wide.lower(3, false);
+  EXPECT_EQ(readable(wide, rational::of(1, 2)), "1");
+  EXPECT_EQ(readable(wide, rational::of(7, 3)), "1");
+  interval open;  // (1, 2): no integer, a half
+  open.raise(1, true);
+  open.lower(2, true);
+  EXPECT_EQ(readable(open, 5), "3/2");
+  interval small;  // (0, 1/2): neither; 1/3 + ago simplest for ago = 2/3
+  small.raise(0, true);
+  small.lower(rational::of(1, 2), true);
+  EXPECT_EQ(readable(small, 0), "1/3");
+  EXPECT_EQ(readable(small, rational::of(2, 3)), "1/3");
+  EXPECT_EQ(readable(small, rational::of(1, 2)), "1/6");  // 1/2 + 1/6 = 2/3
+  interval half_open;  // (1/2, 1]: the integer end
+  half_open.raise(rational::of(1, 2), true);
+  half_open.lower(1, false);
+  EXPECT_EQ(readable(half_open, rational::of(1, 3)), "1");
+  interval none;  // (2, 2)
+  none.raise(2, true);
+  none.lower(2, true);
+  EXPECT_EQ(readable(none, 0), "empty");
+}
+
 // A valuation against a bound matrix: bounds (c, <=) encode as 2c + 1,
 // (c, <) as 2c.
 TEST(Rational, ValuationsInFlatZones) {
