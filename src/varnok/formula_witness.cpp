@@ -12,6 +12,7 @@
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
 #include "varnok/varnok_eval_back.h"
+#include "varnok/verdict_holds.h"
 
 namespace {
 
@@ -63,8 +64,17 @@ void formula_witness(const run_context &, tctl_node *f, bool holds) {
     no_run("the formula has clocks of its own");
     return;
   }
-  // The goal of the search: the states outside p, or those of p.
-  states_region *init = varnok_eval_back(a);
+  // The run starts at an initial state of a (the states that the answer is
+  // about), and ends outside p, or in p.
+  states_region *a_states = varnok_eval_back(a);
+  states_region *initial = verdict::initial_states();
+  states_region *init = intersection_states_region(a_states, initial);
+  free_states_region(a_states);
+  free_states_region(initial);
+  if (init == nullptr) {
+    no_run("no initial state satisfies the condition, which no finite run shows");
+    return;
+  }
   states_region *goal = varnok_eval_back(p);
   if (s == shape::invariance) goal = varnok_neg(goal);
   const int r = lu_search_one_tg(init, goal);

@@ -13,7 +13,7 @@
 
 namespace verdict {
 
-int initial_states_inside(states_region *result) {
+states_region *initial_states() {
   states_region *init = varnok_mk_init_state(tctl_extra_clocks());
   states_region *inv = mk_inv_st_reg();
   states_region *initial;
@@ -29,10 +29,15 @@ int initial_states_inside(states_region *result) {
     // The valuation 0, where the invariant allows it.
     initial = intersection_states_region(init, inv);
   }
-  const int inside = is_included_states_region(initial, result);
-  free_states_region(initial);
   free_states_region(init);
   free_states_region(inv);
+  return initial;
+}
+
+int initial_states_inside(states_region *result) {
+  states_region *initial = initial_states();
+  const int inside = is_included_states_region(initial, result);
+  free_states_region(initial);
   return inside;
 }
 

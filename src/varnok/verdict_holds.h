@@ -7,6 +7,12 @@ struct tctl_node;
 
 namespace verdict {
 
+// The initial states of the loaded tables (all clocks, the formula's extra
+// clocks included): the locations that carry INIT, or location 0 when none
+// does, with every clock 0; under -Inv every valuation of their invariant.
+// A new region, owned by the caller.
+states_region *initial_states();
+
 // HOLDS of a formula whose backward result (all clocks, the formula's extra
 // clocks included) is `result`: 1 when every initial state is inside it
 // (the locations that carry INIT, or location 0 when none does, with every

@@ -26,6 +26,15 @@ there is none.
   $ replay --goal "CS1 and x2 > 3" fischer _run.reach
   replayed 1 runs, 3 transitions
 
+The run starts at an initial state (every clock 0) of the condition, even
+where the condition also holds elsewhere: the answer is about the initial
+states only.
+
+  $ witness train_gate "not INSIDE impl AB not INSIDE"
+  varnok: file _run.reach dumped
+  $ sed -n 2p _run.reach
+  initial: location 0 (UP FAR INIT)  X=0 Y=0 Z=0
+
 The answer is the evaluation's, the run only shows it: the .eval file and
 the lines before the run are those of a run without -run.
 
