@@ -22,10 +22,8 @@
 #include "varnok/flat_zone.h"
 #include "varnok/lu_model.h"
 #include "varnok/lu_search.h"
-#include "varnok/run_context.h"
 #include "varnok/states_reg.h"
 #include "varnok/varnok_eval.h"
-#include "varnok/varnok_options.h"
 
 namespace reach {
 
@@ -74,17 +72,11 @@ part collect(const lu::model &m, const lu::result &s, Code code) {
 
 // Runs the whole search of m (no goal) from its initial states.
 lu::result search_all(lu::model &m, states_region *init_table, const tctl_node *init_formula) {
-  const run_context &c = this_run();
   m.drop_goal();
   check_constants(m);
   warn_if_exact(m);
-  lu::search_params p;
-  p.limit = c.max_symb_states_given ? c.max_symb_states : 0;
-  lu::result s = lu::search_model(m, init_table, init_formula, p);
-  if (s.verdict < 0)
-    fatal(stdout, 1, "%s: -reachable needs the whole reachable part: the search stopped at -FORW %d states\n", tool,
-          c.max_symb_states);
-  return s;
+  // No state limit: W must be the whole reachable part (-FORW is refused).
+  return lu::search_model(m, init_table, init_formula, lu::search_params{});
 }
 
 // The zone of the evaluator (N_OF_CLOCKS clocks) holding the closed flat
@@ -153,11 +145,11 @@ void add_moves(control_node *node, int32_t target, int32_t trans, const trans_re
 
 }  // namespace
 
-part product_part() {
+part product_part(bool whole_invariant) {
   try {
     lu::check_key_width(true);
-    lu::model m = lu::model::product(nullptr, this_run().has(OPT_INV) ? lu::initial_mode::whole_invariant
-                                                                      : lu::initial_mode::from_zero);
+    lu::model m = lu::model::product(
+        nullptr, whole_invariant ? lu::initial_mode::whole_invariant : lu::initial_mode::from_zero);
     tctl_node *init = tctl_init();
     const lu::result s = search_all(m, nullptr, init);
     tctl_free(init);
@@ -204,7 +196,7 @@ void build_restricted_product(const part &w) {
   build_vnk_tables();
 }
 
-part single_graph_part() {
+part single_graph_part(bool whole_invariant) {
   try {
     lu::check_key_width(false);
     // The initial states as the verdict takes them: clocks 0 within the
@@ -212,7 +204,7 @@ part single_graph_part() {
     states_region *init = varnok_mk_init_state(tctl_extra_clocks());
     states_region *invariants = mk_inv_st_reg();
     states_region *start;
-    if (this_run().has(OPT_INV)) {
+    if (whole_invariant) {
       start = mk_empty_states_region();
       for (int s = 0; s < init->count; s++) {
         if (is_empty_region(init->regs[s])) continue;

@@ -40,9 +40,9 @@ struct part {
 
 // W of the loaded automata (their product tables, before any product is
 // built), searched from the initial location vectors with every clock 0,
-// or (-Inv) anywhere in their invariants. Constants the forward zones
-// cannot hold exactly, or a search cut by -FORW, end the run (status 1).
-part product_part();
+// or (whole_invariant, -Inv) anywhere in their invariants, without a state limit.
+// Constants the forward zones cannot hold exactly end the run (status 1).
+part product_part(bool whole_invariant);
 // Builds the product restricted to W into the one-graph tables, as
 // gen_parallel_product_graph and build_vnk_tables build the whole one:
 // the initial location vectors first (all of them, so that "init" and the
@@ -50,8 +50,8 @@ part product_part();
 // discrete state of W reached from them by moves that stay in W.
 void build_restricted_product(const part &w);
 // W of the loaded one graph (the formula's clocks free), searched from its
-// initial states as the verdict takes them.
-part single_graph_part();
+// initial states as the verdict takes them (whole_invariant: -Inv).
+part single_graph_part(bool whole_invariant);
 // Cuts every location's region of result (a table over the loaded graph or
 // restricted product) down to W, in place.
 void keep_inside(states_region *result, const part &w);

@@ -153,7 +153,7 @@ int evaluate_formula_list(int nb, const formula_source &formula) {
   if (reachable) {
     refuse_reachable_conflicts(true);
     fprintf(stderr, "Generating the reachable part with LU bounds and inclusion...\n");
-    part = reach::product_part();
+    part = reach::product_part(this_run().has(OPT_INV));
     fprintf(stderr, "Generating the product of the reachable part...\n");
     reach::build_restricted_product(part);
   } else {

@@ -273,13 +273,16 @@ int evaluate_formula_tg(char *model, const formula_source &formula) {
   warn_unknown_props(tctl_formula(), "formula", is_option(OPT_VERDICT) != 0);
   if (!this_run().has(OPT_REACHABLE)) return evaluate_loaded_formula(formula, model, nullptr);
   refuse_reachable_conflicts(false);
-  const reach::part part = reach::single_graph_part();
+  const reach::part part = reach::single_graph_part(this_run().has(OPT_INV));
   reach::print_part(part, std::to_string(N_OF_STATES));
   return evaluate_loaded_formula(formula, model, nullptr, &part);
 }
 
 void refuse_reachable_conflicts(bool product) {
   const run_context &run = this_run();
+  // -FORW n also asks for the forward analysis: it is named first.
+  if (run.max_symb_states_given)
+    fatal(stdout, 1, "%s: -reachable explores the whole reachable part: it does not go with -FORW\n", tool);
   if (run.has(OPT_FORWARD))
     fatal(stdout, 1, "%s: -reachable decides a formula backwards: it does not go with -forw\n", tool);
   // Activity resets clocks that the forward search keeps.
