@@ -13,8 +13,8 @@ also satisfies somewhere (a block of the -reachable .eval where the whole
 one is empty is a disagreement).
 
 usage: reachable_random.py VARNOK ROUNDS SEED   (run in an empty directory)
-Prints one line per disagreement and a closing count line; exits 1 on a
-disagreement.
+VARNOK_RANDOM_FACTOR=N runs N times as many rounds. Prints one line per
+disagreement and a closing count line; exits 1 on a disagreement.
 """
 import os
 import random
@@ -28,6 +28,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import network_random as gen  # noqa: E402
 
 varnok, rounds, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+rounds *= int(os.environ.get("VARNOK_RANDOM_FACTOR", "1"))
 gen.rng = random.Random(seed)
 rng = gen.rng
 
