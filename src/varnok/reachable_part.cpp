@@ -30,8 +30,8 @@ namespace reach {
 namespace {
 
 // Sums of two bounds must stay exact arithmetic in the forward zones: past
-// this constant a sum saturates and W would no longer be what the
-// argument above says it is.
+// this constant a sum may saturate, and the zones kept would no longer be
+// the closed set that the exactness of -reachable rests on.
 constexpr int LARGEST_CONSTANT = flat::EXACT_SUM_LIMIT / 2;
 
 // Refuses a model whose constants the forward zones cannot hold exactly.
@@ -45,7 +45,8 @@ void check_constants(const lu::model &m) {
     fatal(stdout, 1, "%s: -reachable takes clock constants up to %d (here %d)\n", tool, LARGEST_CONSTANT, largest);
 }
 
-void warn_if_exact(const lu::model &m) {
+// Diagonal constraints: the search keeps exact zones (and may not end).
+void warn_if_not_extrapolating(const lu::model &m) {
   if (m.extrapolates()) return;
   fprintf(stderr, "%s: warning: diagonal constraints make the LU extrapolation unsound; ", tool);
   fprintf(stderr, "-abs lu explores without extrapolation\n");
@@ -74,7 +75,7 @@ part collect(const lu::model &m, const lu::result &s, Code code) {
 lu::result search_all(lu::model &m, states_region *init_table, const tctl_node *init_formula) {
   m.drop_goal();
   check_constants(m);
-  warn_if_exact(m);
+  warn_if_not_extrapolating(m);
   // No state limit: W must be the whole reachable part (-FORW is refused).
   return lu::search_model(m, init_table, init_formula, lu::search_params{});
 }
@@ -174,8 +175,8 @@ void build_restricted_product(const part &w) {
   std::vector<int32_t> v(n), u(n), t(n);
   std::vector<const trans_rec *> e(n);
   // The initial location vectors stay, as in the whole product, so that
-  // "init" and the first location mean what they mean there; those outside
-  // W get an empty invariant.
+  // "init" and the first location mean what they mean there; one outside W
+  // (no initial state there) gets no moves, and the result is empty there.
   for (int more = get_1st_state_vec_by_list_states(v.data(), lists, n); more;
        more = get_nxt_state_vec_by_list_states(v.data(), lists, n))
     reach_location(TA_encode_state_vector(v.data(), n));
