@@ -3,6 +3,7 @@
 #include "varnok/reachable_part.h"
 
 #include <cstdio>
+#include <map>
 #include <new>
 #include <vector>
 
@@ -174,6 +175,10 @@ void build_restricted_product(const part &w) {
   for (int a = 0; a < n; a++) lists[a] = init_locations(a);
   std::vector<int32_t> v(n), u(n), t(n);
   std::vector<const trans_rec *> e(n);
+  // Transition vectors are kept whole, each once, and the arcs index them:
+  // a network may have more of them than a 32-bit code can number.
+  std::vector<std::vector<int32_t>> vectors;
+  std::map<std::vector<int32_t>, int32_t> index;
   // The initial location vectors stay, as in the whole product, so that
   // "init" and the first location mean what they mean there; one outside W
   // (no initial state there) gets no moves, and the result is empty there.
@@ -191,10 +196,12 @@ void build_restricted_product(const part &w) {
       // No state of W moves to a discrete state outside W.
       if (!w.has(target)) continue;
       reach_location(target);
-      add_moves(node, target, TA_encode_trans_vector(t.data(), n), e.data(), n);
+      const auto [at, fresh] = index.try_emplace(t, static_cast<int32_t>(vectors.size()));
+      if (fresh) vectors.push_back(t);
+      add_moves(node, target, at->second, e.data(), n);
     }
   }
-  build_vnk_tables();
+  build_vnk_tables(&vectors);
 }
 
 part single_graph_part(bool whole_invariant) {
