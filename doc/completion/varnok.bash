@@ -15,7 +15,7 @@ _varnok() {
   if [[ "$cur" == -* ]]; then
     COMPREPLY=($(compgen -W "-compact -c -Act -ta -sync -sd -se -out -CONTROL
       -formula -f -back -init -i -INIT -I -reach -r -REACH -R -Inv -step -s
-      -forw -DFS -FULLDFS -abs -ax -ai -ac -alu
+      -forw -DFS -FULLDFS -abs -ax -ai -ac -alu -reachable
       -allpaths -ALLPATHS -run -dot -svg
       -verdict -q -stats -progress -verbose -v -history -h -prefix -COMPACT -C -H
       --help --version -FORW -STACK" -- "$cur"))

@@ -160,10 +160,13 @@ static int affect_mode(const std::vector<uint16_t> &affect) {
 }
 
 // Adds the transition of one arc as number t; false when its guard is empty.
-static bool enter_arc(int t, int i, const control_arc &arc, const int32_t *v, int n) {
+// arc.trans is a transition-vector code, or with `vectors` an index into it.
+static bool enter_arc(int t, int i, const control_arc &arc, const int32_t *v, int n,
+                      const std::vector<std::vector<int32_t>> *vectors) {
   std::vector<int32_t> w(n), u(n);
   std::vector<const trans_rec *> e(n);
-  TA_decode_trans_vector(arc.trans, w.data(), n);
+  if (vectors != nullptr) w = (*vectors)[static_cast<size_t>(arc.trans)];
+  else TA_decode_trans_vector(arc.trans, w.data(), n);
   trans_to_action_vector(w.data(), e.data(), n);
   zone *guard = mk_guard_piece_zone(e.data(), n, arc.piece);
   if (guard == nullptr) return false;
@@ -199,7 +202,7 @@ static region *invariant_region(const int32_t *v, int n) {
   return r;
 }
 
-void build_vnk_tables() {
+void build_vnk_tables(const std::vector<std::vector<int32_t>> *vectors) {
   const int n = N_OF_TA;
   if (product_location_nb > MAX_STATES) tg_limit_exceeded("locations", MAX_STATES);
   if (product_edge_nb > MAX_TRANS) tg_limit_exceeded("transitions", MAX_TRANS);
@@ -220,7 +223,7 @@ void build_vnk_tables() {
     inv[i] = invariant == nullptr ? 0 : find_and_add_region(invariant);
     succs[i] = t;
     for (const control_arc &arc : node->arcs)
-      if (enter_arc(t, i, arc, v.data(), n)) t++;
+      if (enter_arc(t, i, arc, v.data(), n, vectors)) t++;
   }
   N_OF_TRANS = t;
   trans_table.resize(N_OF_TRANS);

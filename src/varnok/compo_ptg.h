@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "varnok/compo_runs.h"
 #include "varnok/compo_tables.h"
@@ -24,8 +25,9 @@ int gen_parallel_product_graph();
 int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t piece = 0);
 // Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
 // explored product. More locations than MAX_STATES or transitions than
-// MAX_TRANS end the run (-1).
-void build_vnk_tables();
+// MAX_TRANS end the run (-1). With `vectors`, the arcs' transitions are
+// indices into it (a product whose vectors do not fit a code).
+void build_vnk_tables(const std::vector<std::vector<int32_t>> *vectors = nullptr);
 // Writes the .tg text of the explored product; returns the number of
 // product locations.
 int fprint_parallel_product_graph(FILE *f);

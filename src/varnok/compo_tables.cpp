@@ -244,6 +244,8 @@ static void check_vector_coding() {
     }
     p *= TA_N_OF_STATES[a];
   }
+  // The product of -reachable keeps its transition vectors whole, not coded.
+  if (is_option(OPT_REACHABLE)) return;
   int64_t t = 1;
   for (int a = 0; a < N_OF_TA; a++) {
     t *= TA_N_OF_TRANS[a] + 1;

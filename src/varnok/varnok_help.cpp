@@ -44,6 +44,7 @@ static const char help_text[] =
     "  -abs cvxhull, -ac     convex-hull abstraction\n"
     "  -abs lu, -alu         lower/upper bounds per location, inclusion between zones,\n"
     "                        no state limit unless -FORW is given\n"
+    "  -reachable            decide a formula on the reachable part found by -abs lu\n"
     "\n"
     "Evidence:\n"
     "  -allpaths             keep searching and write every trace found\n"

@@ -24,6 +24,7 @@
 #include "varnok/dot_writer.h"
 #include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
+#include "varnok/reachable_part.h"
 #include "varnok/simul.h"
 #include "varnok/tables_view.h"
 #include "varnok/compo_sync.h"
@@ -148,15 +149,26 @@ int evaluate_formula_list(int nb, const formula_source &formula) {
   if (!init_list(nb)) return 0;
   warn_unknown_props_network(tctl_formula(), "formula", is_option(OPT_VERDICT) != 0);
   if (!MAX_CONTROL_STATES_GIVEN) MAX_CONTROL_STATES = INT_MAX;
-  fprintf(stderr, "Generating parallel product graph...\n");
-  gen_parallel_product_graph();
-  build_vnk_tables();
+  const bool reachable = this_run().has(OPT_REACHABLE);
+  reach::part part;
+  if (reachable) {
+    refuse_reachable_conflicts(true);
+    fprintf(stderr, "Generating the reachable part with LU bounds and inclusion...\n");
+    part = reach::product_part(this_run().has(OPT_INV));
+    fprintf(stderr, "Generating the product of the reachable part...\n");
+    reach::build_restricted_product(part);
+  } else {
+    fprintf(stderr, "Generating parallel product graph...\n");
+    gen_parallel_product_graph();
+    build_vnk_tables();
+  }
   props_labels_in_memory();
   printf("%s: product of %d automata: %d locations, %d transitions\n", tool, nb, N_OF_STATES, N_OF_TRANS);
+  if (reachable) reach::print_part(part, reach::composed_locations());
   N_OF_EXTRA_CLOCKS = static_cast<uint16_t>(extra);
   fit_tables_to_formula();
   state_atom_holds = every_automaton_at;
-  return evaluate_loaded_formula(formula, nullptr, note_vector);
+  return evaluate_loaded_formula(formula, nullptr, note_vector, reachable ? &part : nullptr);
 }
 
 // Parses the formula file `name` (writing "init" into it first when no

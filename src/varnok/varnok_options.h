@@ -39,6 +39,8 @@ constexpr uint32_t OPT_VERDICT = 0x800000;
 constexpr uint32_t OPT_QUIET = 0x1000000;
 constexpr uint32_t OPT_STATS = 0x2000000;
 constexpr uint32_t OPT_PROGRESS = 0x4000000;
+// -reachable: a formula is decided on the reachable part that -abs lu finds.
+constexpr uint32_t OPT_REACHABLE = 0x8000000;
 // -svg: the run of -run is also drawn as a timing diagram (_run.svg).
 constexpr uint32_t OPT_SVG = 0x40000000;
 

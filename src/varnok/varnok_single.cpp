@@ -18,6 +18,7 @@
 #include "varnok/formula_witness.h"
 #include "varnok/lu_drive.h"
 #include "varnok/name_warnings.h"
+#include "varnok/reachable_part.h"
 #include "varnok/stale_results.h"
 #include "varnok/simul.h"
 #include "varnok/states_reg.h"
@@ -271,10 +272,27 @@ int evaluate_formula_tg(char *model, const formula_source &formula) {
   name_scope model_name(model, ".tg");
   load_model();
   warn_unknown_props(tctl_formula(), "formula", is_option(OPT_VERDICT) != 0);
-  return evaluate_loaded_formula(formula, model, nullptr);
+  if (!this_run().has(OPT_REACHABLE)) return evaluate_loaded_formula(formula, model, nullptr);
+  refuse_reachable_conflicts(false);
+  const reach::part part = reach::single_graph_part(this_run().has(OPT_INV));
+  reach::print_part(part, std::to_string(N_OF_STATES));
+  return evaluate_loaded_formula(formula, model, nullptr, &part);
 }
 
-int evaluate_loaded_formula(const formula_source &formula, char *model, void (*note)(FILE *, int)) {
+void refuse_reachable_conflicts(bool product) {
+  const run_context &run = this_run();
+  // -FORW n also asks for the forward analysis: it is named first.
+  if (run.max_symb_states_given)
+    fatal(stdout, 1, "%s: -reachable explores the whole reachable part: it does not go with -FORW\n", tool);
+  if (run.has(OPT_FORWARD))
+    fatal(stdout, 1, "%s: -reachable decides a formula backwards: it does not go with -forw\n", tool);
+  // Activity resets clocks that the forward search keeps.
+  if (product && run.has(OPT_ACTIVITY))
+    fatal(stdout, 1, "%s: -reachable does not go with -Act\n", tool);
+}
+
+int evaluate_loaded_formula(const formula_source &formula, char *model, void (*note)(FILE *, int),
+                            const reach::part *inside) {
   const char *base = formula.base.c_str();
   if (is_option(OPT_HISTORY)) {
     name_scope results(formula.base);
@@ -287,6 +305,7 @@ int evaluate_loaded_formula(const formula_source &formula, char *model, void (*n
   name_scope evaluated(model != nullptr ? std::string(model) : formula.base);
   if (is_option(OPT_VERDICT) && is_option(OPT_FORWARD)) verdict::decide_formula_backwards(tctl_formula());
   states_region *result = varnok_eval(tctl_formula());
+  if (inside != nullptr) reach::keep_inside(result, *inside);
   verdict::stat("locations", N_OF_STATES);
   if (is_option(OPT_VERDICT) && !is_option(OPT_FORWARD)) verdict::holds(verdict::initial_states_inside(result));
   printf("%s: end evaluation of %s\n", tool, formula.shown().c_str());

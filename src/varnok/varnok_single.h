@@ -3,6 +3,10 @@
 // formula (backward evaluation into the .eval file).
 #pragma once
 
+namespace reach {
+struct part;
+}
+
 #include <cstdio>
 
 struct formula_source;
@@ -29,8 +33,13 @@ int evaluate_formula_tg(char *model, const formula_source &formula);
 // The parsed formula evaluated on the graph in the tables, written to
 // base.eval (note: see print_result) with the timing summary. The
 // evaluation runs under the model's name (".tg" stripped from model in
-// place), or under the formula's base name when model is null. Returns 1.
-int evaluate_loaded_formula(const formula_source &formula, char *model, void (*note)(FILE *, int));
+// place), or under the formula's base name when model is null. With
+// `inside` (-reachable), the result is cut down to that reachable part
+// before the verdict and the .eval. Returns 1.
+int evaluate_loaded_formula(const formula_source &formula, char *model, void (*note)(FILE *, int),
+                            const reach::part *inside = nullptr);
+// Under -reachable: refuses the options it does not go with (status 1).
+void refuse_reachable_conflicts(bool product);
 
 // The result files that the run starting now would write, noted as the
 // earlier run's (removed when this run fails, see stale_results): those of

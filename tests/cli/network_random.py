@@ -19,8 +19,9 @@ import shutil
 import subprocess
 import sys
 
-varnok, rounds, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-rng = random.Random(seed)
+# The generators draw from rng; a script that imports them sets it.
+rng = random.Random(0)
+varnok = "varnok"
 
 
 def constraint(clocks, strict_ok=True):
@@ -139,39 +140,47 @@ def result(name):
     return blocks
 
 
-checked = disagreements = missing = 0
-for r in range(rounds):
-    n = rng.randint(2, 3)
-    sync = ["S"] if rng.random() < 0.7 else ["S", "U"]
-    names, clocks = [], []
-    for a in range(n):
-        text, own = automaton(a, sync, a > 0)
-        name = "g%d" % a
-        with open(name + ".tg", "w") as f:
-            f.write(text)
-        names.append(name)
-        clocks += own
-    props = ["P0", "Q0", "P1", "Q1", "R", "INIT"]
-    run(names + ["-out", "prod.tg"])
-    for k in range(4):
-        f = formula(clocks, props, rng.randint(1, 3))
-        with open("f.tctl", "w") as out:
-            out.write(f + "\n")
-        run(["prod", "f"])
-        written = result("f")
-        run(names + ["f"])
-        direct = result("f")
-        checked += 1
-        if written is None:
-            missing += 1
-        if written != direct:
-            disagreements += 1
-            print("round %d formula %r: the direct evaluation differs from the written product" % (r, f))
-            keep = "disagreement_%d_%d" % (r, k)
-            os.makedirs(keep, exist_ok=True)
-            for name in names + ["f"]:
-                suffix = ".tctl" if name == "f" else ".tg"
-                shutil.copy(name + suffix, keep)
-# A formula that yields no result on the written product would make the check
-# empty: there must be none.
-print("%d formulas checked, %d disagreements, %d without a result" % (checked, disagreements, missing))
+def main():
+    global varnok, rng
+    varnok, rounds, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    rng = random.Random(seed)
+    checked = disagreements = missing = 0
+    for r in range(rounds):
+        n = rng.randint(2, 3)
+        sync = ["S"] if rng.random() < 0.7 else ["S", "U"]
+        names, clocks = [], []
+        for a in range(n):
+            text, own = automaton(a, sync, a > 0)
+            name = "g%d" % a
+            with open(name + ".tg", "w") as f:
+                f.write(text)
+            names.append(name)
+            clocks += own
+        props = ["P0", "Q0", "P1", "Q1", "R", "INIT"]
+        run(names + ["-out", "prod.tg"])
+        for k in range(4):
+            f = formula(clocks, props, rng.randint(1, 3))
+            with open("f.tctl", "w") as out:
+                out.write(f + "\n")
+            run(["prod", "f"])
+            written = result("f")
+            run(names + ["f"])
+            direct = result("f")
+            checked += 1
+            if written is None:
+                missing += 1
+            if written != direct:
+                disagreements += 1
+                print("round %d formula %r: the direct evaluation differs from the written product" % (r, f))
+                keep = "disagreement_%d_%d" % (r, k)
+                os.makedirs(keep, exist_ok=True)
+                for name in names + ["f"]:
+                    suffix = ".tctl" if name == "f" else ".tg"
+                    shutil.copy(name + suffix, keep)
+    # A formula that yields no result on the written product would make the check
+    # empty: there must be none.
+    print("%d formulas checked, %d disagreements, %d without a result" % (checked, disagreements, missing))
+
+
+if __name__ == "__main__":
+    main()
