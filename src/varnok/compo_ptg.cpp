@@ -51,9 +51,7 @@ int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t 
   return node->nb_arcs++;
 }
 
-// The arcs of one transition vector: one per guard piece whose zone is not
-// empty (a convex guard: one arc, whatever its zone).
-static void add_moves(control_node *node, int32_t target, int32_t trans, const trans_rec *const *e, int n) {
+void add_par_prod_moves(control_node *node, int32_t target, int32_t trans, const trans_rec *const *e, int n) {
   int pieces = guard_piece_count(e, n);
   if (pieces == 1) {
     add_par_prod_arc(node, target, trans);
@@ -86,7 +84,7 @@ int gen_parallel_product_graph() {
       src_vector_to_dest_vector_by_act(v.data(), u.data(), e.data(), n);
       int32_t target = TA_encode_state_vector(u.data(), n);
       reach_location(target);
-      add_moves(node, target, TA_encode_trans_vector(w.data(), n), e.data(), n);
+      add_par_prod_moves(node, target, TA_encode_trans_vector(w.data(), n), e.data(), n);
     }
   }
   return product_location_nb;

@@ -23,6 +23,10 @@ int gen_parallel_product_graph();
 // node; returns its position. More than TA_MAX_TRANS arcs from one node, or
 // more than MAX_TRANS arcs in all, end the run (-1).
 int add_par_prod_arc(control_node *node, int32_t target, int32_t trans, int32_t piece = 0);
+// The arcs of transition vector e (code trans, n participants) from node
+// to target: one per guard piece whose zone is not empty (a convex guard:
+// one arc, whatever its zone).
+void add_par_prod_moves(control_node *node, int32_t target, int32_t trans, const trans_rec *const *e, int n);
 // Fills the single-graph tables (tg_global, tg_labels, tg_props) with the
 // explored product. More locations than MAX_STATES or transitions than
 // MAX_TRANS end the run (-1). With `vectors`, the arcs' transitions are

@@ -131,20 +131,6 @@ control_node *reach_location(int32_t code) {
   return node;
 }
 
-// The arcs of one transition vector, one per guard piece that is not empty.
-void add_moves(control_node *node, int32_t target, int32_t trans, const trans_rec *const *e, int n) {
-  const int pieces = guard_piece_count(e, n);
-  if (pieces == 1) {
-    add_par_prod_arc(node, target, trans);
-    return;
-  }
-  for (int k = 0; k < pieces; k++) {
-    zone *g = mk_guard_piece_zone(e, n, k);
-    if (g != nullptr) add_par_prod_arc(node, target, trans, k);
-    free_zone(g);
-  }
-}
-
 }  // namespace
 
 part product_part(bool whole_invariant) {
@@ -198,7 +184,7 @@ void build_restricted_product(const part &w) {
       reach_location(target);
       const auto [at, fresh] = index.try_emplace(t, static_cast<int32_t>(vectors.size()));
       if (fresh) vectors.push_back(t);
-      add_moves(node, target, at->second, e.data(), n);
+      add_par_prod_moves(node, target, at->second, e.data(), n);
     }
   }
   build_vnk_tables(&vectors);
