@@ -47,6 +47,35 @@ def verdict(args):
     return "%s (status %d)" % (lines[-1], done.returncode)
 
 
+def read_eval(name):
+    """The text of name.eval, stripped, or None when there is none."""
+    try:
+        with open(name + ".eval") as e:
+            return e.read().strip()
+    except FileNotFoundError:
+        return None
+
+
+def zone_check(inv, names, f, part_text):
+    """On one graph the locations keep their numbers, so the .eval E of
+    -reachable reads back as a formula on the whole graph: E and not f must
+    be empty everywhere, and no reachable state may satisfy f outside E.
+    The problems found (none when a check run ends in an error)."""
+    with open("inside.tctl", "w") as out:
+        out.write("(%s) and not (%s)\n" % (part_text, f))
+    run(names + ["inside"])
+    extra = read_eval("inside")
+    with open("cover.tctl", "w") as out:
+        out.write("init impl AB not ((%s) and not (%s))\n" % (f, part_text))
+    cover = verdict(inv + names + ["cover"])
+    problems = []
+    if extra not in (None, "false"):
+        problems.append("%r: the -reachable .eval holds states where the formula does not" % f)
+    if cover.startswith("HOLDS false"):
+        problems.append("%r: a reachable state satisfies the formula outside the -reachable .eval" % f)
+    return problems
+
+
 def run(args):
     try:
         subprocess.run([varnok] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
@@ -112,7 +141,10 @@ for r in range(rounds):
         run(inv + names + ["f"])
         whole = satisfied_locations("f", n > 1)
         run(inv + ["-reachable"] + names + ["f"])
+        part_text = read_eval("f")
         part = satisfied_locations("f", n > 1)
+        if n == 1 and part_text not in (None, "true", "false"):
+            problems += zone_check(inv, names, f, part_text)
         if whole is None or part is None or "every location" in (whole, part):
             pass
         elif not part <= whole:
