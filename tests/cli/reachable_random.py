@@ -56,11 +56,29 @@ def read_eval(name):
         return None
 
 
+def on_written_product(names, part_text):
+    """The .eval of -reachable on a network, renumbered as the written
+    product prod.tg (written here) numbers its locations, through the
+    vector comments; None when the product cannot be written."""
+    run(["-out", "prod"] + names)
+    try:
+        with open("prod.tg") as g:
+            numbers = dict((v, k) for k, v in re.findall(r"^state: (\d+)\t/\* vector state: <([^>]*)> \*/", g.read(), re.M))
+    except FileNotFoundError:
+        return None
+
+    def renumber(m):
+        return "state(%s) and (" % numbers[m.group(1)]
+
+    return re.sub(r"state\(\d+\) and \(\t/\* vector state: <([^>]*)> \*/", renumber, part_text)
+
+
 def zone_check(inv, names, f, part_text):
-    """On one graph the locations keep their numbers, so the .eval E of
-    -reachable reads back as a formula on the whole graph: E and not f must
-    be empty everywhere, and no reachable state may satisfy f outside E.
-    The problems found (none when a check run ends in an error)."""
+    """The .eval E of -reachable, numbered as the locations of the graph
+    (one graph: its own; a network: its written product), read back as a
+    formula: E and not f must be empty everywhere, and no reachable state
+    may satisfy f outside E. The problems found (none when a check run ends
+    in an error)."""
     with open("inside.tctl", "w") as out:
         out.write("(%s) and not (%s)\n" % (part_text, f))
     run(names + ["inside"])
@@ -143,8 +161,13 @@ for r in range(rounds):
         run(inv + ["-reachable"] + names + ["f"])
         part_text = read_eval("f")
         part = satisfied_locations("f", n > 1)
-        if n == 1 and part_text not in (None, "true", "false"):
-            problems += zone_check(inv, names, f, part_text)
+        if part_text not in (None, "true", "false"):
+            if n == 1:
+                problems += zone_check(inv, names, f, part_text)
+            else:
+                written = on_written_product(names, part_text)
+                if written is not None:
+                    problems += zone_check(inv, ["prod"], f, written)
         if whole is None or part is None or "every location" in (whole, part):
             pass
         elif not part <= whole:
