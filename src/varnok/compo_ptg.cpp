@@ -19,9 +19,7 @@
 // ===========================================================================
 // Exploration
 
-// Locations of automaton a carrying "INIT", in decreasing number (empty when
-// the automaton has no such proposition).
-static std::vector<int32_t> init_locations(int a) {
+std::vector<int32_t> product_init_locations(int a) {
   std::vector<int32_t> list;
   int p = TA_find_prop_by_name(a, "INIT");
   if (p < 0) return list;
@@ -31,8 +29,7 @@ static std::vector<int32_t> init_locations(int a) {
   return list;
 }
 
-// The control node of code, appended to state_set when it is new.
-static control_node *reach_location(int32_t code) {
+control_node *reach_product_location(int32_t code) {
   control_node *node;
   if (control_hash_insert(&node, code)) insert_in_state_set(node);
   return node;
@@ -70,12 +67,12 @@ int gen_parallel_product_graph() {
   TA_init_state_set();
   if (is_option(OPT_ACTIVITY)) init_TA_LocClockAct();
   std::vector<std::vector<int32_t>> lists(n);
-  for (int a = 0; a < n; a++) lists[a] = init_locations(a);
+  for (int a = 0; a < n; a++) lists[a] = product_init_locations(a);
   std::vector<int32_t> v(n), u(n), w(n);
   std::vector<const trans_rec *> e(n);
   for (int more = get_1st_state_vec_by_list_states(v.data(), lists, n); more;
        more = get_nxt_state_vec_by_list_states(v.data(), lists, n))
-    reach_location(TA_encode_state_vector(v.data(), n));
+    reach_product_location(TA_encode_state_vector(v.data(), n));
   for (int i = 0; i < product_location_nb; i++) {
     control_node *node = state_set[i];
     TA_decode_state_vector(node->code, v.data(), n);
@@ -83,7 +80,7 @@ int gen_parallel_product_graph() {
       trans_to_action_vector(w.data(), e.data(), n);
       src_vector_to_dest_vector_by_act(v.data(), u.data(), e.data(), n);
       int32_t target = TA_encode_state_vector(u.data(), n);
-      reach_location(target);
+      reach_product_location(target);
       add_par_prod_moves(node, target, TA_encode_trans_vector(w.data(), n), e.data(), n);
     }
   }

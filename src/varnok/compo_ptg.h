@@ -19,6 +19,12 @@
 // Explores the product from its initial location vectors (with -Act, the
 // activity masks are read first); returns the number of product locations.
 int gen_parallel_product_graph();
+// Locations of automaton a carrying "INIT", in decreasing number, as the
+// product starts from them (empty when the automaton has no such
+// proposition).
+std::vector<int32_t> product_init_locations(int a);
+// The control node of code, appended to state_set when it is new.
+control_node *reach_product_location(int32_t code);
 // Appends the arc (target code, transition-vector code, guard piece) to
 // node; returns its position. More than TA_MAX_TRANS arcs from one node, or
 // more than MAX_TRANS arcs in all, end the run (-1).

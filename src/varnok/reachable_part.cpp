@@ -113,24 +113,6 @@ region *inside(region *r, const std::vector<int16_t> &list, int dim) {
   return cut;
 }
 
-// Locations of automaton a carrying "INIT", in decreasing number, as the
-// whole product starts from them.
-std::vector<int32_t> init_locations(int a) {
-  std::vector<int32_t> list;
-  int p = TA_find_prop_by_name(a, "INIT");
-  if (p < 0) return list;
-  for (int l = TA_N_OF_STATES[a] - 1; l >= 0; l--)
-    for (int32_t q : TA_states_props[a][l])
-      if (q == p) list.push_back(l);
-  return list;
-}
-
-control_node *reach_location(int32_t code) {
-  control_node *node;
-  if (control_hash_insert(&node, code)) insert_in_state_set(node);
-  return node;
-}
-
 }  // namespace
 
 part product_part(bool whole_invariant) {
@@ -158,7 +140,7 @@ void build_restricted_product(const part &w) {
   init_ControlHashTab();
   TA_init_state_set();
   std::vector<std::vector<int32_t>> lists(n);
-  for (int a = 0; a < n; a++) lists[a] = init_locations(a);
+  for (int a = 0; a < n; a++) lists[a] = product_init_locations(a);
   std::vector<int32_t> v(n), u(n), t(n);
   std::vector<const trans_rec *> e(n);
   // Transition vectors are kept whole, each once, and the arcs index them:
@@ -170,7 +152,7 @@ void build_restricted_product(const part &w) {
   // (no initial state there) gets no moves, and the result is empty there.
   for (int more = get_1st_state_vec_by_list_states(v.data(), lists, n); more;
        more = get_nxt_state_vec_by_list_states(v.data(), lists, n))
-    reach_location(TA_encode_state_vector(v.data(), n));
+    reach_product_location(TA_encode_state_vector(v.data(), n));
   for (int i = 0; i < product_location_nb; i++) {
     control_node *node = state_set[i];
     if (!w.has(node->code)) continue;
@@ -181,7 +163,7 @@ void build_restricted_product(const part &w) {
       const int32_t target = TA_encode_state_vector(u.data(), n);
       // No state of W moves to a discrete state outside W.
       if (!w.has(target)) continue;
-      reach_location(target);
+      reach_product_location(target);
       const auto [at, fresh] = index.try_emplace(t, static_cast<int32_t>(vectors.size()));
       if (fresh) vectors.push_back(t);
       add_par_prod_moves(node, target, at->second, e.data(), n);
