@@ -62,6 +62,8 @@ class model {
   static model product(const tctl_node *goal, initial_mode init, extrapolation ex = extrapolation::lu_plus);
 
   int nb_automata() const { return view_.nb_automata(); }
+  // The uint16 entries of a discrete key: one location per automaton.
+  int key_size() const { return view_.nb_automata(); }
   int dim() const { return dim_; }
   bool is_product() const { return view_.is_product(); }
   // The abstraction in force: the one asked for, or none when a diagonal

@@ -26,7 +26,7 @@ class search {
  public:
   search(model &m, state_store &store, counts &stats, const search_params &p)
       : m_(m), store_(store), stats_(stats), dfs_(p.dfs), limit_(p.limit),
-        zone_(static_cast<size_t>(m.dim()) * m.dim()), from_(zone_.size()), key_(m.nb_automata()) {
+        zone_(static_cast<size_t>(m.dim()) * m.dim()), from_(zone_.size()), key_(m.key_size()) {
     if (p.keep_graph) {
       graph_ = true;
       store_.track_covers();
@@ -153,7 +153,7 @@ std::vector<path_step> witness_path(model &m, const state_store &st, const witne
   int32_t k = 0;
   const int32_t first = moves.back();
   m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
-    if (k++ == first) path.push_back({{key, key + m.nb_automata()}, {z, z + nn}, {}});
+    if (k++ == first) path.push_back({{key, key + m.key_size()}, {z, z + nn}, {}});
   });
   std::vector<int16_t> abstract = path.back().zone;  // the zone the search went on from
   for (size_t i = moves.size() - 1; i-- > 0;) {
@@ -162,7 +162,7 @@ std::vector<path_step> witness_path(model &m, const state_store &st, const witne
     path_step next;
     m.for_each_successor(key.data(), abstract.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
       if (n != moves[i]) return true;
-      next = {{to, to + m.nb_automata()}, {z, z + nn}, info};
+      next = {{to, to + m.key_size()}, {z, z + nn}, info};
       return false;
     });
     abstract = next.zone;
@@ -191,7 +191,7 @@ graph_view make_graph(model &m, const state_store &st, const std::vector<graph_e
     while (end < edges.size() && edges[end].source == src) end++;
     if (!st.covered(src)) {
       // The moves of src, found again from its stored zone.
-      std::vector<uint16_t> key(st.key_of(src), st.key_of(src) + m.nb_automata());
+      std::vector<uint16_t> key(st.key_of(src), st.key_of(src) + m.key_size());
       const int16_t *stored = st.zone_of(src);  // the store's scratch: copied at once
       std::vector<int16_t> z(stored, stored + static_cast<size_t>(m.dim()) * m.dim());
       std::vector<step_info> moves;

@@ -58,7 +58,7 @@ struct graph_view {
 
 // What a search found.
 struct result {
-  explicit result(const model &m) : store(m.dim(), m.nb_automata()) {}
+  explicit result(const model &m) : store(m.dim(), m.key_size()) {}
   int verdict = 0;  // 1 goal reached, 0 not (the whole space explored), -1 stopped at the limit
   counts stats;
   state_store store;             // every state stored, live or covered
