@@ -92,7 +92,12 @@ valuation shifted(const valuation &v, rational d) {
 
 }  // namespace
 
-bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
+namespace {
+
+// make_run, the end valuation taking the values of `end` at the clocks
+// with end_fixed set (none when end_fixed is empty).
+bool make_run_ending(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
+                     const std::vector<bool> &end_fixed, concrete_run &out, std::string &why) {
   try {
     std::vector<exact_state> states;
     if (!exact_states(view, w, o, states)) {
@@ -106,8 +111,14 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
     out.steps.resize(n);
     // v: the valuation when state i is left (or at the end).
     valuation v(dim);
-    if (!point_in(states[n].zone.data(), dim, v, std::vector<bool>(dim, false), rational(0))) {
-      why = "no point in the last zone";
+    std::vector<bool> fixed(dim, false);
+    for (int x = 1; x < dim && !end_fixed.empty(); x++)
+      if (end_fixed[x]) {
+        v[x] = end[x];
+        fixed[x] = true;
+      }
+    if (!point_in(states[n].zone.data(), dim, v, fixed, rational(0)) || !in_flat(states[n].zone.data(), dim, v)) {
+      why = end_fixed.empty() ? "no point in the last zone" : "the end asked for is not in the last zone";
       return false;
     }
     out.end = v;
@@ -170,6 +181,17 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
     why = "internal error: division by zero";
     return false;
   }
+}
+
+}  // namespace
+
+bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
+  return make_run_ending(view, w, o, valuation{}, {}, out, why);
+}
+
+bool make_run_to(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
+                 const std::vector<bool> &fixed, concrete_run &out, std::string &why) {
+  return make_run_ending(view, w, o, end, fixed, out, why);
 }
 
 bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {

@@ -43,5 +43,11 @@ struct concrete_run {
 // one is built for the call.
 bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why);
 bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why);
+// The same, the run ending where every clock x with fixed[x] set has the
+// value end[x] (both N_OF_CLOCKS long), the others chosen as usual: for
+// a run that another one continues. False when the last exact zone of w
+// holds no such valuation.
+bool make_run_to(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
+                 const std::vector<bool> &fixed, concrete_run &out, std::string &why);
 
 }  // namespace run

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Replays the concrete runs of a _run.reach file against the timed graphs.
 
-usage: run_replay.py [--goal FORMULA [--cond FORMULA]] [--init-anywhere] MODEL[.tg] ... RUNFILE
+usage: run_replay.py [--goal FORMULA [--cond FORMULA]] [--response P Q BOUND] [--init-anywhere]
+                     MODEL[.tg] ... RUNFILE
 
 The models are read from their .tg text (one model: a timed graph; several:
 the network varnok composes by label synchronisation) and every run of
@@ -23,7 +24,12 @@ replay:
 - with --goal, the last moment of each run satisfies the formula (clock
   constraints, propositions, init, state(n), not, and, or, impl);
 - with --cond as well (the witness of "cond EU goal"), every earlier moment
-  satisfies the condition, or already the goal during the last delay.
+  satisfies the condition, or already the goal during the last delay;
+- with --response (the witness of a failing "init impl AB (P impl AD{BOUND}
+  Q)", BOUND "<=K" or "<K"), the run has one switch line ("here P holds; from
+  here on Q stays false for more than K time units", "at least K" for "<"),
+  P holds at its moment, Q at no moment from there to the end, and the end
+  comes more than K (at least K) time units after it.
 
 An invariant that is not closed under time predecessors is closed, as
 varnok does when it compiles the graph ("I closed it"): its zones then hold
@@ -794,14 +800,39 @@ MOVE = re.compile(r"^transition (?P<src>\d+|\([\d, ]+\)) -> (?P<dst>location \d+
                   r"(?P<asg>(?: \S+)+) ->(?P<val>.*)$")
 
 
+SWITCH = re.compile(r"^here (?P<p>.+) holds; from here on (?P<q>.+) stays false for "
+                    r"(?P<rel>more than|at least) (?P<k>\d+) time units$")
+
+
 def location_vector(text):
     return [int(x) for x in re.findall(r"\d+", text)]
 
 
 class Replay:
-    def __init__(self, system, goal, init_anywhere, cond=None):
+    def __init__(self, system, goal, init_anywhere, cond=None, response=None):
+        """response: (P, Q, strict, K) as Goal, Goal, bool (more than K), Fraction."""
         self.s, self.goal, self.init_anywhere, self.cond = system, goal, init_anywhere, cond
+        self.response = response
         self.runs = self.moves = 0
+
+    def switch(self, locs, v, m):
+        """The switch line of a response run at (locs, v)."""
+        if self.response is None:
+            self.fail("a switch line, and no --response given")
+        p, _, strict, k = self.response
+        if (m.group("rel") == "more than") != strict or Fraction(m.group("k")) != k:
+            self.fail("the switch line says %s %s, the bound is %s %s"
+                      % (m.group("rel"), m.group("k"), "more than" if strict else "at least", k))
+        if not p.holds(locs, v):
+            self.fail("P does not hold at the switch, %s %s" % (locs, self.show(v)))
+
+    def stays_outside(self, locs, v, d):
+        """Q holds at no moment of the delay d from v."""
+        q = self.response[1]
+        for t in q.samples(v, d):
+            w = [Fraction(0)] + [x + t for x in v[1:]]
+            if q.holds(locs, w):
+                self.fail("Q holds at %s %s, %s after the start of the delay" % (locs, self.show(w), t))
 
     def fail(self, message):
         raise ReplayError("%s, line %d: %s" % (self.where, self.line_no, message))
@@ -970,6 +1001,7 @@ class Replay:
         if not self.inside_invariant(locs, v):
             self.fail("the initial valuation is outside the invariant")
         i, moves = start + 1, 0
+        now, switched = Fraction(0), None  # the time, and the time of the switch
         while True:
             self.line_no = i + 1
             m = DELAY.match(lines[i]) if i < len(lines) else None
@@ -979,13 +1011,24 @@ class Replay:
             last = i + 1 >= len(lines) or lines[i + 1] == ""
             if self.cond is not None:
                 self.stays_in_condition(locs, v, d, last)
+            if switched is not None:
+                self.stays_outside(locs, v, d)
             v = self.delay(locs, v, d)
+            now += d
             if self.valuation(m.group("val")) != v:
                 self.fail("after the delay the valuation is %s, not %s" % (self.show(v), m.group("val").strip()))
             i += 1
             self.line_no = i + 1
             if i >= len(lines) or lines[i] == "":
                 break
+            m = SWITCH.match(lines[i])
+            if m:
+                if switched is not None:
+                    self.fail("a second switch line")
+                self.switch(locs, v, m)
+                switched = now
+                i += 1
+                continue
             m = MOVE.match(lines[i])
             if not m:
                 self.fail("expected a transition, found %r" % lines[i])
@@ -996,6 +1039,13 @@ class Replay:
             self.fail("run #%d announces %d transitions and has %d" % (number, count, moves))
         if self.goal is not None and not self.goal.holds(locs, v):
             self.fail("the run ends at %s %s, outside the goal" % (locs, self.show(v)))
+        if self.response is not None:
+            if switched is None:
+                self.fail("run #%d has no switch line" % number)
+            strict, k = self.response[2], self.response[3]
+            if now - switched < k or (strict and now - switched == k):
+                self.fail("the run ends %s after the switch, not %s %s" % (now - switched,
+                          "more than" if strict else "at least", k))
         self.runs += 1
         self.moves += moves
         return i
@@ -1027,8 +1077,13 @@ class Replay:
 
 def main(argv):
     goal_text, cond_text, init_anywhere, args = None, None, False, []
+    response_text = None
     i = 0
     while i < len(argv):
+        if argv[i] == "--response" and i + 3 < len(argv):
+            response_text = argv[i + 1:i + 4]
+            i += 4
+            continue
         if argv[i] in ("--goal", "--cond") and i + 1 < len(argv):
             if argv[i] == "--goal":
                 goal_text = argv[i + 1]
@@ -1048,7 +1103,14 @@ def main(argv):
         system = System([read_graph(p) for p in args[:-1]])
         goal = Goal(goal_text, system) if goal_text is not None else None
         cond = Goal(cond_text, system) if cond_text is not None else None
-        replay = Replay(system, goal, init_anywhere, cond)
+        response = None
+        if response_text is not None:
+            bound = re.match(r"^(<=|<)(\d+)$", response_text[2])
+            if not bound:
+                raise ReplayError("--response: the bound %r is not <=K or <K" % response_text[2])
+            response = (Goal(response_text[0], system), Goal(response_text[1], system), bound.group(1) == "<=",
+                        Fraction(bound.group(2)))
+        replay = Replay(system, goal, init_anywhere, cond, response)
         replay.file(args[-1])
     except (ReplayError, OSError) as e:
         print("replay failed: %s" % e)
