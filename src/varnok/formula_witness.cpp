@@ -311,6 +311,17 @@ void write_response(const run_context &run, const lu::tables_view &view, const r
   }
 }
 
+// Without the extrapolation (diagonal constraints) a search need not end:
+// unless -FORW bounds it, it stops at this many states.
+constexpr int UNEXTRAPOLATED_CAP = 200000;
+
+int cap_of(const lu::model &m, int limit) { return limit > 0 || m.extrapolates() ? limit : UNEXTRAPOLATED_CAP; }
+
+void stopped(int limit) {
+  if (limit > 0) no_run("the forward search stopped at its -FORW limit");
+  else no_run("the forward search stopped at 200000 states: diagonal constraints leave its zones unextrapolated");
+}
+
 // A run that the evaluation says exists and a search does not find: the
 // answer and the searches disagree.
 [[noreturn]] void disagreement(const char *what) {
@@ -367,10 +378,10 @@ void response_witness(const run_context &run, const parts &x) {
     // The first run: to a state where p holds and AD fails.
     lu::model to_p = lu::model::single(fails);
     lu::search_params sp;
-    sp.limit = limit;
+    sp.limit = cap_of(to_p, limit);
     const lu::result s = lu::search_model(to_p, init, nullptr, sp);
     if (s.verdict < 0) {
-      no_run("the forward search stopped at its -FORW limit");
+      stopped(limit);
     } else if (s.verdict == 0) {
       disagreement("no run reaches a state where p holds and AD fails");
     } else {
@@ -392,8 +403,8 @@ void response_witness(const run_context &run, const parts &x) {
         from->regs[at] = zone_to_region(flat::to_zone(sw.data()));
         lu::model beyond = lu::model::single(past);
         std::vector<int32_t> locations, moves;
-        const int r = search_outside(beyond, from, outside, limit, locations, moves);
-        if (r < 0) no_run("the forward search stopped at its -FORW limit");
+        const int r = search_outside(beyond, from, outside, cap_of(beyond, limit), locations, moves);
+        if (r < 0) stopped(limit);
         else if (r == 0) disagreement("no run stays outside q long enough after p");
         else {
           run::witness wb;

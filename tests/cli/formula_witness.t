@@ -86,6 +86,33 @@ starts.
   delay 3 -> X=5 Y=4 Z=5
   $ replay --response NEAR INSIDE "<=4" train_gate _run.reach
   replayed 1 runs, 3 transitions
+
+The replay refuses a response run whose premise does not hold at the
+switch, whose response holds after it, that ends too early, or that has no
+switch line (or one where no response is asked for).
+
+  $ cp _run.reach good.run
+  $ replay --response FAR INSIDE "<=4" train_gate good.run
+  replay failed: good.run, line 6: P does not hold at the switch, [1] X=0 Y=0 Z=0
+  [1]
+  $ replay --response NEAR DOWN "<=4" train_gate good.run
+  replay failed: good.run, line 11: Q holds at [5] X=2 Y=1 Z=2, 0 after the start of the delay
+  [1]
+  $ sed 's/more than 4/more than 5/' good.run > bad.run; replay --response NEAR INSIDE "<=5" train_gate bad.run
+  replay failed: bad.run, line 12: the run ends 5 after the switch, not more than 5
+  [1]
+  $ replay --response NEAR INSIDE "<5" train_gate bad.run
+  replay failed: bad.run, line 6: the switch line says more than 5, the bound is at least 5
+  [1]
+  $ witness train_gate "init impl AB not INSIDE"
+  varnok: file _run.reach dumped
+  $ replay --response NEAR INSIDE "<=4" train_gate _run.reach
+  replay failed: _run.reach, line 12: run #1 has no switch line
+  [1]
+  $ replay train_gate good.run
+  replay failed: good.run, line 6: a switch line, and no --response given
+  [1]
+
   $ witness train_gate "init impl AB ((NEAR and x > 1) impl AD{<2} (INSIDE or not (FAR or NEAR)))"
   varnok: file _run.reach dumped
   $ grep here _run.reach
