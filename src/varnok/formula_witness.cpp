@@ -369,9 +369,15 @@ void response_witness(const run_context &run, const parts &x) {
   std::vector<char> outside(static_cast<size_t>(N_OF_STATES), 0);
   for (int l = 0; outside_q != nullptr && l < N_OF_STATES && l < outside_q->count; l++)
     outside[static_cast<size_t>(l)] = !is_empty_region(outside_q->regs[l]);
-  // Past c: z > c (z >= c for "<"), outside q.
-  states_region *past =
-      varnok_intersection(varnok_mk_bound(zc, kind == TCTL_BOUND_LT ? TCTL_BOUND_GE : TCTL_BOUND_GT, c), outside_q);
+  // Past c: z > c (z >= c for "<"), outside q. AD{<0} q holds nowhere:
+  // the second run is the switch alone, wherever it is.
+  states_region *past = varnok_mk_bound(zc, kind == TCTL_BOUND_LT ? TCTL_BOUND_GE : TCTL_BOUND_GT, c);
+  if (kind == TCTL_BOUND_LT && c == 0) {
+    outside.assign(outside.size(), 1);
+    free_states_region(outside_q);
+  } else {
+    past = varnok_intersection(past, outside_q);
+  }
   try {
     lu::check_key_width(false);
     const lu::tables_view view = lu::tables_view::single();

@@ -120,6 +120,16 @@ switch line (or one where no response is asked for).
   $ replay --response "NEAR and x > 1" "INSIDE or not (FAR or NEAR)" "<2" train_gate _run.reach
   replayed 1 runs, 3 transitions
 
+AD{<0} q holds nowhere: the run ends at the switch, where q may hold.
+
+  $ witness train_gate "init impl AB (NEAR impl AD{<0} NEAR)"
+  varnok: file _run.reach dumped
+  $ tail -2 _run.reach
+  here NEAR holds; from here on NEAR stays false for at least 0 time units
+  delay 0 -> X=0 Y=0 Z=0
+  $ replay --response NEAR NEAR "<0" train_gate _run.reach
+  replayed 1 runs, 1 transitions
+
 The run and its pictures: the timing diagram and the graph show the two
 runs as one.
 

@@ -11,7 +11,8 @@ a clock bound) and Q (propositions and Boolean connectives): a formula that
 fails must get a run, one that holds none. Every run written is replayed by
 run_replay.py against the .tg text (a network: against the product that
 varnok writes for it, whose locations the run names): P at the switch, Q
-nowhere after it, the end more than K (at least K) time units later.
+nowhere within K time units after it, the end more than K (at least K) time
+units later.
 
 Prints one line per failure (the models are kept in failure_R_K/), then
 "replayed N runs (T transitions), H holding, C beyond the state limit, S
@@ -80,8 +81,6 @@ def main():
         for k in range(3):
             p, q = premise(rng, gen, system.clock_names, props), response(rng, responses)
             rel, bound = rng.choice(["<=", "<=", "<"]), rng.randint(0 if k else 1, 5)
-            if rel == "<" and bound == 0:
-                bound = 1
             formula = "init impl AB ((%s) impl AD{%s%d} (%s))" % (p, rel, bound, q)
             if os.path.exists("_run.reach"):
                 os.remove("_run.reach")

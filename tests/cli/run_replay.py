@@ -826,10 +826,13 @@ class Replay:
         if not p.holds(locs, v):
             self.fail("P does not hold at the switch, %s %s" % (locs, self.show(v)))
 
-    def stays_outside(self, locs, v, d):
-        """Q holds at no moment of the delay d from v."""
-        q = self.response[1]
-        for t in q.samples(v, d):
+    def stays_outside(self, locs, v, d, since):
+        """Q holds at no moment of the delay d from v that comes at most K
+        (less than K) after the switch, `since` before the delay."""
+        q, strict, k = self.response[1], self.response[2], self.response[3]
+        for t in sorted(set(q.samples(v, d) + ([k - since] if 0 <= k - since <= d else []))):
+            if since + t > k or (not strict and since + t == k):
+                break
             w = [Fraction(0)] + [x + t for x in v[1:]]
             if q.holds(locs, w):
                 self.fail("Q holds at %s %s, %s after the start of the delay" % (locs, self.show(w), t))
@@ -1012,7 +1015,7 @@ class Replay:
             if self.cond is not None:
                 self.stays_in_condition(locs, v, d, last)
             if switched is not None:
-                self.stays_outside(locs, v, d)
+                self.stays_outside(locs, v, d, now - switched)
             v = self.delay(locs, v, d)
             now += d
             if self.valuation(m.group("val")) != v:
