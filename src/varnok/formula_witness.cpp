@@ -80,8 +80,8 @@ void no_run(const char *why) { printf("%s: -run: no finite run is given: %s\n", 
 
 // f is built from propositions, location numbers and Boolean connectives
 // (the empty formula too): it holds in the whole invariant of a location or
-// nowhere there. With clocks (clock constraints, init, enable, resets),
-// from_clocks allows those too; never a temporal operator.
+// nowhere there. with_clocks allows clock constraints, init, enable and
+// resets too; never a temporal operator.
 bool without_time(const tctl_node *f, bool with_clocks) {
   if (f == nullptr) return true;
   switch (f->kind) {
@@ -142,17 +142,18 @@ struct response_run {
   run::concrete_run to_p, outside_q;
 };
 
-// The counts of the second search, its store and the transitions into its
-// states (for its witness).
+// The store of the second search and the transitions into its states (for
+// its witness).
 struct outside_search {
   explicit outside_search(const lu::model &m) : store(m.dim(), m.key_size()) {}
   lu::state_store store;
   std::vector<int32_t> via;  // per state: the transition into it, -1 for an initial one
 };
 
-// The search from the table `from` (one location) through the locations
-// with outside[l] set until m's goal: the witness's transitions into out
-// (start location first). 1 found, 0 not, -1 stopped at limit (0: none).
+// The breadth-first search from the table `from` (one location) through
+// the locations with outside[l] set until m's goal: the witness's locations
+// (start first) and transitions. 1 found, 0 not, -1 stopped at `limit`
+// states (0: no limit).
 int search_outside(lu::model &m, states_region *from, const std::vector<char> &outside, int limit,
                    std::vector<int32_t> &locations, std::vector<int32_t> &moves) {
   outside_search s(m);

@@ -209,6 +209,19 @@ trans:
   // No initial states: no run at all.
   EXPECT_FALSE(run::make_run(w, run::origin{}, bad, why));
   EXPECT_EQ(why, "the path cannot be followed in the model");
+
+  // A run made to end at a given point (for a run that another continues):
+  // a rational one in the target, or none outside it.
+  const lu::tables_view view = lu::tables_view::single();
+  run::valuation end(2);
+  end[1] = run::rational::of(11, 2);
+  ASSERT_TRUE(run::make_run_to(view, w, o, end, {false, true}, bad, why)) << why;
+  EXPECT_EQ(bad.end[1].text(), "11/2");
+  EXPECT_EQ(bad.last_delay.text(), "11/2");
+  EXPECT_EQ(run::replay(view, w, o, bad), "");
+  end[1] = 4;
+  EXPECT_FALSE(run::make_run_to(view, w, o, end, {false, true}, bad, why));
+  EXPECT_EQ(why, "the end asked for is not in the last zone");
   free_states_region(init);
 }
 
