@@ -73,9 +73,13 @@ struct shared {
   // Runs on one thread once all have arrived: the next level, or the end.
   void next_level() {
     level.clear();
-    for (std::vector<int32_t> &n : next) {
-      level.insert(level.end(), n.begin(), n.end());
-      n.clear();
+    try {
+      for (std::vector<int32_t> &n : next) {
+        level.insert(level.end(), n.begin(), n.end());
+        n.clear();
+      }
+    } catch (...) {
+      fail(std::current_exception());  // the level cannot grow: the search stops
     }
     cursor.store(0, std::memory_order_relaxed);
     // Blocks small enough that the threads end a level together, large
