@@ -74,7 +74,9 @@ class concurrent_store {
   int dim_, key_len_, bits_;
   int32_t mask_, local_limit_;
   std::vector<std::unique_ptr<part>> shards_;
-  std::atomic<long long> inserted_{0}, covered_{0};
+  // Counted at every insert by every thread: apart from what is only read.
+  alignas(64) std::atomic<long long> inserted_{0};
+  alignas(64) std::atomic<long long> covered_{0};
 };
 
 }  // namespace lu

@@ -34,6 +34,12 @@ struct graph_edge {
   int32_t source, target, move;
 };
 
+// A thread's part of the next level, on a cache line of its own: threads
+// append to their lists at every stored state.
+struct alignas(64) level_part {
+  std::vector<int32_t> ids;
+};
+
 // What the threads share. The states of one breadth-first level are
 // explored by all threads, which take them in small blocks through one
 // atomic cursor; the successors each thread stores go to its own list for
@@ -74,9 +80,9 @@ struct shared {
   void next_level() {
     level.clear();
     try {
-      for (std::vector<int32_t> &n : next) {
-        level.insert(level.end(), n.begin(), n.end());
-        n.clear();
+      for (level_part &n : next) {
+        level.insert(level.end(), n.ids.begin(), n.ids.end());
+        n.ids.clear();
       }
     } catch (...) {
       fail(std::current_exception());  // the level cannot grow: the search stops
@@ -94,9 +100,9 @@ struct shared {
 
   concurrent_store store;
   std::vector<int32_t> level;                // the level being explored
-  std::atomic<size_t> cursor{0};             // its first state not yet taken
-  size_t block = 1;
-  std::vector<std::vector<int32_t>> next;    // per thread, its part of the next level
+  alignas(64) std::atomic<size_t> cursor{0};  // its first state not yet taken
+  alignas(64) size_t block = 1;
+  std::vector<level_part> next;              // per thread, its part of the next level
   bool over = false;                         // set between levels
   std::atomic<int> outcome{0};
   witness goal;  // written by the thread that set outcome 1
@@ -107,11 +113,11 @@ struct shared {
   std::barrier<ender> level_end;
 };
 
-class worker {
+class alignas(64) worker {  // no line shared with another thread's counters
  public:
   worker(shared &sh, const model &m, int me)
       : sh_(sh), m_(m), me_(me), key_(static_cast<size_t>(m.key_size())),
-        from_(static_cast<size_t>(m.dim()) * m.dim()), fresh_(sh.next[static_cast<size_t>(me)]) {}
+        from_(static_cast<size_t>(m.dim()) * m.dim()), fresh_(sh.next[static_cast<size_t>(me)].ids) {}
 
   // Explores levels until the search is over. A failure (the store cannot
   // grow) stops every thread at the end of the level; this one still
@@ -210,7 +216,7 @@ bool store_initial(shared &sh, model &m, states_region *init_table, const tctl_n
     }
     m.extrapolate(key, zone.data());
     const concurrent_store::offer o = sh.store.insert(key, zone.data(), -1, n);
-    if (o.id >= 0) sh.next[0].push_back(o.id);
+    if (o.id >= 0) sh.next[0].ids.push_back(o.id);
   });
   sh.next_level();
   return !found;
