@@ -21,7 +21,7 @@ run() { timed_run "$dir" "$@" -R "TRANS1 and TRANS2 and IDLE" csma_bus $models; 
 printf '%3s | %10s %10s %8s %8s %10s | %10s %8s | %7s' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "ax/lu"
 jobs_header
 echo
-ax_on=1
+ax_on=${LU_BENCH_AX:-1}  # LU_BENCH_AX=0: no -ax reference
 for n in $(seq 4 "$max_n"); do
   dir=$work/n$n
   "$here/gen_csma.bash" "$n" "$dir"

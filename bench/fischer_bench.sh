@@ -23,7 +23,7 @@ run() { timed_run "$dir" "$@" -R "CS1 and CS2" $models fischer_id; }
 printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "peak MB" "ax/lu"
 jobs_header
 echo
-ax_on=1
+ax_on=${LU_BENCH_AX:-1}  # LU_BENCH_AX=0: no -ax reference
 for n in $(seq 4 "$max_n"); do
   dir=$work/n$n
   "$here/gen_fischer.bash" "$n" "$dir"
