@@ -74,31 +74,13 @@ core, the same verdict and the same witness, which replays.
   varnok: Reachability: TRUE.
   varnok: abs lu: 2 states stored, 8 explored, 6 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   status 1
-  $ for j in 2 4 0; do run -alu -j $j -R END -run ring | grep -v "abs lu:"; cmp seq.reach _path.reach && cmp seq.run _run.reach && python3 $TESTDIR/run_replay.py --goal END ring _run.reach; done
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
-  varnok: file _path.reach dumped
-  varnok: file _run.reach dumped
+  $ for j in 2 4 0; do run -alu -j $j -R END -run ring | grep "Reachability\|status"; cmp seq.reach _path.reach && cmp seq.run _run.reach && python3 $TESTDIR/run_replay.py --goal END ring _run.reach; done
   varnok: Reachability: TRUE.
   status 1
   replayed 1 runs, 7 transitions
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
-  varnok: file _path.reach dumped
-  varnok: file _run.reach dumped
   varnok: Reachability: TRUE.
   status 1
   replayed 1 runs, 7 transitions
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
-  varnok: file _path.reach dumped
-  varnok: file _run.reach dumped
   varnok: Reachability: TRUE.
   status 1
   replayed 1 runs, 7 transitions
@@ -108,25 +90,13 @@ the whole space is explored, FALSE on every number of threads. The states
 left stored are the same; how many were explored and covered on the way
 depends on the order in which the threads meet them.
 
-  $ for j in 1 2 4; do run -alu -j $j -R "END and y < 3" ring; done
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
+  $ for j in 1 2 4; do run -alu -j $j -R "END and y < 3" ring | grep "Reachability\|abs lu\|status"; done
   varnok: Reachability: FALSE.
   varnok: abs lu: 7 states stored, 9 explored, 2 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   status 1
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
   varnok: Reachability: FALSE.
   varnok: abs lu: 7 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
   status 1
-  varnok: file _reach.tctl created
-  varnok: file _init.tctl created
-  varnok: begin forward analysis
-  varnok: Evaluating reachability property... 
   varnok: Reachability: FALSE.
   varnok: abs lu: 7 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
   status 1
