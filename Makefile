@@ -3,13 +3,14 @@
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
+TSAN_BUILD  ?= build-tsan
 FUZZ_BUILD  ?= build-fuzz
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 60
 PREFIX      ?= /usr/local
 DEB_PACKAGES = cmake g++ clang flex bison libgtest-dev libbenchmark-dev python3-cram libclang-rt-14-dev graphviz librsvg2-bin man-db
 
-.PHONY: all deps build demo test test-normal test-asan fuzz bench clean pictures install
+.PHONY: all deps build demo test test-normal test-asan test-tsan fuzz bench clean pictures install
 
 all: build
 
@@ -50,7 +51,15 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	./scripts/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-test: test-normal test-asan fuzz
+# The tests of the parallel search under ThreadSanitizer: only the programs
+# and unit tests they need are built.
+TSAN_TESTS = ^(cli_parallel|ConcurrentStore\..*)$$
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOK_TSAN=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target varnok unit_tests
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
+
+test: test-normal test-asan test-tsan fuzz
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOK_BENCH=ON -DVARNOK_TESTS=OFF
@@ -61,4 +70,4 @@ pictures: build
 	./scripts/pictures.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

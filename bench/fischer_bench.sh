@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fischer's protocol (K = 10), breadth-first, goal "CS1 and CS2" (never
 # reached: the whole state space is explored), for N = 4 .. 11 processes:
-# -abs lu against -ax -Act measured in the same run, the latter up to the
+# -abs lu (-j 1, and -j 2 and -j 4 where the machine has the cores: time,
+# stored states, peak memory and speed-up against -j 1) against -ax -Act
+# measured in the same run, the latter up to the
 # first N where it does not finish within 60 s (with -FORW 20000000).
 #   usage: fischer_bench.sh [BUILD_DIR] [MAX_N]
 set -uo pipefail
@@ -18,15 +20,17 @@ source "$here/lu_bench_lib.bash"
 # Runs varnok with the given options on the network of $dir (see timed_run).
 run() { timed_run "$dir" "$@" -R "CS1 and CS2" $models fischer_id; }
 
-printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s\n' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "peak MB" "ax/lu"
-ax_on=1
+printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s' N stored explored "time s" "peak MB" "B/stored" "ax states" "time s" "peak MB" "ax/lu"
+jobs_header
+echo
+ax_on=${LU_BENCH_AX:-1}  # LU_BENCH_AX=0: no -ax reference
 for n in $(seq 4 "$max_n"); do
   dir=$work/n$n
   "$here/gen_fischer.bash" "$n" "$dir"
   models=""
   for i in $(seq 1 "$n"); do models="$models fischer_p$i"; done
   (cd "$dir" && for m in $models fischer_id; do "$varnok" "$m" >/dev/null 2>&1; "$clockpare" "$m" >/dev/null 2>&1; done)
-  run -abs lu
+  run -abs lu -j 1
   lu_counts
   lu_secs=$secs
   lu_mb=$(echo "$kb / 1024" | bc -l)
@@ -42,6 +46,8 @@ for n in $(seq 4 "$max_n"); do
       ax_on=0
     fi
   fi
-  printf '%3d | %10d %10d %8.2f %8.0f %10.0f | %10s %8s %8s | %7s\n' "$n" "$stored" "$explored" "$lu_secs" "$lu_mb" \
+  printf '%3d | %10d %10d %8.2f %8.0f %10.0f | %10s %8s %8s | %7s' "$n" "$stored" "$explored" "$lu_secs" "$lu_mb" \
     "$(echo "$bytes / $stored" | bc -l)" "$ax" "$ax_secs" "$ax_mb" "$ratio"
+  jobs_cells
+  echo
 done

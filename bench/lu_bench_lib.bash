@@ -24,3 +24,32 @@ lu_counts() {
   explored=$(echo "$line" | sed 's/.* \([0-9]*\) explored.*/\1/')
   bytes=$(echo "$line" | sed 's/.* \([0-9]*\) bytes in store.*/\1/')
 }
+
+# The thread counts of the -j columns: 2, and 4 where the machine has the
+# cores; LU_BENCH_JOBS overrides them (for example "2 4 8").
+bench_jobs() {
+  if [ -n "${LU_BENCH_JOBS:-}" ]; then echo "$LU_BENCH_JOBS"
+  elif [ "$(nproc)" -ge 4 ]; then echo "2 4"
+  else echo 2; fi
+}
+
+# jobs_header: the header cells of the -j columns.
+jobs_header() {
+  local j
+  for j in $(bench_jobs); do printf ' | %8s %10s %8s %7s' "-j$j s" stored "peak MB" speedup; done
+}
+
+# jobs_cells: runs "run -abs lu -j J" for each thread count and prints its
+# cells: time, stored states, peak memory, and the speed-up against
+# $lu_secs (the -j 1 run of the same row, in the same run of the script).
+jobs_cells() {
+  local j
+  for j in $(bench_jobs); do
+    if run -abs lu -j "$j"; then
+      lu_counts
+      printf ' | %8.2f %10d %8.0f %7.2f' "$secs" "$stored" "$(echo "$kb / 1024" | bc -l)" "$(echo "$lu_secs / $secs" | bc -l)"
+    else
+      printf ' | %8s %10s %8s %7s' "> 60 s" - - -
+    fi
+  done
+}

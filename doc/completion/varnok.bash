@@ -8,14 +8,14 @@ _varnok() {
     -abs) COMPREPLY=($(compgen -W "xtra incl cvxhull lu" -- "$cur")); return ;;
     -sync) COMPREPLY=($(compgen -W "diag enum" -- "$cur")); return ;;
     -COMPACT|-C) COMPREPLY=($(compgen -W "1 2" -- "$cur")); return ;;
-    -step|-s|-FORW|-STACK|-CONTROL|-H|-ALLPATHS|-INIT|-I|-REACH|-R|-prefix) COMPREPLY=(); return ;;
+    -step|-s|-j|-FORW|-STACK|-CONTROL|-H|-ALLPATHS|-INIT|-I|-REACH|-R|-prefix) COMPREPLY=(); return ;;
     -init|-i|-reach|-r) COMPREPLY=($(compgen -f -X '!*.tctl' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -out) COMPREPLY=($(compgen -f -X '!*.tg' -- "$cur")); return ;;
   esac
   if [[ "$cur" == -* ]]; then
     COMPREPLY=($(compgen -W "-compact -c -Act -ta -sync -sd -se -out -CONTROL
       -formula -f -back -init -i -INIT -I -reach -r -REACH -R -Inv -step -s
-      -forw -DFS -FULLDFS -abs -ax -ai -ac -alu -reachable
+      -forw -DFS -FULLDFS -abs -ax -ai -ac -alu -j -reachable
       -allpaths -ALLPATHS -run -dot -svg
       -verdict -q -stats -progress -verbose -v -history -h -prefix -COMPACT -C -H
       --help --version -FORW -STACK" -- "$cur"))

@@ -14,6 +14,7 @@
 #include "varnok/lu_search.h"
 #include "varnok/lu_writers.h"
 #include "varnok/name_warnings.h"
+#include "varnok/parallel_search.h"
 #include "varnok/progress.h"
 #include "varnok/run_text.h"
 #include "varnok/run_context.h"
@@ -22,16 +23,40 @@
 
 namespace {
 
-void print_counts(FILE *f, const lu::result &s) {
-  const lu::state_store &st = s.store;
+// The totals of a finished search's store.
+struct totals {
+  long long stored, covered;
+  size_t bytes;
+};
+
+totals totals_of(const lu::result &s) {
+  return {s.store.size() - s.store.nb_covered(), s.store.nb_covered(), s.store.bytes()};
+}
+
+totals totals_of(const lu::parallel_result &s) { return {s.stored, s.covered, s.bytes}; }
+
+void print_counts(FILE *f, const lu::result &s, const totals &t) {
   progress::done();
-  verdict::stat("states_stored", st.size() - st.nb_covered());
+  verdict::stat("states_stored", t.stored);
   verdict::stat("states_explored", s.stats.explored);
-  verdict::stat("states_covered", st.nb_covered());
+  verdict::stat("states_covered", t.covered);
   verdict::stat("transitions", s.stats.transitions);
-  fprintf(f, "%s: abs lu: %d states stored, %lld explored, %d covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
-          tool, st.size() - st.nb_covered(), s.stats.explored, st.nb_covered(), s.stats.transitions, st.bytes(),
-          peak_memory_kb());
+  fprintf(f, "%s: abs lu: %lld states stored, %lld explored, %lld covered, %lld transitions, %zu bytes in store, peak memory %ld kB\n",
+          tool, t.stored, s.stats.explored, t.covered, s.stats.transitions, t.bytes, peak_memory_kb());
+}
+
+// Runs the search of m with p on the run's threads and hands the result
+// and its totals to f: without -j (or with -j 1, or depth-first) the
+// sequential search runs, as it always has.
+template <typename F>
+int searched(const run_context &c, lu::model &m, states_region *init_table, const tctl_node *init_formula,
+             const lu::search_params &p, F f) {
+  if (c.jobs > 1 && !p.dfs) {
+    const lu::parallel_result s = lu::search_parallel(m, init_table, init_formula, p, c.jobs);
+    return f(s.found, totals_of(s));
+  }
+  const lu::result s = lu::search_model(m, init_table, init_formula, p);
+  return f(s, totals_of(s));
 }
 
 // The initial states of a product: every clock 0, or (-Inv) the whole
@@ -93,15 +118,16 @@ int search_one_tg(const run_context &c, states_region *init, states_region *goal
     lu::model m = lu::model::single(goal);
     warn_if_exact(m);
     if (report) printf("%s: Evaluating reachability property... \n", tool);
-    const lu::result s = lu::search_model(m, init, nullptr, params_of(c, dfs));
-    const int r = s.verdict;
-    if (r == 1) {
-      lu::write_single_path(s.path);
-      if (c.has(OPT_RUN)) write_run(c, s.path, m, init);
-    }
-    if (report) print_reachability(r, c.max_symb_states);
-    print_counts(stdout, s);
-    return r;
+    return searched(c, m, init, nullptr, params_of(c, dfs), [&](const lu::result &s, const totals &t) {
+      const int r = s.verdict;
+      if (r == 1) {
+        lu::write_single_path(s.path);
+        if (c.has(OPT_RUN)) write_run(c, s.path, m, init);
+      }
+      if (report) print_reachability(r, c.max_symb_states);
+      print_counts(stdout, s, t);
+      return r;
+    });
   });
 }
 
@@ -131,21 +157,22 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
     lu::check_key_width(true);
     lu::model m = lu::model::product(reach, initial_mode_of(c));
     warn_if_exact(m);
-    const lu::result s = lu::search_model(m, nullptr, init, params_of(c, c.has(OPT_DFS)));
-    const int r = s.verdict;
-    if (r == 1) {
-      lu::write_product_trace(s.path);
-      if (c.has(OPT_RUN)) write_run(c, s.path, m, nullptr);
-      fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
-    } else if (r == 0) {
-      fprintf(stderr, "Reachability failed.\n");
-      fprintf(stderr, "Full state space explored.\n");
-    } else {
-      fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
-      fprintf(stderr, "Search limited at -FORW %d states.\n", c.max_symb_states);
-    }
-    print_counts(stderr, s);
-    return r;
+    return searched(c, m, nullptr, init, params_of(c, c.has(OPT_DFS)), [&](const lu::result &s, const totals &t) {
+      const int r = s.verdict;
+      if (r == 1) {
+        lu::write_product_trace(s.path);
+        if (c.has(OPT_RUN)) write_run(c, s.path, m, nullptr);
+        fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
+      } else if (r == 0) {
+        fprintf(stderr, "Reachability failed.\n");
+        fprintf(stderr, "Full state space explored.\n");
+      } else {
+        fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
+        fprintf(stderr, "Search limited at -FORW %d states.\n", c.max_symb_states);
+      }
+      print_counts(stderr, s, t);
+      return r;
+    });
   });
 }
 
@@ -182,18 +209,19 @@ int sim_graph(const run_context &c, lu::model m, states_region *init_table, cons
   warn_if_exact(m);
   lu::search_params p = params_of(c, false);
   p.keep_graph = true;
-  const lu::result s = lu::search_model(m, init_table, init_formula, p);
-  const int r = s.verdict;
-  if (r < 0) {
-    report_cut(c, m, s, write);
-    print_counts(counts, s);
+  return searched(c, m, init_table, init_formula, p, [&](const lu::result &s, const totals &t) {
+    const int r = s.verdict;
+    if (r < 0) {
+      report_cut(c, m, s, write);
+      print_counts(counts, s, t);
+      return r;
+    }
+    write(m, s, out);
+    print_counts(counts, s, t);
+    if (close_sim) close_sim();
+    if (!picture.empty()) draw(m, s, picture);
     return r;
-  }
-  write(m, s, out);
-  print_counts(counts, s);
-  if (close_sim) close_sim();
-  if (!picture.empty()) draw(m, s, picture);
-  return r;
+  });
 }
 
 }  // namespace

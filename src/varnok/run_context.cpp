@@ -1,5 +1,8 @@
 #include "varnok/run_context.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "common/util/my_files.h"
 #include "varnok/varnok_options.h"
 
@@ -16,6 +19,8 @@ run_context run_context_now() {
   c.compact_type = COMPACT_TYPE;
   c.max_found_paths = MAX_FOUND_PATHS;
   c.all_paths = ALL_PATHS != 0;
+  c.jobs = SEARCH_JOBS;
+  if (c.jobs == 0) c.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   for (int i = 0; i < nb_param; i++) {
     c.params.emplace_back(param_names[i]);
     c.param_texts.emplace_back(param_texts[i] != nullptr ? param_texts[i] : param_names[i]);

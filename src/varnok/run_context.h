@@ -24,6 +24,8 @@ struct run_context {
   int compact_type = 1;
   int max_found_paths = 1;
   bool all_paths = false;
+  // The threads of the -abs lu search (-j N; 0 given there: one per core).
+  int jobs = 1;
 
   // The file parameters (cut to their buffer length) and the arguments as
   // given, uncut, in order.

@@ -44,6 +44,8 @@ static const char help_text[] =
     "  -abs cvxhull, -ac     convex-hull abstraction\n"
     "  -abs lu, -alu         lower/upper bounds per location, inclusion between zones,\n"
     "                        no state limit unless -FORW is given\n"
+    "  -j N                  the -abs lu search on N threads (0: one per core;\n"
+    "                        not with -DFS, -FULLDFS or -STACK)\n"
     "  -reachable            decide a formula on the reachable part found by -abs lu\n"
     "\n"
     "Evidence:\n"

@@ -35,6 +35,7 @@ int COMPACT_TYPE = 1;
 int16_t VAL = 1;
 int MAX_FOUND_PATHS = 1;
 int ALL_PATHS = 0;
+int SEARCH_JOBS = 1;
 
 static const char INIT_FILE[] = "_init.tctl";
 static const char REACH_FILE[] = "_reach.tctl";
@@ -226,8 +227,19 @@ int set_option_w_param(const char *arg, const char *parameter) {
   return 1;
 }
 
+// -j N: a whole number of threads, 0 (one per core) to MAX_SEARCH_JOBS.
+static void set_jobs(const char *value) {
+  const size_t digits = strspn(value, "0123456789");
+  if (digits == 0 || value[digits] != '\0' || digits > 3 || atoi(value) > MAX_SEARCH_JOBS)
+    fatal(stderr, -1, "%s: -j takes a number of threads from 0 (one per core) to %d: %s\n", tool, MAX_SEARCH_JOBS,
+          value);
+  SEARCH_JOBS = atoi(value);
+  OPT_SET |= OPT_JOBS;
+}
+
 void read_args(int count, char **args) {
   init_param_names(count);
+  SEARCH_JOBS = 1;
   pending_texts.clear();
   written_texts.clear();
   if (count == 0) usage_error();
@@ -240,6 +252,12 @@ void read_args(int count, char **args) {
       param_texts[files++] = arg;
     } else if (is_simple_option(arg)) {
       set_simple_option(arg);
+    } else if (strcmp(arg, "-j") == 0) {
+      if (k + 1 >= count) {
+        name_missing_value(arg);
+        usage_error();
+      }
+      set_jobs(args[++k]);
     } else if (is_option_w_val(arg)) {
       if (k + 1 >= count) {
         name_missing_value(arg);
@@ -264,6 +282,9 @@ void read_args(int count, char **args) {
     }
   }
   nb_param = files;
+  // Depth-first order is one thread's order.
+  if (is_option(OPT_DFS) && SEARCH_JOBS != 1)
+    fatal(stderr, -1, "%s: -DFS, -FULLDFS and -STACK search on one thread: leave out -j or give -j 1\n", tool);
   for (const auto &t : pending_texts) write_text(t.first.c_str(), t.second);
   pending_texts.clear();
   FORWARD_ANALYSIS = is_option(OPT_FORWARD) ? 1 : 0;

@@ -43,6 +43,8 @@ constexpr uint32_t OPT_PROGRESS = 0x4000000;
 constexpr uint32_t OPT_REACHABLE = 0x8000000;
 // -svg: the run of -run is also drawn as a timing diagram (_run.svg).
 constexpr uint32_t OPT_SVG = 0x40000000;
+// -j N: the -abs lu search on N threads (SEARCH_JOBS; 0: one per core).
+constexpr uint32_t OPT_JOBS = 0x10000000;
 
 constexpr int MAX_PARAMS = 30;     // arguments in all, options included
 constexpr int PARAM_LEN = 63;      // longest file or option parameter
@@ -67,6 +69,9 @@ extern int COMPACT_TYPE;
 extern int16_t VAL;
 extern int MAX_FOUND_PATHS;
 extern int ALL_PATHS;
+// The threads of -j N as given (1 without -j; 0: one per core).
+extern int SEARCH_JOBS;
+constexpr int MAX_SEARCH_JOBS = 256;
 
 // Returns the bits of mask that are set in OPT_SET.
 uint32_t is_option(uint32_t mask);

@@ -1,0 +1,394 @@
+// The -abs lu search on several threads.
+
+#include "varnok/parallel_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "varnok/concurrent_store.h"
+#include "varnok/progress.h"
+
+namespace lu {
+
+namespace {
+
+// Where a goal was met: successor number `move` of state `parent` (parent
+// -1: initial state number `move`).
+struct witness {
+  int32_t parent = -1, move = -1;
+};
+
+// A transition of the simulation graph: successor number `move` of state
+// `source`, stored as (or included in) state `target` (global ids).
+struct graph_edge {
+  int32_t source, target, move;
+};
+
+// A thread's part of the next level, on a cache line of its own: threads
+// append to their lists at every stored state.
+struct alignas(64) level_part {
+  std::vector<int32_t> ids;
+};
+
+// What the threads share. The states of one breadth-first level are
+// explored by all threads, which take them in small blocks through one
+// atomic cursor; the successors each thread stores go to its own list for
+// the next level. When every thread has arrived at the barrier, the lists
+// are joined (in thread order) into the next level.
+struct shared {
+  shared(const model &m, int jobs, const search_params &p)
+      : store(m.dim(), m.key_size(), shard_bits(jobs)), next(static_cast<size_t>(jobs)), limit(p.limit),
+        graph(p.keep_graph), level_end(static_cast<ptrdiff_t>(jobs), ender{this}) {
+    if (graph) store.track_covers();
+  }
+  // Enough shards that two threads seldom want the same one at once.
+  static int shard_bits(int jobs) {
+    int bits = 4;
+    while ((1 << bits) < 8 * jobs && bits < 10) bits++;
+    return bits;
+  }
+
+  // The first outcome wins: 1 a goal, -1 the limit, 2 a failure.
+  bool finish(int how) {
+    int running = 0;
+    return outcome.compare_exchange_strong(running, how, std::memory_order_acq_rel);
+  }
+  bool running() const { return outcome.load(std::memory_order_relaxed) == 0; }
+  void fail(std::exception_ptr e) {
+    std::lock_guard<std::mutex> g(error_lock);
+    if (!error) error = e;
+    finish(2);
+  }
+
+  // The next block of the level to explore: [from, to), empty at its end.
+  std::pair<size_t, size_t> take() {
+    const size_t from = std::min(cursor.fetch_add(block, std::memory_order_relaxed), level.size());
+    return {from, std::min(from + block, level.size())};
+  }
+
+  // Runs on one thread once all have arrived: the next level, or the end.
+  void next_level() {
+    level.clear();
+    try {
+      for (level_part &n : next) {
+        level.insert(level.end(), n.ids.begin(), n.ids.end());
+        n.ids.clear();
+      }
+    } catch (...) {
+      fail(std::current_exception());  // the level cannot grow: the search stops
+    }
+    cursor.store(0, std::memory_order_relaxed);
+    // Blocks small enough that the threads end a level together, large
+    // enough that the cursor is seldom touched.
+    block = std::clamp<size_t>(level.size() / (16 * next.size()), 1, 64);
+    over = level.empty() || !running();
+  }
+  struct ender {
+    shared *sh;
+    void operator()() noexcept { sh->next_level(); }
+  };
+
+  concurrent_store store;
+  std::vector<int32_t> level;                // the level being explored
+  alignas(64) std::atomic<size_t> cursor{0};  // its first state not yet taken
+  alignas(64) size_t block = 1;
+  std::vector<level_part> next;              // per thread, its part of the next level
+  bool over = false;                         // set between levels
+  std::atomic<int> outcome{0};
+  witness goal;  // written by the thread that set outcome 1
+  std::mutex error_lock;
+  std::exception_ptr error;
+  int limit;
+  bool graph;
+  std::barrier<ender> level_end;
+};
+
+class alignas(64) worker {  // no line shared with another thread's counters
+ public:
+  worker(shared &sh, const model &m, int me)
+      : sh_(sh), m_(m), me_(me), key_(static_cast<size_t>(m.key_size())),
+        from_(static_cast<size_t>(m.dim()) * m.dim()), fresh_(sh.next[static_cast<size_t>(me)].ids) {}
+
+  // Explores levels until the search is over. A failure (the store cannot
+  // grow) stops every thread at the end of the level; this one still
+  // arrives at every barrier, so that no thread waits for it.
+  void run() {
+    while (!sh_.over) {
+      try {
+        explore_level();
+      } catch (...) {
+        sh_.fail(std::current_exception());
+      }
+      sh_.level_end.arrive_and_wait();
+    }
+  }
+
+  long long explored() const { return explored_.load(std::memory_order_relaxed); }
+  long long transitions() const { return transitions_; }
+  const std::vector<graph_edge> &edges() const { return edges_; }
+  void set_team(const std::vector<worker *> *team) { team_ = team; }
+
+ private:
+  void explore_level() {
+    for (;;) {
+      const auto [from, to] = sh_.take();
+      if (from == to) return;
+      for (size_t i = from; i < to; i++) {
+        if (!sh_.running()) return;
+        explore(sh_.level[i]);
+      }
+      if (me_ == 0) show_progress(to);
+    }
+  }
+
+  void explore(int32_t id) {
+    // A state covered since it was stored is not explored; the copies stay
+    // valid whatever other threads store meanwhile.
+    if (!sh_.store.copy_live(id, key_.data(), from_.data())) return;
+    explored_.store(explored_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    id_ = id;
+    m_.for_each_successor(key_.data(), from_.data(),
+                          [this](int32_t k, const uint16_t *key, int16_t *z, const step_info &) {
+                            return successor(k, key, z);
+                          });
+  }
+
+  // Successor number k of the state being explored: false to stop.
+  bool successor(int32_t k, const uint16_t *key, int16_t *z) {
+    transitions_++;
+    if (m_.is_goal(key, z)) {
+      if (sh_.finish(1)) sh_.goal = {id_, k};
+      return false;
+    }
+    m_.extrapolate(key, z);
+    const concurrent_store::offer o = sh_.store.insert(key, z, id_, k);
+    if (o.id >= 0) fresh_.push_back(o.id);
+    if (sh_.graph) edges_.push_back({id_, o.id >= 0 ? o.id : o.includer, k});
+    if (sh_.limit > 0 && sh_.store.size() > sh_.limit) sh_.finish(-1);
+    return sh_.running();
+  }
+
+  void show_progress(size_t done) {
+    long long explored = 0;
+    for (const worker *w : *team_) explored += w->explored();
+    const long long waiting = static_cast<long long>(sh_.level.size() - std::min(done, sh_.level.size()));
+    progress::step(sh_.store.size() - sh_.store.nb_covered(), waiting, explored);
+  }
+
+  shared &sh_;
+  model m_;  // this thread's copy: its scratch data are its own
+  int me_;
+  const std::vector<worker *> *team_ = nullptr;
+  std::vector<uint16_t> key_;
+  std::vector<int16_t> from_;
+  std::vector<int32_t> &fresh_;  // this thread's part of the next level
+  std::vector<graph_edge> edges_;
+  int32_t id_ = -1;
+  std::atomic<long long> explored_{0};  // read by thread 0 for the progress line
+  long long transitions_ = 0;
+};
+
+// Stores the initial states as the first level; false when one of them
+// meets the goal (then sh.goal says which).
+bool store_initial(shared &sh, model &m, states_region *init_table, const tctl_node *init_formula) {
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
+  std::vector<int16_t> zone(nn);
+  int32_t k = 0;
+  bool found = false;
+  m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
+    const int32_t n = k++;
+    if (found) return;
+    memcpy(zone.data(), z, nn * sizeof(int16_t));
+    if (m.is_goal(key, zone.data())) {
+      found = true;
+      sh.goal = {-1, n};
+      return;
+    }
+    m.extrapolate(key, zone.data());
+    const concurrent_store::offer o = sh.store.insert(key, zone.data(), -1, n);
+    if (o.id >= 0) sh.next[0].ids.push_back(o.id);
+  });
+  sh.next_level();
+  return !found;
+}
+
+// Runs the workers, the first one on this thread. A thread that cannot be
+// started drops out of the barrier: the others share its work.
+void run_team(shared &sh, std::vector<worker *> &team) {
+  for (worker *w : team) w->set_team(&team);
+  std::vector<std::thread> threads;
+  threads.reserve(team.size());
+  for (size_t i = 1; i < team.size(); i++) {
+    try {
+      threads.emplace_back(&worker::run, team[i]);
+    } catch (const std::system_error &) {
+      for (size_t j = i; j < team.size(); j++) (void)sh.level_end.arrive_and_drop();
+      break;
+    }
+  }
+  team[0]->run();
+  for (std::thread &t : threads) t.join();
+}
+
+// The successor of the exact zone z at key by the move `via`, into out;
+// false when that move gives nothing from z.
+bool exact_step(model &m, const uint16_t *key, const int16_t *z, const step_info &via, std::vector<int16_t> &out) {
+  bool found = false;
+  m.for_each_successor(key, z, [&](int32_t, const uint16_t *, int16_t *t, const step_info &info) {
+    if (!(info == via)) return true;
+    out.assign(t, t + out.size());
+    found = true;
+    return false;
+  });
+  return found;
+}
+
+// The witness path, found again from the initial state along the stored
+// predecessors, as the sequential search finds it: the same successor
+// numbers from the same extrapolated zones, the exact zones along the moves.
+std::vector<path_step> witness_path(model &m, const concurrent_store &st, const witness &w, states_region *init_table,
+                                    const tctl_node *init_formula) {
+  std::vector<int32_t> moves;  // successor numbers, initial state number first
+  moves.push_back(w.move);
+  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
+  std::vector<path_step> path;
+  int32_t k = 0;
+  const int32_t first = moves.back();
+  m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
+    if (k++ == first) path.push_back({{key, key + m.key_size()}, {z, z + nn}, {}});
+  });
+  std::vector<int16_t> abstract = path.back().zone;
+  for (size_t i = moves.size() - 1; i-- > 0;) {
+    const std::vector<uint16_t> key = path.back().key;
+    m.extrapolate(key.data(), abstract.data());
+    path_step next;
+    m.for_each_successor(key.data(), abstract.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
+      if (n != moves[i]) return true;
+      next = {{to, to + m.key_size()}, {z, z + nn}, info};
+      return false;
+    });
+    abstract = next.zone;
+    std::vector<int16_t> exact(nn);
+    if (exact_step(m, key.data(), path.back().zone.data(), next.via, exact)) next.zone = exact;
+    path.push_back(std::move(next));
+  }
+  return path;
+}
+
+// The simulation graph of the finished search: the live states copied into
+// r.store shard by shard (each shard freed once copied), numbered in that
+// order, with the transitions of the explored ones.
+void make_graph(model &m, concurrent_store &st, const std::vector<worker *> &team, result &r) {
+  // number[s][local]: the graph's number of a live state; for a covered
+  // one, -2 - the number of the live state that stands for it (the one
+  // that covered it, followed as far as needed: always in its shard).
+  std::vector<std::vector<int32_t>> number(static_cast<size_t>(st.nb_shards()));
+  int32_t n = 0;
+  for (int s = 0; s < st.nb_shards(); s++) {
+    const state_store &sh = st.shard(s);
+    std::vector<int32_t> &num = number[static_cast<size_t>(s)];
+    num.assign(static_cast<size_t>(sh.size()), -1);
+    for (int32_t l = 0; l < sh.size(); l++)
+      if (!sh.covered(l)) num[static_cast<size_t>(l)] = n++;
+    for (int32_t l = 0; l < sh.size(); l++)
+      if (sh.covered(l)) num[static_cast<size_t>(l)] = -2 - num[static_cast<size_t>(sh.live(l))];
+  }
+  auto live_number = [](int32_t v) { return v >= 0 ? v : -2 - v; };
+  graph_view &g = r.graph;
+  g.initial.assign(static_cast<size_t>(n), false);
+  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
+  std::vector<int16_t> z(nn);
+  for (int s = 0; s < st.nb_shards(); s++) {
+    const state_store &sh = st.shard(s);
+    const std::vector<int32_t> &num = number[static_cast<size_t>(s)];
+    for (int32_t l = 0; l < sh.size(); l++) {
+      const int32_t v = num[static_cast<size_t>(l)];
+      if (sh.parent(l) < 0) g.initial[static_cast<size_t>(live_number(v))] = true;
+      if (v < 0) continue;
+      const int16_t *stored = sh.zone_of(l);
+      std::copy(stored, stored + nn, z.begin());
+      // Live zones of one discrete state are an antichain: each is stored.
+      const int32_t id = r.store.insert(sh.key_of(l), z.data(), -1, -1);
+      if (id != v) throw std::logic_error("simulation graph: a live state was refused");
+      g.states.push_back(id);
+    }
+    st.release(s);
+  }
+  auto number_of = [&](int32_t id) {
+    return number[static_cast<size_t>(st.shard_of(id))][static_cast<size_t>(st.local_of(id))];
+  };
+  g.trans.resize(g.states.size());
+  std::vector<step_info> moves;
+  std::vector<uint16_t> key(static_cast<size_t>(m.key_size()));
+  // The edges of a source were made by one thread, together, in move order.
+  for (const worker *w : team) {
+    const std::vector<graph_edge> &edges = w->edges();
+    for (size_t e = 0; e < edges.size();) {
+      const int32_t src = number_of(edges[e].source);
+      size_t end = e;
+      while (end < edges.size() && edges[end].source == edges[e].source) end++;
+      if (src >= 0) {
+        // The moves of src, found again from its stored zone.
+        const uint16_t *k = r.store.key_of(src);
+        std::copy(k, k + key.size(), key.begin());
+        const int16_t *stored = r.store.zone_of(src);
+        std::copy(stored, stored + nn, z.begin());
+        moves.clear();
+        m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
+          moves.push_back(info);
+          return true;
+        });
+        for (size_t i = e; i < end; i++)
+          g.trans[static_cast<size_t>(src)].push_back(
+              {live_number(number_of(edges[i].target)), moves[static_cast<size_t>(edges[i].move)]});
+        g.nb_trans += end - e;
+      }
+      e = end;
+    }
+  }
+}
+
+}  // namespace
+
+parallel_result search_parallel(model &m, states_region *init_table, const tctl_node *init_formula,
+                                const search_params &p, int jobs) {
+  parallel_result out(m);
+  result &r = out.found;
+  shared sh(m, jobs, p);
+  std::vector<std::unique_ptr<worker>> crew;
+  std::vector<worker *> team;
+  if (store_initial(sh, m, init_table, init_formula)) {
+    for (int i = 0; i < jobs; i++) {
+      crew.push_back(std::make_unique<worker>(sh, m, i));
+      team.push_back(crew.back().get());
+    }
+    run_team(sh, team);
+    if (sh.error) std::rethrow_exception(sh.error);
+    r.verdict = sh.outcome.load();
+  } else {
+    r.verdict = 1;
+  }
+  for (const worker *w : team) {
+    r.stats.explored += w->explored();
+    r.stats.transitions += w->transitions();
+  }
+  out.stored = sh.store.size() - sh.store.nb_covered();
+  out.covered = sh.store.nb_covered();
+  out.bytes = sh.store.bytes();
+  if (r.verdict == 1) r.path = witness_path(m, sh.store, sh.goal, init_table, init_formula);
+  if (p.keep_graph) make_graph(m, sh.store, team, r);
+  return out;
+}
+
+}  // namespace lu
