@@ -11,6 +11,7 @@
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_single.h"
 #include "varnok/stale_results.h"
+#include "varnok/tck_drive.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
 
@@ -81,6 +82,7 @@ int main(int argc, char **argv) {
   for (int i = 0; i < nb_param; i++)
     if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
+  if (nb_param == 1 && is_tck_name(param_texts[0])) return end_run(tck_run(this_run(), param_texts[0]));
   if (nb_param == 1) {
     name_scope model_name(param_names[0], ".tg");
     return end_run(one_tg());

@@ -1,0 +1,107 @@
+// The forward semantics of a model with data, with the interface of the LU
+// search's models: initial states, successors numbered in a fixed order,
+// the extrapolation, the goal test and the key and zone sizes.
+//
+// A discrete key is the location of each process, then the value of each
+// integer variable less its minimum (16 bits each). A move is one edge of
+// a process whose event takes part in no synchronisation vector of that
+// process, or one edge of each participant of a vector (a weak participant
+// takes part when one of its edges on that event has an integer guard that
+// holds, and stays put otherwise), in a fixed order: single edges process
+// by process in file order, then the vectors in file order, the
+// combinations of the first participant's edges fastest. Integer guards
+// are read in the source state, the statements run in the order of the
+// vector's participants, then the target invariants must hold. Time does
+// not pass in a state with an urgent or a committed location, and from a
+// state with a committed location only moves that take a process out of a
+// committed location are allowed.
+//
+// An assignment outside a variable's range, an index outside an array, a
+// division by zero or a clock constant out of range ends the run with a
+// message that names the edge (or the location) and the value.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "varnok/lu_model.h"
+#include "varnok/tck_model.h"
+
+struct states_region;
+struct tctl_node;
+
+namespace tck {
+
+// The largest magnitude of a constant compared with a clock or assigned to
+// one (a bound must fit the zones' 16-bit encoding).
+constexpr int64_t MAX_CLOCK_CONST = 8000;
+
+class data_model {
+ public:
+  // The model s (kept by reference) and its goal expression (-1: none).
+  data_model(const system &s, int goal);
+
+  int key_size() const { return nprocs_ + s_.nb_vars; }
+  int dim() const { return s_.nb_clocks + 1; }
+  // False when a diagonal clock constraint makes the extrapolation unsound:
+  // the zones are then kept exact.
+  bool extrapolates() const { return extrapolates_; }
+  const system &model() const { return s_; }
+  // The value of integer variable v in key.
+  int32_t value(const uint16_t *key, int v) const { return key[nprocs_ + v] + s_.ints[s_.var_decl[v]].lo; }
+
+  // The initial state (the two arguments are unused: a model with data has
+  // one initial state), as f(key, closed zone).
+  void for_each_initial(states_region *, const tctl_node *,
+                        const std::function<void(const uint16_t *, const int16_t *)> &f);
+  // Every successor of (key, z), z closed, numbered from 0 in the fixed
+  // order above: f(k, target key, closed zone, info) returns false to stop;
+  // info.w holds per process its edge, -1 when it does not move. The data
+  // handed to f are scratch data, valid during the call.
+  template <typename F>
+  void for_each_successor(const uint16_t *key, const int16_t *z, F &&f);
+  void extrapolate(const uint16_t *key, int16_t *z);
+  void drop_goal() { goal_ = -1; }
+  bool is_goal(const uint16_t *key, const int16_t *z);
+
+ private:
+  struct part {
+    int process, edge;
+  };
+  using move = std::vector<part>;
+  void moves_of(const uint16_t *key);
+  // The successor of (key, z) by m into s_key_ / s_zone_; false when empty.
+  bool apply(const uint16_t *key, const int16_t *z, const move &m);
+  void compute_bounds();
+
+  const system &s_;
+  int goal_;
+  int nprocs_;
+  bool extrapolates_ = true;
+  std::vector<std::vector<char>> synced_;  // per process, per event: in a vector
+  // per process, per location, per clock: the largest lower / upper constant
+  std::vector<std::vector<std::vector<int32_t>>> lo_, hi_;
+  std::vector<int32_t> s_lo_, s_hi_;
+  std::vector<move> moves_;
+  std::vector<int32_t> s_vals_, s_new_;
+  std::vector<uint16_t> s_key_;
+  std::vector<int16_t> s_zone_;
+  lu::step_info info_;
+};
+
+template <typename F>
+void data_model::for_each_successor(const uint16_t *key, const int16_t *z, F &&f) {
+  moves_of(key);
+  int32_t k = 0;
+  for (const move &m : moves_) {
+    if (!apply(key, z, m)) continue;
+    info_.w.assign(nprocs_, -1);
+    for (const part &p : m) info_.w[p.process] = p.edge;
+    if (!f(k++, static_cast<const uint16_t *>(s_key_.data()), s_zone_.data(), static_cast<const lu::step_info &>(info_)))
+      return;
+  }
+}
+
+}  // namespace tck
