@@ -38,6 +38,13 @@ std::vector<std::string> split(const std::string &s, char sep) {
 bool is_name_start(char c) { return isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool is_name_char(char c) { return isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
 
+bool same_letters(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i++)
+    if (toupper(static_cast<unsigned char>(a[i])) != toupper(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
 // A declared name: letters, digits, '_' and '.', not starting with a digit.
 const std::string &check_name(const std::string &n, const char *what) {
   if (n.empty()) fail(std::string("missing ") + what + " name");
@@ -239,10 +246,16 @@ class builder {
     const std::string n = lx.take().text;
     const auto it = vars_.find(n);
     if (it == vars_.end()) {
+      // Labels compare as propositions do, ignoring the case of letters.
+      int found = -1;
       if (goal_)
         for (size_t l = 0; l < s_.labels.size(); l++)
-          if (s_.labels[l] == n) return add(op::label, -1, -1, 0, static_cast<int>(l));
-      fail("undeclared name '" + n + "'");
+          if (same_letters(s_.labels[l], n)) {
+            const int leaf = add(op::label, -1, -1, 0, static_cast<int>(l));
+            found = found < 0 ? leaf : add(op::lor, found, leaf);
+          }
+      if (found < 0) fail("undeclared name '" + n + "'");
+      return found;
     }
     const var_ref r = it->second;
     const int size = r.clock ? s_.clocks[r.decl].size : s_.ints[r.decl].size;

@@ -370,6 +370,11 @@ void data_model::moves_of(const uint16_t *key) {
       }
     }
     if (!possible) continue;
+    size_t combinations = 1;
+    for (const std::vector<int> &l : lists)
+      if (__builtin_mul_overflow(combinations, l.size(), &combinations) || combinations > MAX_COMBINATIONS)
+        refuse(s_, "synchronisation " + std::to_string(&v - s_.syncs.data() + 1),
+               "more than " + std::to_string(MAX_COMBINATIONS) + " combinations of edges");
     at.assign(v.size(), 0);
     for (;;) {
       move m;

@@ -37,6 +37,8 @@ namespace tck {
 // The largest magnitude of a constant compared with a clock or assigned to
 // one (a bound must fit the zones' 16-bit encoding).
 constexpr int64_t MAX_CLOCK_CONST = 8000;
+// The most moves one synchronisation vector may give from one state.
+constexpr size_t MAX_COMBINATIONS = size_t{1} << 16;
 
 class data_model {
  public:

@@ -46,9 +46,9 @@ verdicts, and where the whole space is explored the same counts.
 
 The trace of a reached goal shows the locations and the integer values at
 each step, and the edges taken between them; -verdict and -stats report as
-for timed graphs.
+for timed graphs. Labels compare as propositions do, whatever the case.
 
-  $ run -abs lu -R 'CS1 && CS2' fischer_ge2.tck
+  $ run -abs lu -R 'cs1 && Cs2' fischer_ge2.tck
   varnok: Trace #1 dumped in file fischer_ge2.trace
   varnok: Reachability successful. Sample-trace length: 6
   varnok: abs lu: 19 states stored, 15 explored, 0 covered, 24 transitions, * bytes in store, peak memory * kB (glob)
