@@ -92,17 +92,11 @@ valuation shifted(const valuation &v, rational d) {
 
 }  // namespace
 
-bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
+bool pick_run(const std::vector<exact_state> &states, int dim, const std::vector<std::vector<int32_t>> &moves,
+              concrete_run &out, std::string &why) {
   try {
-    std::vector<exact_state> states;
-    if (!exact_states(view, w, o, states)) {
-      why = "the path cannot be followed in the model";
-      return false;
-    }
-    const int dim = N_OF_CLOCKS;
-    const size_t n = w.moves.size();
+    const size_t n = moves.size();
     out = concrete_run{};
-    out.start = w.start;
     out.steps.resize(n);
     // v: the valuation when state i is left (or at the end).
     valuation v(dim);
@@ -160,7 +154,7 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
         why = "no predecessor through the move";
         return false;
       }
-      out.steps[i - 1].move = w.moves[i - 1];
+      out.steps[i - 1].move = moves[i - 1];
       out.steps[i - 1].before = u;
       out.steps[i - 1].after = entered;
       v = u;
@@ -170,6 +164,17 @@ bool make_run(const lu::tables_view &view, const witness &w, const origin &o, co
     why = "internal error: division by zero";
     return false;
   }
+}
+
+bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why) {
+  std::vector<exact_state> states;
+  if (!exact_states(view, w, o, states)) {
+    why = "the path cannot be followed in the model";
+    return false;
+  }
+  if (!pick_run(states, N_OF_CLOCKS, w.moves, out, why)) return false;
+  out.start = w.start;
+  return true;
 }
 
 bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why) {

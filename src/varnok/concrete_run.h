@@ -43,5 +43,10 @@ struct concrete_run {
 // one is built for the call.
 bool make_run(const lu::tables_view &view, const witness &w, const origin &o, concrete_run &out, std::string &why);
 bool make_run(const witness &w, const origin &o, concrete_run &out, std::string &why);
+// The run picked backwards through the exact states of a path (one more
+// than moves, zones dim squared, each state's end END_IN_ZONE or
+// END_AT_ENTRY), as make_run picks it; out.start is left empty.
+bool pick_run(const std::vector<exact_state> &states, int dim, const std::vector<std::vector<int32_t>> &moves,
+              concrete_run &out, std::string &why);
 
 }  // namespace run

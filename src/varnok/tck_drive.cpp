@@ -10,6 +10,7 @@
 #include "common/util/fatal.h"
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
+#include "varnok/concrete_run.h"
 #include "varnok/lu_search.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
@@ -62,13 +63,13 @@ void print_counts(const lu::result &s) {
 }
 
 // "< P1.l1, P2.l2, ..., v = 1, a[0] = 2 >": the discrete part of a state.
-void print_state(FILE *f, const tck::data_model &m, const uint16_t *key) {
+void print_state(FILE *f, const tck::data_model &m, const uint16_t *key, bool newline = true) {
   const tck::system &s = m.model();
   fputs("< ", f);
   for (size_t p = 0; p < s.processes.size(); p++)
     fprintf(f, "%s%s.%s", p ? ", " : "", s.processes[p].name.c_str(), s.processes[p].locations[key[p]].name.c_str());
   for (int v = 0; v < s.nb_vars; v++) fprintf(f, ", %s = %d", s.var_name(v).c_str(), m.value(key, v));
-  fputs(" >\n", f);
+  fputs(newline ? " >\n" : " >", f);
 }
 
 // The trace of a reached goal: each state, and between two states the
@@ -94,6 +95,78 @@ void write_trace(const tck::data_model &m, const std::vector<lu::path_step> &pat
   fputs("\n\n", f);
   close_output(f);
   fprintf(stderr, "%s: Trace #1 dumped in file %s\n", tool, my_result_path(".trace").c_str());
+}
+
+// The clock values of v: "x=0 y=3/2".
+std::string values(const tck::system &s, const run::valuation &v) {
+  std::string out;
+  for (int x = 1; x <= s.nb_clocks; x++) out += (x > 1 ? " " : "") + s.clock_name(x) + "=" + v[x].text();
+  return out;
+}
+
+// The concrete run of a witness path: the exact pieces of each move, then
+// a run picked backwards through them (exact rational delays).
+bool concrete_run_of(tck::data_model &m, const std::vector<lu::path_step> &path, run::concrete_run &out,
+                     std::vector<std::vector<uint16_t>> &assigns, std::string &why) {
+  std::vector<run::exact_state> states(path.size());
+  m.initial_entry(states[0].entry);
+  states[0].zone = path[0].zone;
+  std::vector<std::vector<int32_t>> moves;
+  for (size_t i = 1; i < path.size(); i++) {
+    tck::step_parts parts;
+    if (!m.parts_of(path[i - 1].key.data(), path[i - 1].zone.data(), path[i].via, parts)) {
+      why = "the path cannot be followed in the model";
+      return false;
+    }
+    states[i].entry = std::move(parts.entry);
+    states[i].zone = std::move(parts.zone);
+    states[i].guard = std::move(parts.guard);
+    states[i].assign = parts.assign;
+    assigns.push_back(std::move(parts.assign));
+    moves.push_back(path[i].via.w);
+  }
+  return run::pick_run(states, m.dim(), moves, out, why);
+}
+
+// Under -run: the concrete run of the witness to <model>_run.reach, each
+// step with its delay, the edges taken, the state reached (locations and
+// integer values) and the clocks set.
+void write_run(tck::data_model &m, const std::vector<lu::path_step> &path) {
+  const tck::system &s = m.model();
+  run::concrete_run r;
+  std::vector<std::vector<uint16_t>> assigns;
+  std::string why;
+  if (!concrete_run_of(m, path, r, assigns, why)) {
+    fprintf(stderr, "%s: no concrete run for the witness: %s\n", tool, why.c_str());
+    return;
+  }
+  const std::string name = my_result_path("_run.reach");
+  FILE *f = my_fopen2_result("_run.reach", "w");
+  if (f == nullptr) fatal_cannot_open(stderr, 1, name.c_str());
+  fprintf(f, "run #1: %zu transitions\n", r.steps.size());
+  fputs("initial: ", f);
+  print_state(f, m, path[0].key.data(), false);
+  fprintf(f, "  %s\n", values(s, r.initial).c_str());
+  for (size_t i = 0; i < r.steps.size(); i++) {
+    const run::step &st = r.steps[i];
+    fprintf(f, "delay %s -> %s\n", st.delay.text().c_str(), values(s, st.before).c_str());
+    fputs("transition", f);
+    for (int32_t e : st.move)
+      if (e >= 0) fprintf(f, " %s", s.edge_name(e).c_str());
+    fputs(" -> ", f);
+    print_state(f, m, path[i + 1].key.data(), false);
+    fputs(" ;", f);
+    bool any = false;
+    for (int x = 1; x <= s.nb_clocks; x++)
+      if (assigns[i][x] == 0) {
+        fprintf(f, " %s:=%s", s.clock_name(x).c_str(), st.after[x].text().c_str());
+        any = true;
+      }
+    fprintf(f, "%s -> %s\n", any ? "" : " -", values(s, st.after).c_str());
+  }
+  fprintf(f, "delay %s -> %s\n", r.last_delay.text().c_str(), values(s, r.end).c_str());
+  close_output(f);
+  fprintf(stderr, "%s: Run #1 dumped in file %s\n", tool, name.c_str());
 }
 
 }  // namespace
@@ -127,6 +200,7 @@ int tck_run(const run_context &c, const std::string &path) {
     const int r = s.verdict;
     if (r == 1) {
       write_trace(m, s.path);
+      if (c.has(OPT_RUN)) write_run(m, s.path);
       fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
     } else if (r == 0) {
       fprintf(stderr, "Reachability failed.\n");

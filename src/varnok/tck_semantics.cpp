@@ -216,11 +216,13 @@ static bool conditions_hold(const evaluator &ev, const guard &g) {
 
 // Runs the statements of body in order (the branches of an if as its
 // condition says) on the values vals (read by ev) and the closed zone m.
-static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t *vals, int16_t *m, int dim) {
+// assign (when not null): dim entries, those of the clocks set become 0.
+static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t *vals, int16_t *m, int dim,
+                     uint16_t *assign) {
   const system &s = ev.s;
   for (const stmt &st : body) {
     if (st.kind == stmt::branch) {
-      run_body(ev, ev.eval(st.value) != 0 ? st.then_part : st.else_part, vals, m, dim);
+      run_body(ev, ev.eval(st.value) != 0 ? st.then_part : st.else_part, vals, m, dim, assign);
     } else if (st.kind == stmt::assign_int) {
       const int v = ev.var_of(st.target);
       const int64_t val = ev.eval(st.value);
@@ -234,6 +236,7 @@ static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t
       const int64_t val = ev.eval(st.value);
       if (val < 0) throw eval_error{"negative value " + std::to_string(val) + " assigned to clock " + s.clock_name(x)};
       set_clock(m, dim, x, clock_constant(val));
+      if (assign != nullptr) assign[x] = 0;
     }
   }
 }
@@ -388,26 +391,39 @@ void data_model::moves_of(const uint16_t *key) {
   }
 }
 
-bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m) {
+bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, step_parts *rec) {
   const int d = dim();
   const size_t bytes = static_cast<size_t>(d) * d * sizeof(int16_t);
   int16_t *t = s_zone_.data();
   memcpy(t, z, bytes);
-  std::string where;
+  // What is being evaluated, for the message of an error: an edge, or the
+  // invariant of process p (-1 - p); named only when the run stops.
+  int at = 0;
   try {
     {
       const evaluator ev{s_, s_vals_.data(), key};
+      if (rec != nullptr) {
+        rec->guard.resize(bytes / sizeof(int16_t));
+        flat::set_universal(rec->guard.data(), d);
+      }
       for (const part &p : m) {
-        where = "edge " + s_.edge_name(p.edge);
+        at = p.edge;
         if (!constrain(ev, s_.edges[p.edge].provided, t, d)) return false;
+        if (rec != nullptr && !constrain(ev, s_.edges[p.edge].provided, rec->guard.data(), d)) return false;
       }
     }
     s_new_ = s_vals_;
     memcpy(s_key_.data(), key, static_cast<size_t>(nprocs_) * sizeof(uint16_t));
     const evaluator ev{s_, s_new_.data(), s_key_.data()};
+    uint16_t *assign = nullptr;
+    if (rec != nullptr) {
+      rec->assign.resize(d);
+      for (int x = 0; x < d; x++) rec->assign[x] = static_cast<uint16_t>(x);
+      assign = rec->assign.data();
+    }
     for (const part &p : m) {
-      where = "edge " + s_.edge_name(p.edge);
-      run_body(ev, s_.edges[p.edge].body, s_new_.data(), t, d);
+      at = p.edge;
+      run_body(ev, s_.edges[p.edge].body, s_new_.data(), t, d, assign);
     }
     bool hurry = false;
     for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
@@ -420,14 +436,46 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m) {
       if (pass == 1) flat::up(t, d);
       for (int p = 0; p < nprocs_; p++) {
         const location &l = s_.processes[p].locations[s_key_[p]];
-        where = "invariant of " + s_.processes[p].name + ":" + l.name;
+        at = -1 - p;
         if (!conditions_hold(ev, l.invariant) || !constrain(ev, l.invariant, t, d)) return false;
       }
+      if (pass == 0 && rec != nullptr) rec->entry.assign(t, t + bytes / sizeof(int16_t));
     }
   } catch (const eval_error &e) {
-    refuse(s_, where, e.msg);
+    if (at >= 0) refuse(s_, "edge " + s_.edge_name(at), e.msg);
+    const int p = -1 - at;
+    refuse(s_, "invariant of " + s_.processes[p].name + ":" + s_.processes[p].locations[s_key_[p]].name, e.msg);
+  }
+  if (rec != nullptr) {
+    rec->zone.assign(t, t + bytes / sizeof(int16_t));
+    rec->key = s_key_;
   }
   return true;
+}
+
+bool data_model::parts_of(const uint16_t *key, const int16_t *z, const lu::step_info &via, step_parts &out) {
+  moves_of(key);
+  for (const move &m : moves_) {
+    std::vector<int32_t> w(nprocs_, -1);
+    for (const part &p : m) w[p.process] = p.edge;
+    if (w == via.w) return apply(key, z, m, &out);
+  }
+  return false;
+}
+
+void data_model::initial_entry(std::vector<int16_t> &entry) {
+  const int d = dim();
+  entry.assign(static_cast<size_t>(d) * d, 0);
+  flat::set_zero(entry.data(), d);
+  for (int v = 0; v < s_.nb_vars; v++) s_vals_[v] = s_.ints[s_.var_decl[v]].init;
+  for (int p = 0; p < nprocs_; p++) s_key_[p] = static_cast<uint16_t>(s_.processes[p].initial);
+  const evaluator ev{s_, s_vals_.data(), s_key_.data()};
+  for (int p = 0; p < nprocs_; p++)
+    try {
+      constrain(ev, s_.processes[p].locations[s_key_[p]].invariant, entry.data(), d);
+    } catch (const eval_error &) {
+      // The search evaluated the same invariant without an error.
+    }
 }
 
 void data_model::extrapolate(const uint16_t *key, int16_t *z) {

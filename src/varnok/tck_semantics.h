@@ -21,6 +21,7 @@
 // message that names the edge (or the location) and the value.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,6 +40,15 @@ namespace tck {
 constexpr int64_t MAX_CLOCK_CONST = 8000;
 // The most moves one synchronisation vector may give from one state.
 constexpr size_t MAX_COMBINATIONS = size_t{1} << 16;
+
+// The pieces of one move of a witness, for the concrete run: the guard
+// (closed flat zone), the assignment vector (entry x: the clock whose value
+// x takes, 0 for a clock set to a constant), the zone entered (before time
+// passes), the zone reached and the target key.
+struct step_parts {
+  std::vector<int16_t> guard, entry, zone;
+  std::vector<uint16_t> assign, key;
+};
 
 class data_model {
  public:
@@ -66,6 +76,12 @@ class data_model {
   void for_each_successor(const uint16_t *key, const int16_t *z, F &&f);
   void extrapolate(const uint16_t *key, int16_t *z);
   void drop_goal() { goal_ = -1; }
+  // The pieces of the move via (as a successor of the closed z at key
+  // reports it) into out; false when key has no such move from z.
+  bool parts_of(const uint16_t *key, const int16_t *z, const lu::step_info &via, step_parts &out);
+  // The zone the initial state is entered with: every clock 0, within the
+  // initial invariants.
+  void initial_entry(std::vector<int16_t> &entry);
   bool is_goal(const uint16_t *key, const int16_t *z);
 
  private:
@@ -75,7 +91,8 @@ class data_model {
   using move = std::vector<part>;
   void moves_of(const uint16_t *key);
   // The successor of (key, z) by m into s_key_ / s_zone_; false when empty.
-  bool apply(const uint16_t *key, const int16_t *z, const move &m);
+  // With rec, its pieces are recorded there as well.
+  bool apply(const uint16_t *key, const int16_t *z, const move &m, step_parts *rec);
   void compute_bounds();
 
   const system &s_;
@@ -98,7 +115,7 @@ void data_model::for_each_successor(const uint16_t *key, const int16_t *z, F &&f
   moves_of(key);
   int32_t k = 0;
   for (const move &m : moves_) {
-    if (!apply(key, z, m)) continue;
+    if (!apply(key, z, m, nullptr)) continue;
     info_.w.assign(nprocs_, -1);
     for (const part &p : m) info_.w[p.process] = p.edge;
     if (!f(k++, static_cast<const uint16_t *>(s_key_.data()), s_zone_.data(), static_cast<const lu::step_info &>(info_)))

@@ -70,6 +70,44 @@ for timed graphs. Labels compare as propositions do, whatever the case.
   < P1.cs, P2.cs, id = 2 >
   
   
+
+With -run, the witness becomes a concrete run with exact delays, each step
+with the edges taken, the state reached and the clocks set:
+
+  $ run -run -abs lu -R 'DOWN and passed == 1' train_gate.tck
+  varnok: Trace #1 dumped in file train_gate.trace
+  varnok: Run #1 dumped in file train_gate_run.reach
+  varnok: Reachability successful. Sample-trace length: 5
+  varnok: abs lu: 5 states stored, 5 explored, 0 covered, 5 transitions, * bytes in store, peak memory * kB (glob)
+  status 1
+  $ cat train_gate_run.reach
+  run #1: 5 transitions
+  initial: < Train.far, Gate.up, Controller.idle, passed = 0 >  x=0 y=0
+  delay 0 -> x=0 y=0
+  transition Train:far->near:approach Controller:idle->closing:approach -> < Train.near, Gate.up, Controller.closing, passed = 0 > ; x:=0 -> x=0 y=0
+  delay 0 -> x=0 y=0
+  transition Gate:up->coming:lower Controller:closing->busy:lower -> < Train.near, Gate.coming, Controller.busy, passed = 0 > ; y:=0 -> x=0 y=0
+  delay 1 -> x=1 y=1
+  transition Gate:coming->down:down -> < Train.near, Gate.down, Controller.busy, passed = 0 > ; - -> x=1 y=1
+  delay 2 -> x=3 y=3
+  transition Train:near->inside:in -> < Train.inside, Gate.down, Controller.busy, passed = 0 > ; - -> x=3 y=3
+  delay 0 -> x=3 y=3
+  transition Train:inside->far:exit Controller:busy->opening:exit -> < Train.far, Gate.down, Controller.opening, passed = 1 > ; - -> x=3 y=3
+  delay 0 -> x=3 y=3
+  $ printf '%s\n' 'system:s' 'event:e' 'clock:1:x' 'clock:1:y' 'int:1:0:9:0:n' 'process:P' \
+  >   'location:P:A{initial: : labels: A}' 'location:P:B{labels: B}' \
+  >   'edge:P:A:A:e{provided: x > 0 && x < 1 : do: x = 0; n = n + 1}' 'edge:P:A:B:e{provided: y > n - 1 && y < n}' > frac.tck
+  $ run -run -abs lu -R 'B && n == 3' frac.tck > /dev/null; grep -v '^delay 0 ' frac_run.reach
+  run #1: 4 transitions
+  initial: < P.A, n = 0 >  x=0 y=0
+  delay 9/10 -> x=9/10 y=9/10
+  transition P:A->A:e -> < P.A, n = 1 > ; x:=0 -> x=0 y=9/10
+  delay 14/15 -> x=14/15 y=11/6
+  transition P:A->A:e -> < P.A, n = 2 > ; x:=0 -> x=0 y=11/6
+  delay 2/3 -> x=2/3 y=5/2
+  transition P:A->A:e -> < P.A, n = 3 > ; x:=0 -> x=0 y=5/2
+  transition P:A->B:e -> < P.B, n = 3 > ; - -> x=0 y=5/2
+
   $ varnok -verdict -stats -abs lu -R 'CS1 and CS2' fischer3.tck 2>/dev/null | grep -v "^varnok:\|_s "; echo "status $?"
   REACHABLE false
   peak_memory_kb * (glob)
@@ -151,4 +189,6 @@ expressions, urgent and committed locations and synchronisation vectors,
 against an exploration in integer time:
 
   $ mkdir random && cd random && python3 $TESTDIR/tck_random.py varnok 800 1
-  1600 checks, 0 disagreements
+  1600 checks, * runs replayed, 0 disagreements (glob)
+  $ python3 $TESTDIR/tck_random.py varnok 400 2 strict
+  800 checks, * runs replayed, 0 disagreements (glob)

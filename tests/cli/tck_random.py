@@ -10,18 +10,27 @@ reach every location and valuation that real delays reach: the verdict of
 "varnok -abs lu -R GOAL m.tck" must agree with an exploration of the states
 (locations, integer values, integer clock values above every constant
 merged) in integer time, written here from the semantics of the format.
+The concrete run of a reached goal (-run) is replayed here with exact
+rational clocks: its delays, edges, states and clock values.
 
-usage: tck_random.py VARNOK ROUNDS SEED   (run in an empty directory)
+Mode "strict": strict clock constraints as well; the verdicts are not
+compared (integer time no longer reaches everything), the runs of the
+reached goals are replayed.
+
+usage: tck_random.py VARNOK ROUNDS SEED [strict]   (run in an empty directory)
 Prints one line per disagreement (the model kept in failure_K.tck) and a
 closing count line.
 """
 import itertools
 import random
+import re
+from fractions import Fraction
 import shutil
 import subprocess
 import sys
 
 varnok, rounds, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+STRICT = len(sys.argv) > 4 and sys.argv[4] == "strict"
 rng = random.Random(seed)
 CMAX = 4  # constants stay below; clock values past CMAX + 1 are merged
 VMAX = 3  # integers range over 0..VMAX
@@ -43,7 +52,7 @@ def gen():
             kind = rng.choice(["", "", "", "urgent", "committed"]) if l else ""
             inv = None
             if rng.random() < 0.4:
-                inv = "%s <= %d" % (rng.choice(m.clocks), rng.randint(1, CMAX))
+                inv = "%s %s %d" % (rng.choice(m.clocks), rng.choice(["<=", "<"] if STRICT else ["<="]), rng.randint(1, CMAX))
                 if rng.random() < 0.3:
                     inv = "%s <= %s + 1" % (rng.choice(m.clocks), rng.choice(m.ints))
             locs.append({"name": "L%d" % l, "kind": kind, "inv": inv, "label": "P%dL%d" % (p, l)})
@@ -54,7 +63,12 @@ def gen():
             if rng.random() < 0.4:
                 conds.append("%s %s %d" % (rng.choice(m.ints), rng.choice(["==", "!=", "<", ">="]), rng.randint(0, VMAX)))
             if rng.random() < 0.5:
-                conds.append("%s %s %d" % (rng.choice(m.clocks), rng.choice(["<=", ">=", "=="]), rng.randint(0, CMAX)))
+                rels = ["<=", ">=", "==", "<", ">"] if STRICT else ["<=", ">=", "=="]
+                conds.append("%s %s %d" % (rng.choice(m.clocks), rng.choice(rels), rng.randint(0, CMAX)))
+            if STRICT and rng.random() < 0.3:
+                c = rng.choice(m.clocks)
+                k = rng.randint(0, CMAX - 1)
+                conds += ["%s > %d" % (c, k), "%s < %d" % (c, k + 1)]
             if rng.random() < 0.35:
                 conds.append("%s %s %s + 1" % (rng.choice(m.clocks), rng.choice(["<=", ">="]), rng.choice(m.ints)))
             stmts = []
@@ -213,22 +227,95 @@ def reachable(m, goal_labels, goal_int):
     return False
 
 
-failures = checks = 0
+def replay(m, path, goal_labels, goal_int):
+    """None when the run of file path is one of m reaching the goal, else why."""
+    lines = open(path).read().splitlines()
+    state_re = re.compile(r"< (.*?) >")
+    vals_re = re.compile(r"(\w+)=(-?\d+(?:/\d+)?)")
+
+    def parse_state(text):
+        parts = state_re.search(text).group(1).split(", ")
+        locs, env = [], {}
+        for part in parts:
+            if " = " in part:
+                k, v = part.split(" = ")
+                env[k] = int(v)
+            else:
+                pname, lname = part.split(".")
+                locs.append([l["name"] for l in m.procs[int(pname[1:])]["locs"]].index(lname))
+        return locs, env
+
+    def parse_vals(text):
+        return {k: Fraction(v) for k, v in vals_re.findall(text)}
+
+    locs, env = parse_state(lines[1])
+    if locs != [0] * len(m.procs) or any(env.values()):
+        return "bad initial state"
+    clk = {c: Fraction(0) for c in m.clocks}
+    if parse_vals(lines[1].split(">")[1]) != clk:
+        return "initial clocks not 0"
+    for line in lines[2:]:
+        if line.startswith("delay "):
+            d = Fraction(line.split()[1])
+            hurry = any(m.procs[p]["locs"][l]["kind"] for p, l in enumerate(locs))
+            if d < 0 or (d > 0 and hurry):
+                return "delay %s not allowed: %s" % (d, line)
+            clk = {c: v + d for c, v in clk.items()}
+            if not inv_ok(m, locs, env, clk) or parse_vals(line) != clk:
+                return "after the delay: " + line
+            continue
+        names = line.split(" -> ")[0].split()[1:]
+        want_locs, want_env = parse_state(line)
+        want_clk = parse_vals(line.split(" -> ")[-1])
+        ok = False
+        for mv in moves(m, locs, env):
+            if sorted("P%d:%s->%s:%s" % (p, m.procs[p]["locs"][e["s"]]["name"], m.procs[p]["locs"][e["t"]]["name"], e["ev"])
+                      for p, e in mv) != sorted(names):
+                continue
+            if not all(holds(e["conds"], env, clk) for _, e in mv):
+                continue
+            env2, clk2 = dict(env), dict(clk)
+            for _, e in mv:
+                run_stmts(e["do"], env2, clk2)
+            locs2 = list(locs)
+            for p, e in mv:
+                locs2[p] = e["t"]
+            if locs2 == want_locs and env2 == want_env and clk2 == want_clk and inv_ok(m, locs2, env2, clk2):
+                ok = True
+                break
+        if not ok:
+            return "no such move: " + line
+        locs, env, clk = want_locs, want_env, want_clk
+    labels = {m.procs[p]["locs"][l]["label"] for p, l in enumerate(locs)}
+    if not (all(g in labels for g in goal_labels) and ev(goal_int, env)):
+        return "the run does not end in the goal"
+    return None
+
+
+failures = checks = runs = 0
 for r in range(rounds):
     m = gen()
     write(m, "m.tck")
     goal_labels = [rng.choice(p["locs"])["label"] for p in rng.sample(m.procs, rng.randint(1, 2))]
     goal_int = "%s == %d" % (rng.choice(m.ints), rng.randint(0, VMAX)) if rng.random() < 0.5 else "1"
     goal = " && ".join(goal_labels + ([goal_int] if goal_int != "1" else []))
-    want = reachable(m, goal_labels, goal_int)
+    want = None if STRICT else reachable(m, goal_labels, goal_int)
     for opts in ([], ["-DFS"]):
-        p = subprocess.run([varnok, "-abs", "lu"] + opts + ["-R", goal, "m.tck"], capture_output=True, text=True)
+        p = subprocess.run([varnok, "-abs", "lu", "-run"] + opts + ["-R", goal, "m.tck"], capture_output=True, text=True)
         got = "Reachability successful" in p.stderr
         failed = "Full state space explored." in p.stderr
         checks += 1
-        if got != want or (not got and not failed):
+        if (want is not None and got != want) or (not got and not failed):
             failures += 1
             shutil.copy("m.tck", "failure_%d.tck" % failures)
             print("round %d %s goal %s: varnok %s, integer time %s (failure_%d.tck)%s" %
                   (r, " ".join(opts), goal, got, want, failures, p.stderr.strip().splitlines()[-1:] if p.stderr else ""))
-print("%d checks, %d disagreements" % (checks, failures))
+        if got:
+            runs += 1
+            why = replay(m, "m_run.reach", goal_labels, goal_int)
+            if why:
+                failures += 1
+                shutil.copy("m.tck", "failure_%d.tck" % failures)
+                shutil.copy("m_run.reach", "failure_%d_run.reach" % failures)
+                print("round %d %s goal %s: run refused: %s (failure_%d.tck)" % (r, " ".join(opts), goal, why, failures))
+print("%d checks, %d runs replayed, %d disagreements" % (checks, runs, failures))
