@@ -12,6 +12,7 @@
 #include "varnok/varnok_single.h"
 #include "varnok/stale_results.h"
 #include "varnok/tck_drive.h"
+#include "varnok/tck_export.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
 
@@ -83,6 +84,7 @@ int main(int argc, char **argv) {
     if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
   if (nb_param == 1 && is_tck_name(param_texts[0])) return end_run(tck_run(this_run(), param_texts[0]));
+  if (this_run().has(OPT_TCK)) return end_run(tck_export_models(nb_param));
   if (nb_param == 1) {
     name_scope model_name(param_names[0], ".tg");
     return end_run(one_tg());
