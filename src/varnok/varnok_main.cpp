@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/util/fatal.h"
 #include "common/util/help_request.h"
 #include "common/util/my_files.h"
 #include "varnok/run_context.h"
@@ -83,7 +84,11 @@ int main(int argc, char **argv) {
   for (int i = 0; i < nb_param; i++)
     if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
-  if (nb_param == 1 && is_tck_name(param_texts[0])) return end_run(tck_run(this_run(), param_texts[0]));
+  for (int i = 0; i < nb_param; i++)
+    if (!(formula_text && i == nb_param - 1) && is_tck_name(param_texts[i])) {
+      if (nb_param > 1) fatal(stderr, 1, "%s: a .tck model is searched alone, with -abs lu -R GOAL\n", tool);
+      return end_run(tck_run(this_run(), param_texts[0]));
+    }
   if (this_run().has(OPT_TCK)) return end_run(tck_export_models(nb_param));
   if (nb_param == 1) {
     name_scope model_name(param_names[0], ".tg");
