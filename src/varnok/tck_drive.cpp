@@ -16,6 +16,9 @@
 #include "varnok/run_context.h"
 #include "varnok/tck_reader.h"
 #include "varnok/tck_semantics.h"
+#include "varnok/tck_unfold.h"
+#include "varnok/varnok_formula.h"
+#include "varnok/varnok_single.h"
 #include "varnok/varnok_options.h"
 #include "varnok/verdict.h"
 
@@ -173,12 +176,35 @@ void write_run(tck::data_model &m, const std::vector<lu::path_step> &path) {
 
 bool is_tck_name(const std::string &name) { return name.size() > 4 && name.compare(name.size() - 4, 4, ".tck") == 0; }
 
+// The model of file path, read (a mistake ends the run).
+static void read_tck(const std::string &path, tck::system &sys) {
+  std::string err;
+  if (!tck::read_model(read_all(path), path, sys, err)) fatal(stderr, 1, "%s\n", err.c_str());
+}
+
+int tck_formula(const run_context &c, const std::string &path, char *formula, const char *formula_text) {
+  tck::system sys;
+  read_tck(path, sys);
+  tck::data_model m(sys, -1);
+  const std::string tg = path.substr(0, path.size() - 4) + "_data.tg";
+  std::string why;
+  if (!tck::write_unfolded(m, tg, why)) fatal(stderr, 1, "%s: %s: %s\n", tool, path.c_str(), why.c_str());
+  printf("%s: file %s created\n", tool, tg.c_str());
+  std::vector<char> name(tg.begin(), tg.end());
+  name.push_back('\0');
+  if (formula_text != nullptr) {
+    on_line_to_file_formula(formula_text, c.form_name.c_str());
+    return evaluate_formula_tg(name.data(), formula_source::given(c.form_name.c_str(), formula_text));
+  }
+  return evaluate_formula_tg(name.data(), formula_named(c, formula));
+}
+
 int tck_run(const run_context &c, const std::string &path) {
   if (!c.has(OPT_ABS_LU) || !c.has(OPT_REACH))
     fatal(stderr, 1, "%s: a .tck model is searched with -abs lu -R GOAL (or -r FILE)\n", tool);
   tck::system sys;
+  read_tck(path, sys);
   std::string err;
-  if (!tck::read_model(read_all(path), path, sys, err)) fatal(stderr, 1, "%s\n", err.c_str());
   int goal = -1;
   if (!tck::parse_goal(sys, goal_text(c), goal, err)) fatal(stderr, 1, "%s: goal: %s\n", tool, err.c_str());
   const bool dfs = c.has(OPT_DFS);

@@ -478,6 +478,92 @@ void data_model::initial_entry(std::vector<int16_t> &entry) {
     }
 }
 
+std::vector<uint16_t> data_model::initial_key() const {
+  std::vector<uint16_t> key(key_size());
+  for (int p = 0; p < nprocs_; p++) key[p] = static_cast<uint16_t>(s_.processes[p].initial);
+  for (int v = 0; v < s_.nb_vars; v++) {
+    const int_decl &dc = s_.ints[s_.var_decl[v]];
+    key[nprocs_ + v] = static_cast<uint16_t>(dc.init - dc.lo);
+  }
+  return key;
+}
+
+// The clock constraints of g evaluated in ev, appended to out.
+static void bounds_of(const evaluator &ev, const guard &g, std::vector<clock_bound> &out) {
+  for (const clock_atom &a : g.clocks)
+    out.push_back({ev.clock_of(a.x), a.y < 0 ? 0 : ev.clock_of(a.y), a.cmp, clock_constant(ev.eval(a.rhs))});
+}
+
+bool data_model::invariant_at(const uint16_t *key, std::vector<clock_bound> &out) {
+  out.clear();
+  for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
+  const evaluator ev{s_, s_new_.data(), key};
+  for (int p = 0; p < nprocs_; p++) {
+    const location &l = s_.processes[p].locations[key[p]];
+    try {
+      if (!conditions_hold(ev, l.invariant)) return false;
+      bounds_of(ev, l.invariant, out);
+    } catch (const eval_error &e) {
+      refuse(s_, "invariant of " + s_.processes[p].name + ":" + l.name, e.msg);
+    }
+  }
+  return true;
+}
+
+bool data_model::hurried(const uint16_t *key) const {
+  for (int p = 0; p < nprocs_; p++) {
+    const location &l = s_.processes[p].locations[key[p]];
+    if (l.urgent || l.committed) return true;
+  }
+  return false;
+}
+
+void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> &out) {
+  out.clear();
+  moves_of(key);
+  const int d = dim();
+  std::vector<int16_t> scratch(static_cast<size_t>(d) * d);
+  std::vector<uint16_t> assign(d);
+  std::vector<clock_bound> inv;
+  for (const move &m : moves_) {
+    discrete_move dm;
+    dm.w.assign(nprocs_, -1);
+    for (const part &p : m) dm.w[p.process] = p.edge;
+    dm.event = s_.edges[m[0].edge].event;
+    int at = m[0].edge;
+    try {
+      const evaluator src{s_, s_vals_.data(), key};
+      for (const part &p : m) {
+        at = p.edge;
+        bounds_of(src, s_.edges[p.edge].provided, dm.guard);
+      }
+      s_new_ = s_vals_;
+      memcpy(s_key_.data(), key, static_cast<size_t>(nprocs_) * sizeof(uint16_t));
+      const evaluator ev{s_, s_new_.data(), s_key_.data()};
+      flat::set_universal(scratch.data(), d);
+      for (int x = 0; x < d; x++) assign[x] = static_cast<uint16_t>(x);
+      for (const part &p : m) {
+        at = p.edge;
+        run_body(ev, s_.edges[p.edge].body, s_new_.data(), scratch.data(), d, assign.data());
+      }
+      for (int x = 1; x < d; x++)
+        if (assign[x] == 0) {
+          if (scratch[x * d] >> 1 != 0)
+            throw eval_error{"clock " + s_.clock_name(x) + " is set to " + std::to_string(scratch[x * d] >> 1) +
+                             ", which timed graphs cannot write"};
+          dm.reset.push_back(x);
+        }
+    } catch (const eval_error &e) {
+      refuse(s_, "edge " + s_.edge_name(at), e.msg);
+    }
+    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
+    dm.target = s_key_;
+    if (!invariant_at(dm.target.data(), inv)) continue;
+    out.push_back(std::move(dm));
+  }
+}
+
 void data_model::extrapolate(const uint16_t *key, int16_t *z) {
   if (!extrapolates_) return;
   const int d = dim();

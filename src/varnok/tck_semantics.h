@@ -50,6 +50,24 @@ struct step_parts {
   std::vector<uint16_t> assign, key;
 };
 
+// A clock constraint with its constant evaluated: x - y # c (y 0: x # c).
+struct clock_bound {
+  int x = 0, y = 0;
+  op cmp = op::le;
+  int64_t c = 0;
+};
+
+// A move of a discrete state, clocks aside: the edges (per process, -1
+// idle), the target key, the guard's clock constraints and the clocks set
+// (to 0; a clock set to another value is refused by discrete_moves).
+struct discrete_move {
+  std::vector<int32_t> w;
+  std::vector<uint16_t> target;
+  std::vector<clock_bound> guard;
+  std::vector<int> reset;
+  int event = -1;  // the event of the move's first edge
+};
+
 class data_model {
  public:
   // The model s (kept by reference) and its goal expression (-1: none).
@@ -82,6 +100,18 @@ class data_model {
   // The zone the initial state is entered with: every clock 0, within the
   // initial invariants.
   void initial_entry(std::vector<int16_t> &entry);
+
+  // The initial key.
+  std::vector<uint16_t> initial_key() const;
+  // The clock constraints of the invariants at key into out; false when an
+  // integer condition of one does not hold (no state there).
+  bool invariant_at(const uint16_t *key, std::vector<clock_bound> &out);
+  // True when time cannot pass at key (an urgent or committed location).
+  bool hurried(const uint16_t *key) const;
+  // The moves of key whose integer guards hold and whose target invariants'
+  // integer conditions hold, in the order of for_each_successor. A clock
+  // set to a value other than 0 ends the run with a message (why_not).
+  void discrete_moves(const uint16_t *key, std::vector<discrete_move> &out);
   bool is_goal(const uint16_t *key, const int16_t *z);
 
  private:
