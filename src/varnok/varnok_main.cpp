@@ -86,9 +86,9 @@ int main(int argc, char **argv) {
   set_zero_comput_times();
   for (int i = 0; i < nb_param; i++)
     if (!(formula_text && i == nb_param - 1) && is_tck_name(param_texts[i])) {
-      if (nb_param == 2 && i == 0)
+      if (nb_param == 2 && i == 0 && !is_tck_name(param_texts[1]))
         return end_run(tck_formula(this_run(), param_texts[0], param_names[1], formula_text ? param_texts[1] : nullptr));
-      if (nb_param > 1) fatal(stderr, 1, "%s: a .tck model is searched alone, with -abs lu -R GOAL\n", tool);
+      if (nb_param > 1) fatal(stderr, 1, "%s: a .tck model is searched alone (-abs lu -R GOAL) or with one formula\n", tool);
       return end_run(tck_run(this_run(), param_texts[0]));
     }
   if (this_run().has(OPT_TCK)) return end_run(tck_export_models(nb_param));

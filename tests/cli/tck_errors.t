@@ -183,5 +183,5 @@ A model that cannot be read, or a run that is not a search:
   varnok: a .tck model is searched with -abs lu -R GOAL (or -r FILE)
   status 1
   $ varnok -abs lu -R A m.tck m.tck 2>&1 >/dev/null; echo "status $?"
-  varnok: a .tck model is searched alone, with -abs lu -R GOAL
+  varnok: a .tck model is searched alone (-abs lu -R GOAL) or with one formula
   status 1
