@@ -2,7 +2,8 @@
 // every input is refused with a FILE:LINE: message or read into a model
 // whose indices are all in range; an accepted model is then searched for a
 // goal over its labels and variables, within a small state limit (a run
-// that the model stops, on a value out of range, ends as a refusal).
+// that the model stops, on a value out of range, ends as a refusal), and its
+// discrete states are written as a timed graph.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +14,7 @@
 #include "varnok/lu_search.h"
 #include "varnok/tck_reader.h"
 #include "varnok/tck_semantics.h"
+#include "varnok/tck_unfold.h"
 
 const char *tool = "varnok";
 
@@ -81,6 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     lu::search_params p;
     p.limit = 300;
     lu::search_model(m, p);
+  });
+  // Small models only: the discrete states of a large one take long.
+  if (!fuzz::small_numbers(text, 50)) return 0;
+  fuzz::scratch_dir dir("tck_fuzz");
+  std::string why;
+  fuzz::guarded([&] {
+    tck::data_model m(model, -1);
+    tck::write_unfolded(m, "u.tg", why);
   });
   return 0;
 }
