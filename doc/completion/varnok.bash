@@ -13,14 +13,14 @@ _varnok() {
     -out) COMPREPLY=($(compgen -f -X '!*.tg' -- "$cur")); return ;;
   esac
   if [[ "$cur" == -* ]]; then
-    COMPREPLY=($(compgen -W "-compact -c -Act -ta -sync -sd -se -out -CONTROL
+    COMPREPLY=($(compgen -W "-compact -c -Act -ta -sync -sd -se -out -tck -CONTROL
       -formula -f -back -init -i -INIT -I -reach -r -REACH -R -Inv -step -s
       -forw -DFS -FULLDFS -abs -ax -ai -ac -alu -j -reachable
       -allpaths -ALLPATHS -run -dot -svg
       -verdict -q -stats -progress -verbose -v -history -h -prefix -COMPACT -C -H
       --help --version -FORW -STACK" -- "$cur"))
   else
-    COMPREPLY=($(compgen -f -X '!*.@(tg|tctl)' -- "$cur") $(compgen -d -- "$cur"))
+    COMPREPLY=($(compgen -f -X '!*.@(tg|tctl|tck)' -- "$cur") $(compgen -d -- "$cur"))
   fi
 }
 

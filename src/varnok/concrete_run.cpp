@@ -92,22 +92,11 @@ valuation shifted(const valuation &v, rational d) {
 
 }  // namespace
 
-namespace {
-
-// make_run, the end valuation taking the values of `end` at the clocks
-// with end_fixed set (none when end_fixed is empty).
-bool make_run_ending(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
-                     const std::vector<bool> &end_fixed, concrete_run &out, std::string &why) {
+bool pick_run(const std::vector<exact_state> &states, int dim, const std::vector<std::vector<int32_t>> &moves,
+              concrete_run &out, std::string &why, const valuation &end, const std::vector<bool> &end_fixed) {
   try {
-    std::vector<exact_state> states;
-    if (!exact_states(view, w, o, states)) {
-      why = "the path cannot be followed in the model";
-      return false;
-    }
-    const int dim = N_OF_CLOCKS;
-    const size_t n = w.moves.size();
+    const size_t n = moves.size();
     out = concrete_run{};
-    out.start = w.start;
     out.steps.resize(n);
     // v: the valuation when state i is left (or at the end).
     valuation v(dim);
@@ -171,7 +160,7 @@ bool make_run_ending(const lu::tables_view &view, const witness &w, const origin
         why = "no predecessor through the move";
         return false;
       }
-      out.steps[i - 1].move = w.moves[i - 1];
+      out.steps[i - 1].move = moves[i - 1];
       out.steps[i - 1].before = u;
       out.steps[i - 1].after = entered;
       v = u;
@@ -181,6 +170,27 @@ bool make_run_ending(const lu::tables_view &view, const witness &w, const origin
     why = "internal error: division by zero";
     return false;
   }
+}
+
+namespace {
+
+// make_run, the end valuation taking the values of `end` at the clocks
+// with end_fixed set (none when end_fixed is empty).
+bool make_run_ending(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
+                     const std::vector<bool> &end_fixed, concrete_run &out, std::string &why) {
+  std::vector<exact_state> states;
+  try {
+    if (!exact_states(view, w, o, states)) {
+      why = "the path cannot be followed in the model";
+      return false;
+    }
+  } catch (const std::domain_error &) {
+    why = "internal error: division by zero";
+    return false;
+  }
+  if (!pick_run(states, N_OF_CLOCKS, w.moves, out, why, end, end_fixed)) return false;
+  out.start = w.start;
+  return true;
 }
 
 }  // namespace

@@ -49,5 +49,13 @@ bool make_run(const witness &w, const origin &o, concrete_run &out, std::string 
 // holds no such valuation.
 bool make_run_to(const lu::tables_view &view, const witness &w, const origin &o, const valuation &end,
                  const std::vector<bool> &fixed, concrete_run &out, std::string &why);
+// The run picked backwards through the exact states of a path (one more
+// than moves, zones dim squared, each state's end END_IN_ZONE or
+// END_AT_ENTRY), as make_run picks it; out.start is left empty. The end
+// valuation takes the values of `end` at the clocks with end_fixed set
+// (none when end_fixed is empty).
+bool pick_run(const std::vector<exact_state> &states, int dim, const std::vector<std::vector<int32_t>> &moves,
+              concrete_run &out, std::string &why, const valuation &end = valuation{},
+              const std::vector<bool> &end_fixed = {});
 
 }  // namespace run

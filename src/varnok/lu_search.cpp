@@ -2,6 +2,7 @@
 
 #include "varnok/lu_search.h"
 #include "varnok/progress.h"
+#include "varnok/tck_semantics.h"
 
 #include <cstring>
 #include <vector>
@@ -22,9 +23,11 @@ struct graph_edge {
   int32_t source, target, move;
 };
 
+// M is lu::model or tck::data_model: the same search serves both.
+template <typename M>
 class search {
  public:
-  search(model &m, state_store &store, counts &stats, const search_params &p)
+  search(M &m, state_store &store, counts &stats, const search_params &p)
       : m_(m), store_(store), stats_(stats), dfs_(p.dfs), limit_(p.limit),
         zone_(static_cast<size_t>(m.dim()) * m.dim()), from_(zone_.size()), key_(m.key_size()) {
     if (p.keep_graph) {
@@ -110,7 +113,7 @@ class search {
     return result_;
   }
 
-  model &m_;
+  M &m_;
   state_store &store_;
   counts &stats_;
   bool dfs_;
@@ -127,7 +130,8 @@ class search {
 
 // The successor of the exact zone z at key by the move `via`, into out;
 // false when that move gives nothing from z.
-bool exact_step(model &m, const uint16_t *key, const int16_t *z, const step_info &via, std::vector<int16_t> &out) {
+template <typename M>
+bool exact_step(M &m, const uint16_t *key, const int16_t *z, const step_info &via, std::vector<int16_t> &out) {
   bool found = false;
   m.for_each_successor(key, z, [&](int32_t, const uint16_t *, int16_t *t, const step_info &info) {
     if (!(info == via)) return true;
@@ -143,7 +147,8 @@ bool exact_step(model &m, const uint16_t *key, const int16_t *z, const step_info
 // extrapolation); the zones are those of the moves from the exact zones,
 // which are never empty, since extrapolated zones only hold valuations that
 // follow the same moves.
-std::vector<path_step> witness_path(model &m, const state_store &st, const witness &w, states_region *init_table,
+template <typename M>
+std::vector<path_step> witness_path(M &m, const state_store &st, const witness &w, states_region *init_table,
                                     const tctl_node *init_formula) {
   std::vector<int32_t> moves;  // successor numbers, initial state number first
   moves.push_back(w.move);
@@ -207,15 +212,29 @@ graph_view make_graph(model &m, const state_store &st, const std::vector<graph_e
   return g;
 }
 
+template <typename M>
+result run_search(M &m, states_region *init_table, const tctl_node *init_formula, const search_params &p,
+                  std::vector<graph_edge> &edges) {
+  result r(m);
+  search<M> s(m, r.store, r.stats, p);
+  r.verdict = s.run(init_table, init_formula);
+  if (r.verdict == 1) r.path = witness_path(m, r.store, s.goal(), init_table, init_formula);
+  edges = s.edges();
+  return r;
+}
+
 }  // namespace
 
 result search_model(model &m, states_region *init_table, const tctl_node *init_formula, const search_params &p) {
-  result r(m);
-  search s(m, r.store, r.stats, p);
-  r.verdict = s.run(init_table, init_formula);
-  if (r.verdict == 1) r.path = witness_path(m, r.store, s.goal(), init_table, init_formula);
-  if (p.keep_graph) r.graph = make_graph(m, r.store, s.edges());
+  std::vector<graph_edge> edges;
+  result r = run_search(m, init_table, init_formula, p, edges);
+  if (p.keep_graph) r.graph = make_graph(m, r.store, edges);
   return r;
+}
+
+result search_model(tck::data_model &m, const search_params &p) {
+  std::vector<graph_edge> edges;
+  return run_search(m, nullptr, nullptr, p, edges);
 }
 
 }  // namespace lu

@@ -25,6 +25,10 @@
 struct states_region;
 struct tctl_node;
 
+namespace tck {
+class data_model;
+}
+
 namespace lu {
 
 // How a search goes.
@@ -58,7 +62,8 @@ struct graph_view {
 
 // What a search found.
 struct result {
-  explicit result(const model &m) : store(m.dim(), m.key_size()) {}
+  template <typename M>
+  explicit result(const M &m) : store(m.dim(), m.key_size()) {}
   int verdict = 0;  // 1 goal reached, 0 not (the whole space explored), -1 stopped at the limit
   counts stats;
   state_store store;             // every state stored, live or covered
@@ -70,5 +75,8 @@ struct result {
 // product: the formula init_formula) for m's goal. The caller catches
 // std::bad_alloc when the store cannot grow.
 result search_model(model &m, states_region *init_table, const tctl_node *init_formula, const search_params &p);
+// The same search on a model with data from its initial state (keep_graph
+// is not used).
+result search_model(tck::data_model &m, const search_params &p);
 
 }  // namespace lu

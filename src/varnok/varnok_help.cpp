@@ -23,6 +23,7 @@ static const char help_text[] =
     "  -sync diag, -sd       include diagonals in label synchronisation\n"
     "  -sync enum, -se       synchronise by enumerating transitions\n"
     "  -out NAME             name of the written product (default _out.tg)\n"
+    "  -tck                  write the models as one model with data, NAME.tck (_out.tck)\n"
     "  -CONTROL N            most control locations of a product (default 2048; below 1: 5000)\n"
     "\n"
     "Questions:\n"

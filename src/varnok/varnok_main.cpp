@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/util/fatal.h"
 #include "common/util/help_request.h"
 #include "common/util/my_files.h"
 #include "varnok/run_context.h"
@@ -11,6 +12,8 @@
 #include "varnok/varnok_options.h"
 #include "varnok/varnok_single.h"
 #include "varnok/stale_results.h"
+#include "varnok/tck_drive.h"
+#include "varnok/tck_export.h"
 #include "varnok/varnok_usage.h"
 #include "varnok/verdict.h"
 
@@ -81,6 +84,14 @@ int main(int argc, char **argv) {
   for (int i = 0; i < nb_param; i++)
     if (!(formula_text && i == nb_param - 1)) check_file_param(i);
   set_zero_comput_times();
+  for (int i = 0; i < nb_param; i++)
+    if (!(formula_text && i == nb_param - 1) && is_tck_name(param_texts[i])) {
+      if (nb_param == 2 && i == 0 && !is_tck_name(param_texts[1]))
+        return end_run(tck_formula(this_run(), param_texts[0], param_names[1], formula_text ? param_texts[1] : nullptr));
+      if (nb_param > 1) fatal(stderr, 1, "%s: a .tck model is searched alone (-abs lu -R GOAL) or with one formula\n", tool);
+      return end_run(tck_run(this_run(), param_texts[0]));
+    }
+  if (this_run().has(OPT_TCK)) return end_run(tck_export_models(nb_param));
   if (nb_param == 1) {
     name_scope model_name(param_names[0], ".tg");
     return end_run(one_tg());

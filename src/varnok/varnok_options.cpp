@@ -111,7 +111,7 @@ static const SimpleOption simple_options[] = {
     {"-forw", OPT_FORWARD},    {"-Act", OPT_ACTIVITY},  {"-ai", OPT_ABS_INCL},     {"-ac", OPT_ABS_HULL},
     {"-ax", OPT_ABS_XTRA},     {"-alu", OPT_ABS_LU},     {"-sd", OPT_SYNC_DIAG},  {"-se", OPT_SYNC_ENUM},    {"-DFS", OPT_DFS},
     {"-FULLDFS", OPT_DFS | OPT_FULLDFS}, {"-Inv", OPT_INV}, {"-allpaths", 0},      {"-back", 0},
-    {"-run", OPT_RUN}, {"-dot", OPT_DOT}, {"-svg", OPT_SVG | OPT_RUN}, {"-reachable", OPT_REACHABLE},
+    {"-run", OPT_RUN}, {"-dot", OPT_DOT}, {"-svg", OPT_SVG | OPT_RUN}, {"-reachable", OPT_REACHABLE}, {"-tck", OPT_TCK},
     {"-verdict", OPT_VERDICT}, {"-q", OPT_QUIET}, {"-stats", OPT_STATS}, {"-progress", OPT_PROGRESS},
 };
 

@@ -41,6 +41,8 @@ constexpr uint32_t OPT_STATS = 0x2000000;
 constexpr uint32_t OPT_PROGRESS = 0x4000000;
 // -reachable: a formula is decided on the reachable part that -abs lu finds.
 constexpr uint32_t OPT_REACHABLE = 0x8000000;
+// -tck: the loaded timed graphs are written as a model with data (.tck).
+constexpr uint32_t OPT_TCK = 0x20000000;
 // -svg: the run of -run is also drawn as a timing diagram (_run.svg).
 constexpr uint32_t OPT_SVG = 0x40000000;
 // -j N: the -abs lu search on N threads (SEARCH_JOBS; 0: one per core).

@@ -1,0 +1,593 @@
+// The forward semantics of a model with data.
+
+#include "varnok/tck_semantics.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/util/fatal.h"
+#include "common/zone/zone.h"
+#include "varnok/flat_zone.h"
+
+namespace tck {
+
+namespace {
+
+struct eval_error {
+  std::string msg;
+};
+
+// Evaluates expressions in one state: vals per integer variable, locs per
+// process (for the labels of a goal).
+struct evaluator {
+  const system &s;
+  const int32_t *vals;
+  const uint16_t *locs;
+
+  int element(const expr &x, int size, int base, const std::string &name) const {
+    if (x.a < 0) return base;
+    const int64_t i = eval(x.a);
+    if (i < 0 || i >= size) throw eval_error{"index " + std::to_string(i) + " outside array " + name};
+    return base + static_cast<int>(i);
+  }
+  // The integer variable named by an op::var expression.
+  int var_of(int e) const {
+    const expr &x = s.exprs[e];
+    const int_decl &d = s.ints[x.var];
+    return element(x, d.size, d.base, d.name);
+  }
+  // The clock named by an op::clock expression.
+  int clock_of(int e) const {
+    const expr &x = s.exprs[e];
+    const clock_decl &d = s.clocks[x.var];
+    return element(x, d.size, d.base, d.name);
+  }
+  bool has_label(int l) const {
+    for (size_t p = 0; p < s.processes.size(); p++) {
+      const std::vector<int> &ls = s.processes[p].locations[locs[p]].labels;
+      if (std::find(ls.begin(), ls.end(), l) != ls.end()) return true;
+    }
+    return false;
+  }
+  static int64_t checked(bool overflow, int64_t v) {
+    if (overflow || v > (int64_t{1} << 53) || v < -(int64_t{1} << 53)) throw eval_error{"arithmetic overflow"};
+    return v;
+  }
+  int64_t eval(int e) const {
+    const expr &x = s.exprs[e];
+    int64_t r = 0;
+    switch (x.kind) {
+      case op::constant: return x.value;
+      case op::var: return vals[var_of(e)];
+      case op::label: return has_label(x.var) ? 1 : 0;
+      case op::clock: throw eval_error{"clock in an integer expression"};
+      case op::neg: return -eval(x.a);
+      case op::lnot: return eval(x.a) == 0 ? 1 : 0;
+      case op::land: return eval(x.a) != 0 && eval(x.b) != 0 ? 1 : 0;
+      case op::lor: return eval(x.a) != 0 || eval(x.b) != 0 ? 1 : 0;
+      default: break;
+    }
+    const int64_t a = eval(x.a), b = eval(x.b);
+    switch (x.kind) {
+      case op::add: {
+        const bool o = __builtin_add_overflow(a, b, &r);
+        return checked(o, r);
+      }
+      case op::sub: {
+        const bool o = __builtin_sub_overflow(a, b, &r);
+        return checked(o, r);
+      }
+      case op::mul: {
+        const bool o = __builtin_mul_overflow(a, b, &r);
+        return checked(o, r);
+      }
+      case op::div:
+      case op::mod:
+        if (b == 0) throw eval_error{"division by zero"};
+        return x.kind == op::div ? a / b : a % b;
+      case op::eq: return a == b;
+      case op::ne: return a != b;
+      case op::lt: return a < b;
+      case op::le: return a <= b;
+      case op::gt: return a > b;
+      case op::ge: return a >= b;
+      default: return 0;
+    }
+  }
+};
+
+// The interval of values an integer expression can take over the ranges of
+// the variables (wider when that is cheaper to compute).
+struct interval {
+  int64_t lo, hi;
+};
+
+constexpr int64_t WIDE = int64_t{1} << 40;
+
+int64_t clamp(int64_t v) { return std::max(-WIDE, std::min(WIDE, v)); }
+
+interval range_of(const system &s, int e) {
+  const expr &x = s.exprs[e];
+  switch (x.kind) {
+    case op::constant: return {x.value, x.value};
+    case op::var: return {s.ints[x.var].lo, s.ints[x.var].hi};
+    case op::neg: {
+      const interval a = range_of(s, x.a);
+      return {-a.hi, -a.lo};
+    }
+    case op::add:
+    case op::sub:
+    case op::mul: {
+      const interval a = range_of(s, x.a), b = range_of(s, x.b);
+      if (x.kind == op::add) return {clamp(a.lo + b.lo), clamp(a.hi + b.hi)};
+      if (x.kind == op::sub) return {clamp(a.lo - b.hi), clamp(a.hi - b.lo)};
+      // Operands past 2^20 in magnitude: too wide to matter, and their
+      // products could overflow.
+      if (std::max(std::abs(a.lo), std::abs(a.hi)) >= (int64_t{1} << 20) ||
+          std::max(std::abs(b.lo), std::abs(b.hi)) >= (int64_t{1} << 20))
+        return {-WIDE, WIDE};
+      const int64_t c[4] = {a.lo * b.lo, a.lo * b.hi, a.hi * b.lo, a.hi * b.hi};
+      return {*std::min_element(c, c + 4), *std::max_element(c, c + 4)};
+    }
+    case op::div:
+    case op::mod: {
+      const interval a = range_of(s, x.a);
+      const int64_t m = std::max(std::abs(a.lo), std::abs(a.hi));
+      return {-m, m};
+    }
+    default: return {0, 1};
+  }
+}
+
+// The clocks an op::clock expression may name.
+std::vector<int> clocks_named(const system &s, int e) {
+  const expr &x = s.exprs[e];
+  const clock_decl &d = s.clocks[x.var];
+  std::vector<int> out;
+  if (x.a >= 0 && s.exprs[x.a].kind == op::constant) {
+    const int64_t i = s.exprs[x.a].value;
+    if (i >= 0 && i < d.size) out.push_back(d.base + static_cast<int>(i));
+    return out;
+  }
+  for (int i = 0; i < d.size; i++) out.push_back(d.base + i);
+  return out;
+}
+
+// The clocks that the statements surely assign (unconditionally, at a
+// fixed index).
+void surely_assigned(const system &s, const std::vector<stmt> &body, std::vector<char> &out) {
+  for (const stmt &st : body) {
+    if (st.kind != stmt::assign_clock) continue;
+    const expr &x = s.exprs[st.target];
+    if (s.clocks[x.var].size == 1 || (x.a >= 0 && s.exprs[x.a].kind == op::constant)) {
+      const std::vector<int> cs = clocks_named(s, st.target);
+      for (int c : cs) out[c] = 1;
+    }
+  }
+}
+
+int16_t encode(int64_t c, bool strict) { return static_cast<int16_t>(2 * c + (strict ? 0 : 1)); }
+
+// x := c on the closed m: a reset, then x moves up by c (m stays closed).
+void set_clock(int16_t *m, int dim, int x, int64_t c) {
+  flat::copy(m, dim, x, 0);
+  const int d = static_cast<int>(2 * c);
+  for (int j = 0; j < dim; j++) {
+    if (j == x) continue;
+    if (m[x * dim + j] != INF_BOUND) m[x * dim + j] = static_cast<int16_t>(m[x * dim + j] + d);
+    if (m[j * dim + x] != INF_BOUND) m[j * dim + x] = static_cast<int16_t>(m[j * dim + x] - d);
+  }
+}
+
+}  // namespace
+
+// The context of an evaluation, for the message that ends the run.
+[[noreturn]] static void refuse(const system &s, const std::string &where, const std::string &msg) {
+  fatal(stderr, 1, "%s: %s: %s: %s\n", tool, s.file.c_str(), where.c_str(), msg.c_str());
+}
+
+static int64_t clock_constant(int64_t c) {
+  if (c > MAX_CLOCK_CONST || c < -MAX_CLOCK_CONST)
+    throw eval_error{"clock constant " + std::to_string(c) + " out of range -" + std::to_string(MAX_CLOCK_CONST) + ".." +
+                     std::to_string(MAX_CLOCK_CONST)};
+  return c;
+}
+
+// Adds the clock constraints of g, evaluated in ev, to the closed m; false
+// when the result is empty.
+static bool constrain(const evaluator &ev, const guard &g, int16_t *m, int dim) {
+  for (const clock_atom &a : g.clocks) {
+    const int x = ev.clock_of(a.x), y = a.y < 0 ? 0 : ev.clock_of(a.y);
+    const int64_t c = clock_constant(ev.eval(a.rhs));
+    bool ok = true;
+    if (a.cmp == op::le || a.cmp == op::lt || a.cmp == op::eq) ok = flat::constrain(m, dim, x, y, encode(c, a.cmp == op::lt));
+    if (ok && (a.cmp == op::ge || a.cmp == op::gt || a.cmp == op::eq))
+      ok = flat::constrain(m, dim, y, x, encode(-c, a.cmp == op::gt));
+    if (!ok) return false;
+  }
+  return true;
+}
+
+static bool conditions_hold(const evaluator &ev, const guard &g) {
+  for (int c : g.conds)
+    if (ev.eval(c) == 0) return false;
+  return true;
+}
+
+// Runs the statements of body in order (the branches of an if as its
+// condition says) on the values vals (read by ev) and the closed zone m.
+// assign (when not null): dim entries, those of the clocks set become 0.
+static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t *vals, int16_t *m, int dim,
+                     uint16_t *assign) {
+  const system &s = ev.s;
+  for (const stmt &st : body) {
+    if (st.kind == stmt::branch) {
+      run_body(ev, ev.eval(st.value) != 0 ? st.then_part : st.else_part, vals, m, dim, assign);
+    } else if (st.kind == stmt::assign_int) {
+      const int v = ev.var_of(st.target);
+      const int64_t val = ev.eval(st.value);
+      const int_decl &dc = s.ints[s.var_decl[v]];
+      if (val < dc.lo || val > dc.hi)
+        throw eval_error{"value " + std::to_string(val) + " assigned to " + s.var_name(v) + " outside its range " +
+                         std::to_string(dc.lo) + ".." + std::to_string(dc.hi)};
+      vals[v] = static_cast<int32_t>(val);
+    } else if (st.kind == stmt::assign_clock) {
+      const int x = ev.clock_of(st.target);
+      const int64_t val = ev.eval(st.value);
+      if (val < 0) throw eval_error{"negative value " + std::to_string(val) + " assigned to clock " + s.clock_name(x)};
+      set_clock(m, dim, x, clock_constant(val));
+      if (assign != nullptr) assign[x] = 0;
+    }
+  }
+}
+
+data_model::data_model(const system &s, int goal)
+    : s_(s), goal_(goal), nprocs_(static_cast<int>(s.processes.size())) {
+  synced_.assign(nprocs_, std::vector<char>(s.events.size(), 0));
+  for (const std::vector<sync_part> &v : s.syncs)
+    for (const sync_part &p : v) synced_[p.process][p.event] = 1;
+  s_lo_.assign(dim(), 0);
+  s_hi_.assign(dim(), 0);
+  s_vals_.resize(s.nb_vars);
+  s_new_.resize(s.nb_vars);
+  s_key_.resize(key_size());
+  s_zone_.resize(static_cast<size_t>(dim()) * dim());
+  compute_bounds();
+}
+
+// Per process and location, the largest constants compared with each
+// clock there or later along the process's edges while the clock is not
+// reset; constants that are integer expressions count with their largest
+// value over the variables' ranges.
+void data_model::compute_bounds() {
+  const int d = dim();
+  lo_.resize(nprocs_);
+  hi_.resize(nprocs_);
+  auto raise = [&](const guard &g, std::vector<int32_t> &lo, std::vector<int32_t> &hi) {
+    for (const clock_atom &a : g.clocks) {
+      if (a.y >= 0) {
+        extrapolates_ = false;
+        continue;
+      }
+      const int32_t c = static_cast<int32_t>(std::min(range_of(s_, a.rhs).hi, MAX_CLOCK_CONST));
+      for (int x : clocks_named(s_, a.x)) {
+        if (a.cmp != op::gt && a.cmp != op::ge) hi[x] = std::max(hi[x], c);
+        if (a.cmp != op::lt && a.cmp != op::le) lo[x] = std::max(lo[x], c);
+      }
+    }
+  };
+  for (int p = 0; p < nprocs_; p++) {
+    const process &pr = s_.processes[p];
+    lo_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    hi_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    for (size_t l = 0; l < pr.locations.size(); l++) {
+      raise(pr.locations[l].invariant, lo_[p][l], hi_[p][l]);
+      for (int e : pr.out[l]) raise(s_.edges[e].provided, lo_[p][l], hi_[p][l]);
+    }
+    std::vector<std::vector<char>> reset(s_.edges.size());
+    for (size_t l = 0; l < pr.locations.size(); l++)
+      for (int e : pr.out[l]) {
+        reset[e].assign(d, 0);
+        surely_assigned(s_, s_.edges[e].body, reset[e]);
+      }
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (size_t l = 0; l < pr.locations.size(); l++)
+        for (int e : pr.out[l]) {
+          const int t = s_.edges[e].target;
+          for (int x = 1; x < d; x++) {
+            if (reset[e][x]) continue;
+            if (lo_[p][t][x] > lo_[p][l][x]) lo_[p][l][x] = lo_[p][t][x], changed = true;
+            if (hi_[p][t][x] > hi_[p][l][x]) hi_[p][l][x] = hi_[p][t][x], changed = true;
+          }
+        }
+    }
+    for (auto &v : lo_[p]) v[0] = 0;
+    for (auto &v : hi_[p]) v[0] = 0;
+  }
+}
+
+void data_model::for_each_initial(states_region *, const tctl_node *,
+                                  const std::function<void(const uint16_t *, const int16_t *)> &f) {
+  const int d = dim();
+  bool hurry = false;
+  for (int p = 0; p < nprocs_; p++) {
+    const process &pr = s_.processes[p];
+    s_key_[p] = static_cast<uint16_t>(pr.initial);
+    hurry = hurry || pr.locations[pr.initial].urgent || pr.locations[pr.initial].committed;
+  }
+  for (int v = 0; v < s_.nb_vars; v++) {
+    const int_decl &dc = s_.ints[s_.var_decl[v]];
+    s_vals_[v] = dc.init;
+    s_key_[nprocs_ + v] = static_cast<uint16_t>(dc.init - dc.lo);
+  }
+  const evaluator ev{s_, s_vals_.data(), s_key_.data()};
+  flat::set_zero(s_zone_.data(), d);
+  for (int pass = 0; pass < (hurry ? 1 : 2); pass++) {
+    if (pass == 1) flat::up(s_zone_.data(), d);
+    for (int p = 0; p < nprocs_; p++) {
+      const location &l = s_.processes[p].locations[s_key_[p]];
+      try {
+        if (!conditions_hold(ev, l.invariant) || !constrain(ev, l.invariant, s_zone_.data(), d)) return;
+      } catch (const eval_error &e) {
+        refuse(s_, "invariant of " + s_.processes[p].name + ":" + l.name, e.msg);
+      }
+    }
+  }
+  f(s_key_.data(), s_zone_.data());
+}
+
+void data_model::moves_of(const uint16_t *key) {
+  moves_.clear();
+  for (int v = 0; v < s_.nb_vars; v++) s_vals_[v] = value(key, v);
+  const evaluator ev{s_, s_vals_.data(), key};
+  bool committed = false;
+  for (int p = 0; p < nprocs_; p++) committed = committed || s_.processes[p].locations[key[p]].committed;
+  auto enabled = [&](int e) {
+    try {
+      return conditions_hold(ev, s_.edges[e].provided);
+    } catch (const eval_error &x) {
+      refuse(s_, "edge " + s_.edge_name(e), x.msg);
+    }
+  };
+  auto leaves_committed = [&](const move &m) {
+    if (!committed) return true;
+    for (const part &p : m)
+      if (s_.processes[p.process].locations[key[p.process]].committed) return true;
+    return false;
+  };
+  for (int p = 0; p < nprocs_; p++)
+    for (int e : s_.processes[p].out[key[p]])
+      if (!synced_[p][s_.edges[e].event] && enabled(e) && leaves_committed({{p, e}})) moves_.push_back({{p, e}});
+  std::vector<std::vector<int>> lists;
+  std::vector<size_t> at;
+  for (const std::vector<sync_part> &v : s_.syncs) {
+    lists.assign(v.size(), {});
+    bool possible = true;
+    for (size_t i = 0; i < v.size() && possible; i++) {
+      for (int e : s_.processes[v[i].process].out[key[v[i].process]])
+        if (s_.edges[e].event == v[i].event && enabled(e)) lists[i].push_back(e);
+      if (lists[i].empty()) {
+        if (v[i].weak) lists[i].push_back(-1);
+        else possible = false;
+      }
+    }
+    if (!possible) continue;
+    size_t combinations = 1;
+    for (const std::vector<int> &l : lists)
+      if (__builtin_mul_overflow(combinations, l.size(), &combinations) || combinations > MAX_COMBINATIONS)
+        refuse(s_, "synchronisation " + std::to_string(&v - s_.syncs.data() + 1),
+               "more than " + std::to_string(MAX_COMBINATIONS) + " combinations of edges");
+    at.assign(v.size(), 0);
+    for (;;) {
+      move m;
+      for (size_t i = 0; i < v.size(); i++)
+        if (lists[i][at[i]] >= 0) m.push_back({v[i].process, lists[i][at[i]]});
+      if (!m.empty() && leaves_committed(m)) moves_.push_back(std::move(m));
+      size_t i = 0;
+      while (i < v.size() && ++at[i] == lists[i].size()) at[i++] = 0;
+      if (i == v.size()) break;
+    }
+  }
+}
+
+bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, step_parts *rec) {
+  const int d = dim();
+  const size_t bytes = static_cast<size_t>(d) * d * sizeof(int16_t);
+  int16_t *t = s_zone_.data();
+  memcpy(t, z, bytes);
+  // What is being evaluated, for the message of an error: an edge, or the
+  // invariant of process p (-1 - p); named only when the run stops.
+  int at = 0;
+  try {
+    {
+      const evaluator ev{s_, s_vals_.data(), key};
+      if (rec != nullptr) {
+        rec->guard.resize(bytes / sizeof(int16_t));
+        flat::set_universal(rec->guard.data(), d);
+      }
+      for (const part &p : m) {
+        at = p.edge;
+        if (!constrain(ev, s_.edges[p.edge].provided, t, d)) return false;
+        if (rec != nullptr && !constrain(ev, s_.edges[p.edge].provided, rec->guard.data(), d)) return false;
+      }
+    }
+    s_new_ = s_vals_;
+    memcpy(s_key_.data(), key, static_cast<size_t>(nprocs_) * sizeof(uint16_t));
+    const evaluator ev{s_, s_new_.data(), s_key_.data()};
+    uint16_t *assign = nullptr;
+    if (rec != nullptr) {
+      rec->assign.resize(d);
+      for (int x = 0; x < d; x++) rec->assign[x] = static_cast<uint16_t>(x);
+      assign = rec->assign.data();
+    }
+    for (const part &p : m) {
+      at = p.edge;
+      run_body(ev, s_.edges[p.edge].body, s_new_.data(), t, d, assign);
+    }
+    bool hurry = false;
+    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
+    for (int p = 0; p < nprocs_; p++) {
+      const location &l = s_.processes[p].locations[s_key_[p]];
+      hurry = hurry || l.urgent || l.committed;
+    }
+    for (int pass = 0; pass < (hurry ? 1 : 2); pass++) {
+      if (pass == 1) flat::up(t, d);
+      for (int p = 0; p < nprocs_; p++) {
+        const location &l = s_.processes[p].locations[s_key_[p]];
+        at = -1 - p;
+        if (!conditions_hold(ev, l.invariant) || !constrain(ev, l.invariant, t, d)) return false;
+      }
+      if (pass == 0 && rec != nullptr) rec->entry.assign(t, t + bytes / sizeof(int16_t));
+    }
+  } catch (const eval_error &e) {
+    if (at >= 0) refuse(s_, "edge " + s_.edge_name(at), e.msg);
+    const int p = -1 - at;
+    refuse(s_, "invariant of " + s_.processes[p].name + ":" + s_.processes[p].locations[s_key_[p]].name, e.msg);
+  }
+  if (rec != nullptr) {
+    rec->zone.assign(t, t + bytes / sizeof(int16_t));
+    rec->key = s_key_;
+  }
+  return true;
+}
+
+bool data_model::parts_of(const uint16_t *key, const int16_t *z, const lu::step_info &via, step_parts &out) {
+  moves_of(key);
+  for (const move &m : moves_) {
+    std::vector<int32_t> w(nprocs_, -1);
+    for (const part &p : m) w[p.process] = p.edge;
+    if (w == via.w) return apply(key, z, m, &out);
+  }
+  return false;
+}
+
+void data_model::initial_entry(std::vector<int16_t> &entry) {
+  const int d = dim();
+  entry.assign(static_cast<size_t>(d) * d, 0);
+  flat::set_zero(entry.data(), d);
+  for (int v = 0; v < s_.nb_vars; v++) s_vals_[v] = s_.ints[s_.var_decl[v]].init;
+  for (int p = 0; p < nprocs_; p++) s_key_[p] = static_cast<uint16_t>(s_.processes[p].initial);
+  const evaluator ev{s_, s_vals_.data(), s_key_.data()};
+  for (int p = 0; p < nprocs_; p++)
+    try {
+      constrain(ev, s_.processes[p].locations[s_key_[p]].invariant, entry.data(), d);
+    } catch (const eval_error &) {
+      // The search evaluated the same invariant without an error.
+    }
+}
+
+std::vector<uint16_t> data_model::initial_key() const {
+  std::vector<uint16_t> key(key_size());
+  for (int p = 0; p < nprocs_; p++) key[p] = static_cast<uint16_t>(s_.processes[p].initial);
+  for (int v = 0; v < s_.nb_vars; v++) {
+    const int_decl &dc = s_.ints[s_.var_decl[v]];
+    key[nprocs_ + v] = static_cast<uint16_t>(dc.init - dc.lo);
+  }
+  return key;
+}
+
+// The clock constraints of g evaluated in ev, appended to out.
+static void bounds_of(const evaluator &ev, const guard &g, std::vector<clock_bound> &out) {
+  for (const clock_atom &a : g.clocks)
+    out.push_back({ev.clock_of(a.x), a.y < 0 ? 0 : ev.clock_of(a.y), a.cmp, clock_constant(ev.eval(a.rhs))});
+}
+
+bool data_model::invariant_at(const uint16_t *key, std::vector<clock_bound> &out) {
+  out.clear();
+  for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
+  const evaluator ev{s_, s_new_.data(), key};
+  for (int p = 0; p < nprocs_; p++) {
+    const location &l = s_.processes[p].locations[key[p]];
+    try {
+      if (!conditions_hold(ev, l.invariant)) return false;
+      bounds_of(ev, l.invariant, out);
+    } catch (const eval_error &e) {
+      refuse(s_, "invariant of " + s_.processes[p].name + ":" + l.name, e.msg);
+    }
+  }
+  return true;
+}
+
+bool data_model::hurried(const uint16_t *key) const {
+  for (int p = 0; p < nprocs_; p++) {
+    const location &l = s_.processes[p].locations[key[p]];
+    if (l.urgent || l.committed) return true;
+  }
+  return false;
+}
+
+void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> &out) {
+  out.clear();
+  moves_of(key);
+  const int d = dim();
+  std::vector<int16_t> scratch(static_cast<size_t>(d) * d);
+  std::vector<uint16_t> assign(d);
+  std::vector<clock_bound> inv;
+  for (const move &m : moves_) {
+    discrete_move dm;
+    dm.w.assign(nprocs_, -1);
+    for (const part &p : m) dm.w[p.process] = p.edge;
+    dm.event = s_.edges[m[0].edge].event;
+    int at = m[0].edge;
+    try {
+      const evaluator src{s_, s_vals_.data(), key};
+      for (const part &p : m) {
+        at = p.edge;
+        bounds_of(src, s_.edges[p.edge].provided, dm.guard);
+      }
+      s_new_ = s_vals_;
+      memcpy(s_key_.data(), key, static_cast<size_t>(nprocs_) * sizeof(uint16_t));
+      const evaluator ev{s_, s_new_.data(), s_key_.data()};
+      flat::set_universal(scratch.data(), d);
+      for (int x = 0; x < d; x++) assign[x] = static_cast<uint16_t>(x);
+      for (const part &p : m) {
+        at = p.edge;
+        run_body(ev, s_.edges[p.edge].body, s_new_.data(), scratch.data(), d, assign.data());
+      }
+      for (int x = 1; x < d; x++)
+        if (assign[x] == 0) {
+          if (scratch[x * d] >> 1 != 0)
+            throw eval_error{"clock " + s_.clock_name(x) + " is set to " + std::to_string(scratch[x * d] >> 1) +
+                             ", which timed graphs cannot write"};
+          dm.reset.push_back(x);
+        }
+    } catch (const eval_error &e) {
+      refuse(s_, "edge " + s_.edge_name(at), e.msg);
+    }
+    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
+    dm.target = s_key_;
+    if (!invariant_at(dm.target.data(), inv)) continue;
+    out.push_back(std::move(dm));
+  }
+}
+
+void data_model::extrapolate(const uint16_t *key, int16_t *z) {
+  if (!extrapolates_) return;
+  const int d = dim();
+  std::fill(s_lo_.begin() + 1, s_lo_.end(), -1);
+  std::fill(s_hi_.begin() + 1, s_hi_.end(), -1);
+  for (int p = 0; p < nprocs_; p++) {
+    const std::vector<int32_t> &lo = lo_[p][key[p]], &hi = hi_[p][key[p]];
+    for (int x = 1; x < d; x++) {
+      s_lo_[x] = std::max(s_lo_[x], lo[x]);
+      s_hi_[x] = std::max(s_hi_[x], hi[x]);
+    }
+  }
+  flat::extrapolate_lu(z, d, s_lo_.data(), s_hi_.data());
+}
+
+bool data_model::is_goal(const uint16_t *key, const int16_t *) {
+  if (goal_ < 0) return false;
+  for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
+  const evaluator ev{s_, s_new_.data(), key};
+  try {
+    return ev.eval(goal_) != 0;
+  } catch (const eval_error &e) {
+    refuse(s_, "goal", e.msg);
+  }
+}
+
+}  // namespace tck
