@@ -13,7 +13,7 @@ anywhere among the arguments wins over the rest, model files included.
   Output:
   Limits:
   $ grep -c '^  -' out
-  42
+  43
   $ grep -E '^  -(abs lu|run|dot|prefix|out|compact|allpaths|ALLPATHS|H|COMPACT|back|ta|verdict|q|stats|progress)\b' out | cut -c1-22
     -compact, -c        
     -ta...              
