@@ -22,6 +22,14 @@ int32_t n_of_eval = 0;
 FILE *history_file = nullptr;
 
 namespace {
+// Set while a whole_zone_frontiers scope is open.
+bool whole_zone_frontiers_on = false;
+}  // namespace
+
+whole_zone_frontiers::whole_zone_frontiers(bool on) : was(whole_zone_frontiers_on) { whole_zone_frontiers_on = on; }
+whole_zone_frontiers::~whole_zone_frontiers() { whole_zone_frontiers_on = was; }
+
+namespace {
 
 // Timers of the existential and the universal fix-points.
 constexpr int TIMER_EU = 2;
@@ -343,6 +351,46 @@ states_region *next_states_region2(states_region *p, states_region *q) { return 
 // ---------------------------------------------------------------------------
 // Existential fix-points
 
+// The zones of r (taken over) not included in s, each kept whole.
+static region *zones_outside(region *r, region *s) {
+  cf_region(r);
+  if (is_empty_region(r) || is_empty_region(s)) return r;
+  cf_region(s);
+  int32_t kept = 0;
+  for (int32_t i = 0; i < r->count; i++) {
+    zone *z = r->zones[i];
+    r->zones[i] = nullptr;
+    // One zone of s holding z is the common case and cheap to find; else
+    // z may still be covered by several of them together.
+    bool known = false;
+    for (int32_t j = 0; j < s->count && !known; j++) known = is_included_zone(z, s->zones[j]) != 0;
+    if (!known) {
+      region *alone = zone_to_region(z);
+      known = is_included_region(alone, s) != 0;
+      alone->zones[0] = nullptr;
+      free_region(alone);
+    }
+    if (known)
+      free_zone(z);
+    else
+      r->zones[kept++] = z;
+  }
+  resize_region(r, kept);
+  return r;
+}
+
+states_region *frontier_states_region(states_region *r, states_region *s) {
+  if (!whole_zone_frontiers_on) {
+    states_region *f = diff_states_region(r, s);
+    free_states_region(r);
+    return f;
+  }
+  if (!is_not_empty_states_region(r) || !is_not_empty_states_region(s)) return null_if_empty(r);
+  for (int i = 0; i < N_OF_STATES; i++)
+    if (!is_empty_region(r->regs[i])) r->regs[i] = zones_outside(r->regs[i], s->regs[i]);
+  return null_if_empty(r);
+}
+
 states_region *true_exist_until_states_region(states_region *p) {
   if (verbose()) {
     print_blanks(n_of_eval - 2);
@@ -364,8 +412,13 @@ states_region *true_exist_until_states_region(states_region *p) {
     states_region *t = true_next_states_region2(f);
     compact_states_region(t);
     free_states_region(f);
-    f = diff_states_region(t, s);
-    s = add_states_region(s, t);
+    if (whole_zone_frontiers_on) {
+      f = frontier_states_region(t, s);
+      s = add_states_region(s, assign_states_region(f));
+    } else {
+      f = diff_states_region(t, s);
+      s = add_states_region(s, t);
+    }
   }
   if (verbose()) printf("\n");
   verdict::add_stat("iterations", n);
@@ -384,8 +437,7 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
   states_region *r = next_states_region(p, q);
   if (COMPACT) compact_states_region2(r);
   states_region *s = assign_states_region(q);
-  states_region *f = diff_states_region(r, s);
-  free_states_region(r);
+  states_region *f = frontier_states_region(r, s);
   int n = 1;
   for (;;) {
     time_R(TIMER_EU);
@@ -397,8 +449,7 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
     if (verbose()) printf(",%d", n);
     r = next_states_region2(p, f);
     s = union_states_region(f, s);
-    f = diff_states_region(r, s);
-    free_states_region(r);
+    f = frontier_states_region(r, s);
   }
   if (verbose()) printf("\n");
   verdict::add_stat("iterations", n);

@@ -38,6 +38,24 @@ extern int32_t n_of_eval;
 // Stream of the fix-point history (option -history); null when not open.
 extern FILE *history_file;
 
+// While an object of this class lives (on = true), the existential
+// fix-points carry their new zones whole from one round to the next: a zone
+// goes on unless it is included in the states already found, where by
+// default only its part outside them (a set difference, which splits it)
+// goes on. The fix-points reach the same sets either way, in other zones;
+// whole zones are far fewer and cheaper on a large product. The count of
+// rounds may differ.
+class whole_zone_frontiers {
+ public:
+  explicit whole_zone_frontiers(bool on);
+  ~whole_zone_frontiers();
+  whole_zone_frontiers(const whole_zone_frontiers &) = delete;
+  whole_zone_frontiers &operator=(const whole_zone_frontiers &) = delete;
+
+ private:
+  bool was;
+};
+
 // ---------------------------------------------------------------------------
 // Making and managing
 
@@ -110,6 +128,10 @@ states_region *true_next_states_region2(states_region *p);
 states_region *next_states_region(states_region *p, states_region *q);
 // path(p, p ∩ pre(q)).
 states_region *next_states_region2(states_region *p, states_region *q);
+// The frontier of a fix-point round: the states of r (taken over) outside s,
+// r minus s; under whole_zone_frontiers the zones of r not included in s,
+// whole. Null when empty.
+states_region *frontier_states_region(states_region *r, states_region *s);
 // E(true U p), least fix-point over true_next.
 states_region *true_exist_until_states_region(states_region *p);
 // E(p U q), least fix-point over next; always contains q.

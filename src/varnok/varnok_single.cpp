@@ -304,7 +304,12 @@ int evaluate_loaded_formula(const formula_source &formula, char *model, void (*n
   if (model != nullptr) delete_suffix(model, ".tg");
   name_scope evaluated(model != nullptr ? std::string(model) : formula.base);
   if (is_option(OPT_VERDICT) && is_option(OPT_FORWARD)) verdict::decide_formula_backwards(tctl_formula());
-  states_region *result = varnok_eval(tctl_formula());
+  states_region *result;
+  {
+    // On the reachable part only the set matters, not how it splits.
+    whole_zone_frontiers whole(inside != nullptr);
+    result = varnok_eval(tctl_formula());
+  }
   if (inside != nullptr) reach::keep_inside(result, *inside);
   verdict::stat("locations", N_OF_STATES);
   if (is_option(OPT_VERDICT) && !is_option(OPT_FORWARD)) verdict::holds(verdict::initial_states_inside(result));

@@ -125,6 +125,52 @@ TEST_F(StatesRegion, ExistentialFixPoints) {
   for (states_region *t : {p, q, only_q, ef, inv, eu, eu0}) free_states_region(t);
 }
 
+// The frontier of a round: by default the exact difference; with whole
+// zones, a zone covered by two zones together goes, one that sticks out
+// stays whole; the scope restores the mode it found.
+TEST_F(StatesRegion, FrontierExactOrWholeZones) {
+  load(ring, "true");
+  auto known = [] {
+    states_region *s = interval_at(0, 0, 1);
+    states_region *t = interval_at(0, 1, 2);
+    return union_states_region(s, t);
+  };
+  states_region *s = known();
+  states_region *f = frontier_states_region(interval_at(0, 1, 3), s);
+  EXPECT_FALSE(holds(f, 0, {1.5}));
+  EXPECT_TRUE(holds(f, 0, {2.5}));
+  free_states_region(f);
+  {
+    whole_zone_frontiers whole(true);
+    // 0 <= x <= 2 lies in no single zone of s, but in their union.
+    EXPECT_EQ(frontier_states_region(interval_at(0, 0, 2), s), nullptr);
+    f = frontier_states_region(interval_at(0, 1, 3), s);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(holds(f, 0, {1.5}) && holds(f, 0, {2.5}));
+    EXPECT_EQ(f->regs[0]->count, 1);
+    free_states_region(f);
+    // Locations that s leaves empty keep all of r.
+    f = frontier_states_region(interval_at(1, 0, 1), s);
+    EXPECT_TRUE(holds(f, 1, {0.5}));
+    free_states_region(f);
+    {
+      whole_zone_frontiers exact(false);
+      EXPECT_EQ(frontier_states_region(interval_at(0, 0, 2), s), nullptr);
+      f = frontier_states_region(interval_at(0, 1, 3), s);
+      EXPECT_FALSE(holds(f, 0, {1.5}));
+      free_states_region(f);
+    }
+    f = frontier_states_region(interval_at(0, 1, 3), s);
+    EXPECT_TRUE(holds(f, 0, {1.5}));
+    free_states_region(f);
+  }
+  f = frontier_states_region(interval_at(0, 1, 3), s);
+  EXPECT_FALSE(holds(f, 0, {1.5}));
+  free_states_region(f);
+  EXPECT_EQ(frontier_states_region(nullptr, s), nullptr);
+  free_states_region(s);
+}
+
 TEST_F(StatesRegion, ClosedTableRunsNoIterationAndWritesHistory) {
   load(ring, "true");
   states_region *inv = mk_inv_st_reg();
