@@ -142,17 +142,14 @@ bool exact_step(M &m, const uint16_t *key, const int16_t *z, const step_info &vi
   return found;
 }
 
-// The path to the witness: the moves are found again from the initial
-// state along the stored predecessors (same successors, same
-// extrapolation); the zones are those of the moves from the exact zones,
-// which are never empty, since extrapolated zones only hold valuations that
-// follow the same moves.
+// The path along the successor numbers `moves` (the initial state's
+// number last): the moves are found again from the initial state (same
+// successors, same extrapolation); the zones are those of the moves from
+// the exact zones, which are never empty, since extrapolated zones only
+// hold valuations that follow the same moves.
 template <typename M>
-std::vector<path_step> witness_path(M &m, const state_store &st, const witness &w, states_region *init_table,
-                                    const tctl_node *init_formula) {
-  std::vector<int32_t> moves;  // successor numbers, initial state number first
-  moves.push_back(w.move);
-  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
+std::vector<path_step> path_along(M &m, const std::vector<int32_t> &moves, states_region *init_table,
+                                  const tctl_node *init_formula) {
   const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
   std::vector<path_step> path;
   int32_t k = 0;
@@ -176,6 +173,16 @@ std::vector<path_step> witness_path(M &m, const state_store &st, const witness &
     path.push_back(std::move(next));
   }
   return path;
+}
+
+// The path to the witness, along the stored predecessors.
+template <typename M>
+std::vector<path_step> witness_path(M &m, const state_store &st, const witness &w, states_region *init_table,
+                                    const tctl_node *init_formula) {
+  std::vector<int32_t> moves;  // successor numbers, initial state number first
+  moves.push_back(w.move);
+  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
+  return path_along(m, moves, init_table, init_formula);
 }
 
 graph_view make_graph(model &m, const state_store &st, const std::vector<graph_edge> &edges) {
@@ -230,6 +237,11 @@ result search_model(model &m, states_region *init_table, const tctl_node *init_f
   result r = run_search(m, init_table, init_formula, p, edges);
   if (p.keep_graph) r.graph = make_graph(m, r.store, edges);
   return r;
+}
+
+std::vector<path_step> path_of_moves(model &m, const std::vector<int32_t> &moves, states_region *init_table,
+                                     const tctl_node *init_formula) {
+  return path_along(m, moves, init_table, init_formula);
 }
 
 result search_model(tck::data_model &m, const search_params &p) {

@@ -75,6 +75,12 @@ struct result {
 // product: the formula init_formula) for m's goal. The caller catches
 // std::bad_alloc when the store cannot grow.
 result search_model(model &m, states_region *init_table, const tctl_node *init_formula, const search_params &p);
+// The path of a witness found again from m's initial states (init_table
+// or init_formula as for search_model): moves are the successor numbers
+// along it, read back from the goal, the initial state's number last. The
+// zones are exact along the moves. Used by the searches on several threads.
+std::vector<path_step> path_of_moves(model &m, const std::vector<int32_t> &moves, states_region *init_table,
+                                     const tctl_node *init_formula);
 // The same search on a model with data from its initial state (keep_graph
 // is not used).
 result search_model(tck::data_model &m, const search_params &p);

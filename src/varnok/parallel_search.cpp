@@ -240,50 +240,14 @@ void run_team(shared &sh, std::vector<worker *> &team) {
   for (std::thread &t : threads) t.join();
 }
 
-// The successor of the exact zone z at key by the move `via`, into out;
-// false when that move gives nothing from z.
-bool exact_step(model &m, const uint16_t *key, const int16_t *z, const step_info &via, std::vector<int16_t> &out) {
-  bool found = false;
-  m.for_each_successor(key, z, [&](int32_t, const uint16_t *, int16_t *t, const step_info &info) {
-    if (!(info == via)) return true;
-    out.assign(t, t + out.size());
-    found = true;
-    return false;
-  });
-  return found;
-}
-
 // The witness path, found again from the initial state along the stored
-// predecessors, as the sequential search finds it: the same successor
-// numbers from the same extrapolated zones, the exact zones along the moves.
+// predecessors, as the sequential search finds it.
 std::vector<path_step> witness_path(model &m, const concurrent_store &st, const witness &w, states_region *init_table,
                                     const tctl_node *init_formula) {
   std::vector<int32_t> moves;  // successor numbers, initial state number first
   moves.push_back(w.move);
   for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
-  const size_t nn = static_cast<size_t>(m.dim()) * m.dim();
-  std::vector<path_step> path;
-  int32_t k = 0;
-  const int32_t first = moves.back();
-  m.for_each_initial(init_table, init_formula, [&](const uint16_t *key, const int16_t *z) {
-    if (k++ == first) path.push_back({{key, key + m.key_size()}, {z, z + nn}, {}});
-  });
-  std::vector<int16_t> abstract = path.back().zone;
-  for (size_t i = moves.size() - 1; i-- > 0;) {
-    const std::vector<uint16_t> key = path.back().key;
-    m.extrapolate(key.data(), abstract.data());
-    path_step next;
-    m.for_each_successor(key.data(), abstract.data(), [&](int32_t n, const uint16_t *to, int16_t *z, const step_info &info) {
-      if (n != moves[i]) return true;
-      next = {{to, to + m.key_size()}, {z, z + nn}, info};
-      return false;
-    });
-    abstract = next.zone;
-    std::vector<int16_t> exact(nn);
-    if (exact_step(m, key.data(), path.back().zone.data(), next.via, exact)) next.zone = exact;
-    path.push_back(std::move(next));
-  }
-  return path;
+  return path_of_moves(m, moves, init_table, init_formula);
 }
 
 // The simulation graph of the finished search: the live states copied into
