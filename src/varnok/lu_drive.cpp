@@ -142,6 +142,18 @@ int lu_search_one_tg(states_region *init, states_region *goal) {
   return search_one_tg(this_run(), init, goal, false, false);
 }
 
+void print_product_verdict(int verdict, size_t path_size, int limit) {
+  if (verdict == 1) {
+    fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, path_size - 1);
+  } else if (verdict == 0) {
+    fprintf(stderr, "Reachability failed.\n");
+    fprintf(stderr, "Full state space explored.\n");
+  } else {
+    fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
+    fprintf(stderr, "Search limited at -FORW %d states.\n", limit);
+  }
+}
+
 int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
   const run_context &c = this_run();
   // A refused formula is named in the user's terms, the initial condition
@@ -162,14 +174,8 @@ int lu_reach_product(const tctl_node *init, const tctl_node *reach) {
       if (r == 1) {
         lu::write_product_trace(s.path);
         if (c.has(OPT_RUN)) write_run(c, s.path, m, nullptr);
-        fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
-      } else if (r == 0) {
-        fprintf(stderr, "Reachability failed.\n");
-        fprintf(stderr, "Full state space explored.\n");
-      } else {
-        fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
-        fprintf(stderr, "Search limited at -FORW %d states.\n", c.max_symb_states);
       }
+      print_product_verdict(r, s.path.size(), c.max_symb_states);
       print_counts(stderr, s, t);
       return r;
     });

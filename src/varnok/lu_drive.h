@@ -4,12 +4,18 @@
 // (lu_writers, and the concrete run under -run).
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
 
 struct states_region;
 struct tctl_node;
+
+// Prints the verdict lines of a search on several graphs to standard
+// error: reached (path_size states on the witness path), the whole space
+// explored, or cut at the -FORW limit.
+void print_product_verdict(int verdict, size_t path_size, int limit);
 
 // Reachability of goal from init in the loaded timed graph; prints the
 // verdict and the counts on standard output, writes _path.reach for a

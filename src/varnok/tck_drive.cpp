@@ -11,6 +11,7 @@
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "varnok/concrete_run.h"
+#include "varnok/lu_drive.h"
 #include "varnok/lu_search.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
@@ -227,14 +228,8 @@ int tck_run(const run_context &c, const std::string &path) {
     if (r == 1) {
       write_trace(m, s.path);
       if (c.has(OPT_RUN)) write_run(m, s.path);
-      fprintf(stderr, "%s: Reachability successful. Sample-trace length: %zu\n", tool, s.path.size() - 1);
-    } else if (r == 0) {
-      fprintf(stderr, "Reachability failed.\n");
-      fprintf(stderr, "Full state space explored.\n");
-    } else {
-      fprintf(stderr, "Reachability failed. Warning: part of state space explored.\n");
-      fprintf(stderr, "Search limited at -FORW %d states.\n", c.max_symb_states);
     }
+    print_product_verdict(r, s.path.size(), c.max_symb_states);
     print_counts(s);
     verdict::reachable(r);
   } catch (const std::bad_alloc &) {
