@@ -82,7 +82,7 @@ struct verdict {
 
 // Reachability of r.tctl from i.tctl with the given options: 1, 0, or
 // NOT_DONE when the search was cut or refused.
-verdict reach(uint32_t options) {
+verdict reach_with(uint32_t options) {
   verdict v;
   fuzz::guarded([&] {
     load_model(options | OPT_REACH);
@@ -167,10 +167,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   fuzz::write_file("r.tctl", goal + "\n");
   if (fuzz::compile_small("m")) {
     fuzz::age_model("m");
-    verdict exact = reach(0), incl = reach(OPT_ABS_INCL), xtra = reach(OPT_ABS_XTRA);
-    verdict lu_bfs = reach(OPT_ABS_LU), lu_dfs = reach(OPT_ABS_LU | OPT_DFS);
-    verdict hull = reach(OPT_ABS_HULL);
-    reach(OPT_ABS_XTRA | OPT_DFS);
+    verdict exact = reach_with(0), incl = reach_with(OPT_ABS_INCL), xtra = reach_with(OPT_ABS_XTRA);
+    verdict lu_bfs = reach_with(OPT_ABS_LU), lu_dfs = reach_with(OPT_ABS_LU | OPT_DFS);
+    verdict hull = reach_with(OPT_ABS_HULL);
+    reach_with(OPT_ABS_XTRA | OPT_DFS);
     sim_graph(0);
     sim_graph(OPT_ABS_LU);
     if (lu_bfs.diagonal_free) {
