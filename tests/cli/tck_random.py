@@ -151,6 +151,20 @@ def holds(conds, env, clk):
     return all(ev(c, full) for c in conds)
 
 
+def fire(mv, locs, env, clk):
+    """The state after the move mv (its edges' guards hold, their statements
+    run in order, the targets taken), or None when a guard fails."""
+    if not all(holds(e["conds"], env, clk) for _, e in mv):
+        return None
+    env2, clk2 = dict(env), dict(clk)
+    for _, e in mv:
+        run_stmts(e["do"], env2, clk2)
+    locs2 = list(locs)
+    for p, e in mv:
+        locs2[p] = e["t"]
+    return locs2, env2, clk2
+
+
 def inv_ok(m, locs, env, clk):
     for p, l in zip(m.procs, locs):
         inv = p["locs"][l]["inv"]
@@ -214,16 +228,9 @@ def reachable(m, goal_labels, goal_int):
             if inv_ok(m, locs, env, later):
                 todo.append((locs, env, later))
         for mv in moves(m, locs, env):
-            if not all(holds(e["conds"], env, clk) for _, e in mv):
-                continue
-            env2, clk2 = dict(env), dict(clk)
-            for _, e in mv:
-                run_stmts(e["do"], env2, clk2)
-            locs2 = list(locs)
-            for p, e in mv:
-                locs2[p] = e["t"]
-            if inv_ok(m, locs2, env2, clk2):
-                todo.append((locs2, env2, clk2))
+            after = fire(mv, locs, env, clk)
+            if after and inv_ok(m, *after):
+                todo.append(after)
     return False
 
 
@@ -272,14 +279,10 @@ def replay(m, path, goal_labels, goal_int):
             if sorted("P%d:%s->%s:%s" % (p, m.procs[p]["locs"][e["s"]]["name"], m.procs[p]["locs"][e["t"]]["name"], e["ev"])
                       for p, e in mv) != sorted(names):
                 continue
-            if not all(holds(e["conds"], env, clk) for _, e in mv):
+            after = fire(mv, locs, env, clk)
+            if not after:
                 continue
-            env2, clk2 = dict(env), dict(clk)
-            for _, e in mv:
-                run_stmts(e["do"], env2, clk2)
-            locs2 = list(locs)
-            for p, e in mv:
-                locs2[p] = e["t"]
+            locs2, env2, clk2 = after
             if locs2 == want_locs and env2 == want_env and clk2 == want_clk and inv_ok(m, locs2, env2, clk2):
                 ok = True
                 break
