@@ -16,6 +16,7 @@ struct earlier_file {
   dev_t dev;
   ino_t ino;
   struct timespec mtime;
+  bool witness;
 };
 
 // Never destroyed: read by the exit handler, which must not allocate (it
@@ -25,17 +26,19 @@ std::vector<earlier_file> &noted() {
   return *v;
 }
 
-bool armed = false;
+bool armed = false;          // a failure removes every noted file
+bool witness_armed = false;  // the end removes the noted witness files
 
 bool same_file(const earlier_file &f, const struct stat &st) {
   return st.st_dev == f.dev && st.st_ino == f.ino && st.st_mtim.tv_sec == f.mtime.tv_sec &&
          st.st_mtim.tv_nsec == f.mtime.tv_nsec;
 }
 
-void remove_noted() {
-  if (!armed) return;
-  armed = false;
+// Removes the noted files that are still the earlier run's: all of them, or
+// only the witness files.
+void remove_earlier(bool witness_only) {
   for (const earlier_file &f : noted()) {
+    if (witness_only && !f.witness) continue;
     struct stat st;
     if (lstat(f.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !same_file(f, st)) continue;
     if (unlink(f.path.c_str()) != 0) continue;
@@ -46,9 +49,15 @@ void remove_noted() {
   }
 }
 
-}  // namespace
+// The exit handler: a run that ends before its answer exists removes every
+// noted file.
+void remove_noted() {
+  if (!armed) return;
+  armed = witness_armed = false;
+  remove_earlier(false);
+}
 
-void stale_results_arm(const std::vector<std::string> &paths) {
+void note(const std::vector<std::string> &paths, bool witness) {
   static bool registered = false;
   if (!registered) {
     registered = true;
@@ -60,11 +69,27 @@ void stale_results_arm(const std::vector<std::string> &paths) {
     for (const earlier_file &f : noted()) known = known || f.path == p;
     struct stat st;
     if (known || lstat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    noted().push_back({p, st.st_dev, st.st_ino, st.st_mtim});
+    noted().push_back({p, st.st_dev, st.st_ino, st.st_mtim, witness});
   }
   armed = true;
+  witness_armed = witness_armed || witness;
 }
+
+}  // namespace
+
+void stale_results_arm(const std::vector<std::string> &paths) { note(paths, false); }
+
+void stale_results_arm_witness(const std::vector<std::string> &paths) { note(paths, true); }
 
 void stale_results_keep() { armed = false; }
 
-void stale_results_remove() { remove_noted(); }
+void stale_results_end() {
+  const bool witness = witness_armed;
+  armed = witness_armed = false;
+  if (witness) remove_earlier(true);
+}
+
+void stale_results_remove() {
+  armed = armed || witness_armed;
+  remove_noted();
+}

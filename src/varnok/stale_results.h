@@ -6,6 +6,11 @@
 // that are still the earlier run's files are removed, each with the line
 // "<tool>: removed the earlier result <file>" on standard error. Files that
 // this run put in place (under a new inode) are left alone.
+//
+// Witness files (paths, traces, runs and their pictures) go further: they
+// must always belong to the last run that completed, so when a run ends
+// well without writing one of them (the goal was not reached, the formula
+// has no run, the run was not asked for), the earlier one is removed too.
 #pragma once
 
 #include <string>
@@ -15,8 +20,15 @@
 // would write; the ones that exist now are the earlier run's. May be called
 // more than once; each call adds to the list.
 void stale_results_arm(const std::vector<std::string> &paths);
-// The run succeeded: nothing is removed at exit.
+// Notes witness files as stale_results_arm does; they are also removed
+// by stale_results_end when this run did not replace them.
+void stale_results_arm_witness(const std::vector<std::string> &paths);
+// The answer exists: nothing is removed at exit, but for the witness files
+// that stale_results_end may still remove.
 void stale_results_keep();
+// The run completed: removes the noted witness files that are still the
+// earlier run's, with the same line; nothing is removed after this call.
+void stale_results_end();
 // Removes the noted earlier files now (the run failed); after this call
 // nothing more is removed at exit.
 void stale_results_remove();

@@ -43,12 +43,13 @@ static int run_several(const run_context &run, bool formula_file) {
 // a model that cannot be opened, read or compiled, a refused goal) ends with
 // status 1, the status of a missing model, never with 0, which a script
 // would read as success; the earlier results of its question are removed.
+// A run that completed removes the earlier witness files it did not replace.
 static int exit_status(int result) {
   if (result == 0) {
     stale_results_remove();
     return 1;
   }
-  stale_results_keep();
+  stale_results_end();
   return result;
 }
 

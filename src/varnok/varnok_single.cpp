@@ -243,10 +243,11 @@ const char *const WITNESS_FILES[] = {"_path.reach", "_trace.reach", "_run.reach"
 
 void arm_formula_results(const char *formula_base) {
   const std::string base = result_path(formula_base);
-  std::vector<std::string> files = {base + ".eval", base + ".log"};
+  stale_results_arm({base + ".eval", base + ".log"});
+  std::vector<std::string> witness;
   if (is_option(OPT_FORWARD | OPT_RUN))
-    for (const char *w : WITNESS_FILES) files.push_back(result_path(w));
-  stale_results_arm(files);
+    for (const char *w : WITNESS_FILES) witness.push_back(result_path(w));
+  stale_results_arm_witness(witness);
 }
 
 void arm_goal_results(const char *goal, bool network) {
@@ -258,7 +259,7 @@ void arm_goal_results(const char *goal, bool network) {
     files.push_back(result_path("_trace.reach"));
     files.push_back(result_path("_dfs.trace"));
   }
-  stale_results_arm(files);
+  stale_results_arm_witness(files);
 }
 
 int evaluate_formula_tg(char *model, char *formula) {

@@ -218,6 +218,7 @@ Depth-first reachability writes sample traces into the reach formula's
   4 symbolic states generated. DFS limited at depth 2.
   Hint: use the '-abs' option for abstractions,
   \tor use the '-STACK n' option to set the search limit. (esc)
+  varnok: removed the earlier result _reach.trace
   status 1
   $ run -FULLDFS -ALLPATHS 2 -R "GOING_UP" rail_train rail_gate rail_controller
   varnok: file _reach.tctl created
@@ -246,6 +247,7 @@ Formulas with clocks are refused by the searches.
   BFS limited at MAX_SYMB_STATES = 1000.
   Hint: use the '-abs' option for abstractions,
   \tor use the '-FORW n' option to set the search limit. (esc)
+  varnok: removed the earlier result _reach.trace
   status 1
 
 Abstractions: inclusion, convex hull, extrapolation (whose zone is written

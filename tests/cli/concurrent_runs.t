@@ -30,6 +30,8 @@ while it reads the model; a second run writes another goal meanwhile.
   status 1
   $ rm chain.tg chain.vnk; cp chain.txt chain.tg
   $ varnok -R "INIT and END" -FORW 10000 chain | grep Reachability
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   varnok: Reachability: FALSE.
 
 A text that cannot be written completely is reported and nothing is

@@ -150,6 +150,8 @@ operator).
 
   $ witness train_gate "init impl AB (NEAR impl AD{<=5} INSIDE)"
   varnok: -run: no finite run is given: the invariance holds, which no finite run shows
+  varnok: removed the earlier result _run.dot
+  varnok: removed the earlier result _run.svg
   $ witness train_gate "init impl AB (NEAR impl AD{>=3} INSIDE)"
   varnok: -run: no finite run is given: only a bounded response AD{<c} or AD{<=c} has one
   $ witness train_gate "init impl AB (NEAR impl AD{<=3} x < 2)"

@@ -193,8 +193,9 @@ stack.
   > state: 1 prop: NEVER invar: true trans:
   > TG
   $ touch -d '2001-01-01' loop.tg
-  $ varnok -DFS -R NEVER loop 2>&1 | tail -4
+  $ varnok -DFS -R NEVER loop 2>&1 | tail -5
   varnok: Reachability: FALSE.
   varnok: Max stack size attained: 1
   varnok: 2 simulation states generated
   varnok: 2 simulation transitions generated
+  varnok: removed the earlier result _dfs.trace

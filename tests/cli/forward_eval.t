@@ -64,8 +64,6 @@ Shapes the forward evaluator does not decide.
 
   $ varnok -f -forw diag "ED true" 2>&1 >/dev/null
   ERROR: please simplify "TRUE" atoms in formulas
-  varnok: removed the earlier result _path.reach
-  varnok: removed the earlier result _trace.reach
   [1]
   $ varnok -f -forw diag "init impl AD{>3} END" 2>&1 >/dev/null
   ERROR: can not apply forward analysis

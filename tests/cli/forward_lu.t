@@ -59,6 +59,7 @@ with y < 10. Depth-first gives the same verdict.
   varnok: Evaluating reachability property... 
   varnok: Reachability: FALSE.
   varnok: abs lu: 9 states stored, 9 explored, 0 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
+  varnok: removed the earlier result _path.reach
   status 1
   $ run -alu -DFS -R "END and y < 10" ring | grep Reachability
   varnok: Reachability: FALSE.
@@ -72,6 +73,7 @@ with y < 10. Depth-first gives the same verdict.
   varnok: Evaluating reachability property... 
   varnok: Reachability: INCOMPLETE (search limited at -FORW 3 states).
   varnok: abs lu: 1 states stored, 3 explored, 3 covered, 3 transitions, * bytes in store, peak memory * kB (glob)
+  varnok: removed the earlier result _path.reach
   status 1
 
 A diagonal constraint makes the extrapolation unsound: the search goes on
@@ -219,4 +221,5 @@ option that explores it); -abs lu decides it.
   Reachability failed.
   Full state space explored.
   varnok: abs lu: 2 states stored, 2 explored, 0 covered, 161 transitions, * bytes in store, peak memory * kB (glob)
+  varnok: removed the earlier result _reach.trace
   status 1

@@ -158,10 +158,12 @@ the search answers FALSE at once.
 
   $ run -I "init and AD{>0} state(3)" -R "END" diag | grep Reach
   varnok: Reachability: TRUE.
-  $ run -I "init and ED{<2} state(3)" -R "END" diag | tail -4
+  $ run -I "init and ED{<2} state(3)" -R "END" diag | tail -6
   varnok: Reachability: FALSE.
   varnok: 0 simulation states generated
   varnok: 0 simulation transitions generated
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   status 1
 
 A goal met by an initial state: one state in the path, one step in the

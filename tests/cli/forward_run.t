@@ -50,6 +50,8 @@ The same run from depth-first search and from -abs lu.
   varnok: Reachability: TRUE.
   varnok: 1 sample traces generated in _dfs.trace.
   varnok: Max stack size attained: 2
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   status 1
   $ cmp bfs.run _run.reach
   $ run -run -alu -R END half
@@ -59,6 +61,7 @@ The same run from depth-first search and from -abs lu.
   varnok: file _run.reach dumped
   varnok: Reachability: TRUE.
   varnok: abs lu: 2 states stored, 2 explored, 0 covered, 2 transitions, * bytes in store, peak memory * kB (glob)
+  varnok: removed the earlier result _dfs.trace
   status 1
   $ cmp bfs.run _run.reach
 
@@ -74,6 +77,8 @@ Without -run nothing more is written; an unreachable goal gives no run.
   varnok: Reachability: FALSE.
   varnok: 3 simulation states generated
   varnok: 2 simulation transitions generated
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   status 1
   $ ls _run.reach
   ls: cannot access '_run.reach': No such file or directory
@@ -158,6 +163,8 @@ bound has passed (the formula clock is not shown): the train stays far for
 
   $ rm -f _run.reach
   $ varnok -run -forw -f train_gate "init and ((not DOWN) EU INSIDE)" | grep -i "run\|\*\*\*"
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   varnok: Conditional Reachability *** FALSE ***
   $ test -e _run.reach || echo "no _run.reach"
   no _run.reach

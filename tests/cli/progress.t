@@ -27,6 +27,8 @@ Depth-first (waiting is the depth of the stack), the simulation graph of
   varnok: 3 stored, 3 waiting, 3 explored, \d+k?/s, \d+ MB (re)
   varnok: 4 stored, 4 waiting, 4 explored, \d+k?/s, \d+ MB (re)
   varnok: 5 stored, 5 waiting, 5 explored, \d+k?/s, \d+ MB (re)
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   REACHABLE true
   $ varnok -q -progress -forw train_gate 2>&1 | tail -2
   varnok: 11 stored, 2 waiting, 9 explored, \d+k?/s, \d+ MB (re)
@@ -38,6 +40,7 @@ Depth-first (waiting is the depth of the stack), the simulation graph of
   varnok: 3 stored, 1 waiting, 2 explored, \d+k?/s, \d+ MB (re)
   varnok: 4 stored, 1 waiting, 3 explored, \d+k?/s, \d+ MB (re)
   varnok: 4 stored, 0 waiting, 4 explored, \d+k?/s, \d+ MB (re)
+  varnok: removed the earlier result _dfs.trace
   REACHABLE true
 
 The on-the-fly product searches, breadth- and depth-first, and the

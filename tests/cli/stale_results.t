@@ -80,3 +80,53 @@ A run that succeeds keeps nothing stale and prints no such line:
   f.eval
   f.log
   f.tctl
+
+Witness files always belong to the last run that completed: a search that
+does not reach its goal, a formula without a run and a search without
+-run remove the earlier paths, traces and runs that they did not replace,
+so that an old witness never sits beside a new verdict:
+
+  $ rm -f _*.reach _reach.trace
+  $ cp $EXAMPLES/train_gate_reach_*.tctl .
+  $ varnok -abs lu -run -r train_gate_reach_inside train_gate > /dev/null 2>&1; ls _*.reach
+  _path.reach
+  _run.reach
+  $ varnok -abs lu -run -r train_gate_reach_unsafe train_gate 2>&1 | grep -e FALSE -e removed
+  varnok: Reachability: FALSE.
+  varnok: removed the earlier result _run.reach
+  varnok: removed the earlier result _path.reach
+  $ ls _*.reach
+  ls: cannot access '_*.reach': No such file or directory
+  [2]
+
+A reached goal without -run replaces the path and removes the earlier run:
+
+  $ varnok -abs lu -run -r train_gate_reach_inside train_gate > /dev/null 2>&1
+  [1]
+  $ varnok -abs lu -r train_gate_reach_inside train_gate 2>&1 | grep -e TRUE -e removed -e dumped
+  varnok: file _path.reach dumped
+  varnok: Reachability: TRUE.
+  varnok: removed the earlier result _run.reach
+  $ ls _*.reach
+  _path.reach
+
+On a network, the goal's trace of an earlier run that reached it goes when
+the goal is no longer reached:
+
+  $ varnok -abs lu -R INSIDE rail_train rail_gate rail_controller > /dev/null 2>&1; ls _reach.*
+  _reach.tctl
+  _reach.trace
+  $ varnok -abs lu -R "INSIDE and not INSIDE" rail_train rail_gate rail_controller 2>&1 | grep -e "Reachability failed" -e removed
+  Reachability failed.
+  varnok: removed the earlier result _reach.trace
+
+A formula that holds has no run: the earlier run of a failing one goes:
+
+  $ varnok -run -f train_gate "init impl AB not INSIDE" > /dev/null 2>&1; ls _run.reach
+  _run.reach
+  $ varnok -run -f train_gate "init impl AB not (INSIDE and UP)" 2>&1 | grep -e removed
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _run.reach
+  $ ls _run.reach
+  ls: cannot access '_run.reach': No such file or directory
+  [2]

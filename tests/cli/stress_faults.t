@@ -118,6 +118,7 @@ all before y reaches 1. The values stay simple and the run replays.
   >   python3 "$TESTDIR"/run_replay.py --goal END chain _run.reach; done
   varnok: file _run.reach dumped
   varnok: Reachability: TRUE.
+  varnok: removed the earlier result _run.dot
   replayed 1 runs, 300 transitions
   varnok: Reachability analysis using DFS ...
   varnok: file _run.reach dumped

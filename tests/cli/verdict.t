@@ -150,6 +150,7 @@ states):
   HOLDS false
   status 1
   $ v -forw -abs lu -f train_gate "init impl AB not INSIDE"
+  varnok: removed the earlier result _trace.reach
   HOLDS false
   status 1
   $ v -FORW 2 -forw train_gate train_gate_safe
@@ -157,7 +158,6 @@ states):
   hint: use the '-abs' option for abstractions,
   varnok: removed the earlier result train_gate_safe.eval
   varnok: removed the earlier result _path.reach
-  varnok: removed the earlier result _trace.reach
   HOLDS true
   status 0
   $ v -f rail_train rail_gate rail_controller "ED INSIDE"

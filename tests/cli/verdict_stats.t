@@ -68,6 +68,8 @@ result_zones):
   iterations 3
   result_zones 12
   $ varnok -q -verdict -stats -forw train_gate train_gate_safe | grep -v '_s '
+  varnok: removed the earlier result _path.reach
+  varnok: removed the earlier result _trace.reach
   HOLDS true
   peak_memory_kb \d+ (re)
   states_stored 11
@@ -98,6 +100,7 @@ The exact searches of a network (breadth- and depth-first on the fly, and
 the simulation graph of -forw) give their stored states too:
 
   $ for o in "" -DFS; do varnok -q -verdict -stats $o -R "INSIDE and not DOWN" rail_train rail_gate rail_controller | grep -v '_s '; done
+  varnok: removed the earlier result _reach.trace
   REACHABLE false
   peak_memory_kb \d+ (re)
   states_stored 11
