@@ -261,8 +261,7 @@ data_model::data_model(const system &s, int goal)
 // value over the variables' ranges.
 void data_model::compute_bounds() {
   const int d = dim();
-  lo_.resize(nprocs_);
-  hi_.resize(nprocs_);
+  std::vector<std::vector<std::vector<int32_t>>> lo_at(nprocs_), hi_at(nprocs_);
   auto raise = [&](const guard &g, std::vector<int32_t> &lo, std::vector<int32_t> &hi) {
     for (const clock_atom &a : g.clocks) {
       if (a.y >= 0) {
@@ -278,11 +277,11 @@ void data_model::compute_bounds() {
   };
   for (int p = 0; p < nprocs_; p++) {
     const process &pr = s_.processes[p];
-    lo_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
-    hi_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    lo_at[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    hi_at[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
     for (size_t l = 0; l < pr.locations.size(); l++) {
-      raise(pr.locations[l].invariant, lo_[p][l], hi_[p][l]);
-      for (int e : pr.out[l]) raise(s_.edges[e].provided, lo_[p][l], hi_[p][l]);
+      raise(pr.locations[l].invariant, lo_at[p][l], hi_at[p][l]);
+      for (int e : pr.out[l]) raise(s_.edges[e].provided, lo_at[p][l], hi_at[p][l]);
     }
     std::vector<std::vector<char>> reset(s_.edges.size());
     for (size_t l = 0; l < pr.locations.size(); l++)
@@ -297,14 +296,23 @@ void data_model::compute_bounds() {
           const int t = s_.edges[e].target;
           for (int x = 1; x < d; x++) {
             if (reset[e][x]) continue;
-            if (lo_[p][t][x] > lo_[p][l][x]) lo_[p][l][x] = lo_[p][t][x], changed = true;
-            if (hi_[p][t][x] > hi_[p][l][x]) hi_[p][l][x] = hi_[p][t][x], changed = true;
+            if (lo_at[p][t][x] > lo_at[p][l][x]) lo_at[p][l][x] = lo_at[p][t][x], changed = true;
+            if (hi_at[p][t][x] > hi_at[p][l][x]) hi_at[p][l][x] = hi_at[p][t][x], changed = true;
           }
         }
     }
-    for (auto &v : lo_[p]) v[0] = 0;
-    for (auto &v : hi_[p]) v[0] = 0;
   }
+  limits_.resize(nprocs_);
+  for (int p = 0; p < nprocs_; p++) {
+    limits_[p].resize(lo_at[p].size());
+    for (size_t l = 0; l < lo_at[p].size(); l++)
+      for (int x = 1; x < d; x++)
+        if (lo_at[p][l][x] >= 0 || hi_at[p][l][x] >= 0) limits_[p][l].push_back({x, lo_at[p][l][x], hi_at[p][l][x]});
+  }
+  for (const process &pr : s_.processes)
+    for (const location &l : pr.locations)
+      for (const clock_atom &a : l.invariant.clocks)
+        if (a.y < 0 && a.cmp != op::lt && a.cmp != op::le) past_closed_ = false;
 }
 
 void data_model::for_each_initial(states_region *, const tctl_node *,
@@ -337,8 +345,20 @@ void data_model::for_each_initial(states_region *, const tctl_node *,
   f(s_key_.data(), s_zone_.data());
 }
 
+bool data_model::leaves_committed(const uint16_t *key, const part *b, const part *e) const {
+  for (; b != e; ++b)
+    if (s_.processes[b->process].locations[key[b->process]].committed) return true;
+  return false;
+}
+
+void data_model::set_w(const move &m, std::vector<int32_t> &w) const {
+  w.assign(nprocs_, -1);
+  for (uint32_t i = m.begin; i < m.end; i++) w[parts_[i].process] = parts_[i].edge;
+}
+
 void data_model::moves_of(const uint16_t *key) {
   moves_.clear();
+  parts_.clear();
   for (int v = 0; v < s_.nb_vars; v++) s_vals_[v] = value(key, v);
   const evaluator ev{s_, s_vals_.data(), key};
   bool committed = false;
@@ -350,43 +370,54 @@ void data_model::moves_of(const uint16_t *key) {
       refuse(s_, "edge " + s_.edge_name(e), x.msg);
     }
   };
-  auto leaves_committed = [&](const move &m) {
-    if (!committed) return true;
-    for (const part &p : m)
-      if (s_.processes[p.process].locations[key[p.process]].committed) return true;
-    return false;
+  // Keeps the parts pushed since begin as a move, when it may be taken.
+  auto close_move = [&](uint32_t begin) {
+    const uint32_t end = static_cast<uint32_t>(parts_.size());
+    if (end > begin && (!committed || leaves_committed(key, parts_.data() + begin, parts_.data() + end)))
+      moves_.push_back({begin, end});
+    else
+      parts_.resize(begin);
   };
   for (int p = 0; p < nprocs_; p++)
     for (int e : s_.processes[p].out[key[p]])
-      if (!synced_[p][s_.edges[e].event] && enabled(e) && leaves_committed({{p, e}})) moves_.push_back({{p, e}});
-  std::vector<std::vector<int>> lists;
-  std::vector<size_t> at;
+      if (!synced_[p][s_.edges[e].event] && enabled(e)) {
+        const uint32_t begin = static_cast<uint32_t>(parts_.size());
+        parts_.push_back({p, e});
+        close_move(begin);
+      }
+  std::vector<int> &lists = s_lists_;
+  std::vector<uint32_t> &from = s_list_at_, &at = s_pick_;
   for (const std::vector<sync_part> &v : s_.syncs) {
-    lists.assign(v.size(), {});
+    const size_t n = v.size();
+    lists.clear();
+    from.assign(n + 1, 0);
     bool possible = true;
-    for (size_t i = 0; i < v.size() && possible; i++) {
+    for (size_t i = 0; i < n && possible; i++) {
+      from[i] = static_cast<uint32_t>(lists.size());
       for (int e : s_.processes[v[i].process].out[key[v[i].process]])
-        if (s_.edges[e].event == v[i].event && enabled(e)) lists[i].push_back(e);
-      if (lists[i].empty()) {
-        if (v[i].weak) lists[i].push_back(-1);
+        if (s_.edges[e].event == v[i].event && enabled(e)) lists.push_back(e);
+      if (lists.size() == from[i]) {
+        if (v[i].weak) lists.push_back(-1);
         else possible = false;
       }
     }
     if (!possible) continue;
+    from[n] = static_cast<uint32_t>(lists.size());
     size_t combinations = 1;
-    for (const std::vector<int> &l : lists)
-      if (__builtin_mul_overflow(combinations, l.size(), &combinations) || combinations > MAX_COMBINATIONS)
+    for (size_t i = 0; i < n; i++)
+      if (__builtin_mul_overflow(combinations, size_t{from[i + 1] - from[i]}, &combinations) ||
+          combinations > MAX_COMBINATIONS)
         refuse(s_, "synchronisation " + std::to_string(&v - s_.syncs.data() + 1),
                "more than " + std::to_string(MAX_COMBINATIONS) + " combinations of edges");
-    at.assign(v.size(), 0);
+    at.assign(from.begin(), from.end() - 1);
     for (;;) {
-      move m;
-      for (size_t i = 0; i < v.size(); i++)
-        if (lists[i][at[i]] >= 0) m.push_back({v[i].process, lists[i][at[i]]});
-      if (!m.empty() && leaves_committed(m)) moves_.push_back(std::move(m));
+      const uint32_t begin = static_cast<uint32_t>(parts_.size());
+      for (size_t i = 0; i < n; i++)
+        if (lists[at[i]] >= 0) parts_.push_back({v[i].process, lists[at[i]]});
+      close_move(begin);
       size_t i = 0;
-      while (i < v.size() && ++at[i] == lists[i].size()) at[i++] = 0;
-      if (i == v.size()) break;
+      while (i < n && ++at[i] == from[i + 1]) at[i] = from[i], i++;
+      if (i == n) break;
     }
   }
 }
@@ -406,7 +437,8 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
         rec->guard.resize(bytes / sizeof(int16_t));
         flat::set_universal(rec->guard.data(), d);
       }
-      for (const part &p : m) {
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        const part &p = parts_[i];
         at = p.edge;
         if (!constrain(ev, s_.edges[p.edge].provided, t, d)) return false;
         if (rec != nullptr && !constrain(ev, s_.edges[p.edge].provided, rec->guard.data(), d)) return false;
@@ -421,18 +453,22 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
       for (int x = 0; x < d; x++) rec->assign[x] = static_cast<uint16_t>(x);
       assign = rec->assign.data();
     }
-    for (const part &p : m) {
-      at = p.edge;
-      run_body(ev, s_.edges[p.edge].body, s_new_.data(), t, d, assign);
+    for (uint32_t i = m.begin; i < m.end; i++) {
+      at = parts_[i].edge;
+      run_body(ev, s_.edges[at].body, s_new_.data(), t, d, assign);
     }
     bool hurry = false;
-    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (uint32_t i = m.begin; i < m.end; i++)
+      s_key_[parts_[i].process] = static_cast<uint16_t>(s_.edges[parts_[i].edge].target);
     for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
     for (int p = 0; p < nprocs_; p++) {
       const location &l = s_.processes[p].locations[s_key_[p]];
       hurry = hurry || l.urgent || l.committed;
     }
-    for (int pass = 0; pass < (hurry ? 1 : 2); pass++) {
+    // Where time passes within past-closed invariants, one cut after it
+    // passes suffices (unless the zone entered is wanted).
+    const int first = !hurry && past_closed_ && rec == nullptr ? 1 : 0;
+    for (int pass = first; pass < (hurry ? 1 : 2); pass++) {
       if (pass == 1) flat::up(t, d);
       for (int p = 0; p < nprocs_; p++) {
         const location &l = s_.processes[p].locations[s_key_[p]];
@@ -456,9 +492,8 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
 bool data_model::parts_of(const uint16_t *key, const int16_t *z, const lu::step_info &via, step_parts &out) {
   moves_of(key);
   for (const move &m : moves_) {
-    std::vector<int32_t> w(nprocs_, -1);
-    for (const part &p : m) w[p.process] = p.edge;
-    if (w == via.w) return apply(key, z, m, &out);
+    set_w(m, s_w_);
+    if (s_w_ == via.w) return apply(key, z, m, &out);
   }
   return false;
 }
@@ -527,13 +562,13 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
   std::vector<clock_bound> inv;
   for (const move &m : moves_) {
     discrete_move dm;
-    dm.w.assign(nprocs_, -1);
-    for (const part &p : m) dm.w[p.process] = p.edge;
-    dm.event = s_.edges[m[0].edge].event;
-    int at = m[0].edge;
+    set_w(m, dm.w);
+    dm.event = s_.edges[parts_[m.begin].edge].event;
+    int at = parts_[m.begin].edge;
     try {
       const evaluator src{s_, s_vals_.data(), key};
-      for (const part &p : m) {
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        const part &p = parts_[i];
         at = p.edge;
         bounds_of(src, s_.edges[p.edge].provided, dm.guard);
       }
@@ -542,9 +577,9 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
       const evaluator ev{s_, s_new_.data(), s_key_.data()};
       flat::set_universal(scratch.data(), d);
       for (int x = 0; x < d; x++) assign[x] = static_cast<uint16_t>(x);
-      for (const part &p : m) {
-        at = p.edge;
-        run_body(ev, s_.edges[p.edge].body, s_new_.data(), scratch.data(), d, assign.data());
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        at = parts_[i].edge;
+        run_body(ev, s_.edges[at].body, s_new_.data(), scratch.data(), d, assign.data());
       }
       for (int x = 1; x < d; x++)
         if (assign[x] == 0) {
@@ -556,7 +591,8 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
     } catch (const eval_error &e) {
       refuse(s_, "edge " + s_.edge_name(at), e.msg);
     }
-    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (uint32_t i = m.begin; i < m.end; i++)
+      s_key_[parts_[i].process] = static_cast<uint16_t>(s_.edges[parts_[i].edge].target);
     for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
     dm.target = s_key_;
     if (!invariant_at(dm.target.data(), inv)) continue;
@@ -569,13 +605,11 @@ void data_model::extrapolate(const uint16_t *key, int16_t *z) {
   const int d = dim();
   std::fill(s_lo_.begin() + 1, s_lo_.end(), -1);
   std::fill(s_hi_.begin() + 1, s_hi_.end(), -1);
-  for (int p = 0; p < nprocs_; p++) {
-    const std::vector<int32_t> &lo = lo_[p][key[p]], &hi = hi_[p][key[p]];
-    for (int x = 1; x < d; x++) {
-      s_lo_[x] = std::max(s_lo_[x], lo[x]);
-      s_hi_[x] = std::max(s_hi_[x], hi[x]);
+  for (int p = 0; p < nprocs_; p++)
+    for (const clock_limit &c : limits_[p][key[p]]) {
+      s_lo_[c.x] = std::max(s_lo_[c.x], c.lo);
+      s_hi_[c.x] = std::max(s_hi_[c.x], c.hi);
     }
-  }
   flat::extrapolate_lu(z, d, s_lo_.data(), s_hi_.data());
 }
 
