@@ -146,6 +146,39 @@ are locations where time cannot pass.
   varnok: Reachability successful. Sample-trace length: 16
   varnok: abs lu: 20 states stored, 20 explored, 0 covered, 22 transitions
 
+With -dot the model is drawn (model.dot: a cluster per process, the
+initial locations bold with an entry arrow, committed and urgent ones
+filled; the expressions written back with the parentheses they need), and
+with -run the concrete run as a path of moments (model_run.dot):
+
+  $ printf '%s\n' 'system:pic' 'event:e' 'clock:2:x' 'int:1:0:3:0:n' 'int:3:0:9:1:a' 'process:P' \
+  >   'location:P:A{initial: : labels: A,START}' 'location:P:B{urgent: : labels: B : invariant: x[0] <= n * 2}' \
+  >   'edge:P:A:B:e{provided: (n + 1) * 2 >= a[0] - (a[1] - 1) && !(n == 1) && x[0] - x[1] < n + 1 && a[n % 3] % 3 == 1 - -n : do: if n < 2 || a[0] > 1 then n = n + 1; x[1] = 0 else nop end; a[2] = 10 - (3 - 2)}' > pic.tck
+  $ varnok -dot -abs lu -R B pic.tck 2>/dev/null | grep dumped; sed -n '/cluster/,$p' pic.dot
+  varnok: file pic.dot dumped
+    subgraph cluster_0 {
+    label="P";
+    p0_l0_entry [shape=point, label=""];
+    p0_l0_entry -> p0_l0;
+    p0_l0 [label="A\nA START", style=bold];
+    p0_l1 [label="B (urgent)\nB\ninv: x[0] <= n * 2", style=filled, fillcolor=lightgrey];
+    }
+    p0_l0 -> p0_l1 [label="(n + 1) * 2 >= a[0] - (a[1] - 1) && !(n == 1) && a[n % 3] % 3 == 1 - -n && x[0] - x[1] < n + 1 => e ; if n < 2 || a[0] > 1 then n = n + 1; x[1] = 0 else nop end; a[2] = 10 - (3 - 2)"];
+  }
+  $ varnok -dot -run -abs lu -R 'DOWN and passed == 1' train_gate.tck 2>/dev/null | grep dumped
+  varnok: file train_gate_run.dot dumped
+  varnok: file train_gate.dot dumped
+  $ grep -c cluster train_gate.dot; grep committed train_gate.dot; grep -- '->' train_gate_run.dot | tail -2
+  3
+    p2_l1 [label="closing (committed)\nCLOSING", style=filled, fillcolor=lightgrey];
+    p2_l3 [label="opening (committed)\nOPENING", style=filled, fillcolor=lightgrey];
+    m3 -> m4 [label="delay 2\nTrain:near->inside:in", color=red, penwidth=2];
+    m4 -> m5 [label="delay 0\nTrain:inside->far:exit\nController:busy->opening:exit", color=red, penwidth=2];
+  $ grep m5 train_gate_run.dot | head -1
+    m5 [label="< Train.far, Gate.down, Controller.opening, passed = 1 >\nx=3 y=3", color=red, penwidth=2];
+  $ rm train_gate.dot; varnok -dot -abs lu -R 'INSIDE and UP' train_gate.tck 2>/dev/null | grep dumped
+  varnok: file train_gate.dot dumped
+
 Committed and urgent locations, and a weak participant. P enters B at
 once and sets v, which Q waits for; P leaves B one time unit later. While
 P is in a committed B only P may move; in an urgent B anyone may move, but
