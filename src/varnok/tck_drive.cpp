@@ -131,6 +131,11 @@ bool concrete_run_of(tck::data_model &m, const std::vector<lu::path_step> &path,
     assigns.push_back(std::move(parts.assign));
     moves.push_back(path[i].via.w);
   }
+  // The run ends where the goal's clock constraints hold.
+  if (!m.goal_zone(path.back().key.data(), states.back().zone.data())) {
+    why = "the goal's clock constraints do not meet the last zone";
+    return false;
+  }
   return run::pick_run(states, m.dim(), moves, out, why);
 }
 
@@ -232,7 +237,8 @@ int tck_run(const run_context &c, const std::string &path) {
   read_tck(path, sys);
   std::string err;
   int goal = -1;
-  if (!tck::parse_goal(sys, goal_text(c), goal, err)) fatal(stderr, 1, "%s: goal: %s\n", tool, err.c_str());
+  std::vector<tck::clock_atom> goal_clocks;
+  if (!tck::parse_goal(sys, goal_text(c), goal, goal_clocks, err)) fatal(stderr, 1, "%s: goal: %s\n", tool, err.c_str());
   const bool dfs = c.has(OPT_DFS);
   fprintf(stderr, "Using %s search with LU bounds and inclusion, ", dfs ? "depth-first" : "breadth-first");
   if (c.max_symb_states_given) fprintf(stderr, "at most %d symbolic states\n", c.max_symb_states);
@@ -240,7 +246,7 @@ int tck_run(const run_context &c, const std::string &path) {
   std::string base = path.substr(0, path.size() - 4);
   name_scope scope(base);
   try {
-    tck::data_model m(sys, goal);
+    tck::data_model m(sys, goal, std::move(goal_clocks));
     if (!m.extrapolates()) {
       fprintf(stderr, "%s: warning: diagonal constraints make the LU extrapolation unsound; ", tool);
       fprintf(stderr, "-abs lu explores without extrapolation\n");

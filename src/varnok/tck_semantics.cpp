@@ -241,8 +241,9 @@ static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t
   }
 }
 
-data_model::data_model(const system &s, int goal)
+data_model::data_model(const system &s, int goal, std::vector<clock_atom> goal_clocks)
     : s_(s), goal_(goal), nprocs_(static_cast<int>(s.processes.size())) {
+  goal_clocks_.clocks = std::move(goal_clocks);
   synced_.assign(nprocs_, std::vector<char>(s.events.size(), 0));
   for (const std::vector<sync_part> &v : s.syncs)
     for (const sync_part &p : v) synced_[p.process][p.event] = 1;
@@ -252,6 +253,7 @@ data_model::data_model(const system &s, int goal)
   s_new_.resize(s.nb_vars);
   s_key_.resize(key_size());
   s_zone_.resize(static_cast<size_t>(dim()) * dim());
+  s_goal_.resize(static_cast<size_t>(dim()) * dim());
   compute_bounds();
 }
 
@@ -275,6 +277,10 @@ void data_model::compute_bounds() {
       }
     }
   };
+  goal_lo_.assign(d, -1);
+  goal_hi_.assign(d, -1);
+  goal_lo_[0] = goal_hi_[0] = 0;
+  raise(goal_clocks_, goal_lo_, goal_hi_);
   for (int p = 0; p < nprocs_; p++) {
     const process &pr = s_.processes[p];
     lo_at[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
@@ -603,8 +609,8 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
 void data_model::extrapolate(const uint16_t *key, int16_t *z) {
   if (!extrapolates_) return;
   const int d = dim();
-  std::fill(s_lo_.begin() + 1, s_lo_.end(), -1);
-  std::fill(s_hi_.begin() + 1, s_hi_.end(), -1);
+  std::copy(goal_lo_.begin(), goal_lo_.end(), s_lo_.begin());
+  std::copy(goal_hi_.begin(), goal_hi_.end(), s_hi_.begin());
   for (int p = 0; p < nprocs_; p++)
     for (const clock_limit &c : limits_[p][key[p]]) {
       s_lo_[c.x] = std::max(s_lo_[c.x], c.lo);
@@ -613,12 +619,26 @@ void data_model::extrapolate(const uint16_t *key, int16_t *z) {
   flat::extrapolate_lu(z, d, s_lo_.data(), s_hi_.data());
 }
 
-bool data_model::is_goal(const uint16_t *key, const int16_t *) {
+bool data_model::is_goal(const uint16_t *key, const int16_t *z) {
   if (goal_ < 0) return false;
   for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
   const evaluator ev{s_, s_new_.data(), key};
   try {
-    return ev.eval(goal_) != 0;
+    if (ev.eval(goal_) == 0) return false;
+  } catch (const eval_error &e) {
+    refuse(s_, "goal", e.msg);
+  }
+  if (goal_clocks_.clocks.empty()) return true;
+  const int d = dim();
+  memcpy(s_goal_.data(), z, static_cast<size_t>(d) * d * sizeof(int16_t));
+  return goal_zone(key, s_goal_.data());
+}
+
+bool data_model::goal_zone(const uint16_t *key, int16_t *z) {
+  for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
+  const evaluator ev{s_, s_new_.data(), key};
+  try {
+    return constrain(ev, goal_clocks_, z, dim());
   } catch (const eval_error &e) {
     refuse(s_, "goal", e.msg);
   }

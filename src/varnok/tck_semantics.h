@@ -70,8 +70,10 @@ struct discrete_move {
 
 class data_model {
  public:
-  // The model s (kept by reference) and its goal expression (-1: none).
-  data_model(const system &s, int goal);
+  // The model s (kept by reference), its goal expression (-1: none) and the
+  // clock constraints of the goal (a zone to meet where the goal holds);
+  // their constants count in the clock bounds of every state.
+  data_model(const system &s, int goal, std::vector<clock_atom> goal_clocks = {});
 
   int key_size() const { return nprocs_ + s_.nb_vars; }
   int dim() const { return s_.nb_clocks + 1; }
@@ -112,7 +114,12 @@ class data_model {
   // integer conditions hold, in the order of for_each_successor. A clock
   // set to a value other than 0 ends the run with a message (why_not).
   void discrete_moves(const uint16_t *key, std::vector<discrete_move> &out);
+  // True when the integer conditions of the goal hold at key and the closed
+  // z meets the goal's clock constraints.
   bool is_goal(const uint16_t *key, const int16_t *z);
+  // Cuts the closed z down to the goal's clock constraints at key (z stays
+  // closed); false when nothing is left.
+  bool goal_zone(const uint16_t *key, int16_t *z);
 
  private:
   struct part {
@@ -149,7 +156,10 @@ class data_model {
   std::vector<std::vector<char>> synced_;  // per process, per event: in a vector
   // per process, per location: the clocks whose bounds it raises
   std::vector<std::vector<std::vector<clock_limit>>> limits_;
+  guard goal_clocks_;
+  std::vector<int32_t> goal_lo_, goal_hi_;  // per clock, the goal's largest lower / upper constant
   std::vector<int32_t> s_lo_, s_hi_;
+  std::vector<int16_t> s_goal_;
   std::vector<move> moves_;
   std::vector<part> parts_;
   std::vector<int> s_lists_;         // the candidate edges of each participant of a vector

@@ -146,6 +146,47 @@ are locations where time cannot pass.
   varnok: Reachability successful. Sample-trace length: 16
   varnok: abs lu: 20 states stored, 20 explored, 0 covered, 22 transitions
 
+The goal may also constrain the clocks, in a conjunction as a guard does
+(x # e, x - y # e): it holds where its conditions hold and the zone meets
+its clock constraints, whose constants count in the clock bounds. The
+train is near for 5 time units at most; x and y are reset at one instant
+(the controller's committed location), so they stay equal while the train
+is near or inside; a diagonal constraint keeps the zones exact:
+
+  $ for g in 'NEAR and x > 5' 'NEAR and x >= 5' 'INSIDE and x < 2' 'INSIDE and x <= 3 && passed == 0' \
+  >          'INSIDE and x - y > 0' 'INSIDE and y - x >= 0 and y > 4'; do
+  >   echo "$g: $(counts -abs lu -R "$g" train_gate.tck | head -1)"
+  > done
+  NEAR and x > 5: Reachability failed.
+  NEAR and x >= 5: varnok: Reachability successful. Sample-trace length: 3
+  INSIDE and x < 2: Reachability failed.
+  INSIDE and x <= 3 && passed == 0: varnok: Reachability successful. Sample-trace length: 4
+  INSIDE and x - y > 0: Reachability failed.
+  INSIDE and y - x >= 0 and y > 4: varnok: Reachability successful. Sample-trace length: 4
+  $ varnok -abs lu -R 'INSIDE and x - y > 0' train_gate.tck 2>&1 | grep warning
+  varnok: warning: diagonal constraints make the LU extrapolation unsound; -abs lu explores without extrapolation
+
+A run to such a goal ends where its clock constraints hold:
+
+  $ run -run -abs lu -R 'DOWN and passed == 1 and x > 4' train_gate.tck > /dev/null; grep -A1 'near->inside' train_gate_run.reach
+  transition Train:near->inside:in -> < Train.inside, Gate.down, Controller.busy, passed = 0 > ; - -> x=5 y=5
+  delay 0 -> x=5 y=5
+
+Clock constraints under `or` or `not`, `!=` on clocks and sums of clocks
+are refused:
+
+  $ for g in 'NEAR or x > 5' 'not (x > 1)' 'x != 3' 'x + y > 3' 'x > y'; do run -abs lu -R "$g" train_gate.tck; done
+  varnok: goal: clocks can only be compared, in a conjunction of clock constraints
+  status 1
+  varnok: goal: clocks can only be compared, in a conjunction of clock constraints
+  status 1
+  varnok: goal: '!=' on clocks is not a clock constraint
+  status 1
+  varnok: goal: a clock constraint has the form x # e or x - y # e
+  status 1
+  varnok: goal: a clock constraint compares clocks with an integer expression
+  status 1
+
 With -dot the model is drawn (model.dot: a cluster per process, the
 initial locations bold with an entry arrow, committed and urgent ones
 filled; the expressions written back with the parentheses they need), and
