@@ -106,19 +106,21 @@ constexpr int64_t WIDE = int64_t{1} << 40;
 
 int64_t clamp(int64_t v) { return std::max(-WIDE, std::min(WIDE, v)); }
 
-interval range_of(const system &s, int e) {
+// vr: per integer declaration, an interval that holds every value its
+// elements take.
+interval range_of(const system &s, const std::vector<interval> &vr, int e) {
   const expr &x = s.exprs[e];
   switch (x.kind) {
     case op::constant: return {x.value, x.value};
-    case op::var: return {s.ints[x.var].lo, s.ints[x.var].hi};
+    case op::var: return vr[x.var];
     case op::neg: {
-      const interval a = range_of(s, x.a);
+      const interval a = range_of(s, vr, x.a);
       return {-a.hi, -a.lo};
     }
     case op::add:
     case op::sub:
     case op::mul: {
-      const interval a = range_of(s, x.a), b = range_of(s, x.b);
+      const interval a = range_of(s, vr, x.a), b = range_of(s, vr, x.b);
       if (x.kind == op::add) return {clamp(a.lo + b.lo), clamp(a.hi + b.hi)};
       if (x.kind == op::sub) return {clamp(a.lo - b.hi), clamp(a.hi - b.lo)};
       // Operands past 2^20 in magnitude: too wide to matter, and their
@@ -131,12 +133,60 @@ interval range_of(const system &s, int e) {
     }
     case op::div:
     case op::mod: {
-      const interval a = range_of(s, x.a);
+      const interval a = range_of(s, vr, x.a);
       const int64_t m = std::max(std::abs(a.lo), std::abs(a.hi));
+      // A remainder is smaller than its divisor and takes the sign of the
+      // dividend.
+      if (x.kind == op::mod) {
+        const interval b = range_of(s, vr, x.b);
+        const int64_t n = std::max(std::abs(b.lo), std::abs(b.hi));
+        const int64_t r = n > 0 ? std::min(m, n - 1) : m;
+        return {a.lo >= 0 ? 0 : -r, a.hi <= 0 ? 0 : r};
+      }
       return {-m, m};
     }
     default: return {0, 1};
   }
+}
+
+// Widens out[d] to the values that the assignments of body to declaration
+// d can give, when the values before lie in vr (an assignment outside the
+// declared range stops the run: it gives no value).
+void assigned_ranges(const system &s, const std::vector<interval> &vr, const std::vector<stmt> &body,
+                     std::vector<interval> &out) {
+  for (const stmt &st : body) {
+    if (st.kind == stmt::branch) {
+      assigned_ranges(s, vr, st.then_part, out);
+      assigned_ranges(s, vr, st.else_part, out);
+    } else if (st.kind == stmt::assign_int) {
+      const int d = s.exprs[st.target].var;
+      const interval r = range_of(s, vr, st.value);
+      const int64_t lo = std::max<int64_t>(r.lo, s.ints[d].lo), hi = std::min<int64_t>(r.hi, s.ints[d].hi);
+      if (lo > hi) continue;
+      out[d].lo = std::min(out[d].lo, lo);
+      out[d].hi = std::max(out[d].hi, hi);
+    }
+  }
+}
+
+// Per integer declaration, an interval that holds every value its elements
+// take in any run: the initial value and what the assignments can give,
+// narrowed from the declared ranges a few times. Each round is sound when
+// the one before is: a value is the initial one or that of an assignment
+// evaluated on values of the round before.
+std::vector<interval> value_ranges(const system &s) {
+  std::vector<interval> vr;
+  for (const int_decl &d : s.ints) vr.push_back({d.lo, d.hi});
+  for (int round = 0; round < 8; round++) {
+    std::vector<interval> next;
+    for (const int_decl &d : s.ints) next.push_back({d.init, d.init});
+    for (const edge &e : s.edges) assigned_ranges(s, vr, e.body, next);
+    bool same = true;
+    for (size_t d = 0; d < vr.size(); d++) same = same && next[d].lo == vr[d].lo && next[d].hi == vr[d].hi;
+    vr = std::move(next);
+    if (same) break;
+  }
+  return vr;
 }
 
 // The clocks an op::clock expression may name.
@@ -260,9 +310,10 @@ data_model::data_model(const system &s, int goal, std::vector<clock_atom> goal_c
 // Per process and location, the largest constants compared with each
 // clock there or later along the process's edges while the clock is not
 // reset; constants that are integer expressions count with their largest
-// value over the variables' ranges.
+// value over the values the variables can take (value_ranges).
 void data_model::compute_bounds() {
   const int d = dim();
+  const std::vector<interval> vr = value_ranges(s_);
   std::vector<std::vector<std::vector<int32_t>>> lo_at(nprocs_), hi_at(nprocs_);
   auto raise = [&](const guard &g, std::vector<int32_t> &lo, std::vector<int32_t> &hi) {
     for (const clock_atom &a : g.clocks) {
@@ -270,7 +321,7 @@ void data_model::compute_bounds() {
         extrapolates_ = false;
         continue;
       }
-      const int32_t c = static_cast<int32_t>(std::min(range_of(s_, a.rhs).hi, MAX_CLOCK_CONST));
+      const int32_t c = static_cast<int32_t>(std::min(range_of(s_, vr, a.rhs).hi, MAX_CLOCK_CONST));
       for (int x : clocks_named(s_, a.x)) {
         if (a.cmp != op::gt && a.cmp != op::ge) hi[x] = std::max(hi[x], c);
         if (a.cmp != op::lt && a.cmp != op::le) lo[x] = std::max(lo[x], c);

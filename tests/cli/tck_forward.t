@@ -187,6 +187,23 @@ are refused:
   varnok: goal: a clock constraint compares clocks with an integer expression
   status 1
 
+The clock bounds take an integer expression at its largest value over the
+values its variables can take: the initial value and what the assignments
+can give (a remainder stays below its divisor), not the whole declared
+range. So k declared 0..100 but only ever 0..3, or a parameter K that is
+never assigned, gives the same count as the narrow declaration:
+
+  $ wide() {
+  >   printf '%s\n' 'system:s' 'event:e' 'clock:1:x' 'clock:1:y' "int:1:0:$1:0:k" "int:1:0:$2:$3:K" 'process:P' \
+  >     'location:P:A{initial: : labels: A : invariant: x <= 1}' 'location:P:B{labels: B}' \
+  >     'edge:P:A:A:e{provided: x == 1 : do: x = 0; k = (k + 1) % 4}' 'edge:P:A:B:e{provided: y >= 2 * k + K}' > w.tck
+  >   counts -abs lu -R 'A and B' w.tck | tail -1
+  > }
+  $ wide 3 1 1; wide 100 1 1; wide 3 1000 1
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+
 With -dot the model is drawn (model.dot: a cluster per process, the
 initial locations bold with an entry arrow, committed and urgent ones
 filled; the expressions written back with the parentheses they need), and

@@ -2,10 +2,10 @@
 """Random cross-check of the search on models with data (.tck).
 
 Random models of two or three processes with one or two clocks, one or two
-bounded integers, integer guards, clock constraints whose constants are
-integer expressions, if-then-else statements, clock assignments, urgent and
-committed locations and synchronisation vectors (some with a weak
-participant). Every clock constraint is non-strict, so that integer delays
+bounded integers (at times declared wider than the values they take),
+integer guards, clock constraints whose constants are integer expressions,
+if-then-else statements, clock assignments, urgent and committed locations
+and synchronisation vectors (some with a weak participant). Every clock constraint is non-strict, so that integer delays
 reach every location and valuation that real delays reach: the verdict of
 "varnok -abs lu -R GOAL m.tck" must agree with an exploration of the states
 (locations, integer values, integer clock values above every constant
@@ -48,6 +48,9 @@ def gen():
     m = Model()
     m.clocks = ["x", "y"][: rng.randint(1, 2)]
     m.ints = ["a", "b"][: rng.randint(1, 2)]
+    # At times declared wider than the values they take (0..VMAX): the
+    # clock bounds narrowed to the values assigned must stay sound.
+    m.vhi = rng.choice([VMAX, VMAX + 6])
     m.events = ["e", "f", "g"]
     m.procs = []
     for p in range(rng.randint(2, 3)):
@@ -99,7 +102,7 @@ def gen():
 def write(m, path):
     out = ["system:random", "event:e", "event:f", "event:g"]
     out += ["clock:1:%s" % c for c in m.clocks]
-    out += ["int:1:0:%d:0:%s" % (VMAX, v) for v in m.ints]
+    out += ["int:1:0:%d:0:%s" % (m.vhi, v) for v in m.ints]
     for p in m.procs:
         out.append("process:%s" % p["name"])
         for i, l in enumerate(p["locs"]):
