@@ -76,10 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   validate(model);
   std::string goal = model.labels.empty() ? "1" : model.labels.back();
   if (model.nb_vars > 0) goal += " && " + model.var_name(model.nb_vars - 1) + " >= 1";
+  if (model.nb_clocks > 0) goal += " && " + model.clock_name(1) + " >= 1";
   int g = -1;
-  check(tck::parse_goal(model, goal, g, err));
+  std::vector<tck::clock_atom> clocks;
+  check(tck::parse_goal(model, goal, g, clocks, err));
   fuzz::guarded([&] {
-    tck::data_model m(model, g);
+    tck::data_model m(model, g, clocks);
     lu::search_params p;
     p.limit = 300;
     lu::search_model(m, p);

@@ -11,10 +11,12 @@
 #include "common/util/my_files.h"
 #include "common/util/stattime.h"
 #include "varnok/concrete_run.h"
+#include "varnok/dot_format.h"
 #include "varnok/lu_drive.h"
 #include "varnok/lu_search.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
+#include "varnok/tck_dot.h"
 #include "varnok/tck_reader.h"
 #include "varnok/tck_semantics.h"
 #include "varnok/tck_unfold.h"
@@ -129,13 +131,24 @@ bool concrete_run_of(tck::data_model &m, const std::vector<lu::path_step> &path,
     assigns.push_back(std::move(parts.assign));
     moves.push_back(path[i].via.w);
   }
+  // The run ends where the goal's clock constraints hold.
+  if (!m.goal_zone(path.back().key.data(), states.back().zone.data())) {
+    why = "the goal's clock constraints do not meet the last zone";
+    return false;
+  }
   return run::pick_run(states, m.dim(), moves, out, why);
+}
+
+// The discrete part of a state as print_state writes it.
+std::string state_text(const tck::data_model &m, const uint16_t *key) {
+  return dot::text_of([&](FILE *f) { print_state(f, m, key, false); });
 }
 
 // Under -run: the concrete run of the witness to <model>_run.reach, each
 // step with its delay, the edges taken, the state reached (locations and
-// integer values) and the clocks set.
-void write_run(tck::data_model &m, const std::vector<lu::path_step> &path) {
+// integer values) and the clocks set; with picture, also drawn as a path
+// of moments (<model>_run.dot).
+void write_run(tck::data_model &m, const std::vector<lu::path_step> &path, bool picture) {
   const tck::system &s = m.model();
   run::concrete_run r;
   std::vector<std::vector<uint16_t>> assigns;
@@ -171,6 +184,23 @@ void write_run(tck::data_model &m, const std::vector<lu::path_step> &path) {
   fprintf(f, "delay %s -> %s\n", r.last_delay.text().c_str(), values(s, r.end).c_str());
   close_output(f);
   fprintf(stderr, "%s: Run #1 dumped in file %s\n", tool, name.c_str());
+  if (!picture) return;
+  // A moment is a state with its clock values as the run enters it; a step
+  // is the delay before a move and the move.
+  std::vector<std::string> moments{state_text(m, path[0].key.data()) + "\n" + values(s, r.initial)}, steps;
+  for (size_t i = 0; i < r.steps.size(); i++) {
+    const run::step &st = r.steps[i];
+    std::string label = "delay " + st.delay.text();
+    for (int32_t e : st.move)
+      if (e >= 0) label += "\n" + s.edge_name(e);
+    std::string set;
+    for (int x = 1; x <= s.nb_clocks; x++)
+      if (assigns[i][x] == 0) set += " " + s.clock_name(x) + ":=" + st.after[x].text();
+    if (!set.empty()) label += "\n;" + set;
+    steps.push_back(label);
+    moments.push_back(state_text(m, path[i + 1].key.data()) + "\n" + values(s, st.after));
+  }
+  dot_write_run(std::string(my_filename) + "_run.dot", moments, steps);
 }
 
 }  // namespace
@@ -207,7 +237,8 @@ int tck_run(const run_context &c, const std::string &path) {
   read_tck(path, sys);
   std::string err;
   int goal = -1;
-  if (!tck::parse_goal(sys, goal_text(c), goal, err)) fatal(stderr, 1, "%s: goal: %s\n", tool, err.c_str());
+  std::vector<tck::clock_atom> goal_clocks;
+  if (!tck::parse_goal(sys, goal_text(c), goal, goal_clocks, err)) fatal(stderr, 1, "%s: goal: %s\n", tool, err.c_str());
   const bool dfs = c.has(OPT_DFS);
   fprintf(stderr, "Using %s search with LU bounds and inclusion, ", dfs ? "depth-first" : "breadth-first");
   if (c.max_symb_states_given) fprintf(stderr, "at most %d symbolic states\n", c.max_symb_states);
@@ -215,7 +246,7 @@ int tck_run(const run_context &c, const std::string &path) {
   std::string base = path.substr(0, path.size() - 4);
   name_scope scope(base);
   try {
-    tck::data_model m(sys, goal);
+    tck::data_model m(sys, goal, std::move(goal_clocks));
     if (!m.extrapolates()) {
       fprintf(stderr, "%s: warning: diagonal constraints make the LU extrapolation unsound; ", tool);
       fprintf(stderr, "-abs lu explores without extrapolation\n");
@@ -227,10 +258,11 @@ int tck_run(const run_context &c, const std::string &path) {
     const int r = s.verdict;
     if (r == 1) {
       write_trace(m, s.path);
-      if (c.has(OPT_RUN)) write_run(m, s.path);
+      if (c.has(OPT_RUN)) write_run(m, s.path, c.has(OPT_DOT));
     }
     print_product_verdict(r, s.path.size(), c.max_symb_states);
     print_counts(s);
+    if (c.has(OPT_DOT)) tck::dot_write_model(std::string(my_filename) + ".dot", sys);
     verdict::reachable(r);
   } catch (const std::bad_alloc &) {
     out_of_memory();

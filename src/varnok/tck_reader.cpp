@@ -269,7 +269,6 @@ class builder {
     } else if (size > 1) {
       fail("array '" + n + "' used without an index");
     }
-    if (r.clock && goal_) fail("clock '" + n + "' in a goal");
     return add(r.clock ? op::clock : op::var, index, -1, 0, r.decl);
   }
 
@@ -643,7 +642,7 @@ bool read_model(const std::string &text, const std::string &file, system &out, s
   return true;
 }
 
-bool parse_goal(system &s, const std::string &text, int &goal, std::string &err) {
+bool parse_goal(system &s, const std::string &text, int &goal, std::vector<clock_atom> &clocks, std::string &err) {
   std::map<std::string, var_ref> vars;
   for (size_t d = 0; d < s.ints.size(); d++) vars[s.ints[d].name] = {false, static_cast<int>(d)};
   for (size_t d = 0; d < s.clocks.size(); d++) vars[s.clocks[d].name] = {true, static_cast<int>(d)};
@@ -651,8 +650,16 @@ bool parse_goal(system &s, const std::string &text, int &goal, std::string &err)
     if (trim(text).empty()) fail("empty goal");
     builder b(s, vars, true);
     lexer lx(text);
-    goal = b.parse_or(lx);
+    const int whole = b.parse_or(lx);
     if (lx.peek().kind != token::end) fail("unexpected '" + lx.peek().text + "' in the goal");
+    // The conjuncts without clocks stay one condition, in their order; the
+    // clock constraints become the goal's zone.
+    guard g;
+    add_conjunct(s, b, whole, g);
+    goal = -1;
+    for (int c : g.conds) goal = goal < 0 ? c : b.add(op::land, goal, c);
+    if (goal < 0) goal = b.add(op::constant, -1, -1, 1);
+    clocks = std::move(g.clocks);
   } catch (const parse_error &e) {
     err = e.msg;
     return false;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "varnok/tck_model.h"
 
@@ -18,11 +19,14 @@ namespace tck {
 // first mistake; out is then unusable.
 bool read_model(const std::string &text, const std::string &file, system &out, std::string &err);
 
-// Parses a goal over the model s: an integer condition in which the labels
-// of locations stand for "some process is in a location with this label";
-// `and`, `or` and `not` may be written for `&&`, `||` and `!`. Adds its
-// expressions to s.exprs and returns the goal's index in goal; false, with
-// a message in err, when the text is not such a condition.
-bool parse_goal(system &s, const std::string &text, int &goal, std::string &err);
+// Parses a goal over the model s: a conjunction of integer conditions, in
+// which the labels of locations stand for "some process is in a location
+// with this label", and of clock constraints (x # e, x - y # e, as in a
+// guard); `and`, `or` and `not` may be written for `&&`, `||` and `!`.
+// Adds its expressions to s.exprs; goal is the index of the conjunction of
+// its integer conditions (the constant 1 when there are none) and clocks
+// its clock constraints. False, with a message in err, when the text is not
+// such a goal.
+bool parse_goal(system &s, const std::string &text, int &goal, std::vector<clock_atom> &clocks, std::string &err);
 
 }  // namespace tck

@@ -106,19 +106,21 @@ constexpr int64_t WIDE = int64_t{1} << 40;
 
 int64_t clamp(int64_t v) { return std::max(-WIDE, std::min(WIDE, v)); }
 
-interval range_of(const system &s, int e) {
+// vr: per integer declaration, an interval that holds every value its
+// elements take.
+interval range_of(const system &s, const std::vector<interval> &vr, int e) {
   const expr &x = s.exprs[e];
   switch (x.kind) {
     case op::constant: return {x.value, x.value};
-    case op::var: return {s.ints[x.var].lo, s.ints[x.var].hi};
+    case op::var: return vr[x.var];
     case op::neg: {
-      const interval a = range_of(s, x.a);
+      const interval a = range_of(s, vr, x.a);
       return {-a.hi, -a.lo};
     }
     case op::add:
     case op::sub:
     case op::mul: {
-      const interval a = range_of(s, x.a), b = range_of(s, x.b);
+      const interval a = range_of(s, vr, x.a), b = range_of(s, vr, x.b);
       if (x.kind == op::add) return {clamp(a.lo + b.lo), clamp(a.hi + b.hi)};
       if (x.kind == op::sub) return {clamp(a.lo - b.hi), clamp(a.hi - b.lo)};
       // Operands past 2^20 in magnitude: too wide to matter, and their
@@ -131,12 +133,60 @@ interval range_of(const system &s, int e) {
     }
     case op::div:
     case op::mod: {
-      const interval a = range_of(s, x.a);
+      const interval a = range_of(s, vr, x.a);
       const int64_t m = std::max(std::abs(a.lo), std::abs(a.hi));
+      // A remainder is smaller than its divisor and takes the sign of the
+      // dividend.
+      if (x.kind == op::mod) {
+        const interval b = range_of(s, vr, x.b);
+        const int64_t n = std::max(std::abs(b.lo), std::abs(b.hi));
+        const int64_t r = n > 0 ? std::min(m, n - 1) : m;
+        return {a.lo >= 0 ? 0 : -r, a.hi <= 0 ? 0 : r};
+      }
       return {-m, m};
     }
     default: return {0, 1};
   }
+}
+
+// Widens out[d] to the values that the assignments of body to declaration
+// d can give, when the values before lie in vr (an assignment outside the
+// declared range stops the run: it gives no value).
+void assigned_ranges(const system &s, const std::vector<interval> &vr, const std::vector<stmt> &body,
+                     std::vector<interval> &out) {
+  for (const stmt &st : body) {
+    if (st.kind == stmt::branch) {
+      assigned_ranges(s, vr, st.then_part, out);
+      assigned_ranges(s, vr, st.else_part, out);
+    } else if (st.kind == stmt::assign_int) {
+      const int d = s.exprs[st.target].var;
+      const interval r = range_of(s, vr, st.value);
+      const int64_t lo = std::max<int64_t>(r.lo, s.ints[d].lo), hi = std::min<int64_t>(r.hi, s.ints[d].hi);
+      if (lo > hi) continue;
+      out[d].lo = std::min(out[d].lo, lo);
+      out[d].hi = std::max(out[d].hi, hi);
+    }
+  }
+}
+
+// Per integer declaration, an interval that holds every value its elements
+// take in any run: the initial value and what the assignments can give,
+// narrowed from the declared ranges a few times. Each round is sound when
+// the one before is: a value is the initial one or that of an assignment
+// evaluated on values of the round before.
+std::vector<interval> value_ranges(const system &s) {
+  std::vector<interval> vr;
+  for (const int_decl &d : s.ints) vr.push_back({d.lo, d.hi});
+  for (int round = 0; round < 8; round++) {
+    std::vector<interval> next;
+    for (const int_decl &d : s.ints) next.push_back({d.init, d.init});
+    for (const edge &e : s.edges) assigned_ranges(s, vr, e.body, next);
+    bool same = true;
+    for (size_t d = 0; d < vr.size(); d++) same = same && next[d].lo == vr[d].lo && next[d].hi == vr[d].hi;
+    vr = std::move(next);
+    if (same) break;
+  }
+  return vr;
 }
 
 // The clocks an op::clock expression may name.
@@ -241,8 +291,9 @@ static void run_body(const evaluator &ev, const std::vector<stmt> &body, int32_t
   }
 }
 
-data_model::data_model(const system &s, int goal)
+data_model::data_model(const system &s, int goal, std::vector<clock_atom> goal_clocks)
     : s_(s), goal_(goal), nprocs_(static_cast<int>(s.processes.size())) {
+  goal_clocks_.clocks = std::move(goal_clocks);
   synced_.assign(nprocs_, std::vector<char>(s.events.size(), 0));
   for (const std::vector<sync_part> &v : s.syncs)
     for (const sync_part &p : v) synced_[p.process][p.event] = 1;
@@ -252,37 +303,42 @@ data_model::data_model(const system &s, int goal)
   s_new_.resize(s.nb_vars);
   s_key_.resize(key_size());
   s_zone_.resize(static_cast<size_t>(dim()) * dim());
+  s_goal_.resize(static_cast<size_t>(dim()) * dim());
   compute_bounds();
 }
 
 // Per process and location, the largest constants compared with each
 // clock there or later along the process's edges while the clock is not
 // reset; constants that are integer expressions count with their largest
-// value over the variables' ranges.
+// value over the values the variables can take (value_ranges).
 void data_model::compute_bounds() {
   const int d = dim();
-  lo_.resize(nprocs_);
-  hi_.resize(nprocs_);
+  const std::vector<interval> vr = value_ranges(s_);
+  std::vector<std::vector<std::vector<int32_t>>> lo_at(nprocs_), hi_at(nprocs_);
   auto raise = [&](const guard &g, std::vector<int32_t> &lo, std::vector<int32_t> &hi) {
     for (const clock_atom &a : g.clocks) {
       if (a.y >= 0) {
         extrapolates_ = false;
         continue;
       }
-      const int32_t c = static_cast<int32_t>(std::min(range_of(s_, a.rhs).hi, MAX_CLOCK_CONST));
+      const int32_t c = static_cast<int32_t>(std::min(range_of(s_, vr, a.rhs).hi, MAX_CLOCK_CONST));
       for (int x : clocks_named(s_, a.x)) {
         if (a.cmp != op::gt && a.cmp != op::ge) hi[x] = std::max(hi[x], c);
         if (a.cmp != op::lt && a.cmp != op::le) lo[x] = std::max(lo[x], c);
       }
     }
   };
+  goal_lo_.assign(d, -1);
+  goal_hi_.assign(d, -1);
+  goal_lo_[0] = goal_hi_[0] = 0;
+  raise(goal_clocks_, goal_lo_, goal_hi_);
   for (int p = 0; p < nprocs_; p++) {
     const process &pr = s_.processes[p];
-    lo_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
-    hi_[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    lo_at[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
+    hi_at[p].assign(pr.locations.size(), std::vector<int32_t>(d, -1));
     for (size_t l = 0; l < pr.locations.size(); l++) {
-      raise(pr.locations[l].invariant, lo_[p][l], hi_[p][l]);
-      for (int e : pr.out[l]) raise(s_.edges[e].provided, lo_[p][l], hi_[p][l]);
+      raise(pr.locations[l].invariant, lo_at[p][l], hi_at[p][l]);
+      for (int e : pr.out[l]) raise(s_.edges[e].provided, lo_at[p][l], hi_at[p][l]);
     }
     std::vector<std::vector<char>> reset(s_.edges.size());
     for (size_t l = 0; l < pr.locations.size(); l++)
@@ -297,14 +353,23 @@ void data_model::compute_bounds() {
           const int t = s_.edges[e].target;
           for (int x = 1; x < d; x++) {
             if (reset[e][x]) continue;
-            if (lo_[p][t][x] > lo_[p][l][x]) lo_[p][l][x] = lo_[p][t][x], changed = true;
-            if (hi_[p][t][x] > hi_[p][l][x]) hi_[p][l][x] = hi_[p][t][x], changed = true;
+            if (lo_at[p][t][x] > lo_at[p][l][x]) lo_at[p][l][x] = lo_at[p][t][x], changed = true;
+            if (hi_at[p][t][x] > hi_at[p][l][x]) hi_at[p][l][x] = hi_at[p][t][x], changed = true;
           }
         }
     }
-    for (auto &v : lo_[p]) v[0] = 0;
-    for (auto &v : hi_[p]) v[0] = 0;
   }
+  limits_.resize(nprocs_);
+  for (int p = 0; p < nprocs_; p++) {
+    limits_[p].resize(lo_at[p].size());
+    for (size_t l = 0; l < lo_at[p].size(); l++)
+      for (int x = 1; x < d; x++)
+        if (lo_at[p][l][x] >= 0 || hi_at[p][l][x] >= 0) limits_[p][l].push_back({x, lo_at[p][l][x], hi_at[p][l][x]});
+  }
+  for (const process &pr : s_.processes)
+    for (const location &l : pr.locations)
+      for (const clock_atom &a : l.invariant.clocks)
+        if (a.y < 0 && a.cmp != op::lt && a.cmp != op::le) past_closed_ = false;
 }
 
 void data_model::for_each_initial(states_region *, const tctl_node *,
@@ -337,8 +402,20 @@ void data_model::for_each_initial(states_region *, const tctl_node *,
   f(s_key_.data(), s_zone_.data());
 }
 
+bool data_model::leaves_committed(const uint16_t *key, const part *b, const part *e) const {
+  for (; b != e; ++b)
+    if (s_.processes[b->process].locations[key[b->process]].committed) return true;
+  return false;
+}
+
+void data_model::set_w(const move &m, std::vector<int32_t> &w) const {
+  w.assign(nprocs_, -1);
+  for (uint32_t i = m.begin; i < m.end; i++) w[parts_[i].process] = parts_[i].edge;
+}
+
 void data_model::moves_of(const uint16_t *key) {
   moves_.clear();
+  parts_.clear();
   for (int v = 0; v < s_.nb_vars; v++) s_vals_[v] = value(key, v);
   const evaluator ev{s_, s_vals_.data(), key};
   bool committed = false;
@@ -350,43 +427,54 @@ void data_model::moves_of(const uint16_t *key) {
       refuse(s_, "edge " + s_.edge_name(e), x.msg);
     }
   };
-  auto leaves_committed = [&](const move &m) {
-    if (!committed) return true;
-    for (const part &p : m)
-      if (s_.processes[p.process].locations[key[p.process]].committed) return true;
-    return false;
+  // Keeps the parts pushed since begin as a move, when it may be taken.
+  auto close_move = [&](uint32_t begin) {
+    const uint32_t end = static_cast<uint32_t>(parts_.size());
+    if (end > begin && (!committed || leaves_committed(key, parts_.data() + begin, parts_.data() + end)))
+      moves_.push_back({begin, end});
+    else
+      parts_.resize(begin);
   };
   for (int p = 0; p < nprocs_; p++)
     for (int e : s_.processes[p].out[key[p]])
-      if (!synced_[p][s_.edges[e].event] && enabled(e) && leaves_committed({{p, e}})) moves_.push_back({{p, e}});
-  std::vector<std::vector<int>> lists;
-  std::vector<size_t> at;
+      if (!synced_[p][s_.edges[e].event] && enabled(e)) {
+        const uint32_t begin = static_cast<uint32_t>(parts_.size());
+        parts_.push_back({p, e});
+        close_move(begin);
+      }
+  std::vector<int> &lists = s_lists_;
+  std::vector<uint32_t> &from = s_list_at_, &at = s_pick_;
   for (const std::vector<sync_part> &v : s_.syncs) {
-    lists.assign(v.size(), {});
+    const size_t n = v.size();
+    lists.clear();
+    from.assign(n + 1, 0);
     bool possible = true;
-    for (size_t i = 0; i < v.size() && possible; i++) {
+    for (size_t i = 0; i < n && possible; i++) {
+      from[i] = static_cast<uint32_t>(lists.size());
       for (int e : s_.processes[v[i].process].out[key[v[i].process]])
-        if (s_.edges[e].event == v[i].event && enabled(e)) lists[i].push_back(e);
-      if (lists[i].empty()) {
-        if (v[i].weak) lists[i].push_back(-1);
+        if (s_.edges[e].event == v[i].event && enabled(e)) lists.push_back(e);
+      if (lists.size() == from[i]) {
+        if (v[i].weak) lists.push_back(-1);
         else possible = false;
       }
     }
     if (!possible) continue;
+    from[n] = static_cast<uint32_t>(lists.size());
     size_t combinations = 1;
-    for (const std::vector<int> &l : lists)
-      if (__builtin_mul_overflow(combinations, l.size(), &combinations) || combinations > MAX_COMBINATIONS)
+    for (size_t i = 0; i < n; i++)
+      if (__builtin_mul_overflow(combinations, size_t{from[i + 1] - from[i]}, &combinations) ||
+          combinations > MAX_COMBINATIONS)
         refuse(s_, "synchronisation " + std::to_string(&v - s_.syncs.data() + 1),
                "more than " + std::to_string(MAX_COMBINATIONS) + " combinations of edges");
-    at.assign(v.size(), 0);
+    at.assign(from.begin(), from.end() - 1);
     for (;;) {
-      move m;
-      for (size_t i = 0; i < v.size(); i++)
-        if (lists[i][at[i]] >= 0) m.push_back({v[i].process, lists[i][at[i]]});
-      if (!m.empty() && leaves_committed(m)) moves_.push_back(std::move(m));
+      const uint32_t begin = static_cast<uint32_t>(parts_.size());
+      for (size_t i = 0; i < n; i++)
+        if (lists[at[i]] >= 0) parts_.push_back({v[i].process, lists[at[i]]});
+      close_move(begin);
       size_t i = 0;
-      while (i < v.size() && ++at[i] == lists[i].size()) at[i++] = 0;
-      if (i == v.size()) break;
+      while (i < n && ++at[i] == from[i + 1]) at[i] = from[i], i++;
+      if (i == n) break;
     }
   }
 }
@@ -406,7 +494,8 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
         rec->guard.resize(bytes / sizeof(int16_t));
         flat::set_universal(rec->guard.data(), d);
       }
-      for (const part &p : m) {
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        const part &p = parts_[i];
         at = p.edge;
         if (!constrain(ev, s_.edges[p.edge].provided, t, d)) return false;
         if (rec != nullptr && !constrain(ev, s_.edges[p.edge].provided, rec->guard.data(), d)) return false;
@@ -421,18 +510,22 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
       for (int x = 0; x < d; x++) rec->assign[x] = static_cast<uint16_t>(x);
       assign = rec->assign.data();
     }
-    for (const part &p : m) {
-      at = p.edge;
-      run_body(ev, s_.edges[p.edge].body, s_new_.data(), t, d, assign);
+    for (uint32_t i = m.begin; i < m.end; i++) {
+      at = parts_[i].edge;
+      run_body(ev, s_.edges[at].body, s_new_.data(), t, d, assign);
     }
     bool hurry = false;
-    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (uint32_t i = m.begin; i < m.end; i++)
+      s_key_[parts_[i].process] = static_cast<uint16_t>(s_.edges[parts_[i].edge].target);
     for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
     for (int p = 0; p < nprocs_; p++) {
       const location &l = s_.processes[p].locations[s_key_[p]];
       hurry = hurry || l.urgent || l.committed;
     }
-    for (int pass = 0; pass < (hurry ? 1 : 2); pass++) {
+    // Where time passes within past-closed invariants, one cut after it
+    // passes suffices (unless the zone entered is wanted).
+    const int first = !hurry && past_closed_ && rec == nullptr ? 1 : 0;
+    for (int pass = first; pass < (hurry ? 1 : 2); pass++) {
       if (pass == 1) flat::up(t, d);
       for (int p = 0; p < nprocs_; p++) {
         const location &l = s_.processes[p].locations[s_key_[p]];
@@ -456,9 +549,8 @@ bool data_model::apply(const uint16_t *key, const int16_t *z, const move &m, ste
 bool data_model::parts_of(const uint16_t *key, const int16_t *z, const lu::step_info &via, step_parts &out) {
   moves_of(key);
   for (const move &m : moves_) {
-    std::vector<int32_t> w(nprocs_, -1);
-    for (const part &p : m) w[p.process] = p.edge;
-    if (w == via.w) return apply(key, z, m, &out);
+    set_w(m, s_w_);
+    if (s_w_ == via.w) return apply(key, z, m, &out);
   }
   return false;
 }
@@ -527,13 +619,13 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
   std::vector<clock_bound> inv;
   for (const move &m : moves_) {
     discrete_move dm;
-    dm.w.assign(nprocs_, -1);
-    for (const part &p : m) dm.w[p.process] = p.edge;
-    dm.event = s_.edges[m[0].edge].event;
-    int at = m[0].edge;
+    set_w(m, dm.w);
+    dm.event = s_.edges[parts_[m.begin].edge].event;
+    int at = parts_[m.begin].edge;
     try {
       const evaluator src{s_, s_vals_.data(), key};
-      for (const part &p : m) {
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        const part &p = parts_[i];
         at = p.edge;
         bounds_of(src, s_.edges[p.edge].provided, dm.guard);
       }
@@ -542,9 +634,9 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
       const evaluator ev{s_, s_new_.data(), s_key_.data()};
       flat::set_universal(scratch.data(), d);
       for (int x = 0; x < d; x++) assign[x] = static_cast<uint16_t>(x);
-      for (const part &p : m) {
-        at = p.edge;
-        run_body(ev, s_.edges[p.edge].body, s_new_.data(), scratch.data(), d, assign.data());
+      for (uint32_t i = m.begin; i < m.end; i++) {
+        at = parts_[i].edge;
+        run_body(ev, s_.edges[at].body, s_new_.data(), scratch.data(), d, assign.data());
       }
       for (int x = 1; x < d; x++)
         if (assign[x] == 0) {
@@ -556,7 +648,8 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
     } catch (const eval_error &e) {
       refuse(s_, "edge " + s_.edge_name(at), e.msg);
     }
-    for (const part &p : m) s_key_[p.process] = static_cast<uint16_t>(s_.edges[p.edge].target);
+    for (uint32_t i = m.begin; i < m.end; i++)
+      s_key_[parts_[i].process] = static_cast<uint16_t>(s_.edges[parts_[i].edge].target);
     for (int v = 0; v < s_.nb_vars; v++) s_key_[nprocs_ + v] = static_cast<uint16_t>(s_new_[v] - s_.ints[s_.var_decl[v]].lo);
     dm.target = s_key_;
     if (!invariant_at(dm.target.data(), inv)) continue;
@@ -567,24 +660,36 @@ void data_model::discrete_moves(const uint16_t *key, std::vector<discrete_move> 
 void data_model::extrapolate(const uint16_t *key, int16_t *z) {
   if (!extrapolates_) return;
   const int d = dim();
-  std::fill(s_lo_.begin() + 1, s_lo_.end(), -1);
-  std::fill(s_hi_.begin() + 1, s_hi_.end(), -1);
-  for (int p = 0; p < nprocs_; p++) {
-    const std::vector<int32_t> &lo = lo_[p][key[p]], &hi = hi_[p][key[p]];
-    for (int x = 1; x < d; x++) {
-      s_lo_[x] = std::max(s_lo_[x], lo[x]);
-      s_hi_[x] = std::max(s_hi_[x], hi[x]);
+  std::copy(goal_lo_.begin(), goal_lo_.end(), s_lo_.begin());
+  std::copy(goal_hi_.begin(), goal_hi_.end(), s_hi_.begin());
+  for (int p = 0; p < nprocs_; p++)
+    for (const clock_limit &c : limits_[p][key[p]]) {
+      s_lo_[c.x] = std::max(s_lo_[c.x], c.lo);
+      s_hi_[c.x] = std::max(s_hi_[c.x], c.hi);
     }
-  }
   flat::extrapolate_lu(z, d, s_lo_.data(), s_hi_.data());
 }
 
-bool data_model::is_goal(const uint16_t *key, const int16_t *) {
+bool data_model::is_goal(const uint16_t *key, const int16_t *z) {
   if (goal_ < 0) return false;
   for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
   const evaluator ev{s_, s_new_.data(), key};
   try {
-    return ev.eval(goal_) != 0;
+    if (ev.eval(goal_) == 0) return false;
+  } catch (const eval_error &e) {
+    refuse(s_, "goal", e.msg);
+  }
+  if (goal_clocks_.clocks.empty()) return true;
+  const int d = dim();
+  memcpy(s_goal_.data(), z, static_cast<size_t>(d) * d * sizeof(int16_t));
+  return goal_zone(key, s_goal_.data());
+}
+
+bool data_model::goal_zone(const uint16_t *key, int16_t *z) {
+  for (int v = 0; v < s_.nb_vars; v++) s_new_[v] = value(key, v);
+  const evaluator ev{s_, s_new_.data(), key};
+  try {
+    return constrain(ev, goal_clocks_, z, dim());
   } catch (const eval_error &e) {
     refuse(s_, "goal", e.msg);
   }

@@ -70,8 +70,10 @@ struct discrete_move {
 
 class data_model {
  public:
-  // The model s (kept by reference) and its goal expression (-1: none).
-  data_model(const system &s, int goal);
+  // The model s (kept by reference), its goal expression (-1: none) and the
+  // clock constraints of the goal (a zone to meet where the goal holds);
+  // their constants count in the clock bounds of every state.
+  data_model(const system &s, int goal, std::vector<clock_atom> goal_clocks = {});
 
   int key_size() const { return nprocs_ + s_.nb_vars; }
   int dim() const { return s_.nb_clocks + 1; }
@@ -112,29 +114,58 @@ class data_model {
   // integer conditions hold, in the order of for_each_successor. A clock
   // set to a value other than 0 ends the run with a message (why_not).
   void discrete_moves(const uint16_t *key, std::vector<discrete_move> &out);
+  // True when the integer conditions of the goal hold at key and the closed
+  // z meets the goal's clock constraints.
   bool is_goal(const uint16_t *key, const int16_t *z);
+  // Cuts the closed z down to the goal's clock constraints at key (z stays
+  // closed); false when nothing is left.
+  bool goal_zone(const uint16_t *key, int16_t *z);
 
  private:
   struct part {
     int process, edge;
   };
-  using move = std::vector<part>;
+  // A move: its parts, parts_[begin, end).
+  struct move {
+    uint32_t begin, end;
+  };
+  // A clock whose bounds a location raises: its largest lower / upper
+  // constant there, -1 for none.
+  struct clock_limit {
+    int x;
+    int32_t lo, hi;
+  };
+  // The moves of key into moves_ and parts_ (scratch, reused from state to
+  // state so that nothing is allocated once they have their size).
   void moves_of(const uint16_t *key);
+  bool leaves_committed(const uint16_t *key, const part *b, const part *e) const;
   // The successor of (key, z) by m into s_key_ / s_zone_; false when empty.
   // With rec, its pieces are recorded there as well.
   bool apply(const uint16_t *key, const int16_t *z, const move &m, step_parts *rec);
   void compute_bounds();
+  void set_w(const move &m, std::vector<int32_t> &w) const;
 
   const system &s_;
   int goal_;
   int nprocs_;
   bool extrapolates_ = true;
+  // Every clock constraint of every invariant is an upper bound (or a
+  // difference): then cutting the zone once, after time passes, is the same
+  // as cutting it before and after.
+  bool past_closed_ = true;
   std::vector<std::vector<char>> synced_;  // per process, per event: in a vector
-  // per process, per location, per clock: the largest lower / upper constant
-  std::vector<std::vector<std::vector<int32_t>>> lo_, hi_;
+  // per process, per location: the clocks whose bounds it raises
+  std::vector<std::vector<std::vector<clock_limit>>> limits_;
+  guard goal_clocks_;
+  std::vector<int32_t> goal_lo_, goal_hi_;  // per clock, the goal's largest lower / upper constant
   std::vector<int32_t> s_lo_, s_hi_;
+  std::vector<int16_t> s_goal_;
   std::vector<move> moves_;
-  std::vector<int32_t> s_vals_, s_new_;
+  std::vector<part> parts_;
+  std::vector<int> s_lists_;         // the candidate edges of each participant of a vector
+  std::vector<uint32_t> s_list_at_;  // per participant, where its candidates begin
+  std::vector<uint32_t> s_pick_;     // per participant, the candidate taken
+  std::vector<int32_t> s_vals_, s_new_, s_w_;
   std::vector<uint16_t> s_key_;
   std::vector<int16_t> s_zone_;
   lu::step_info info_;
@@ -146,8 +177,7 @@ void data_model::for_each_successor(const uint16_t *key, const int16_t *z, F &&f
   int32_t k = 0;
   for (const move &m : moves_) {
     if (!apply(key, z, m, nullptr)) continue;
-    info_.w.assign(nprocs_, -1);
-    for (const part &p : m) info_.w[p.process] = p.edge;
+    set_w(m, info_.w);
     if (!f(k++, static_cast<const uint16_t *>(s_key_.data()), s_zone_.data(), static_cast<const lu::step_info &>(info_)))
       return;
   }

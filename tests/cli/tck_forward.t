@@ -146,6 +146,97 @@ are locations where time cannot pass.
   varnok: Reachability successful. Sample-trace length: 16
   varnok: abs lu: 20 states stored, 20 explored, 0 covered, 22 transitions
 
+The goal may also constrain the clocks, in a conjunction as a guard does
+(x # e, x - y # e): it holds where its conditions hold and the zone meets
+its clock constraints, whose constants count in the clock bounds. The
+train is near for 5 time units at most; x and y are reset at one instant
+(the controller's committed location), so they stay equal while the train
+is near or inside; a diagonal constraint keeps the zones exact:
+
+  $ for g in 'NEAR and x > 5' 'NEAR and x >= 5' 'INSIDE and x < 2' 'INSIDE and x <= 3 && passed == 0' \
+  >          'INSIDE and x - y > 0' 'INSIDE and y - x >= 0 and y > 4'; do
+  >   echo "$g: $(counts -abs lu -R "$g" train_gate.tck | head -1)"
+  > done
+  NEAR and x > 5: Reachability failed.
+  NEAR and x >= 5: varnok: Reachability successful. Sample-trace length: 3
+  INSIDE and x < 2: Reachability failed.
+  INSIDE and x <= 3 && passed == 0: varnok: Reachability successful. Sample-trace length: 4
+  INSIDE and x - y > 0: Reachability failed.
+  INSIDE and y - x >= 0 and y > 4: varnok: Reachability successful. Sample-trace length: 4
+  $ varnok -abs lu -R 'INSIDE and x - y > 0' train_gate.tck 2>&1 | grep warning
+  varnok: warning: diagonal constraints make the LU extrapolation unsound; -abs lu explores without extrapolation
+
+A run to such a goal ends where its clock constraints hold:
+
+  $ run -run -abs lu -R 'DOWN and passed == 1 and x > 4' train_gate.tck > /dev/null; grep -A1 'near->inside' train_gate_run.reach
+  transition Train:near->inside:in -> < Train.inside, Gate.down, Controller.busy, passed = 0 > ; - -> x=5 y=5
+  delay 0 -> x=5 y=5
+
+Clock constraints under `or` or `not`, `!=` on clocks and sums of clocks
+are refused:
+
+  $ for g in 'NEAR or x > 5' 'not (x > 1)' 'x != 3' 'x + y > 3' 'x > y'; do run -abs lu -R "$g" train_gate.tck; done
+  varnok: goal: clocks can only be compared, in a conjunction of clock constraints
+  status 1
+  varnok: goal: clocks can only be compared, in a conjunction of clock constraints
+  status 1
+  varnok: goal: '!=' on clocks is not a clock constraint
+  status 1
+  varnok: goal: a clock constraint has the form x # e or x - y # e
+  status 1
+  varnok: goal: a clock constraint compares clocks with an integer expression
+  status 1
+
+The clock bounds take an integer expression at its largest value over the
+values its variables can take: the initial value and what the assignments
+can give (a remainder stays below its divisor), not the whole declared
+range. So k declared 0..100 but only ever 0..3, or a parameter K that is
+never assigned, gives the same count as the narrow declaration:
+
+  $ wide() {
+  >   printf '%s\n' 'system:s' 'event:e' 'clock:1:x' 'clock:1:y' "int:1:0:$1:0:k" "int:1:0:$2:$3:K" 'process:P' \
+  >     'location:P:A{initial: : labels: A : invariant: x <= 1}' 'location:P:B{labels: B}' \
+  >     'edge:P:A:A:e{provided: x == 1 : do: x = 0; k = (k + 1) % 4}' 'edge:P:A:B:e{provided: y >= 2 * k + K}' > w.tck
+  >   counts -abs lu -R 'A and B' w.tck | tail -1
+  > }
+  $ wide 3 1 1; wide 100 1 1; wide 3 1000 1
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+  varnok: abs lu: 8 states stored, 16 explored, 8 covered, 21 transitions
+
+With -dot the model is drawn (model.dot: a cluster per process, the
+initial locations bold with an entry arrow, committed and urgent ones
+filled; the expressions written back with the parentheses they need), and
+with -run the concrete run as a path of moments (model_run.dot):
+
+  $ printf '%s\n' 'system:pic' 'event:e' 'clock:2:x' 'int:1:0:3:0:n' 'int:3:0:9:1:a' 'process:P' \
+  >   'location:P:A{initial: : labels: A,START}' 'location:P:B{urgent: : labels: B : invariant: x[0] <= n * 2}' \
+  >   'edge:P:A:B:e{provided: (n + 1) * 2 >= a[0] - (a[1] - 1) && !(n == 1) && x[0] - x[1] < n + 1 && a[n % 3] % 3 == 1 - -n : do: if n < 2 || a[0] > 1 then n = n + 1; x[1] = 0 else nop end; a[2] = 10 - (3 - 2)}' > pic.tck
+  $ varnok -dot -abs lu -R B pic.tck 2>/dev/null | grep dumped; sed -n '/cluster/,$p' pic.dot
+  varnok: file pic.dot dumped
+    subgraph cluster_0 {
+    label="P";
+    p0_l0_entry [shape=point, label=""];
+    p0_l0_entry -> p0_l0;
+    p0_l0 [label="A\nA START", style=bold];
+    p0_l1 [label="B (urgent)\nB\ninv: x[0] <= n * 2", style=filled, fillcolor=lightgrey];
+    }
+    p0_l0 -> p0_l1 [label="(n + 1) * 2 >= a[0] - (a[1] - 1) && !(n == 1) && a[n % 3] % 3 == 1 - -n && x[0] - x[1] < n + 1 => e ; if n < 2 || a[0] > 1 then n = n + 1; x[1] = 0 else nop end; a[2] = 10 - (3 - 2)"];
+  }
+  $ varnok -dot -run -abs lu -R 'DOWN and passed == 1' train_gate.tck 2>/dev/null | grep dumped
+  varnok: file train_gate_run.dot dumped
+  varnok: file train_gate.dot dumped
+  $ grep -c cluster train_gate.dot; grep committed train_gate.dot; grep -- '->' train_gate_run.dot | tail -2
+  3
+    p2_l1 [label="closing (committed)\nCLOSING", style=filled, fillcolor=lightgrey];
+    p2_l3 [label="opening (committed)\nOPENING", style=filled, fillcolor=lightgrey];
+    m3 -> m4 [label="delay 2\nTrain:near->inside:in", color=red, penwidth=2];
+    m4 -> m5 [label="delay 0\nTrain:inside->far:exit\nController:busy->opening:exit", color=red, penwidth=2];
+  $ grep m5 train_gate_run.dot | head -1
+    m5 [label="< Train.far, Gate.down, Controller.opening, passed = 1 >\nx=3 y=3", color=red, penwidth=2];
+  $ rm train_gate.dot; varnok -dot -abs lu -R 'INSIDE and UP' train_gate.tck 2>/dev/null | grep dumped
+  varnok: file train_gate.dot dumped
+
 Committed and urgent locations, and a weak participant. P enters B at
 once and sets v, which Q waits for; P leaves B one time unit later. While
 P is in a committed B only P may move; in an urgent B anyone may move, but

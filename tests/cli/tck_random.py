@@ -2,16 +2,19 @@
 """Random cross-check of the search on models with data (.tck).
 
 Random models of two or three processes with one or two clocks, one or two
-bounded integers, integer guards, clock constraints whose constants are
-integer expressions, if-then-else statements, clock assignments, urgent and
-committed locations and synchronisation vectors (some with a weak
-participant). Every clock constraint is non-strict, so that integer delays
+bounded integers (at times declared wider than the values they take),
+integer guards, clock constraints whose constants are integer expressions,
+if-then-else statements, clock assignments, urgent and committed locations
+and synchronisation vectors (some with a weak participant). Every clock constraint is non-strict, so that integer delays
 reach every location and valuation that real delays reach: the verdict of
 "varnok -abs lu -R GOAL m.tck" must agree with an exploration of the states
 (locations, integer values, integer clock values above every constant
 merged) in integer time, written here from the semantics of the format.
-The concrete run of a reached goal (-run) is replayed here with exact
-rational clocks: its delays, edges, states and clock values.
+The goal is one or two labels, at times a comparison of an integer and at
+times a clock constraint (non-strict: integer time still reaches it). The
+concrete run of a reached goal (-run) is replayed here with exact rational
+clocks: its delays, edges, states and clock values, and its end must meet
+the goal's clock constraint.
 
 Mode "strict": strict clock constraints as well; the verdicts are not
 compared (integer time no longer reaches everything), the runs of the
@@ -22,6 +25,7 @@ Prints one line per disagreement (the model kept in failure_K.tck) and a
 closing count line.
 """
 import itertools
+import os
 import random
 import re
 from fractions import Fraction
@@ -44,6 +48,9 @@ def gen():
     m = Model()
     m.clocks = ["x", "y"][: rng.randint(1, 2)]
     m.ints = ["a", "b"][: rng.randint(1, 2)]
+    # At times declared wider than the values they take (0..VMAX): the
+    # clock bounds narrowed to the values assigned must stay sound.
+    m.vhi = rng.choice([VMAX, VMAX + 6])
     m.events = ["e", "f", "g"]
     m.procs = []
     for p in range(rng.randint(2, 3)):
@@ -95,7 +102,7 @@ def gen():
 def write(m, path):
     out = ["system:random", "event:e", "event:f", "event:g"]
     out += ["clock:1:%s" % c for c in m.clocks]
-    out += ["int:1:0:%d:0:%s" % (VMAX, v) for v in m.ints]
+    out += ["int:1:0:%d:0:%s" % (m.vhi, v) for v in m.ints]
     for p in m.procs:
         out.append("process:%s" % p["name"])
         for i, l in enumerate(p["locs"]):
@@ -201,7 +208,7 @@ def moves(m, locs, env):
     return out
 
 
-def reachable(m, goal_labels, goal_int):
+def reachable(m, goal_labels, goal_int, goal_clk):
     def key(locs, env, clk):
         return (tuple(locs), tuple(sorted(env.items())), tuple(sorted((c, min(v, CMAX + 1)) for c, v in clk.items())))
 
@@ -219,7 +226,7 @@ def reachable(m, goal_labels, goal_int):
             continue
         seen.add(k)
         labels = {m.procs[p]["locs"][l]["label"] for p, l in enumerate(locs)}
-        if all(g in labels for g in goal_labels) and ev(goal_int, env):
+        if all(g in labels for g in goal_labels) and ev(goal_int, env) and holds(goal_clk, env, clk):
             return True
         clk = {c: min(v, CMAX + 2) for c, v in clk.items()}
         hurry = any(m.procs[p]["locs"][l]["kind"] for p, l in enumerate(locs))
@@ -234,7 +241,7 @@ def reachable(m, goal_labels, goal_int):
     return False
 
 
-def replay(m, path, goal_labels, goal_int):
+def replay(m, path, goal_labels, goal_int, goal_clk):
     """None when the run of file path is one of m reaching the goal, else why."""
     lines = open(path).read().splitlines()
     state_re = re.compile(r"< (.*?) >")
@@ -290,7 +297,7 @@ def replay(m, path, goal_labels, goal_int):
             return "no such move: " + line
         locs, env, clk = want_locs, want_env, want_clk
     labels = {m.procs[p]["locs"][l]["label"] for p, l in enumerate(locs)}
-    if not (all(g in labels for g in goal_labels) and ev(goal_int, env)):
+    if not (all(g in labels for g in goal_labels) and ev(goal_int, env) and holds(goal_clk, env, clk)):
         return "the run does not end in the goal"
     return None
 
@@ -301,9 +308,16 @@ for r in range(rounds):
     write(m, "m.tck")
     goal_labels = [rng.choice(p["locs"])["label"] for p in rng.sample(m.procs, rng.randint(1, 2))]
     goal_int = "%s == %d" % (rng.choice(m.ints), rng.randint(0, VMAX)) if rng.random() < 0.5 else "1"
-    goal = " && ".join(goal_labels + ([goal_int] if goal_int != "1" else []))
-    want = None if STRICT else reachable(m, goal_labels, goal_int)
+    goal_clk = []
+    if rng.random() < 0.4:
+        cmp = rng.choice(["<=", ">=", "<", ">"] if STRICT else ["<=", ">="])
+        rhs = str(rng.randint(0, CMAX)) if rng.random() < 0.7 else "%s + 1" % rng.choice(m.ints)
+        goal_clk = ["%s %s %s" % (rng.choice(m.clocks), cmp, rhs)]
+    goal = " && ".join(goal_labels + ([goal_int] if goal_int != "1" else []) + goal_clk)
+    want = None if STRICT else reachable(m, goal_labels, goal_int, goal_clk)
     for opts in ([], ["-DFS"]):
+        if os.path.exists("m_run.reach"):
+            os.remove("m_run.reach")
         p = subprocess.run([varnok, "-abs", "lu", "-run"] + opts + ["-R", goal, "m.tck"], capture_output=True, text=True)
         got = "Reachability successful" in p.stderr
         failed = "Full state space explored." in p.stderr
@@ -315,10 +329,12 @@ for r in range(rounds):
                   (r, " ".join(opts), goal, got, want, failures, p.stderr.strip().splitlines()[-1:] if p.stderr else ""))
         if got:
             runs += 1
-            why = replay(m, "m_run.reach", goal_labels, goal_int)
+            why = replay(m, "m_run.reach", goal_labels, goal_int, goal_clk) if os.path.exists("m_run.reach") else \
+                "no run written: %s" % p.stderr.strip().splitlines()[-3:]
             if why:
                 failures += 1
                 shutil.copy("m.tck", "failure_%d.tck" % failures)
-                shutil.copy("m_run.reach", "failure_%d_run.reach" % failures)
+                if os.path.exists("m_run.reach"):
+                    shutil.copy("m_run.reach", "failure_%d_run.reach" % failures)
                 print("round %d %s goal %s: run refused: %s (failure_%d.tck)" % (r, " ".join(opts), goal, why, failures))
 print("%d checks, %d runs replayed, %d disagreements" % (checks, runs, failures))

@@ -60,7 +60,7 @@ FLOORS = {
     3: ["lu_model", "state_store", "concurrent_store", "tck_semantics"],
     4: ["lu_search", "parallel_search", "concrete_run", "run_zones", "run_replay"],
     5: ["lu_writers", "run_text", "run_svg", "run_dot", "formula_witness", "dot_writer", "lu_drive", "varnok_single", "varnok_multiple", "varnok_eval",
-        "varnok_eval_back", "varnok_eval_forw", "verdict_holds", "tck_drive", "tck_export", "tck_unfold"],
+        "varnok_eval_back", "varnok_eval_forw", "verdict_holds", "tck_drive", "tck_export", "tck_unfold", "tck_dot"],
 }
 TOP = max(FLOORS)
 
