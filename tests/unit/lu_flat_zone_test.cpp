@@ -853,7 +853,10 @@ TEST(StateStore, AntichainPerDiscreteState) {
 TEST(StateStore, ManyDiscreteStatesAndChunksStayFindable) {
   setup(2);
   const int n = 3, keys = 6000;
-  lu::state_store st(n, 3);
+  // The default chunks, and the small ones of a shard among many: 16
+  // records and 256 bytes of zones a chunk, a table of 4 entries at first.
+  for (const int bits : {12, 4}) {
+  lu::state_store st(n, 3, bits);
   auto key = [](int k) {
     return std::vector<uint16_t>{static_cast<uint16_t>(k % 17), static_cast<uint16_t>(k / 17), static_cast<uint16_t>(k % 5)};
   };
@@ -879,6 +882,7 @@ TEST(StateStore, ManyDiscreteStatesAndChunksStayFindable) {
     ASSERT_EQ(std::vector<uint16_t>(st.key_of(keys + k), st.key_of(keys + k) + 3), key(k));
   }
   EXPECT_GT(st.bytes(), static_cast<size_t>(keys) * 9 * sizeof(int16_t));
+  }
 }
 
 }  // namespace
