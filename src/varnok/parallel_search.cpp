@@ -43,28 +43,21 @@ struct segment {
 };
 
 // What one thread writes while it explores a level, on cache lines of its
-// own: the range of the level left to it (its first state in the high 32
-// bits, its end in the low ones), which it takes from the front and other
-// threads split from the back; the states its successors stored and the
-// runs of the level they came from.
+// own: the states its successors stored, and the runs of the level they
+// came from.
 struct alignas(64) level_part {
-  std::atomic<uint64_t> range{0};
-  alignas(64) std::vector<int32_t> ids;
+  std::vector<int32_t> ids;
   std::vector<segment> runs;
 };
 
-inline uint64_t pack(size_t from, size_t to) { return static_cast<uint64_t>(from) << 32 | static_cast<uint64_t>(to); }
-
-// What the threads share. A breadth-first level is cut into one contiguous
-// range per thread. Each thread explores its range from the front in small
-// blocks; one whose range is empty takes the back half of the largest range
-// left. Threads thus explore long runs of neighbouring states (which tend to
-// reach the same discrete states in the same order as the sequential
-// search), and seldom touch the same shard or the same cache line. When
-// every thread has arrived at the barrier, the states stored from the level
-// are joined in the order of the level's states that reached them: the next
-// level is in the sequential search's order, up to the states that its
-// threads stored or refused in another order.
+// What the threads share. The states of one breadth-first level are
+// explored by all threads, which take them in order, in small blocks,
+// through one atomic cursor: at any moment the threads work on neighbouring
+// states, so that the level is explored almost in its order. When every
+// thread has arrived at the barrier, the states stored from the level are
+// joined in the order of the level's states that reached them: the next
+// level is in the sequential search's order, up to the zones that the
+// threads met in another order within a few blocks.
 struct shared {
   shared(const model &m, int jobs, const search_params &p)
       : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)), limit(p.limit),
@@ -90,42 +83,12 @@ struct shared {
     finish(2);
   }
 
-  // The next block for thread me to explore: [from, to), empty once the
-  // whole level is taken.
-  std::pair<size_t, size_t> take(size_t me) {
-    std::atomic<uint64_t> &mine = parts[me].range;
-    for (;;) {
-      uint64_t r = mine.load(std::memory_order_acquire);
-      size_t from = r >> 32, to = r & 0xffffffffu;
-      while (from < to) {
-        const size_t end = std::min(to, from + block);
-        if (mine.compare_exchange_weak(r, pack(end, to), std::memory_order_acq_rel)) return {from, end};
-        from = r >> 32;
-        to = r & 0xffffffffu;
-      }
-      if (!steal(me)) return {0, 0};
-    }
+  // The next block of the level to explore: [from, to), empty at its end.
+  std::pair<size_t, size_t> take() {
+    const size_t from = std::min(cursor.fetch_add(block, std::memory_order_relaxed), level.size());
+    return {from, std::min(from + block, level.size())};
   }
-  // Moves the back half of the largest range left to thread me (whose
-  // range is empty); false when no range holds more than one block.
-  bool steal(size_t me) {
-    for (;;) {
-      size_t victim = parts.size();
-      uint64_t seen = 0;
-      size_t most = block;
-      for (size_t t = 0; t < parts.size(); t++) {
-        const uint64_t r = parts[t].range.load(std::memory_order_acquire);
-        const size_t left = (r & 0xffffffffu) - std::min<size_t>(r >> 32, r & 0xffffffffu);
-        if (left > most) most = left, victim = t, seen = r;
-      }
-      if (victim == parts.size()) return false;
-      const size_t from = seen >> 32, to = seen & 0xffffffffu, mid = from + (to - from) / 2;
-      if (parts[victim].range.compare_exchange_strong(seen, pack(from, mid), std::memory_order_acq_rel)) {
-        parts[me].range.store(pack(mid, to), std::memory_order_release);
-        return true;
-      }
-    }
-  }
+  size_t left() const { return level.size() - std::min(cursor.load(std::memory_order_relaxed), level.size()); }
 
   // Runs on one thread once all have arrived: the next level, or the end.
   void next_level() {
@@ -147,11 +110,10 @@ struct shared {
       p.ids.clear();
       p.runs.clear();
     }
-    // Blocks small enough that the threads end a level together, large
-    // enough that a range is seldom touched.
-    block = std::clamp<size_t>(level.size() / (64 * parts.size()), 1, 16);
-    const size_t n = parts.size();
-    for (size_t t = 0; t < n; t++) parts[t].range.store(pack(level.size() * t / n, level.size() * (t + 1) / n));
+    // Blocks small enough that the threads end a level together and meet
+    // few zones out of order, large enough that the cursor is seldom touched.
+    block = std::clamp<size_t>(level.size() / (16 * parts.size()), 1, 64);
+    cursor.store(0, std::memory_order_relaxed);
     over = level.empty() || !running();
   }
   struct ender {
@@ -166,10 +128,11 @@ struct shared {
   std::vector<int32_t> level;      // the level being explored
   std::vector<level_part> parts;   // per thread
   std::vector<run_of> joined;      // scratch of next_level
-  size_t block = 1;                // set between levels
+  alignas(64) std::atomic<size_t> cursor{0};  // the level's first state not yet taken
+  alignas(64) size_t block = 1;    // set between levels
   bool over = false;               // set between levels
   alignas(64) std::atomic<int> outcome{0};
-  std::atomic<long long> stored{0};  // under a limit: the states stored
+  alignas(64) std::atomic<long long> stored{0};  // under a limit: the states stored
   long long initial = 0;             // the initial states stored
   witness goal;  // written by the thread that set outcome 1
   std::mutex error_lock;
@@ -228,9 +191,9 @@ class alignas(64) worker {  // no line shared with another thread's counters
  private:
   void explore_level() {
     for (;;) {
-      const auto [from, to] = sh_.take(me_);
+      const auto [from, to] = sh_.take();
       if (from == to) return;
-      // Successive blocks of one range make one run.
+      // Two blocks in a row of the level make one run.
       if (part_.runs.empty() || part_.runs.back().to != from)
         part_.runs.push_back({from, to, part_.ids.size(), part_.ids.size()});
       segment &run = part_.runs.back();
@@ -278,15 +241,12 @@ class alignas(64) worker {  // no line shared with another thread's counters
   }
 
   void show_progress() {
-    long long explored = 0, stored = sh_.initial, covered = 0, waiting = 0;
+    long long explored = 0, stored = sh_.initial, covered = 0;
+    const long long waiting = static_cast<long long>(sh_.left());
     for (const worker *w : *team_) {
       explored += w->explored();
       stored += w->stored();
       covered += w->covered();
-    }
-    for (const level_part &p : sh_.parts) {
-      const uint64_t r = p.range.load(std::memory_order_relaxed);
-      waiting += static_cast<long long>((r & 0xffffffffu) - std::min<uint64_t>(r >> 32, r & 0xffffffffu));
     }
     progress::step(stored - covered, waiting, explored);
   }
@@ -297,7 +257,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   const std::vector<worker *> *team_ = nullptr;
   std::vector<uint16_t> key_;
   std::vector<int16_t> from_;
-  level_part &part_;  // this thread's range and its part of the next level
+  level_part &part_;  // this thread's part of the next level
   std::vector<graph_edge> edges_;
   int32_t id_ = -1;
   // Written by this thread only, read by thread 0 for the progress line.
