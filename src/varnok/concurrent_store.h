@@ -6,9 +6,9 @@
 // those of the sequential store; two threads only wait for each other when
 // they touch discrete states of the same shard at the same moment.
 //
-// Each shard's lock is a small spin lock on a cache line of its own (the
-// critical sections are one insert or one copy, far shorter than a sleep
-// and a wake-up), apart from the shard's own data, which the other
+// Each shard's lock spins before it sleeps, on a cache line of its own
+// (the critical sections are one insert or one copy, far shorter than a
+// sleep and a wake-up), apart from the shard's own data, which the other
 // threads then do not lose from their caches at every lock. No counter is
 // shared by every insert: each shard counts its own states, and the totals
 // add them up.
@@ -22,30 +22,35 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "varnok/state_store.h"
 
 namespace lu {
 
-// A test-and-test-and-set lock: spins on a read (which stays in the
-// waiter's cache) while the lock is held, pausing between reads, and
-// yields the processor after a while, for a holder that lost its turn.
+// A lock for short critical sections: taken with one atomic operation
+// when free; a thread that finds it held spins a while on a read (which
+// stays in its cache), pausing between reads, then sleeps in the kernel
+// until the holder lets it go, so that a holder that lost its processor
+// is not waited for by burning the other one. Its state: 0 free, 1 held,
+// 2 held with a sleeper perhaps (the unlock then wakes one).
 class spin_lock {
  public:
   // True when the lock was held by another thread at first.
   bool lock() {
-    if (!held_.exchange(true, std::memory_order_acquire)) return false;
-    for (unsigned spins = 0;;) {
-      while (held_.load(std::memory_order_relaxed)) {
-        if (++spins < 1024) pause();
-        else std::this_thread::yield();
-      }
-      if (!held_.exchange(true, std::memory_order_acquire)) return true;
+    int seen = 0;
+    if (state_.compare_exchange_strong(seen, 1, std::memory_order_acquire)) return false;
+    for (int spins = 0; spins < 256; spins++) {
+      pause();
+      seen = state_.load(std::memory_order_relaxed);
+      if (seen == 0 && state_.compare_exchange_weak(seen, 1, std::memory_order_acquire)) return true;
     }
+    while (state_.exchange(2, std::memory_order_acquire) != 0) state_.wait(2, std::memory_order_relaxed);
+    return true;
   }
-  void unlock() { held_.store(false, std::memory_order_release); }
+  void unlock() {
+    if (state_.exchange(0, std::memory_order_release) == 2) state_.notify_one();
+  }
 
  private:
   static void pause() {
@@ -53,7 +58,7 @@ class spin_lock {
     __builtin_ia32_pause();
 #endif
   }
-  std::atomic<bool> held_{false};
+  std::atomic<int> state_{0};
 };
 
 class concurrent_store {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <random>
 #include <thread>
@@ -161,9 +162,10 @@ TEST(ConcurrentStore, ThreadsTogetherLoseNothingAndKeepAntichains) {
   }
 }
 
-// Four threads add to plain counters under one lock, with sections long
-// enough and short enough that they both spin and yield: no addition is
-// lost, and what one thread wrote under the lock is seen by the next one.
+// Four threads add to plain counters under one lock, some of them giving
+// up their processor while they hold it, so that the others both spin and
+// sleep: no addition is lost, what one thread wrote under the lock is seen
+// by the next one, and every sleeper is woken (the test ends).
 TEST(ConcurrentStore, SpinLockExcludesOtherThreads) {
   constexpr int THREADS = 4, ROUNDS = 20000;
   lu::spin_lock lock;
@@ -175,7 +177,7 @@ TEST(ConcurrentStore, SpinLockExcludesOtherThreads) {
         lock.lock();
         const long long before = total;
         total = before + 1;
-        if ((i & 255) == 0) std::this_thread::yield();  // a holder that loses its turn
+        if ((i & 1023) == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));  // a holder that loses its turn
         pairs += total == before + 1;
         lock.unlock();
       }
