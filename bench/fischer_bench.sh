@@ -32,7 +32,7 @@ for n in $(seq 4 "$max_n"); do
   (cd "$dir" && for m in $models fischer_id; do "$varnok" "$m" >/dev/null 2>&1; "$clockpare" "$m" >/dev/null 2>&1; done)
   run -abs lu -j 1
   lu_counts
-  lu_secs=$secs
+  lu_secs=$secs lu_cpu=$cpu
   lu_mb=$(echo "$kb / 1024" | bc -l)
   ax="-" ax_secs="-" ax_mb="-" ratio="-"
   if [ "$ax_on" = 1 ]; then

@@ -2,17 +2,19 @@
 
 # timed_run DIR ARGS...: runs varnok ARGS in DIR within LU_BENCH_TIMEOUT
 # seconds (default 60); sets secs
-# (wall time), kb (peak resident memory) and out (standard output and
-# error). Returns non-zero when the run did not finish in time.
+# (wall time), cpu (user + system time), kb (peak resident memory) and out
+# (standard output and error). Returns non-zero when the run did not
+# finish in time.
 timed_run() {
   local dir=$1 start end status
   shift
   start=$(date +%s.%N)
-  out=$(cd "$dir" && timeout "${LU_BENCH_TIMEOUT:-60}" /usr/bin/time -f "peak %M" "$varnok" "$@" 2>&1)
+  out=$(cd "$dir" && timeout "${LU_BENCH_TIMEOUT:-60}" /usr/bin/time -f "peak %M cpu %U %S" "$varnok" "$@" 2>&1)
   status=$?
   end=$(date +%s.%N)
   secs=$(echo "$end - $start" | bc -l)
-  kb=$(echo "$out" | sed -n 's/^peak \([0-9]*\)$/\1/p' | tail -1)
+  kb=$(echo "$out" | sed -n 's/^peak \([0-9]*\) cpu.*/\1/p' | tail -1)
+  cpu=$(echo "$out" | sed -n 's/^peak [0-9]* cpu \([0-9.]*\) \([0-9.]*\)$/\1 + \2/p' | tail -1 | bc -l)
   [ "$status" -ne 124 ]
 }
 
@@ -36,20 +38,25 @@ bench_jobs() {
 # jobs_header: the header cells of the -j columns.
 jobs_header() {
   local j
-  for j in $(bench_jobs); do printf ' | %8s %10s %8s %7s' "-j$j s" stored "peak MB" speedup; done
+  for j in $(bench_jobs); do printf ' | %8s %10s %8s %8s %7s %7s' "-j$j s" stored "peak MB" B/stored speedup "cpu/j1"; done
 }
 
 # jobs_cells: runs "run -abs lu -j J" for each thread count and prints its
-# cells: time, stored states, peak memory, and the speed-up against
-# $lu_secs (the -j 1 run of the same row, in the same run of the script).
+# cells: time, stored states, peak memory, bytes in store per stored state,
+# the speed-up against $lu_secs (the -j 1 run of the same row, in the same
+# run of the script), and the processor time (user + system) against
+# $lu_cpu, that of the -j 1 run: what the threads spend beyond one thread.
 jobs_cells() {
-  local j
+  local j ratio
   for j in $(bench_jobs); do
     if run -abs lu -j "$j"; then
       lu_counts
-      printf ' | %8.2f %10d %8.0f %7.2f' "$secs" "$stored" "$(echo "$kb / 1024" | bc -l)" "$(echo "$lu_secs / $secs" | bc -l)"
+      ratio="-"  # the processor time of small runs reads 0
+      if [ "$(echo "$lu_cpu > 0" | bc)" = 1 ]; then ratio=$(printf '%.2f' "$(echo "$cpu / $lu_cpu" | bc -l)"); fi
+      printf ' | %8.2f %10d %8.0f %8.0f %7.2f %7s' "$secs" "$stored" "$(echo "$kb / 1024" | bc -l)" \
+        "$(echo "$bytes / $stored" | bc -l)" "$(echo "$lu_secs / $secs" | bc -l)" "$ratio"
     else
-      printf ' | %8s %10s %8s %7s' "> 60 s" - - -
+      printf ' | %8s %10s %8s %8s %7s %7s' "> 60 s" - - - - -
     fi
   done
 }

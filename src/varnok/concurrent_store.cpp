@@ -11,7 +11,10 @@ concurrent_store::concurrent_store(int dim, int key_len, int shard_bits)
     : dim_(dim), key_len_(key_len), bits_(shard_bits), mask_((int32_t{1} << shard_bits) - 1),
       local_limit_(int32_t{1} << (31 - shard_bits)) {
   shards_.reserve(size_t{1} << shard_bits);
-  for (int s = 0; s <= mask_; s++) shards_.push_back(std::make_unique<part>(dim, key_len));
+  // Smaller chunks where there are more shards: what the shards hold
+  // beyond what they use stays about what one store holds.
+  const int chunk_bits = std::max(6, 12 - (shard_bits + 1) / 2);
+  for (int s = 0; s <= mask_; s++) shards_.push_back(std::make_unique<part>(dim, key_len, chunk_bits));
 }
 
 // The shard of a key: a hash of its own, so that the keys of one shard
@@ -32,25 +35,21 @@ concurrent_store::offer concurrent_store::insert(const uint16_t *key, const int1
   const int s = shard_for(key);
   part &p = *shards_[static_cast<size_t>(s)];
   offer o;
-  int32_t newly_covered;
-  {
-    std::lock_guard<std::mutex> g(p.lock);
-    if (p.st.size() >= local_limit_) throw std::bad_alloc();
-    const int32_t before = p.st.nb_covered();
-    const int32_t local = p.st.insert(key, z, parent, move);
-    newly_covered = p.st.nb_covered() - before;
-    if (local >= 0) o.id = global_id(s, local);
-    else o.includer = global_id(s, p.st.last_includer());
-  }
-  if (o.id >= 0) inserted_.fetch_add(1, std::memory_order_relaxed);
-  if (newly_covered > 0) covered_.fetch_add(newly_covered, std::memory_order_relaxed);
+  const hold g(p.lock);
+  o.waited = g.waited;
+  if (p.st.size() >= local_limit_) throw std::bad_alloc();
+  const int32_t before = p.st.nb_covered();
+  const int32_t local = p.st.insert(key, z, parent, move);
+  o.covered = p.st.nb_covered() - before;
+  if (local >= 0) o.id = global_id(s, local);
+  else o.includer = global_id(s, p.st.last_includer());
   return o;
 }
 
 bool concurrent_store::copy_live(int32_t id, uint16_t *key, int16_t *z) const {
   const part &p = *shards_[static_cast<size_t>(shard_of(id))];
   const int32_t local = local_of(id);
-  std::lock_guard<std::mutex> g(p.lock);
+  const hold g(p.lock);
   if (p.st.covered(local)) return false;
   // zone_of decodes into the shard's scratch: the lock covers it too.
   const int16_t *stored = p.st.zone_of(local);
@@ -62,18 +61,32 @@ bool concurrent_store::copy_live(int32_t id, uint16_t *key, int16_t *z) const {
 
 int32_t concurrent_store::parent(int32_t id) const {
   const part &p = *shards_[static_cast<size_t>(shard_of(id))];
-  std::lock_guard<std::mutex> g(p.lock);
+  const hold g(p.lock);
   return p.st.parent(local_of(id));
 }
 
 int32_t concurrent_store::move(int32_t id) const {
   const part &p = *shards_[static_cast<size_t>(shard_of(id))];
-  std::lock_guard<std::mutex> g(p.lock);
+  const hold g(p.lock);
   return p.st.move(local_of(id));
 }
 
 void concurrent_store::track_covers() {
   for (auto &p : shards_) p->st.track_covers();
+}
+
+long long concurrent_store::size() const {
+  long long n = 0;
+  for (const auto &p : shards_)
+    if (p) n += p->st.size();
+  return n;
+}
+
+long long concurrent_store::nb_covered() const {
+  long long n = 0;
+  for (const auto &p : shards_)
+    if (p) n += p->st.nb_covered();
+  return n;
 }
 
 size_t concurrent_store::bytes() const {

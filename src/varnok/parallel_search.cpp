@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <barrier>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -34,20 +36,31 @@ struct graph_edge {
   int32_t source, target, move;
 };
 
-// A thread's part of the next level, on a cache line of its own: threads
-// append to their lists at every stored state.
+// A run of the level [from, to) explored by one thread, and where the
+// states its successors stored lie in that thread's list: [begin, end).
+struct segment {
+  size_t from, to, begin, end;
+};
+
+// What one thread writes while it explores a level, on cache lines of its
+// own: the states its successors stored, and the runs of the level they
+// came from.
 struct alignas(64) level_part {
   std::vector<int32_t> ids;
+  std::vector<segment> runs;
 };
 
 // What the threads share. The states of one breadth-first level are
-// explored by all threads, which take them in small blocks through one
-// atomic cursor; the successors each thread stores go to its own list for
-// the next level. When every thread has arrived at the barrier, the lists
-// are joined (in thread order) into the next level.
+// explored by all threads, which take them in order, in small blocks,
+// through one atomic cursor: at any moment the threads work on neighbouring
+// states, so that the level is explored almost in its order. When every
+// thread has arrived at the barrier, the states stored from the level are
+// joined in the order of the level's states that reached them: the next
+// level is in the sequential search's order, up to the zones that the
+// threads met in another order within a few blocks.
 struct shared {
   shared(const model &m, int jobs, const search_params &p)
-      : store(m.dim(), m.key_size(), shard_bits(jobs)), next(static_cast<size_t>(jobs)), limit(p.limit),
+      : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)), limit(p.limit),
         graph(p.keep_graph), level_end(static_cast<ptrdiff_t>(jobs), ender{this}) {
     if (graph) store.track_covers();
   }
@@ -75,36 +88,52 @@ struct shared {
     const size_t from = std::min(cursor.fetch_add(block, std::memory_order_relaxed), level.size());
     return {from, std::min(from + block, level.size())};
   }
+  size_t left() const { return level.size() - std::min(cursor.load(std::memory_order_relaxed), level.size()); }
 
   // Runs on one thread once all have arrived: the next level, or the end.
   void next_level() {
     level.clear();
     try {
-      for (level_part &n : next) {
-        level.insert(level.end(), n.ids.begin(), n.ids.end());
-        n.ids.clear();
+      joined.clear();
+      for (size_t t = 0; t < parts.size(); t++)
+        for (const segment &g : parts[t].runs) joined.push_back({g.from, t, g.begin, g.end});
+      std::sort(joined.begin(), joined.end(), [](const run_of &a, const run_of &b) { return a.from < b.from; });
+      for (const run_of &g : joined) {
+        const std::vector<int32_t> &ids = parts[g.thread].ids;
+        level.insert(level.end(), ids.begin() + static_cast<ptrdiff_t>(g.begin),
+                     ids.begin() + static_cast<ptrdiff_t>(g.end));
       }
     } catch (...) {
       fail(std::current_exception());  // the level cannot grow: the search stops
     }
+    for (level_part &p : parts) {
+      p.ids.clear();
+      p.runs.clear();
+    }
+    // Blocks small enough that the threads end a level together and meet
+    // few zones out of order, large enough that the cursor is seldom touched.
+    block = std::clamp<size_t>(level.size() / (16 * parts.size()), 1, 64);
     cursor.store(0, std::memory_order_relaxed);
-    // Blocks small enough that the threads end a level together, large
-    // enough that the cursor is seldom touched.
-    block = std::clamp<size_t>(level.size() / (16 * next.size()), 1, 64);
     over = level.empty() || !running();
   }
   struct ender {
     shared *sh;
     void operator()() noexcept { sh->next_level(); }
   };
+  struct run_of {
+    size_t from, thread, begin, end;
+  };
 
   concurrent_store store;
-  std::vector<int32_t> level;                // the level being explored
-  alignas(64) std::atomic<size_t> cursor{0};  // its first state not yet taken
-  alignas(64) size_t block = 1;
-  std::vector<level_part> next;              // per thread, its part of the next level
-  bool over = false;                         // set between levels
-  std::atomic<int> outcome{0};
+  std::vector<int32_t> level;      // the level being explored
+  std::vector<level_part> parts;   // per thread
+  std::vector<run_of> joined;      // scratch of next_level
+  alignas(64) std::atomic<size_t> cursor{0};  // the level's first state not yet taken
+  alignas(64) size_t block = 1;    // set between levels
+  bool over = false;               // set between levels
+  alignas(64) std::atomic<int> outcome{0};
+  alignas(64) std::atomic<long long> stored{0};  // under a limit: the states stored
+  long long initial = 0;             // the initial states stored
   witness goal;  // written by the thread that set outcome 1
   std::mutex error_lock;
   std::exception_ptr error;
@@ -113,11 +142,20 @@ struct shared {
   std::barrier<ender> level_end;
 };
 
+// With VARNOK_SEARCH_COUNTERS defined at build time, every thread also
+// counts where its time goes, and the search prints the counts on
+// standard error at its end (for the benchmark; never in a normal build).
+#ifdef VARNOK_SEARCH_COUNTERS
+constexpr bool counting = true;
+#else
+constexpr bool counting = false;
+#endif
+
 class alignas(64) worker {  // no line shared with another thread's counters
  public:
   worker(shared &sh, const model &m, int me)
-      : sh_(sh), m_(m), me_(me), key_(static_cast<size_t>(m.key_size())),
-        from_(static_cast<size_t>(m.dim()) * m.dim()), fresh_(sh.next[static_cast<size_t>(me)].ids) {}
+      : sh_(sh), m_(m), me_(static_cast<size_t>(me)), key_(static_cast<size_t>(m.key_size())),
+        from_(static_cast<size_t>(m.dim()) * m.dim()), part_(sh.parts[me_]) {}
 
   // Explores levels until the search is over. A failure (the store cannot
   // grow) stops every thread at the end of the level; this one still
@@ -129,25 +167,44 @@ class alignas(64) worker {  // no line shared with another thread's counters
       } catch (...) {
         sh_.fail(std::current_exception());
       }
-      sh_.level_end.arrive_and_wait();
+      if constexpr (counting) {
+        const auto start = std::chrono::steady_clock::now();
+        sh_.level_end.arrive_and_wait();
+        waited_ns_ += std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+      } else {
+        sh_.level_end.arrive_and_wait();
+      }
     }
   }
 
   long long explored() const { return explored_.load(std::memory_order_relaxed); }
+  long long stored() const { return stored_.load(std::memory_order_relaxed); }
+  long long covered() const { return covered_.load(std::memory_order_relaxed); }
   long long transitions() const { return transitions_; }
   const std::vector<graph_edge> &edges() const { return edges_; }
   void set_team(const std::vector<worker *> *team) { team_ = team; }
+  // Under VARNOK_SEARCH_COUNTERS: inserts that found their shard locked,
+  // and the time spent at the end of levels.
+  long long lock_waits() const { return lock_waits_; }
+  long long barrier_ns() const { return waited_ns_; }
 
  private:
   void explore_level() {
     for (;;) {
       const auto [from, to] = sh_.take();
       if (from == to) return;
+      // Two blocks in a row of the level make one run.
+      if (part_.runs.empty() || part_.runs.back().to != from)
+        part_.runs.push_back({from, to, part_.ids.size(), part_.ids.size()});
+      segment &run = part_.runs.back();
+      run.to = to;
       for (size_t i = from; i < to; i++) {
-        if (!sh_.running()) return;
+        if (!sh_.running()) break;
         explore(sh_.level[i]);
       }
-      if (me_ == 0) show_progress(to);
+      run.end = part_.ids.size();
+      if (!sh_.running()) return;
+      if (me_ == 0) show_progress();
     }
   }
 
@@ -172,30 +229,40 @@ class alignas(64) worker {  // no line shared with another thread's counters
     }
     m_.extrapolate(key, z);
     const concurrent_store::offer o = sh_.store.insert(key, z, id_, k);
-    if (o.id >= 0) fresh_.push_back(o.id);
+    if constexpr (counting) lock_waits_ += o.waited;
+    if (o.covered > 0) covered_.store(covered() + o.covered, std::memory_order_relaxed);
+    if (o.id >= 0) {
+      part_.ids.push_back(o.id);
+      stored_.store(stored() + 1, std::memory_order_relaxed);
+      if (sh_.limit > 0 && sh_.stored.fetch_add(1, std::memory_order_relaxed) + 1 > sh_.limit) sh_.finish(-1);
+    }
     if (sh_.graph) edges_.push_back({id_, o.id >= 0 ? o.id : o.includer, k});
-    if (sh_.limit > 0 && sh_.store.size() > sh_.limit) sh_.finish(-1);
     return sh_.running();
   }
 
-  void show_progress(size_t done) {
-    long long explored = 0;
-    for (const worker *w : *team_) explored += w->explored();
-    const long long waiting = static_cast<long long>(sh_.level.size() - std::min(done, sh_.level.size()));
-    progress::step(sh_.store.size() - sh_.store.nb_covered(), waiting, explored);
+  void show_progress() {
+    long long explored = 0, stored = sh_.initial, covered = 0;
+    const long long waiting = static_cast<long long>(sh_.left());
+    for (const worker *w : *team_) {
+      explored += w->explored();
+      stored += w->stored();
+      covered += w->covered();
+    }
+    progress::step(stored - covered, waiting, explored);
   }
 
   shared &sh_;
   model m_;  // this thread's copy: its scratch data are its own
-  int me_;
+  size_t me_;
   const std::vector<worker *> *team_ = nullptr;
   std::vector<uint16_t> key_;
   std::vector<int16_t> from_;
-  std::vector<int32_t> &fresh_;  // this thread's part of the next level
+  level_part &part_;  // this thread's part of the next level
   std::vector<graph_edge> edges_;
   int32_t id_ = -1;
-  std::atomic<long long> explored_{0};  // read by thread 0 for the progress line
-  long long transitions_ = 0;
+  // Written by this thread only, read by thread 0 for the progress line.
+  std::atomic<long long> explored_{0}, stored_{0}, covered_{0};
+  long long transitions_ = 0, lock_waits_ = 0, waited_ns_ = 0;
 };
 
 // Stores the initial states as the first level; false when one of them
@@ -216,8 +283,11 @@ bool store_initial(shared &sh, model &m, states_region *init_table, const tctl_n
     }
     m.extrapolate(key, zone.data());
     const concurrent_store::offer o = sh.store.insert(key, zone.data(), -1, n);
-    if (o.id >= 0) sh.next[0].ids.push_back(o.id);
+    if (o.id >= 0) sh.parts[0].ids.push_back(o.id);
   });
+  sh.parts[0].runs.push_back({0, 1, 0, sh.parts[0].ids.size()});
+  sh.initial = sh.store.size();
+  sh.stored.store(sh.initial);
   sh.next_level();
   return !found;
 }
@@ -347,6 +417,11 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
     r.stats.explored += w->explored();
     r.stats.transitions += w->transitions();
   }
+  if constexpr (counting)
+    for (size_t t = 0; t < team.size(); t++)
+      fprintf(stderr, "varnok: thread %zu: %lld explored, %lld stored, %lld covered, %lld inserts waited for a lock, %.3f s at the end of levels\n",
+              t, team[t]->explored(), team[t]->stored(), team[t]->covered(), team[t]->lock_waits(),
+              static_cast<double>(team[t]->barrier_ns()) * 1e-9);
   out.stored = sh.store.size() - sh.store.nb_covered();
   out.covered = sh.store.nb_covered();
   out.bytes = sh.store.bytes();

@@ -2,20 +2,23 @@
 // successors, goal test and extrapolation as lu_search, the states kept in
 // a concurrent_store, breadth-first level by level.
 //
-// All threads explore the states of one level, taking them in small blocks
-// through one atomic cursor (no lock, and no thread idles while a block of
-// the level is left); each keeps the states its successors add in a list of
-// its own. Once every thread has reached the barrier at the end of the
-// level, one of them joins the lists into the next level. The search ends
-// when a goal is met (the other threads stop at their next successor),
-// when the store passes the limit, or when a level comes out empty: every
-// thread is then at the barrier and nothing is left to explore.
+// All threads explore the states of one level, taking them in order in
+// small blocks through one atomic cursor (no lock, and no thread idles
+// while a block of the level is left); each keeps the states its
+// successors add in a list of its own, with the runs of the level they
+// came from. Once every thread has reached the barrier at the end of the
+// level, one of them joins the lists into the next level in the order of
+// those runs: the order in which the sequential search would have stored
+// them. The search ends when a goal is met (the other threads stop at
+// their next successor), when the store passes the limit, or when a level
+// comes out empty: every thread is then at the barrier and nothing is
+// left to explore.
 //
 // Levels keep the sequential order's shape: a state is explored after
 // every state of the levels before it, as in the sequential search, so
 // that zones are covered about as often; within a level the order is the
-// threads'. Inclusion is exact (all zones of a discrete state are in one
-// shard), so the verdict is that of the sequential search; the states
+// threads', within a few blocks. Inclusion is exact (all zones of a
+// discrete state are in one shard), so the verdict is that of the sequential search; the states
 // explored and covered may differ by the order within levels. The witness
 // follows stored predecessors, recomputed from the initial state, as in
 // the sequential search. Depth-first order is not kept across threads: the

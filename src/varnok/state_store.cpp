@@ -45,17 +45,18 @@ inline bool has_row(const int8_t *mask, int i) { return (mask[i >> 3] >> (i & 7)
 
 }  // namespace
 
-state_store::state_store(int dim, int key_len)
-    : dim_(dim), key_len_(key_len), mask_bytes_((dim + 15) / 16 * 2), row_bytes_(dim - 1),
-      keys_(static_cast<size_t>(key_len)), arenas_(make_arenas()),
+state_store::state_store(int dim, int key_len, int chunk_bits)
+    : dim_(dim), key_len_(key_len), chunk_bits_(chunk_bits), mask_bytes_((dim + 15) / 16 * 2), row_bytes_(dim - 1),
+      recs_(1, chunk_bits), keys_(static_cast<size_t>(key_len), chunk_bits), heads_(1, chunk_bits),
+      arenas_(make_arenas()), slot_at_(1, chunk_bits), slot_cap_(1, chunk_bits), slot_next_(1, chunk_bits),
       enc_(static_cast<size_t>(mask_bytes_ + 2 * dim * (dim - 1)), 0), decoded_(static_cast<size_t>(dim) * dim) {
-  table_.assign(1024, 0);
+  table_.assign(size_t{1} << (chunk_bits - 2), 0);
 }
 
 std::vector<state_store::arena> state_store::make_arenas() const {
   std::vector<arena> v;
   v.reserve(static_cast<size_t>(dim_) + 1);
-  for (int k = 0; k <= dim_; k++) v.emplace_back(block_bytes(k));
+  for (int k = 0; k <= dim_; k++) v.emplace_back(block_bytes(k), size_t{16} << chunk_bits_);
   return v;
 }
 

@@ -35,7 +35,6 @@
 
 namespace lu {
 
-// Records of `width` values of T each, in chunks of 4096 records.
 // Records of `width` values of T each, in chunks of 2^bits records.
 template <typename T>
 class chunked {
@@ -59,8 +58,11 @@ class chunked {
 
 class state_store {
  public:
-  // Zones of dim * dim bounds; discrete keys of key_len locations.
-  state_store(int dim, int key_len);
+  // Zones of dim * dim bounds; discrete keys of key_len locations. Records
+  // grow by chunks of 2^chunk_bits, zones by chunks of about 16 *
+  // 2^chunk_bits bytes: a store among many (one shard of several) takes
+  // smaller chunks, since each holds up to a chunk of every kind unused.
+  state_store(int dim, int key_len, int chunk_bits = 12);
 
   // Offers zone z (closed and non-empty, dim * dim) at discrete state key,
   // reached from state `parent` (-1: initial) by its successor number
@@ -104,12 +106,12 @@ class state_store {
 
   const rec &rec_of(int32_t id) const { return *recs_.at(static_cast<size_t>(id)); }
   rec &rec_of(int32_t id) { return *recs_.at(static_cast<size_t>(id)); }
-  // The slots of zones that keep k rows, in chunks of about 64 kB.
+  // The slots of zones that keep k rows, in chunks of about `most` bytes.
   struct arena {
-    explicit arena(size_t bytes) : blocks(bytes, chunk_bits(bytes)) {}
-    static int chunk_bits(size_t bytes) {
+    arena(size_t bytes, size_t most) : blocks(bytes, chunk_bits(bytes, most)) {}
+    static int chunk_bits(size_t bytes, size_t most) {
       int bits = 4;
-      while (bits < 10 && (bytes << (bits + 1)) <= 65536) bits++;
+      while (bits < 10 && (bytes << (bits + 1)) <= most) bits++;
       return bits;
     }
     chunked<int8_t> blocks;
@@ -139,7 +141,7 @@ class state_store {
   int compare_rows(const int8_t *a, const int8_t *b, int n, int bits) const;
   void cover_included(int32_t disc);
 
-  int dim_, key_len_;
+  int dim_, key_len_, chunk_bits_;
   bool narrow_ = true;
   int mask_bytes_;  // the row mask, its size even
   int row_bytes_;   // a row kept (dim - 1 bounds) at the current width

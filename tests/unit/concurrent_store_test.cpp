@@ -4,11 +4,12 @@
 // counts, parents and moves kept); offered zones from several threads at
 // once, it loses nothing (every offered zone lies in a live zone of its
 // discrete state), keeps an antichain per discrete state, and its totals
-// are those of its shards.
+// are those of its shards. The shards' lock excludes other threads.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <random>
 #include <thread>
@@ -159,6 +160,33 @@ TEST(ConcurrentStore, ThreadsTogetherLoseNothingAndKeepAntichains) {
     EXPECT_EQ(par.nb_covered(), covered);
     EXPECT_EQ(records - covered, nb_live);
   }
+}
+
+// Four threads add to plain counters under one lock, some of them giving
+// up their processor while they hold it, so that the others both spin and
+// sleep: no addition is lost, what one thread wrote under the lock is seen
+// by the next one, and every sleeper is woken (the test ends).
+TEST(ConcurrentStore, SpinLockExcludesOtherThreads) {
+  constexpr int THREADS = 4, ROUNDS = 20000;
+  lu::spin_lock lock;
+  long long total = 0, pairs = 0;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < THREADS; t++)
+    threads.emplace_back([&] {
+      for (int i = 0; i < ROUNDS; i++) {
+        lock.lock();
+        const long long before = total;
+        total = before + 1;
+        if ((i & 1023) == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));  // a holder that loses its turn
+        pairs += total == before + 1;
+        lock.unlock();
+      }
+    });
+  for (std::thread &t : threads) t.join();
+  EXPECT_EQ(total, static_cast<long long>(THREADS) * ROUNDS);
+  EXPECT_EQ(pairs, static_cast<long long>(THREADS) * ROUNDS);
+  EXPECT_FALSE(lock.lock());  // free again: taken at once
+  lock.unlock();
 }
 
 }  // namespace

@@ -853,32 +853,36 @@ TEST(StateStore, AntichainPerDiscreteState) {
 TEST(StateStore, ManyDiscreteStatesAndChunksStayFindable) {
   setup(2);
   const int n = 3, keys = 6000;
-  lu::state_store st(n, 3);
-  auto key = [](int k) {
-    return std::vector<uint16_t>{static_cast<uint16_t>(k % 17), static_cast<uint16_t>(k / 17), static_cast<uint16_t>(k % 5)};
-  };
-  // x <= c at every key, then the identical zone again (refused), then
-  // x <= c + 1 (covers the first).
-  auto upper = [](int c) {
-    matrix m = universal(n);
-    EXPECT_TRUE(flat::constrain(m.data(), n, 1, 0, mk_bound(c, 1)));
-    return m;
-  };
-  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), k - 1, k), k);
-  EXPECT_EQ(st.nb_discrete(), keys);
-  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), 0, 0), -1) << k;
-  for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7 + 1).data(), k, 0), keys + k);
-  EXPECT_EQ(st.nb_discrete(), keys);
-  EXPECT_EQ(st.nb_covered(), keys);
-  for (int k = 0; k < keys; k++) {
-    ASSERT_TRUE(st.covered(k));
-    EXPECT_EQ(st.parent(k), k - 1);
-    EXPECT_EQ(st.move(k), k);
-    ASSERT_FALSE(st.covered(keys + k));
-    ASSERT_EQ(matrix(st.zone_of(keys + k), st.zone_of(keys + k) + n * n), upper(k % 7 + 1)) << k;
-    ASSERT_EQ(std::vector<uint16_t>(st.key_of(keys + k), st.key_of(keys + k) + 3), key(k));
+  // The default chunks, and the small ones of a shard among many: 16
+  // records and 256 bytes of zones a chunk, a table of 4 entries at first.
+  for (const int bits : {12, 4}) {
+    lu::state_store st(n, 3, bits);
+    auto key = [](int k) {
+      return std::vector<uint16_t>{static_cast<uint16_t>(k % 17), static_cast<uint16_t>(k / 17), static_cast<uint16_t>(k % 5)};
+    };
+    // x <= c at every key, then the identical zone again (refused), then
+    // x <= c + 1 (covers the first).
+    auto upper = [](int c) {
+      matrix m = universal(n);
+      EXPECT_TRUE(flat::constrain(m.data(), n, 1, 0, mk_bound(c, 1)));
+      return m;
+    };
+    for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), k - 1, k), k);
+    EXPECT_EQ(st.nb_discrete(), keys);
+    for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7).data(), 0, 0), -1) << k;
+    for (int k = 0; k < keys; k++) ASSERT_EQ(st.insert(key(k).data(), upper(k % 7 + 1).data(), k, 0), keys + k);
+    EXPECT_EQ(st.nb_discrete(), keys);
+    EXPECT_EQ(st.nb_covered(), keys);
+    for (int k = 0; k < keys; k++) {
+      ASSERT_TRUE(st.covered(k));
+      EXPECT_EQ(st.parent(k), k - 1);
+      EXPECT_EQ(st.move(k), k);
+      ASSERT_FALSE(st.covered(keys + k));
+      ASSERT_EQ(matrix(st.zone_of(keys + k), st.zone_of(keys + k) + n * n), upper(k % 7 + 1)) << k;
+      ASSERT_EQ(std::vector<uint16_t>(st.key_of(keys + k), st.key_of(keys + k) + 3), key(k));
+    }
+    EXPECT_GT(st.bytes(), static_cast<size_t>(keys) * 9 * sizeof(int16_t));
   }
-  EXPECT_GT(st.bytes(), static_cast<size_t>(keys) * 9 * sizeof(int16_t));
 }
 
 }  // namespace
