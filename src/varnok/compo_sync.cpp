@@ -272,11 +272,37 @@ static bool pair_breaks_covers(const labset_search &s, int a, int b) {
   return s.part[a] && needed != 0 && (!s.part[b] || (needed & ~s.S[b]) != 0);
 }
 
+// 1 when automaton b, not yet assigned, can still take a choice (idle or
+// one of its label sets) that keeps the covers rule with every automaton
+// a..N_OF_TA-1 already assigned.
+static bool can_complete(const labset_search &s, int a, int b) {
+  uint64_t need = 0;  // the labels that assigned participants take and b knows
+  for (int c = a; c < N_OF_TA; c++)
+    if (s.part[c]) need |= s.S[c] & known_mask[b];
+  if (need == 0) return true;  // b may stay idle
+  for (uint64_t m : labset_mask[b]) {
+    if ((need & ~m) != 0) continue;
+    bool fits = true;
+    for (int c = a; c < N_OF_TA && fits; c++) {
+      const uint64_t shown = m & known_mask[c];
+      fits = shown == 0 || (s.part[c] && (shown & ~s.S[c]) == 0);
+    }
+    if (fits) return true;
+  }
+  return false;
+}
+
 static bool prunable(const labset_search &s, int a) {
   for (int b = a + 1; b < N_OF_TA; b++) {
     if (pair_breaks_covers(s, a, b) || pair_breaks_covers(s, b, a)) return true;
     if (!s.diag && s.part[a] && s.part[b] && (s.S[a] == 0 || s.S[b] == 0)) return true;
   }
+  // Look ahead: a branch where some automaton still to be assigned cannot
+  // meet the covers rule has no legal vector (pruning it keeps the order of
+  // the vectors found).
+  if (s.part[a] && s.S[a] != 0)
+    for (int b = 0; b < a; b++)
+      if (!can_complete(s, a, b)) return true;
   return false;
 }
 
