@@ -11,18 +11,6 @@ namespace lu {
 
 namespace {
 
-// Where a goal was met: successor number `move` of stored state `parent`
-// (parent -1: initial state number `move`).
-struct witness {
-  int32_t parent = -1, move = -1;
-};
-
-// A transition of the simulation graph: successor number `move` of state
-// `source`, stored as (or included in) state `target`.
-struct graph_edge {
-  int32_t source, target, move;
-};
-
 // M is lu::model or tck::data_model: the same search serves both.
 template <typename M>
 class search {
@@ -175,16 +163,6 @@ std::vector<path_step> path_along(M &m, const std::vector<int32_t> &moves, state
   return path;
 }
 
-// The path to the witness, along the stored predecessors.
-template <typename M>
-std::vector<path_step> witness_path(M &m, const state_store &st, const witness &w, states_region *init_table,
-                                    const tctl_node *init_formula) {
-  std::vector<int32_t> moves;  // successor numbers, initial state number first
-  moves.push_back(w.move);
-  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
-  return path_along(m, moves, init_table, init_formula);
-}
-
 graph_view make_graph(model &m, const state_store &st, const std::vector<graph_edge> &edges) {
   graph_view g;
   std::vector<int32_t> number(st.size(), -1);
@@ -225,7 +203,8 @@ result run_search(M &m, states_region *init_table, const tctl_node *init_formula
   result r(m);
   search<M> s(m, r.store, r.stats, p);
   r.verdict = s.run(init_table, init_formula);
-  if (r.verdict == 1) r.path = witness_path(m, r.store, s.goal(), init_table, init_formula);
+  // The path to the witness, along the stored predecessors.
+  if (r.verdict == 1) r.path = path_along(m, witness_moves(r.store, s.goal()), init_table, init_formula);
   edges = s.edges();
   return r;
 }

@@ -85,4 +85,29 @@ std::vector<path_step> path_of_moves(model &m, const std::vector<int32_t> &moves
 // is not used).
 result search_model(tck::data_model &m, const search_params &p);
 
+// Search internals shared by the sequential and the parallel search.
+
+// Where a goal was met: successor number `move` of stored state `parent`
+// (parent -1: initial state number `move`).
+struct witness {
+  int32_t parent = -1, move = -1;
+};
+
+// A transition of the simulation graph: successor number `move` of state
+// `source`, stored as (or included in) state `target` (the store's ids).
+struct graph_edge {
+  int32_t source, target, move;
+};
+
+// The successor numbers of the path to w along the stored predecessors of
+// st (a state_store or a concurrent_store), read back from the goal: the
+// initial state's number last, as path_of_moves takes them.
+template <typename Store>
+std::vector<int32_t> witness_moves(const Store &st, const witness &w) {
+  std::vector<int32_t> moves;
+  moves.push_back(w.move);
+  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
+  return moves;
+}
+
 }  // namespace lu

@@ -24,18 +24,6 @@ namespace lu {
 
 namespace {
 
-// Where a goal was met: successor number `move` of state `parent` (parent
-// -1: initial state number `move`).
-struct witness {
-  int32_t parent = -1, move = -1;
-};
-
-// A transition of the simulation graph: successor number `move` of state
-// `source`, stored as (or included in) state `target` (global ids).
-struct graph_edge {
-  int32_t source, target, move;
-};
-
 // A run of the level [from, to) explored by one thread, and where the
 // states its successors stored lie in that thread's list: [begin, end).
 struct segment {
@@ -310,16 +298,6 @@ void run_team(shared &sh, std::vector<worker *> &team) {
   for (std::thread &t : threads) t.join();
 }
 
-// The witness path, found again from the initial state along the stored
-// predecessors, as the sequential search finds it.
-std::vector<path_step> witness_path(model &m, const concurrent_store &st, const witness &w, states_region *init_table,
-                                    const tctl_node *init_formula) {
-  std::vector<int32_t> moves;  // successor numbers, initial state number first
-  moves.push_back(w.move);
-  for (int32_t id = w.parent; id >= 0; id = st.parent(id)) moves.push_back(st.move(id));
-  return path_of_moves(m, moves, init_table, init_formula);
-}
-
 // The simulation graph of the finished search: the live states copied into
 // r.store shard by shard (each shard freed once copied), numbered in that
 // order, with the transitions of the explored ones.
@@ -425,7 +403,9 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
   out.stored = sh.store.size() - sh.store.nb_covered();
   out.covered = sh.store.nb_covered();
   out.bytes = sh.store.bytes();
-  if (r.verdict == 1) r.path = witness_path(m, sh.store, sh.goal, init_table, init_formula);
+  // The witness path, found again from the initial state along the stored
+  // predecessors, as the sequential search finds it.
+  if (r.verdict == 1) r.path = path_of_moves(m, witness_moves(sh.store, sh.goal), init_table, init_formula);
   if (p.keep_graph) make_graph(m, sh.store, team, r);
   return out;
 }
