@@ -16,6 +16,7 @@
 #include "varnok/lu_search.h"
 #include "varnok/progress.h"
 #include "varnok/run_context.h"
+#include "varnok/stale_results.h"
 #include "varnok/tck_dot.h"
 #include "varnok/tck_reader.h"
 #include "varnok/tck_semantics.h"
@@ -235,6 +236,11 @@ int tck_run(const run_context &c, const std::string &path) {
     fatal(stderr, 1, "%s: a .tck model is searched with -abs lu -R GOAL (or -r FILE)\n", tool);
   tck::system sys;
   read_tck(path, sys);
+  std::string base = path.substr(0, path.size() - 4);
+  name_scope scope(base);
+  // The witness files belong to the last run that completed: those of an
+  // earlier run that this one does not replace are removed at its end.
+  stale_results_arm_witness({my_result_path(".trace"), my_result_path("_run.reach"), my_result_path("_run.dot")});
   std::string err;
   int goal = -1;
   std::vector<tck::clock_atom> goal_clocks;
@@ -243,8 +249,6 @@ int tck_run(const run_context &c, const std::string &path) {
   fprintf(stderr, "Using %s search with LU bounds and inclusion, ", dfs ? "depth-first" : "breadth-first");
   if (c.max_symb_states_given) fprintf(stderr, "at most %d symbolic states\n", c.max_symb_states);
   else fprintf(stderr, "no limit on symbolic states\n");
-  std::string base = path.substr(0, path.size() - 4);
-  name_scope scope(base);
   try {
     tck::data_model m(sys, goal, std::move(goal_clocks));
     if (!m.extrapolates()) {

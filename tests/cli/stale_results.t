@@ -130,3 +130,24 @@ A formula that holds has no run: the earlier run of a failing one goes:
   $ ls _run.reach
   ls: cannot access '_run.reach': No such file or directory
   [2]
+
+So on a model with data: its trace, run and run picture of a reached goal
+go when the next search does not reach its goal, and stay when it does.
+
+  $ cp $TESTDIR/tck/train_gate.tck .
+  $ varnok -alu -run -dot -R INSIDE train_gate.tck > /dev/null 2>&1; ls train_gate.* train_gate_run.* 2>/dev/null | grep -v -e "\.tg$" -e "\.vnk$" -e "\.lab$" -e "\.prop$" -e "\.reg$"
+  train_gate.dot
+  train_gate.tck
+  train_gate.trace
+  train_gate_run.dot
+  train_gate_run.reach
+  $ varnok -alu -R INSIDE train_gate.tck 2>&1 | grep -e dumped -e removed
+  varnok: Trace #1 dumped in file train_gate.trace
+  varnok: removed the earlier result train_gate_run.reach
+  varnok: removed the earlier result train_gate_run.dot
+  $ varnok -alu -R "INSIDE and UP" train_gate.tck 2>&1 | grep -e failed -e removed
+  Reachability failed.
+  varnok: removed the earlier result train_gate.trace
+  $ ls train_gate.* train_gate_run.* 2>/dev/null | grep -v -e "\.tg$" -e "\.vnk$" -e "\.lab$" -e "\.prop$" -e "\.reg$"
+  train_gate.dot
+  train_gate.tck

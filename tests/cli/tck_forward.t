@@ -177,6 +177,8 @@ are refused:
 
   $ for g in 'NEAR or x > 5' 'not (x > 1)' 'x != 3' 'x + y > 3' 'x > y'; do run -abs lu -R "$g" train_gate.tck; done
   varnok: goal: clocks can only be compared, in a conjunction of clock constraints
+  varnok: removed the earlier result train_gate.trace
+  varnok: removed the earlier result train_gate_run.reach
   status 1
   varnok: goal: clocks can only be compared, in a conjunction of clock constraints
   status 1
