@@ -34,6 +34,16 @@ bool pass_abandoned() { return COMPACT != 0 && compaction_gave_up && !whole_zone
 
 const int64_t DOUBLE_COMPLEMENT_BUDGET = 10000000;
 
+namespace {
+// The budget of compact_states_region2, set by double_complement_budget.
+int64_t double_complement_work = DOUBLE_COMPLEMENT_BUDGET;
+}  // namespace
+
+double_complement_budget::double_complement_budget(int64_t work) : was(double_complement_work) {
+  double_complement_work = work;
+}
+double_complement_budget::~double_complement_budget() { double_complement_work = was; }
+
 whole_zone_frontiers::whole_zone_frontiers(bool on) : was(whole_zone_frontiers_on) { whole_zone_frontiers_on = on; }
 whole_zone_frontiers::~whole_zone_frontiers() { whole_zone_frontiers_on = was; }
 
@@ -189,7 +199,7 @@ void compact_states_region2(states_region *p) {
     compact_region(r);
     // A pass abandoned drops its tables: no need to spend more on them.
     if (r == nullptr || r->count <= COMPACT_LEN || pass_abandoned()) continue;
-    int64_t budget = DOUBLE_COMPLEMENT_BUDGET;
+    int64_t budget = double_complement_work;
     region *c = complement_region_within(r, &budget);
     region *back = c != nullptr ? complement_region_within(c, &budget) : nullptr;
     free_region(c);

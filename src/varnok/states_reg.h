@@ -34,7 +34,10 @@ extern int32_t COMPACT;
 extern int16_t COMPACT_LEN;
 // The work (zone comparisons, as complement_region_within counts them)
 // that compact_states_region2 spends at most on the double complement of one
-// location's region.
+// location's region, unless a double_complement_budget scope says otherwise.
+// Far above what the double complements of regions cut by a few
+// differences need, it is reached when the exact frontiers have fragmented a
+// region into hundreds of zones, whose complements grow exponentially.
 extern const int64_t DOUBLE_COMPLEMENT_BUDGET;
 // Nesting depth of the formula being evaluated: the indentation of the
 // verbose trace.
@@ -58,6 +61,20 @@ class whole_zone_frontiers {
 
  private:
   bool was;
+};
+
+// While an object of this class lives, compact_states_region2 spends at most
+// `work` on one double complement (0: it gives up on any double complement
+// that compares zones); the scope restores the budget it found.
+class double_complement_budget {
+ public:
+  explicit double_complement_budget(int64_t work);
+  ~double_complement_budget();
+  double_complement_budget(const double_complement_budget &) = delete;
+  double_complement_budget &operator=(const double_complement_budget &) = delete;
+
+ private:
+  int64_t was;
 };
 
 // ---------------------------------------------------------------------------
