@@ -24,7 +24,25 @@ FILE *history_file = nullptr;
 namespace {
 // Set while a whole_zone_frontiers scope is open.
 bool whole_zone_frontiers_on = false;
+// Set when compact_states_region2 kept a region as it was, its double
+// complement costing more than DOUBLE_COMPLEMENT_BUDGET.
+bool compaction_gave_up = false;
+// In the exact mode, a universal fix-point whose compaction gave up stops
+// its pass at once: it is run again with whole-zone frontiers.
+bool pass_abandoned() { return COMPACT != 0 && compaction_gave_up && !whole_zone_frontiers_on; }
 }  // namespace
+
+const int64_t DOUBLE_COMPLEMENT_BUDGET = 10000000;
+
+namespace {
+// The budget of compact_states_region2, set by double_complement_budget.
+int64_t double_complement_work = DOUBLE_COMPLEMENT_BUDGET;
+}  // namespace
+
+double_complement_budget::double_complement_budget(int64_t work) : was(double_complement_work) {
+  double_complement_work = work;
+}
+double_complement_budget::~double_complement_budget() { double_complement_work = was; }
 
 whole_zone_frontiers::whole_zone_frontiers(bool on) : was(whole_zone_frontiers_on) { whole_zone_frontiers_on = on; }
 whole_zone_frontiers::~whole_zone_frontiers() { whole_zone_frontiers_on = was; }
@@ -179,10 +197,18 @@ void compact_states_region2(states_region *p) {
   for (int i = 0; i < N_OF_STATES; i++) {
     region *r = p->regs[i];
     compact_region(r);
-    if (r == nullptr || r->count <= COMPACT_LEN) continue;
-    region *c = complement_region(r);
-    p->regs[i] = complement_region(c);
+    // A pass abandoned drops its tables: no need to spend more on them.
+    if (r == nullptr || r->count <= COMPACT_LEN || pass_abandoned()) continue;
+    int64_t budget = double_complement_work;
+    region *c = complement_region_within(r, &budget);
+    region *back = c != nullptr ? complement_region_within(c, &budget) : nullptr;
     free_region(c);
+    if (back == nullptr) {
+      // The same set, as compacted by inclusion.
+      compaction_gave_up = true;
+      continue;
+    }
+    p->regs[i] = back;
     free_region(r);
   }
 }
@@ -441,7 +467,8 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
   int n = 1;
   for (;;) {
     time_R(TIMER_EU);
-    if (!is_not_empty_states_region(f)) break;
+    // An abandoned pass answers what it has: its caller drops it.
+    if (!is_not_empty_states_region(f) || pass_abandoned()) break;
     time_C(TIMER_EU);
     print_history(n, s);
     progress::iteration(n);
@@ -454,7 +481,7 @@ states_region *exist_until_states_region(states_region *p, states_region *q) {
   if (verbose()) printf("\n");
   verdict::add_stat("iterations", n);
   free_states_region(f);
-  if (COMPACT) compact_states_region2(s);
+  if (COMPACT && !pass_abandoned()) compact_states_region2(s);
   print_history(n, s);
   return s;
 }
@@ -487,9 +514,8 @@ struct au_trace {
   }
 };
 
-}  // namespace
-
-states_region *true_for_all_until_states_region(states_region *p, int a) {
+// One pass of A(true U p); null when the pass was abandoned.
+states_region *true_for_all_until_pass(states_region *p, int a) {
   COMPACT = 1;
   au_trace trace;
   int z = formula_clock();
@@ -500,6 +526,13 @@ states_region *true_for_all_until_states_region(states_region *p, int a) {
   states_region *y, *d;
   for (;;) {
     states_region *e = exist_until_states_region(x, b);
+    if (pass_abandoned()) {
+      time_R(TIMER_AU);
+      for (states_region *t : {e, x, b, inv_t}) free_states_region(t);
+      trace.done();
+      COMPACT = 0;
+      return nullptr;
+    }
     y = reset_states_region(e, z);
     free_states_region(e);
     d = diff_states_region(x, y);
@@ -522,7 +555,8 @@ states_region *true_for_all_until_states_region(states_region *p, int a) {
   return result;
 }
 
-states_region *for_all_until_states_region(states_region *p, states_region *q, int a) {
+// One pass of A(p U q); null when the pass was abandoned.
+states_region *for_all_until_pass(states_region *p, states_region *q, int a) {
   COMPACT = 1;
   au_trace trace;
   int z = formula_clock();
@@ -537,6 +571,13 @@ states_region *for_all_until_states_region(states_region *p, states_region *q, i
     states_region *u = union_states_region(b, w);
     states_region *e = exist_until_states_region(x, u);
     free_states_region(u);
+    if (pass_abandoned()) {
+      time_R(TIMER_AU);
+      for (states_region *t : {e, x, np, inv_t}) free_states_region(t);
+      trace.done();
+      COMPACT = 0;
+      return nullptr;
+    }
     y = reset_states_region(e, z);
     free_states_region(e);
     d = diff_states_region(x, y);
@@ -559,6 +600,38 @@ states_region *for_all_until_states_region(states_region *p, states_region *q, i
   verdict::add_stat("iterations", trace.c);
   COMPACT = 0;
   return result;
+}
+
+// A universal fix-point: its pass in the current mode and, when a region's
+// double complement exceeded its budget there (the differences of the exact
+// frontiers had fragmented the regions), a second pass with whole-zone
+// frontiers, which reaches the same set without fragmenting it. Where no
+// compaction gives up, one pass, as it always was.
+template <typename Pass>
+states_region *universal_fix_point(Pass pass) {
+  compaction_gave_up = false;
+  states_region *r = pass();
+  if (compaction_gave_up && !whole_zone_frontiers_on) {
+    free_states_region(r);  // null: the pass was abandoned
+    if (verbose()) {
+      print_blanks(n_of_eval - 2);
+      printf("again with whole-zone frontiers\n");
+    }
+    whole_zone_frontiers whole(true);
+    r = pass();
+  }
+  compaction_gave_up = false;
+  return r;
+}
+
+}  // namespace
+
+states_region *true_for_all_until_states_region(states_region *p, int a) {
+  return universal_fix_point([&] { return true_for_all_until_pass(p, a); });
+}
+
+states_region *for_all_until_states_region(states_region *p, states_region *q, int a) {
+  return universal_fix_point([&] { return for_all_until_pass(p, q, a); });
 }
 
 // ---------------------------------------------------------------------------

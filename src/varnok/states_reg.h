@@ -32,6 +32,13 @@ extern int32_t COMPACT;
 // Most zones per location that compact_states_region2 keeps without a double
 // complement. 1 at start.
 extern int16_t COMPACT_LEN;
+// The work (zone comparisons, as complement_region_within counts them)
+// that compact_states_region2 spends at most on the double complement of one
+// location's region, unless a double_complement_budget scope says otherwise.
+// Far above what the double complements of regions cut by a few
+// differences need, it is reached when the exact frontiers have fragmented a
+// region into hundreds of zones, whose complements grow exponentially.
+extern const int64_t DOUBLE_COMPLEMENT_BUDGET;
 // Nesting depth of the formula being evaluated: the indentation of the
 // verbose trace.
 extern int32_t n_of_eval;
@@ -54,6 +61,20 @@ class whole_zone_frontiers {
 
  private:
   bool was;
+};
+
+// While an object of this class lives, compact_states_region2 spends at most
+// `work` on one double complement (0: it gives up on any double complement
+// that compares zones); the scope restores the budget it found.
+class double_complement_budget {
+ public:
+  explicit double_complement_budget(int64_t work);
+  ~double_complement_budget();
+  double_complement_budget(const double_complement_budget &) = delete;
+  double_complement_budget &operator=(const double_complement_budget &) = delete;
+
+ private:
+  int64_t was;
 };
 
 // ---------------------------------------------------------------------------
@@ -81,7 +102,10 @@ void compact_states_region(states_region *p);
 void compact_hull_states_region(states_region *p);
 void compact_hull_diff_states_region(states_region *p);
 // In place: every region compacted by inclusion, and a region of more than
-// COMPACT_LEN zones replaced by its double complement.
+// COMPACT_LEN zones replaced by its double complement. A double complement
+// whose work would exceed DOUBLE_COMPLEMENT_BUDGET is given up: that region
+// stays as compacted by inclusion (the same set), and a universal fix-point
+// with exact frontiers then runs again with whole-zone frontiers.
 void compact_states_region2(states_region *p);
 // In place: the bound (d, s) (s 1 for <=, 0 for <) added on entry (i, j) of
 // every zone, as modif_global_region does (a tighter entry is kept); the
@@ -137,9 +161,15 @@ states_region *true_exist_until_states_region(states_region *p);
 // E(p U q), least fix-point over next; always contains q.
 states_region *exist_until_states_region(states_region *p, states_region *q);
 // A(true U p) inside the invariants, in time steps of a units measured on the
-// first extra clock (which must exist).
+// first extra clock (which must exist). With exact frontiers, the exact
+// differences can fragment the regions until their double complements
+// explode: when one gives up (compact_states_region2), the pass stops and the
+// fix-point is computed again with whole-zone frontiers, the same set in
+// other zones (the verbose trace then says "again with whole-zone
+// frontiers").
 states_region *true_for_all_until_states_region(states_region *p, int a);
-// A(p U q) inside the invariants, in time steps of a units.
+// A(p U q) inside the invariants, in time steps of a units; the second pass
+// as for A(true U p).
 states_region *for_all_until_states_region(states_region *p, states_region *q, int a);
 
 // ---------------------------------------------------------------------------

@@ -166,6 +166,59 @@ TEST_F(RegionTest, ComplementAndInclusion) {
   for (region *x : {t, a, na, f, e, b}) free_region(x);
 }
 
+// The budgeted complement and difference give the zones of the plain ones
+// while the work fits; past it, null and nothing kept (the leak checker
+// sees the pieces go).
+TEST_F(RegionTest, ComplementAndDifferenceWithinABudget) {
+  auto grid = [] {
+    // Four unit squares in a checkerboard: every step cuts several zones.
+    return mk_region({mk_zone({le(X, 1), le(Y, 1)}), mk_zone({ge(X, 2), le(X, 3), ge(Y, 2), le(Y, 3)}),
+                      mk_zone({ge(X, 4), le(Y, 1)}), mk_zone({le(X, 1), ge(Y, 4)})});
+  };
+  region *a = grid();
+  region *plain = complement_region(a);
+  int64_t unlimited = INT64_MAX;
+  region *within = complement_region_within(a, &unlimited);
+  ASSERT_NE(within, nullptr);
+  EXPECT_EQ(text(within), text(plain));
+  const int64_t spent = INT64_MAX - unlimited;
+  EXPECT_GT(spent, 0);
+  // Exactly the work spent fits; one less does not.
+  int64_t exact = spent;
+  region *again = complement_region_within(a, &exact);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(exact, 0);
+  EXPECT_EQ(text(again), text(plain));
+  int64_t short_one = spent - 1;
+  EXPECT_EQ(complement_region_within(a, &short_one), nullptr);
+  EXPECT_LT(short_one, 0);
+  region *none = complement_region_within(a, nullptr);
+  EXPECT_EQ(text(none), text(plain));
+  int64_t zero = 0;
+  region *t = complement_region_within(nullptr, &zero);
+  EXPECT_EQ(text(t), "TRUE");
+  EXPECT_EQ(zero, 0);
+
+  // One difference: the pieces of each further zone are paid for against
+  // the zones kept so far.
+  zone *w = mk_zone({ge(X, 1), le(X, 2)});
+  region *d = intersection_region_not_zone(plain, w);
+  int64_t big = INT64_MAX;
+  region *dw = intersection_region_not_zone_within(plain, w, &big);
+  EXPECT_EQ(text(dw), text(d));
+  int64_t small = 0;
+  EXPECT_EQ(intersection_region_not_zone_within(plain, w, &small), nullptr);
+  // Nothing to append (one zone, or an empty w) costs nothing.
+  region *one = mk_region({mk_zone({le(X, 5)})});
+  region *o = intersection_region_not_zone_within(one, w, &zero);
+  EXPECT_EQ(text(o), "x<1 or\n2<x and x<=5");
+  region *copy = intersection_region_not_zone_within(plain, nullptr, &zero);
+  EXPECT_EQ(text(copy), text(plain));
+  EXPECT_EQ(zero, 0);
+  for (region *x : {a, plain, within, again, none, t, d, dw, one, o, copy}) free_region(x);
+  free_zone(w);
+}
+
 TEST_F(RegionTest, HullCompaction) {
   // Convex union: the hull replaces the region.
   region *r = mk_region({mk_zone({le(X, 1)}), mk_zone({ge(X, 1), le(X, 3)})});

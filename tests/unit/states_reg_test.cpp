@@ -259,6 +259,67 @@ TEST_F(StatesRegion, UniversalTraceRestoresIndentation) {
   free_states_region(loc2);
 }
 
+// A double complement over its budget is given up: the region stays as
+// compacted by inclusion, the same set. A universal fix-point with exact
+// frontiers whose compaction gives up runs again with whole-zone ones and
+// reaches the same set; under whole-zone frontiers (-reachable) there is
+// no second pass.
+TEST_F(StatesRegion, CompactionOverBudgetAndTheSecondPass) {
+  load(ring, "AD true");
+  auto overlapping = [] {
+    states_region *p = interval_at(3, 0, 2);
+    p = add_states_region(p, interval_at(3, 1, 3));
+    return add_states_region(p, interval_at(3, 5, 6));
+  };
+  COMPACT_LEN = 1;
+  states_region *kept = overlapping();
+  {
+    double_complement_budget none(0);
+    compact_states_region2(kept);
+  }
+  EXPECT_EQ(kept->regs[3]->count, 3);
+  states_region *merged = overlapping();
+  compact_states_region2(merged);
+  EXPECT_EQ(text2(merged), "state(3) and (\nX<=3 or\n5<=X and X<=6)\n");
+  EXPECT_TRUE(eval_test::same_states(kept, merged));
+
+  states_region *loc2 = interval_at(2, 0, 1);
+  states_region *loc1 = interval_at(1, 0, 3);
+  states_region *af = true_for_all_until_states_region(loc2, 1);
+  states_region *au = for_all_until_states_region(loc1, loc2, 1);
+  auto traced = [](auto fix_point) {
+    OPT_SET = OPT_VERBOSE;
+    n_of_eval = 4;
+    testing::internal::CaptureStdout();
+    states_region *r = fix_point();
+    std::string out = testing::internal::GetCapturedStdout();
+    OPT_SET = 0;
+    EXPECT_EQ(n_of_eval, 4);
+    n_of_eval = 0;
+    return std::make_pair(r, out);
+  };
+  {
+    double_complement_budget none(0);
+    auto [af0, out] = traced([&] { return true_for_all_until_states_region(loc2, 1); });
+    EXPECT_NE(out.find("\n  again with whole-zone frontiers\n  iter #: 1, "), std::string::npos) << out;
+    EXPECT_TRUE(eval_test::same_states(af0, af));
+    auto [au0, out2] = traced([&] { return for_all_until_states_region(loc1, loc2, 1); });
+    EXPECT_NE(out2.find("again with whole-zone frontiers"), std::string::npos) << out2;
+    EXPECT_TRUE(eval_test::same_states(au0, au));
+    // Already whole: the compactions that give up keep their regions.
+    whole_zone_frontiers whole(true);
+    auto [afw, out3] = traced([&] { return true_for_all_until_states_region(loc2, 1); });
+    EXPECT_EQ(out3.find("again"), std::string::npos) << out3;
+    EXPECT_TRUE(eval_test::same_states(afw, af));
+    for (states_region *t : {af0, au0, afw}) free_states_region(t);
+  }
+  // Within the budget: one pass, as always.
+  auto [af1, out] = traced([&] { return true_for_all_until_states_region(loc2, 1); });
+  EXPECT_EQ(out.find("again"), std::string::npos) << out;
+  EXPECT_TRUE(eval_test::same_states(af1, af));
+  for (states_region *t : {kept, merged, loc2, loc1, af, au, af1}) free_states_region(t);
+}
+
 TEST_F(StatesRegion, PrintedForms) {
   load(ring, "true");
   states_region *p = interval_at(0, 1, 2);

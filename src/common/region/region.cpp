@@ -294,12 +294,15 @@ region *diff_region(region *a, region *b) {
   return r;
 }
 
-region *complement_region(region *a) {
+region *complement_region(region *a) { return complement_region_within(a, nullptr); }
+
+region *complement_region_within(region *a, int64_t *budget) {
   if (is_empty_region(a)) return zone_to_region(mk_universal_zone());
   region *r = complement_zone(a->zones[0]);
   for (int32_t i = 1; i < a->count && !is_empty_region(r); i++) {
-    region *next = intersection_region_not_zone(r, a->zones[i]);
+    region *next = intersection_region_not_zone_within(r, a->zones[i], budget);
     free_region(r);
+    if (next == nullptr) return nullptr;
     r = next;
   }
   return r;

@@ -119,6 +119,10 @@ region *diff_region(region *a, region *b);
 // intersection_region_not_zone with each further zone. An empty a gives the
 // region of one universal zone.
 region *complement_region(region *a);
+// complement_region(a), the same zones, while its work fits in *budget (as
+// intersection_region_not_zone_within counts it, over every step); null
+// when it does not (nothing is kept). A null budget is unlimited.
+region *complement_region_within(region *a, int64_t *budget);
 // 1 when a ⊆ b (a empty: 1; else b empty: 0; else diff_region(a, b) empty).
 int is_included_region(region *a, region *b);
 // Time predecessors of a (a is closed first), compacted.

@@ -114,12 +114,26 @@ region *intersection_zone_not_zone(zone *z, zone *w) {
   return finish_pieces(r, 0);
 }
 
-region *intersection_region_not_zone(region *r, zone *w) {
+region *intersection_region_not_zone(region *r, zone *w) { return intersection_region_not_zone_within(r, w, nullptr); }
+
+region *intersection_region_not_zone_within(region *r, zone *w, int64_t *budget) {
   cf_zone(w);
   if (is_empty_zone(w)) return assign_region(r);
   if (is_empty_region(r)) return mk_empty_region();
   region *res = intersection_zone_not_zone(r->zones[0], w);
-  for (int32_t i = 1; i < r->count; i++) res = append_region(res, intersection_zone_not_zone(r->zones[i], w));
+  for (int32_t i = 1; i < r->count; i++) {
+    region *pieces = intersection_zone_not_zone(r->zones[i], w);
+    if (budget != nullptr) {
+      // Appending compares each new piece with the zones kept so far.
+      *budget -= static_cast<int64_t>(res->count) * pieces->count;
+      if (*budget < 0) {
+        free_region(pieces);
+        free_region(res);
+        return nullptr;
+      }
+    }
+    res = append_region(res, pieces);
+  }
   return res;
 }
 

@@ -6,6 +6,8 @@
 // and union_zone_region take their arguments over.
 #pragma once
 
+#include <cstdint>
+
 #include "common/region/region.h"
 
 
@@ -33,6 +35,12 @@ region *intersection_zone_not_zone(zone *z, zone *w);
 // zone minus w added with append_region. Empty w: a copy of r; empty r: an
 // empty region.
 region *intersection_region_not_zone(region *r, zone *w);
+// intersection_region_not_zone(r, w), the same zones, while its work fits in
+// *budget: each append of a zone's pieces costs the zones kept so far times
+// the pieces, taken off *budget. When *budget would fall below 0, nothing is
+// kept and the answer is null (*budget is then negative). A null budget is
+// unlimited.
+region *intersection_region_not_zone_within(region *r, zone *w, int64_t *budget);
 // A new zone, the convex hull of the zones of r (r is closed first): every
 // off-diagonal entry the loosest over the zones, every edge bit set, not
 // canonical. Null for an empty region.
