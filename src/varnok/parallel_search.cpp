@@ -24,13 +24,13 @@ namespace lu {
 namespace {
 
 // A successor handed by the thread that computed it to the thread that
-// owns its shard: its number among the successors that thread computed in
-// the chunk, the state it came from, its successor number and its shard.
+// stores its shard: its number among the successors that thread computed in
+// the chunk, the state it came from and its successor number.
 struct handed {
-  int32_t seq, parent, move, shard;
+  int32_t seq, parent, move;
 };
 
-// The successors one thread computed in a chunk for one owner, in the order
+// The successors one thread computed in a chunk for one shard, in the order
 // computed; their keys and zones (extrapolated, dim * dim) in arrays of
 // their own. Cleared, not freed, from chunk to chunk.
 struct hand_over {
@@ -44,43 +44,53 @@ struct hand_over {
   }
 };
 
-// A block of the chunk: the thread that explored it and the numbers of the
-// successors it computed from it, [begin, end). thread -1: not explored.
+// A block of the chunk, kept at the chunk's index of its first state: the
+// thread that explored it, its length, and the numbers of the successors
+// it computed from it, [begin, end). thread -1: not explored.
 struct block_info {
-  int32_t thread = -1, begin = 0, end = 0;
+  int32_t thread = -1, length = 0, begin = 0, end = 0;
 };
 
-// What one thread writes in a chunk, on cache lines of its own: while it
-// explores, its successors for each owner and the owner of each one; while
-// it stores, what each of its inserts gave, per thread that computed them
-// (in their order: the new state's id, or -2 - the state that included it).
+// What one thread writes while it explores a chunk, on cache lines of its
+// own: its successors for each shard, and the shard of each one.
 struct alignas(64) thread_part {
   std::vector<hand_over> to;
-  std::vector<uint16_t> owner_of;
+  std::vector<uint16_t> shard_of;
+};
+
+// A shard's work in a chunk: the chunk it was last taken for (by its owner,
+// or at the end by a thread done with its own), and what its inserts gave,
+// per thread that computed them, in their order: the new state's id, or
+// -2 - the state that included it.
+struct alignas(64) shard_work {
+  std::atomic<uint32_t> taken{0};
   std::vector<std::vector<int32_t>> got;
 };
 
 // What the threads share. A breadth-first level is explored chunk by
 // chunk, each chunk in two phases separated by a barrier. In the first,
-// all threads explore the chunk's states, taking them in order in small
-// blocks through one atomic cursor, and hand each successor to the owner
-// of its shard in a buffer of their own; nothing is written in the store,
-// so that any thread reads any state. In the second, each thread offers
-// the successors of its shards to the store in the sequential order (block
-// after block, each in the order its successors were computed), without a
-// lock: every shard sees its offers in the order of the sequential search.
-// At the second barrier one thread appends the states stored to the next
-// level, in that order, and sets up the next chunk.
+// all threads explore the chunk's states, taking them in order in blocks
+// (smaller towards the chunk's end) through one atomic cursor, and hand
+// each successor over in a buffer of their own for its shard; nothing is
+// written in the store, so that any thread reads any state. In the second,
+// each thread offers to the store the successors of the shards it owns
+// (shard s: thread s mod threads), one shard after the other, each in the
+// sequential order (block after block, each in the order its successors
+// were computed), without a lock: every shard sees its offers in the order
+// of the sequential search. A thread done with its own shards takes those
+// that their owner has not begun yet, so that the threads end the phase
+// together; most inserts stay with the owner, whose cache holds the
+// shard. At the second barrier one thread appends the states stored to
+// the next level, in that order, and sets up the next chunk.
 struct shared {
   shared(const model &m, int jobs, const search_params &p)
-      : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)), threads(jobs),
+      : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)),
+        work(static_cast<size_t>(store.nb_shards())), threads(jobs),
         key_len(static_cast<size_t>(m.key_size())), nn(static_cast<size_t>(m.dim()) * m.dim()), limit(p.limit),
         graph(p.keep_graph), bar(jobs) {
     if (graph) store.track_covers();
-    for (thread_part &t : parts) {
-      t.to.resize(static_cast<size_t>(jobs));
-      t.got.resize(static_cast<size_t>(jobs));
-    }
+    for (thread_part &t : parts) t.to.resize(work.size());
+    for (shard_work &w : work) w.got.resize(static_cast<size_t>(jobs));
   }
   // Enough shards that each thread's share of the discrete states is even.
   static int shard_bits(int jobs) {
@@ -94,7 +104,6 @@ struct shared {
     threads = n;
     bar.set_threads(n);
   }
-  int owner_of(int shard) const { return shard % threads; }
 
   // The first outcome wins: 1 a goal, -1 the limit, 2 a failure.
   bool finish(int how) {
@@ -109,38 +118,48 @@ struct shared {
   }
 
   // The next block of the chunk to explore: [from, to), empty at its end.
+  // Blocks shrink towards the chunk's end (a share of what is left), so
+  // that the threads end the phase within a few states of each other.
   std::pair<size_t, size_t> take() {
-    const size_t from = std::min(cursor.fetch_add(block, std::memory_order_relaxed), chunk_to);
-    return {from, std::min(from + block, chunk_to)};
+    size_t from = cursor.load(std::memory_order_relaxed);
+    for (;;) {
+      if (from >= chunk_to) return {chunk_to, chunk_to};
+      const size_t n = std::clamp<size_t>((chunk_to - from) / (4 * static_cast<size_t>(threads)), 1, 64);
+      if (cursor.compare_exchange_weak(from, from + n, std::memory_order_relaxed)) return {from, from + n};
+    }
   }
+  // Takes shard s for the chunk: false when another thread has.
+  bool take_shard(size_t s) { return work[s].taken.exchange(chunk_no, std::memory_order_relaxed) != chunk_no; }
   size_t left() const {
     return level.size() - std::min(cursor.load(std::memory_order_relaxed), level.size());
   }
 
   // Runs on one thread once all have stored the chunk's successors.
-  void end_chunk() {
+  void end_chunk() noexcept {
     try {
       if (running()) join_chunk();
+      next_chunk();
     } catch (...) {
       fail(std::current_exception());  // the level cannot grow: the search stops
+      over = true;
     }
-    next_chunk();
   }
   // Appends the states stored from the chunk to the next level (and its
   // transitions to the graph), in the sequential order.
   void join_chunk() {
     const size_t n = static_cast<size_t>(threads);
-    joined.assign(n * n, 0);
-    for (const block_info &b : blocks) {
-      if (b.thread < 0) continue;
-      const thread_part &from = parts[static_cast<size_t>(b.thread)];
+    joined.assign(work.size() * n, 0);
+    for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
+      const block_info &b = blocks[at];
+      const size_t t = static_cast<size_t>(b.thread);
+      const thread_part &from = parts[t];
       for (int32_t q = b.begin; q < b.end; q++) {
-        const size_t owner = from.owner_of[static_cast<size_t>(q)];
-        size_t &i = joined[owner * n + static_cast<size_t>(b.thread)];
-        const int32_t got = parts[owner].got[static_cast<size_t>(b.thread)][i];
+        const size_t s = from.shard_of[static_cast<size_t>(q)];
+        size_t &i = joined[s * n + t];
+        const int32_t got = work[s].got[t][i];
         if (got >= 0) next.push_back(got);
         if (graph) {
-          const handed &h = from.to[owner].heads[i];
+          const handed &h = from.to[s].heads[i];
           edges.push_back({h.parent, got >= 0 ? got : -2 - got, h.move});
         }
         i++;
@@ -160,11 +179,8 @@ struct shared {
       return;
     }
     chunk_to = std::min(level.size(), chunk_from + chunk_states);
-    const size_t len = chunk_to - chunk_from;
-    // Blocks small enough that the threads end a chunk together, large
-    // enough that the cursor is seldom touched.
-    block = std::clamp<size_t>(len / (16 * static_cast<size_t>(threads)), 1, 64);
-    blocks.assign((len + block - 1) / block, block_info{});
+    blocks.assign(chunk_to - chunk_from, block_info{});
+    chunk_no++;
     cursor.store(chunk_from, std::memory_order_relaxed);
   }
 
@@ -177,12 +193,13 @@ struct shared {
 
   concurrent_store store;
   std::vector<thread_part> parts;  // per thread
+  std::vector<shard_work> work;    // per shard
   int threads;
   size_t key_len, nn;
   std::vector<int32_t> level, next;  // the level being explored, the next one
   size_t chunk_from = 0, chunk_to = 0;  // the chunk of the level being explored
-  size_t block = 1;
-  std::vector<block_info> blocks;  // of the chunk
+  uint32_t chunk_no = 0;           // chunks begun
+  std::vector<block_info> blocks;  // of the chunk, at the index of their first state
   std::vector<size_t> joined;      // scratch of join_chunk
   std::vector<graph_edge> edges;   // under keep_graph, in the sequential order
   bool over = false;               // set at the end of a chunk
@@ -252,13 +269,14 @@ class alignas(64) worker {  // no line shared with another thread's counters
   void set_team(const std::vector<worker *> *team) { team_ = team; }
   // Under VARNOK_SEARCH_COUNTERS: the time spent waiting at the barrier
   // after exploring and after storing, the waits that ended in a sleep,
-  // and the time spent joining chunks.
+  // the time spent joining chunks, and the shards of other threads stored.
   struct waits {
     long long ns = 0, slept = 0, rounds = 0;
   };
   const waits &explore_waits() const { return explore_wait_; }
   const waits &store_waits() const { return store_wait_; }
   long long join_ns() const { return join_ns_; }
+  long long shards_taken() const { return taken_; }
 
  private:
   static long long elapsed(std::chrono::steady_clock::time_point start) {
@@ -279,13 +297,14 @@ class alignas(64) worker {  // no line shared with another thread's counters
   // Phase one: explores blocks of the chunk, handing the successors over.
   void explore_chunk() {
     for (hand_over &h : part_.to) h.clear();
-    part_.owner_of.clear();
+    part_.shard_of.clear();
     seq_ = 0;
     for (;;) {
       const auto [from, to] = sh_.take();
       if (from == to) return;
-      block_info &b = sh_.blocks[(from - sh_.chunk_from) / sh_.block];
+      block_info &b = sh_.blocks[from - sh_.chunk_from];
       b.thread = static_cast<int32_t>(me_);
+      b.length = static_cast<int32_t>(to - from);
       b.begin = seq_;
       for (size_t i = from; i < to; i++) {
         if (!sh_.running()) break;
@@ -318,43 +337,56 @@ class alignas(64) worker {  // no line shared with another thread's counters
     }
     m_.extrapolate(key, z);
     const int shard = sh_.store.shard_for(key);
-    const int owner = sh_.owner_of(shard);
-    hand_over &h = part_.to[static_cast<size_t>(owner)];
-    h.heads.push_back({seq_, id_, k, shard});
+    hand_over &h = part_.to[static_cast<size_t>(shard)];
+    h.heads.push_back({seq_, id_, k});
     h.keys.insert(h.keys.end(), key, key + sh_.key_len);
     h.zones.insert(h.zones.end(), z, z + sh_.nn);
-    part_.owner_of.push_back(static_cast<uint16_t>(owner));
+    part_.shard_of.push_back(static_cast<uint16_t>(shard));
     seq_++;
     return sh_.running();
   }
 
-  // Phase two: offers the successors of this thread's shards, block by
-  // block in the chunk's order.
+  // Phase two: stores the shards this thread owns, then those that their
+  // owners have not begun.
   void store_owned() {
-    if (!sh_.running()) return;
-    for (std::vector<int32_t> &g : part_.got) g.clear();
+    const size_t shards = sh_.work.size(), threads = static_cast<size_t>(sh_.threads);
+    for (size_t s = me_; s < shards && sh_.running(); s += threads)
+      if (sh_.take_shard(s)) store_shard(s);
+    for (size_t s = shards; s-- > 0 && sh_.running();)
+      if (s % threads != me_ && sh_.take_shard(s)) {
+        store_shard(s);
+        if constexpr (counting) taken_++;
+      }
+  }
+
+  // Offers the successors of shard s, block by block in the chunk's order.
+  void store_shard(size_t s) {
+    std::vector<std::vector<int32_t>> &got = sh_.work[s].got;
+    for (std::vector<int32_t> &g : got) g.clear();
     std::fill(next_.begin(), next_.end(), 0);
     long long stored = 0, covered = 0;
-    for (const block_info &b : sh_.blocks) {
-      if (b.thread < 0) continue;
+    const std::vector<block_info> &blocks = sh_.blocks;
+    for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
+      const block_info &b = blocks[at];
+      if (b.thread < 0) break;  // the search stopped in the first phase
       const size_t from = static_cast<size_t>(b.thread);
-      const hand_over &h = sh_.parts[from].to[me_];
-      std::vector<int32_t> &got = part_.got[from];
+      const hand_over &h = sh_.parts[from].to[s];
+      std::vector<int32_t> &out = got[from];
       size_t &i = next_[from];
       for (; i < h.heads.size() && h.heads[i].seq < b.end; i++) {
-        const handed &s = h.heads[i];
+        const handed &d = h.heads[i];
         const concurrent_store::offer o =
-            sh_.store.insert(s.shard, &h.keys[i * sh_.key_len], &h.zones[i * sh_.nn], s.parent, s.move);
+            sh_.store.insert(static_cast<int>(s), &h.keys[i * sh_.key_len], &h.zones[i * sh_.nn], d.parent, d.move);
         covered += o.covered;
         if (o.id >= 0) {
-          got.push_back(o.id);
+          out.push_back(o.id);
           stored++;
           if (sh_.limit > 0 && sh_.stored.fetch_add(1, std::memory_order_relaxed) + 1 > sh_.limit) {
             sh_.finish(-1);
             break;
           }
         } else {
-          got.push_back(-2 - o.includer);
+          out.push_back(-2 - o.includer);
         }
       }
       if (!sh_.running()) break;
@@ -381,11 +413,11 @@ class alignas(64) worker {  // no line shared with another thread's counters
   std::vector<uint16_t> key_;
   std::vector<int16_t> from_;
   thread_part &part_;
-  std::vector<size_t> next_;  // store_owned: per thread, its next successor handed to this one
+  std::vector<size_t> next_;  // store_shard: per thread, its next successor for the shard
   int32_t id_ = -1, seq_ = 0;
   // Written by this thread only, read by thread 0 for the progress line.
   std::atomic<long long> explored_{0}, stored_{0}, covered_{0};
-  long long transitions_ = 0, join_ns_ = 0;
+  long long transitions_ = 0, join_ns_ = 0, taken_ = 0;
   waits explore_wait_, store_wait_;
 };
 
@@ -538,11 +570,11 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
       const worker &w = *team[t];
       fprintf(stderr,
               "varnok: thread %zu: %lld explored, %lld stored, %lld covered; %lld chunks, waited %.3f s after exploring "
-              "(%lld slept), %.3f s after storing (%lld slept), joined for %.3f s\n",
+              "(%lld slept), %.3f s after storing (%lld slept), joined for %.3f s, %lld shards of others stored\n",
               t, w.explored(), w.stored(), w.covered(), w.explore_waits().rounds,
               static_cast<double>(w.explore_waits().ns) * 1e-9, w.explore_waits().slept,
               static_cast<double>(w.store_waits().ns) * 1e-9, w.store_waits().slept,
-              static_cast<double>(w.join_ns()) * 1e-9);
+              static_cast<double>(w.join_ns()) * 1e-9, w.shards_taken());
     }
   out.stored = sh.store.size() - sh.store.nb_covered();
   out.covered = sh.store.nb_covered();
