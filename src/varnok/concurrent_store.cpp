@@ -8,7 +8,7 @@
 namespace lu {
 
 concurrent_store::concurrent_store(int dim, int key_len, int shard_bits)
-    : dim_(dim), key_len_(key_len), bits_(shard_bits), mask_((int32_t{1} << shard_bits) - 1),
+    : key_len_(key_len), bits_(shard_bits), mask_((int32_t{1} << shard_bits) - 1),
       local_limit_(int32_t{1} << (31 - shard_bits)) {
   shards_.reserve(size_t{1} << shard_bits);
   // Smaller chunks where there are more shards: what the shards hold

@@ -136,7 +136,7 @@ class concurrent_store {
     state_store st;
   };
 
-  int dim_, key_len_, bits_;
+  int key_len_, bits_;
   int32_t mask_, local_limit_;
   std::vector<std::unique_ptr<part>> shards_;
 };

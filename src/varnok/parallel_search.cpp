@@ -151,6 +151,7 @@ struct shared {
     joined.assign(work.size() * n, 0);
     for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
       const block_info &b = blocks[at];
+      if (b.thread < 0) break;  // not reached while the search runs
       const size_t t = static_cast<size_t>(b.thread);
       const thread_part &from = parts[t];
       for (int32_t q = b.begin; q < b.end; q++) {
