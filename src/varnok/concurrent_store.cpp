@@ -17,9 +17,9 @@ concurrent_store::concurrent_store(int dim, int key_len, int shard_bits)
   for (int s = 0; s <= mask_; s++) shards_.push_back(std::make_unique<part>(dim, key_len, chunk_bits));
 }
 
-// The shard of a key: a hash of its own, so that the keys of one shard
-// still spread over the shard's table (which hashes them otherwise).
-int concurrent_store::shard_for(const uint16_t *key) const {
+// A hash of its own, so that the keys of one shard still spread over the
+// shard's table (which hashes them otherwise).
+uint32_t concurrent_store::key_hash(const uint16_t *key) const {
   uint32_t h = 2166136261u;
   for (int i = 0; i < key_len_; i++) {
     h ^= key[i];
@@ -28,7 +28,7 @@ int concurrent_store::shard_for(const uint16_t *key) const {
   h ^= h >> 15;
   h *= 0x2c1b3c6du;
   h ^= h >> 12;
-  return static_cast<int>(h & static_cast<uint32_t>(mask_));
+  return h;
 }
 
 concurrent_store::offer concurrent_store::insert(int s, const uint16_t *key, const int16_t *z, int32_t parent,

@@ -83,9 +83,12 @@ class concurrent_store {
   // shards (1 to 12 bits).
   concurrent_store(int dim, int key_len, int shard_bits);
 
-  // The shard of a key (what a thread computes before handing the state
-  // to the shard's owner).
-  int shard_for(const uint16_t *key) const;
+  // A hash of a key, and the shard of a key of that hash (what a thread
+  // computes before handing the state to the shard's owner).
+  uint32_t key_hash(const uint16_t *key) const;
+  int shard_of_hash(uint32_t h) const { return static_cast<int>(h & static_cast<uint32_t>(mask_)); }
+  int shard_for(const uint16_t *key) const { return shard_of_hash(key_hash(key)); }
+  int key_len() const { return key_len_; }
 
   // What an offer did: the new state's global id (-1: refused), when it
   // was refused the state that includes the zone, and the stored states

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "varnok/concurrent_store.h"
+#include "varnok/flat_zone.h"
 #include "varnok/progress.h"
 
 namespace lu {
@@ -24,24 +26,25 @@ namespace lu {
 namespace {
 
 // A successor handed by the thread that computed it to the thread that
-// stores its shard: its number among the successors that thread computed in
-// the chunk, the state it came from and its successor number.
+// stores its shard: the state it came from (its id and its index in the
+// chunk) and its successor number.
 struct handed {
-  int32_t seq, parent, move;
+  int32_t parent, from, move;
 };
 
-// The successors one thread computed in a chunk for one shard, in the order
-// computed; their keys and zones (extrapolated, dim * dim) in arrays of
-// their own. Cleared, not freed, from chunk to chunk.
-struct hand_over {
-  std::vector<handed> heads;
-  std::vector<uint16_t> keys;
-  std::vector<int16_t> zones;
-  void clear() {
-    heads.clear();
-    keys.clear();
-    zones.clear();
-  }
+// A live state of the chunk, found by the hash of its key: its index in
+// the chunk.
+struct chunk_state {
+  uint32_t hash;
+  int32_t at;
+  bool operator<(const chunk_state &o) const { return hash < o.hash || (hash == o.hash && at < o.at); }
+};
+
+// A successor of the chunk's state `from` whose zone strictly includes
+// that of the chunk's later state `at`: once offered, it covers it.
+struct cover {
+  int32_t at, from;
+  bool operator<(const cover &o) const { return at < o.at || (at == o.at && from < o.from); }
 };
 
 // A block of the chunk, kept at the chunk's index of its first state: the
@@ -52,10 +55,18 @@ struct block_info {
 };
 
 // What one thread writes while it explores a chunk, on cache lines of its
-// own: its successors for each shard, and the shard of each one.
+// own: the successors it computed, in the order computed, with their keys
+// and zones (extrapolated, dim * dim) in arrays of their own, the shard of
+// each one, their numbers per shard, and the covers its successors would
+// make of later states of the chunk. Cleared, not freed, from chunk to
+// chunk: one thread's arrays hold at most its part of a chunk.
 struct alignas(64) thread_part {
-  std::vector<hand_over> to;
+  std::vector<handed> heads;
+  std::vector<uint16_t> keys;
+  std::vector<int16_t> zones;
   std::vector<uint16_t> shard_of;
+  std::vector<std::vector<int32_t>> of_shard;
+  std::vector<cover> covers;
 };
 
 // A shard's work in a chunk: the chunk it was last taken for (by its owner,
@@ -82,6 +93,17 @@ struct alignas(64) shard_work {
 // together; most inserts stay with the owner, whose cache holds the
 // shard. At the second barrier one thread appends the states stored to
 // the next level, in that order, and sets up the next chunk.
+//
+// The sequential search does not explore a state that a successor of an
+// earlier state covered meanwhile; here the whole chunk is explored before
+// anything is stored. So each thread also notes, while it explores, the
+// successors that strictly include the zone of a later live state of the
+// chunk (found by key in an index of the chunk's states); at the first
+// barrier one thread goes through these covers in the chunk's order and
+// marks the states that the sequential search would not have explored (a
+// cover counts when the state it comes from is not marked itself), and
+// their successors are not offered. The store then sees exactly the
+// sequential search's offers.
 struct shared {
   shared(const model &m, int jobs, const search_params &p)
       : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)),
@@ -89,7 +111,7 @@ struct shared {
         key_len(static_cast<size_t>(m.key_size())), nn(static_cast<size_t>(m.dim()) * m.dim()), limit(p.limit),
         graph(p.keep_graph), bar(jobs) {
     if (graph) store.track_covers();
-    for (thread_part &t : parts) t.to.resize(work.size());
+    for (thread_part &t : parts) t.of_shard.resize(work.size());
     for (shard_work &w : work) w.got.resize(static_cast<size_t>(jobs));
   }
   // Enough shards that each thread's share of the discrete states is even.
@@ -128,6 +150,32 @@ struct shared {
       if (cursor.compare_exchange_weak(from, from + n, std::memory_order_relaxed)) return {from, from + n};
     }
   }
+  // The live states of the chunk whose key hashes to h.
+  std::pair<const chunk_state *, const chunk_state *> states_of(uint32_t h) const {
+    const uint32_t bit = h >> (32 - filter_bits);
+    if (!(filter[bit >> 6] >> (bit & 63) & 1)) return {nullptr, nullptr};  // most successors
+    const auto r = std::equal_range(index.begin(), index.end(), chunk_state{h, -1},
+                                    [](const chunk_state &a, const chunk_state &b) { return a.hash < b.hash; });
+    return {index.data() + (r.first - index.begin()), index.data() + (r.second - index.begin())};
+  }
+  // Runs on one thread once all have explored the chunk: marks the states
+  // that the sequential search would not have explored.
+  void mark_covered() noexcept {
+    if (!running()) return;
+    try {
+      covers.clear();
+      for (const thread_part &t : parts) covers.insert(covers.end(), t.covers.begin(), t.covers.end());
+    } catch (...) {
+      fail(std::current_exception());
+      return;
+    }
+    std::sort(covers.begin(), covers.end());
+    for (const cover &c : covers)
+      if (!skip[static_cast<size_t>(c.at)] && !skip[static_cast<size_t>(c.from)]) {
+        skip[static_cast<size_t>(c.at)] = 1;
+        skipped++;
+      }
+  }
   // Takes shard s for the chunk: false when another thread has.
   bool take_shard(size_t s) { return work[s].taken.exchange(chunk_no, std::memory_order_relaxed) != chunk_no; }
   size_t left() const {
@@ -149,6 +197,8 @@ struct shared {
   void join_chunk() {
     const size_t n = static_cast<size_t>(threads);
     joined.assign(work.size() * n, 0);
+    explored_so_far += chunk_to - chunk_from;
+    for (const thread_part &t : parts) successors_so_far += t.shard_of.size();
     for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
       const block_info &b = blocks[at];
       if (b.thread < 0) break;  // not reached while the search runs
@@ -159,8 +209,8 @@ struct shared {
         size_t &i = joined[s * n + t];
         const int32_t got = work[s].got[t][i];
         if (got >= 0) next.push_back(got);
-        if (graph) {
-          const handed &h = from.to[s].heads[i];
+        if (graph && got != not_offered) {
+          const handed &h = from.heads[static_cast<size_t>(q)];
           edges.push_back({h.parent, got >= 0 ? got : -2 - got, h.move});
         }
         i++;
@@ -179,18 +229,37 @@ struct shared {
       over = true;
       return;
     }
-    chunk_to = std::min(level.size(), chunk_from + chunk_states);
-    blocks.assign(chunk_to - chunk_from, block_info{});
+    chunk_to = std::min(level.size(), chunk_from + chunk_states());
+    const size_t len = chunk_to - chunk_from;
+    blocks.assign(len, block_info{});
+    skip.assign(len, 0);
+    index.clear();
+    filter.assign(size_t{1} << (filter_bits - 6), 0);
+    for (size_t at = 0; at < len; at++) {
+      const int32_t id = level[chunk_from + at];
+      const state_store &st = store.shard(store.shard_of(id));
+      const int32_t local = store.local_of(id);
+      if (st.covered(local)) continue;
+      const uint32_t h = store.key_hash(st.key_of(local));
+      index.push_back({h, static_cast<int32_t>(at)});
+      const uint32_t bit = h >> (32 - filter_bits);
+      filter[bit >> 6] |= uint64_t{1} << (bit & 63);
+    }
+    std::sort(index.begin(), index.end());
     chunk_no++;
     cursor.store(chunk_from, std::memory_order_relaxed);
   }
 
-  // States of a chunk: few enough that the successors handed over stay in
-  // the caches (a few hundred kB), and that a state is seldom explored
-  // after a successor of an earlier state of its chunk covered it (the
-  // sequential search would not explore it); many enough that the
-  // barriers cost little.
-  static constexpr size_t chunk_states = 1024;
+  // States of the next chunk: about `budget` successors at the rate of the
+  // chunks so far (the successors handed over stay in the caches, a few
+  // hundred kB to a few MB), at most 1024 states; enough that the barriers
+  // cost little.
+  size_t chunk_states() const {
+    constexpr size_t budget = 2048, most = 1024;
+    if (explored_so_far == 0) return most;
+    return std::clamp<size_t>(budget * explored_so_far / std::max<size_t>(successors_so_far, 1), 16, most);
+  }
+  static constexpr int32_t not_offered = INT32_MIN;  // in got: a successor of a marked state
 
   concurrent_store store;
   std::vector<thread_part> parts;  // per thread
@@ -203,6 +272,13 @@ struct shared {
   std::vector<block_info> blocks;  // of the chunk, at the index of their first state
   std::vector<size_t> joined;      // scratch of join_chunk
   std::vector<graph_edge> edges;   // under keep_graph, in the sequential order
+  std::vector<chunk_state> index;  // the chunk's live states, by hash
+  static constexpr int filter_bits = 14;
+  std::vector<uint64_t> filter;    // the high bits of the index's hashes, one bit each
+  std::vector<uint8_t> skip;       // per state of the chunk: marked
+  std::vector<cover> covers;       // scratch of mark_covered
+  long long skipped = 0;           // states marked: explored here, not in the sequential search
+  size_t explored_so_far = 0, successors_so_far = 0;  // the chunks' states and successors
   bool over = false;               // set at the end of a chunk
   alignas(64) std::atomic<size_t> cursor{0};  // the chunk's first state not yet taken
   alignas(64) std::atomic<int> outcome{0};
@@ -230,7 +306,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
  public:
   worker(shared &sh, const model &m, int me)
       : sh_(sh), m_(m), me_(static_cast<size_t>(me)), key_(sh.key_len), from_(sh.nn), part_(sh.parts[me_]),
-        next_(sh.parts.size()) {}
+        next_(sh.parts.size()), other_(sh.nn) {}
 
   // Explores and stores chunk after chunk until the search is over. A
   // failure (the store cannot grow) stops every thread at the end of the
@@ -245,7 +321,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
       } catch (...) {
         sh_.fail(std::current_exception());
       }
-      wait(explore_wait_, [] {});
+      wait(explore_wait_, [this] { sh_.mark_covered(); });
       try {
         store_owned();
       } catch (...) {
@@ -267,6 +343,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   long long stored() const { return stored_.load(std::memory_order_relaxed); }
   long long covered() const { return covered_.load(std::memory_order_relaxed); }
   long long transitions() const { return transitions_; }
+  long long dropped() const { return dropped_; }
   void set_team(const std::vector<worker *> *team) { team_ = team; }
   // Under VARNOK_SEARCH_COUNTERS: the time spent waiting at the barrier
   // after exploring and after storing, the waits that ended in a sleep,
@@ -297,8 +374,12 @@ class alignas(64) worker {  // no line shared with another thread's counters
 
   // Phase one: explores blocks of the chunk, handing the successors over.
   void explore_chunk() {
-    for (hand_over &h : part_.to) h.clear();
+    part_.heads.clear();
+    part_.keys.clear();
+    part_.zones.clear();
+    for (std::vector<int32_t> &l : part_.of_shard) l.clear();
     part_.shard_of.clear();
+    part_.covers.clear();
     seq_ = 0;
     for (;;) {
       const auto [from, to] = sh_.take();
@@ -309,6 +390,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
       b.begin = seq_;
       for (size_t i = from; i < to; i++) {
         if (!sh_.running()) break;
+        at_ = static_cast<int32_t>(i - sh_.chunk_from);
         explore(sh_.level[i]);
       }
       b.end = seq_;
@@ -337,14 +419,33 @@ class alignas(64) worker {  // no line shared with another thread's counters
       return false;
     }
     m_.extrapolate(key, z);
-    const int shard = sh_.store.shard_for(key);
-    hand_over &h = part_.to[static_cast<size_t>(shard)];
-    h.heads.push_back({seq_, id_, k});
-    h.keys.insert(h.keys.end(), key, key + sh_.key_len);
-    h.zones.insert(h.zones.end(), z, z + sh_.nn);
+    const uint32_t hash = sh_.store.key_hash(key);
+    note_covers(hash, key, z);
+    const int shard = sh_.store.shard_of_hash(hash);
+    part_.heads.push_back({id_, at_, k});
+    part_.keys.insert(part_.keys.end(), key, key + sh_.key_len);
+    part_.zones.insert(part_.zones.end(), z, z + sh_.nn);
+    part_.of_shard[static_cast<size_t>(shard)].push_back(seq_);
     part_.shard_of.push_back(static_cast<uint16_t>(shard));
     seq_++;
     return sh_.running();
+  }
+
+  // Notes the later live states of the chunk at key whose zone z strictly
+  // includes (the store is only read in this phase).
+  void note_covers(uint32_t hash, const uint16_t *key, const int16_t *z) {
+    const auto [first, last] = sh_.states_of(hash);
+    for (const chunk_state *c = first; c != last; c++) {
+      if (c->at <= at_) continue;
+      const int32_t id = sh_.level[sh_.chunk_from + static_cast<size_t>(c->at)];
+      const state_store &st = sh_.store.shard(sh_.store.shard_of(id));
+      const int32_t local = sh_.store.local_of(id);
+      if (!std::equal(key, key + sh_.key_len, st.key_of(local))) continue;
+      st.copy_zone(local, other_.data());
+      const int dim = m_.dim();
+      if (flat::included(other_.data(), z, dim) && !flat::included(z, other_.data(), dim))
+        part_.covers.push_back({c->at, at_});
+    }
   }
 
   // Phase two: stores the shards this thread owns, then those that their
@@ -371,13 +472,20 @@ class alignas(64) worker {  // no line shared with another thread's counters
       const block_info &b = blocks[at];
       if (b.thread < 0) break;  // the search stopped in the first phase
       const size_t from = static_cast<size_t>(b.thread);
-      const hand_over &h = sh_.parts[from].to[s];
+      const thread_part &h = sh_.parts[from];
+      const std::vector<int32_t> &mine = h.of_shard[s];
       std::vector<int32_t> &out = got[from];
       size_t &i = next_[from];
-      for (; i < h.heads.size() && h.heads[i].seq < b.end; i++) {
-        const handed &d = h.heads[i];
+      for (; i < mine.size() && mine[i] < b.end; i++) {
+        const size_t q = static_cast<size_t>(mine[i]);
+        const handed &d = h.heads[q];
+        if (sh_.skip[static_cast<size_t>(d.from)]) {  // its state is not explored in the sequential search
+          out.push_back(shared::not_offered);
+          dropped_++;
+          continue;
+        }
         const concurrent_store::offer o =
-            sh_.store.insert(static_cast<int>(s), &h.keys[i * sh_.key_len], &h.zones[i * sh_.nn], d.parent, d.move);
+            sh_.store.insert(static_cast<int>(s), &h.keys[q * sh_.key_len], &h.zones[q * sh_.nn], d.parent, d.move);
         covered += o.covered;
         if (o.id >= 0) {
           out.push_back(o.id);
@@ -418,7 +526,9 @@ class alignas(64) worker {  // no line shared with another thread's counters
   int32_t id_ = -1, seq_ = 0;
   // Written by this thread only, read by thread 0 for the progress line.
   std::atomic<long long> explored_{0}, stored_{0}, covered_{0};
-  long long transitions_ = 0, join_ns_ = 0, taken_ = 0;
+  long long transitions_ = 0, dropped_ = 0, join_ns_ = 0, taken_ = 0;
+  int32_t at_ = 0;              // the index in the chunk of the state being explored
+  std::vector<int16_t> other_;  // note_covers: a zone of the chunk
   waits explore_wait_, store_wait_;
 };
 
@@ -562,9 +672,12 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
   } else {
     r.verdict = 1;
   }
+  // The states marked were explored here, but not in the sequential
+  // search: they and their successors are left out of the counts.
+  r.stats.explored -= sh.skipped;
   for (const worker *w : team) {
     r.stats.explored += w->explored();
-    r.stats.transitions += w->transitions();
+    r.stats.transitions += w->transitions() - w->dropped();
   }
   if constexpr (counting)
     for (size_t t = 0; t < team.size(); t++) {
