@@ -5,11 +5,12 @@
 // test and the covering of included zones are exactly those of the
 // sequential store.
 //
-// The store has no lock: the search owns each shard by one thread (shard s
-// by thread s mod threads), which alone writes it, and separates writing
+// The store has no lock: the search gives each shard to one thread at a
+// time (shard s to thread s mod threads, unless another thread takes it
+// over at the end of a phase), which alone writes it, and separates writing
 // from reading by barriers. While no thread writes, any thread may read any
 // shard (copy_live, parent, move); while threads write, each writes only
-// the shards it owns and reads nothing of the others. A shard's zones thus
+// the shards it holds and reads nothing of the others. A shard's zones thus
 // live in the arenas of one thread, in that thread's cache.
 //
 // A state is named by a global id: its shard in the low bits, its id in the
@@ -98,7 +99,7 @@ class concurrent_store {
   };
   // Offers the closed non-empty zone z at key, of shard s (shard_for(key)),
   // reached from state parent (-1: initial) by its successor number move.
-  // Only the owner of shard s calls it, while no thread reads shard s.
+  // Only the thread holding shard s calls it, while no thread reads shard s.
   offer insert(int s, const uint16_t *key, const int16_t *z, int32_t parent, int32_t move);
   offer insert(const uint16_t *key, const int16_t *z, int32_t parent, int32_t move) {
     return insert(shard_for(key), key, z, parent, move);
