@@ -27,13 +27,14 @@ namespace {
 
 // A successor handed by the thread that computed it to the thread that
 // stores its shard: the state it came from (its id and its index in the
-// chunk) and its successor number.
+// chunk), its successor number and the hash of its key.
 struct handed {
   int32_t parent, from, move;
+  uint32_t hash;
 };
 
-// A live state of the chunk, found by the hash of its key: its index in
-// the chunk.
+// A state of the chunk, found by the hash of its key: its index in the
+// chunk.
 struct chunk_state {
   uint32_t hash;
   int32_t at;
@@ -150,7 +151,7 @@ struct shared {
       if (cursor.compare_exchange_weak(from, from + n, std::memory_order_relaxed)) return {from, from + n};
     }
   }
-  // The live states of the chunk whose key hashes to h.
+  // The states of the chunk whose key hashes to h.
   std::pair<const chunk_state *, const chunk_state *> states_of(uint32_t h) const {
     const uint32_t bit = h >> (32 - filter_bits);
     if (!(filter[bit >> 6] >> (bit & 63) & 1)) return {nullptr, nullptr};  // most successors
@@ -208,9 +209,12 @@ struct shared {
         const size_t s = from.shard_of[static_cast<size_t>(q)];
         size_t &i = joined[s * n + t];
         const int32_t got = work[s].got[t][i];
-        if (got >= 0) next.push_back(got);
+        const handed &h = from.heads[static_cast<size_t>(q)];
+        if (got >= 0) {
+          next.push_back(got);
+          next_hash.push_back(h.hash);
+        }
         if (graph && got != not_offered) {
-          const handed &h = from.heads[static_cast<size_t>(q)];
           edges.push_back({h.parent, got >= 0 ? got : -2 - got, h.move});
         }
         i++;
@@ -223,6 +227,8 @@ struct shared {
     if (chunk_from >= level.size()) {
       level.swap(next);
       next.clear();
+      level_hash.swap(next_hash);
+      next_hash.clear();
       chunk_from = 0;
     }
     if (level.empty() || !running()) {
@@ -236,11 +242,7 @@ struct shared {
     index.clear();
     filter.assign(size_t{1} << (filter_bits - 6), 0);
     for (size_t at = 0; at < len; at++) {
-      const int32_t id = level[chunk_from + at];
-      const state_store &st = store.shard(store.shard_of(id));
-      const int32_t local = store.local_of(id);
-      if (st.covered(local)) continue;
-      const uint32_t h = store.key_hash(st.key_of(local));
+      const uint32_t h = level_hash[chunk_from + at];
       index.push_back({h, static_cast<int32_t>(at)});
       const uint32_t bit = h >> (32 - filter_bits);
       filter[bit >> 6] |= uint64_t{1} << (bit & 63);
@@ -267,12 +269,13 @@ struct shared {
   int threads;
   size_t key_len, nn;
   std::vector<int32_t> level, next;  // the level being explored, the next one
+  std::vector<uint32_t> level_hash, next_hash;  // the hashes of their keys
   size_t chunk_from = 0, chunk_to = 0;  // the chunk of the level being explored
   uint32_t chunk_no = 0;           // chunks begun
   std::vector<block_info> blocks;  // of the chunk, at the index of their first state
   std::vector<size_t> joined;      // scratch of join_chunk
   std::vector<graph_edge> edges;   // under keep_graph, in the sequential order
-  std::vector<chunk_state> index;  // the chunk's live states, by hash
+  std::vector<chunk_state> index;  // the chunk's states, by hash
   static constexpr int filter_bits = 14;
   std::vector<uint64_t> filter;    // the high bits of the index's hashes, one bit each
   std::vector<uint8_t> skip;       // per state of the chunk: marked
@@ -422,7 +425,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
     const uint32_t hash = sh_.store.key_hash(key);
     note_covers(hash, key, z);
     const int shard = sh_.store.shard_of_hash(hash);
-    part_.heads.push_back({id_, at_, k});
+    part_.heads.push_back({id_, at_, k, hash});
     part_.keys.insert(part_.keys.end(), key, key + sh_.key_len);
     part_.zones.insert(part_.zones.end(), z, z + sh_.nn);
     part_.of_shard[static_cast<size_t>(shard)].push_back(seq_);
@@ -440,7 +443,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
       const int32_t id = sh_.level[sh_.chunk_from + static_cast<size_t>(c->at)];
       const state_store &st = sh_.store.shard(sh_.store.shard_of(id));
       const int32_t local = sh_.store.local_of(id);
-      if (!std::equal(key, key + sh_.key_len, st.key_of(local))) continue;
+      if (st.covered(local) || !std::equal(key, key + sh_.key_len, st.key_of(local))) continue;
       st.copy_zone(local, other_.data());
       const int dim = m_.dim();
       if (flat::included(other_.data(), z, dim) && !flat::included(z, other_.data(), dim))
@@ -550,7 +553,10 @@ bool store_initial(shared &sh, model &m, states_region *init_table, const tctl_n
     }
     m.extrapolate(key, zone.data());
     const concurrent_store::offer o = sh.store.insert(key, zone.data(), -1, n);
-    if (o.id >= 0) sh.next.push_back(o.id);
+    if (o.id >= 0) {
+      sh.next.push_back(o.id);
+      sh.next_hash.push_back(sh.store.key_hash(key));
+    }
   });
   sh.initial = sh.store.size();
   sh.stored.store(sh.initial);
