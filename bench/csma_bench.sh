@@ -4,7 +4,7 @@
 # stations: -abs lu (-j 1, then -j 2 and -j 4 where the machine has the
 # cores, with their speed-up), and -ax in the same run as the reference while it
 # finishes within 60 s and the network's vectors fit a code.
-#   usage: csma_bench.sh [BUILD_DIR] [MAX_N]
+#   usage: csma_bench.sh [BUILD_DIR] [MAX_N] [MIN_N]   (MIN_N: 4)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -22,7 +22,7 @@ printf '%3s | %10s %10s %8s %8s %10s | %10s %8s | %7s' N stored explored "time s
 jobs_header
 echo
 ax_on=${LU_BENCH_AX:-1}  # LU_BENCH_AX=0: no -ax reference
-for n in $(seq 4 "$max_n"); do
+for n in $(seq "${3:-4}" "$max_n"); do
   dir=$work/n$n
   "$here/gen_csma.bash" "$n" "$dir"
   models=""

@@ -5,7 +5,7 @@
 # stored states, peak memory and speed-up against -j 1) against -ax -Act
 # measured in the same run, the latter up to the
 # first N where it does not finish within 60 s (with -FORW 20000000).
-#   usage: fischer_bench.sh [BUILD_DIR] [MAX_N]
+#   usage: fischer_bench.sh [BUILD_DIR] [MAX_N] [MIN_N]   (MIN_N: 4)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -24,7 +24,7 @@ printf '%3s | %10s %10s %8s %8s %10s | %10s %8s %8s | %7s' N stored explored "ti
 jobs_header
 echo
 ax_on=${LU_BENCH_AX:-1}  # LU_BENCH_AX=0: no -ax reference
-for n in $(seq 4 "$max_n"); do
+for n in $(seq "${3:-4}" "$max_n"); do
   dir=$work/n$n
   "$here/gen_fischer.bash" "$n" "$dir"
   models=""

@@ -18,10 +18,12 @@ timed_run() {
   [ "$status" -ne 124 ]
 }
 
-# lu_counts: stored, explored and bytes from the "abs lu:" line of $out.
+# lu_counts: stored, explored and bytes from the "abs lu:" line of $out,
+# and four_counts, its four counts (stored, explored, covered, transitions).
 lu_counts() {
   local line
   line=$(echo "$out" | grep "abs lu:")
+  four_counts=$(echo "$line" | sed 's/.*lu: \([0-9]*\) states stored, \([0-9]*\) explored, \([0-9]*\) covered, \([0-9]*\) transitions.*/\1 \2 \3 \4/')
   stored=$(echo "$line" | sed 's/.*lu: \([0-9]*\) states stored.*/\1/')
   explored=$(echo "$line" | sed 's/.* \([0-9]*\) explored.*/\1/')
   bytes=$(echo "$line" | sed 's/.* \([0-9]*\) bytes in store.*/\1/')
@@ -38,25 +40,30 @@ bench_jobs() {
 # jobs_header: the header cells of the -j columns.
 jobs_header() {
   local j
-  for j in $(bench_jobs); do printf ' | %8s %10s %8s %8s %7s %7s' "-j$j s" stored "peak MB" B/stored speedup "cpu/j1"; done
+  for j in $(bench_jobs); do printf ' | %8s %10s %7s %8s %8s %7s %7s' "-j$j s" stored counts "peak MB" B/stored speedup "cpu/j1"; done
 }
 
 # jobs_cells: runs "run -abs lu -j J" for each thread count and prints its
-# cells: time, stored states, peak memory, bytes in store per stored state,
-# the speed-up against $lu_secs (the -j 1 run of the same row, in the same
-# run of the script), and the processor time (user + system) against
-# $lu_cpu, that of the -j 1 run: what the threads spend beyond one thread.
+# cells: time, stored states, whether the four counts (stored, explored,
+# covered, transitions) are those of -j 1 ("same", else "differ"), peak
+# memory, bytes in store per stored state, the speed-up against $lu_secs
+# (the -j 1 run of the same row, in the same run of the script), and the
+# processor time (user + system) against $lu_cpu, that of the -j 1 run:
+# what the threads spend beyond one thread. Called right after lu_counts
+# read the -j 1 run.
 jobs_cells() {
-  local j ratio
+  local j ratio same ref=$four_counts
   for j in $(bench_jobs); do
     if run -abs lu -j "$j"; then
       lu_counts
       ratio="-"  # the processor time of small runs reads 0
       if [ "$(echo "$lu_cpu > 0" | bc)" = 1 ]; then ratio=$(printf '%.2f' "$(echo "$cpu / $lu_cpu" | bc -l)"); fi
-      printf ' | %8.2f %10d %8.0f %8.0f %7.2f %7s' "$secs" "$stored" "$(echo "$kb / 1024" | bc -l)" \
+      same=differ
+      [ "$four_counts" = "$ref" ] && same=same
+      printf ' | %8.2f %10d %7s %8.0f %8.0f %7.2f %7s' "$secs" "$stored" "$same" "$(echo "$kb / 1024" | bc -l)" \
         "$(echo "$bytes / $stored" | bc -l)" "$(echo "$lu_secs / $secs" | bc -l)" "$ratio"
     else
-      printf ' | %8s %10s %8s %8s %7s %7s' "> 60 s" - - - - -
+      printf ' | %8s %10s %7s %8s %8s %7s %7s' "> 60 s" - - - - - -
     fi
   done
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <barrier>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -18,45 +18,114 @@
 #include <vector>
 
 #include "varnok/concurrent_store.h"
+#include "varnok/flat_zone.h"
 #include "varnok/progress.h"
 
 namespace lu {
 
 namespace {
 
-// A run of the level [from, to) explored by one thread, and where the
-// states its successors stored lie in that thread's list: [begin, end).
-struct segment {
-  size_t from, to, begin, end;
+// A successor handed by the thread that computed it to the thread that
+// stores its shard: the state it came from (its id and its index in the
+// chunk), its successor number and the hash of its key.
+struct handed {
+  int32_t parent, from, move;
+  uint32_t hash;
 };
 
-// What one thread writes while it explores a level, on cache lines of its
-// own: the states its successors stored, and the runs of the level they
-// came from.
-struct alignas(64) level_part {
-  std::vector<int32_t> ids;
-  std::vector<segment> runs;
+// A state of the chunk, found by the hash of its key: its index in the
+// chunk.
+struct chunk_state {
+  uint32_t hash;
+  int32_t at;
+  bool operator<(const chunk_state &o) const { return hash < o.hash || (hash == o.hash && at < o.at); }
 };
 
-// What the threads share. The states of one breadth-first level are
-// explored by all threads, which take them in order, in small blocks,
-// through one atomic cursor: at any moment the threads work on neighbouring
-// states, so that the level is explored almost in its order. When every
-// thread has arrived at the barrier, the states stored from the level are
-// joined in the order of the level's states that reached them: the next
-// level is in the sequential search's order, up to the zones that the
-// threads met in another order within a few blocks.
+// A successor of the chunk's state `from` whose zone strictly includes
+// that of the chunk's later state `at`: once offered, it covers it.
+struct cover {
+  int32_t at, from;
+  bool operator<(const cover &o) const { return at < o.at || (at == o.at && from < o.from); }
+};
+
+// A block of the chunk, kept at the chunk's index of its first state: the
+// thread that explored it, its length, and the numbers of the successors
+// it computed from it, [begin, end). thread -1: not explored.
+struct block_info {
+  int32_t thread = -1, length = 0, begin = 0, end = 0;
+};
+
+// What one thread writes while it explores a chunk, on cache lines of its
+// own: the successors it computed, in the order computed, with their keys
+// and zones (extrapolated, dim * dim) in arrays of their own, the shard of
+// each one, their numbers per shard, and the covers its successors would
+// make of later states of the chunk. Cleared, not freed, from chunk to
+// chunk: one thread's arrays hold at most its part of a chunk.
+struct alignas(64) thread_part {
+  std::vector<handed> heads;
+  std::vector<uint16_t> keys;
+  std::vector<int16_t> zones;
+  std::vector<uint16_t> shard_of;
+  std::vector<std::vector<int32_t>> of_shard;
+  std::vector<cover> covers;
+};
+
+// A shard's work in a chunk: the chunk it was last taken for (by its owner,
+// or at the end by a thread done with its own), and what its inserts gave,
+// per thread that computed them, in their order: the new state's id, or
+// -2 - the state that included it.
+struct alignas(64) shard_work {
+  std::atomic<uint32_t> taken{0};
+  std::vector<std::vector<int32_t>> got;
+};
+
+// What the threads share. A breadth-first level is explored chunk by
+// chunk, each chunk in two phases separated by a barrier. In the first,
+// all threads explore the chunk's states, taking them in order in blocks
+// (smaller towards the chunk's end) through one atomic cursor, and hand
+// each successor over in a buffer of their own for its shard; nothing is
+// written in the store, so that any thread reads any state. In the second,
+// each thread offers to the store the successors of the shards it owns
+// (shard s: thread s mod threads), one shard after the other, each in the
+// sequential order (block after block, each in the order its successors
+// were computed), without a lock: every shard sees its offers in the order
+// of the sequential search. A thread done with its own shards takes those
+// that their owner has not begun yet, so that the threads end the phase
+// together; most inserts stay with the owner, whose cache holds the
+// shard. At the second barrier one thread appends the states stored to
+// the next level, in that order, and sets up the next chunk.
+//
+// The sequential search does not explore a state that a successor of an
+// earlier state covered meanwhile; here the whole chunk is explored before
+// anything is stored. So each thread also notes, while it explores, the
+// successors that strictly include the zone of a later live state of the
+// chunk (found by key in an index of the chunk's states); at the first
+// barrier one thread goes through these covers in the chunk's order and
+// marks the states that the sequential search would not have explored (a
+// cover counts when the state it comes from is not marked itself), and
+// their successors are not offered. The store then sees exactly the
+// sequential search's offers.
 struct shared {
   shared(const model &m, int jobs, const search_params &p)
-      : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)), limit(p.limit),
-        graph(p.keep_graph), level_end(static_cast<ptrdiff_t>(jobs), ender{this}) {
+      : store(m.dim(), m.key_size(), shard_bits(jobs)), parts(static_cast<size_t>(jobs)),
+        work(static_cast<size_t>(store.nb_shards())), threads(jobs),
+        key_len(static_cast<size_t>(m.key_size())), nn(static_cast<size_t>(m.dim()) * m.dim()), limit(p.limit),
+        graph(p.keep_graph), bar(jobs) {
     if (graph) store.track_covers();
+    for (thread_part &t : parts) t.of_shard.resize(work.size());
+    for (shard_work &w : work) w.got.resize(static_cast<size_t>(jobs));
   }
-  // Enough shards that two threads seldom want the same one at once.
+  // Enough shards that each thread's share of the discrete states is even.
   static int shard_bits(int jobs) {
     int bits = 4;
     while ((1 << bits) < 8 * jobs && bits < 10) bits++;
     return bits;
+  }
+  // The threads that run (fewer than asked when one could not be started);
+  // fixed before any of them works.
+  void set_threads(int n) {
+    threads = n;
+    bar.set_threads(n);
   }
 
   // The first outcome wins: 1 a goal, -1 the limit, 2 a failure.
@@ -71,63 +140,160 @@ struct shared {
     finish(2);
   }
 
-  // The next block of the level to explore: [from, to), empty at its end.
+  // The next block of the chunk to explore: [from, to), empty at its end.
+  // Blocks shrink towards the chunk's end (a share of what is left), so
+  // that the threads end the phase within a few states of each other.
   std::pair<size_t, size_t> take() {
-    const size_t from = std::min(cursor.fetch_add(block, std::memory_order_relaxed), level.size());
-    return {from, std::min(from + block, level.size())};
+    size_t from = cursor.load(std::memory_order_relaxed);
+    for (;;) {
+      if (from >= chunk_to) return {chunk_to, chunk_to};
+      const size_t n = std::clamp<size_t>((chunk_to - from) / (4 * static_cast<size_t>(threads)), 1, 64);
+      if (cursor.compare_exchange_weak(from, from + n, std::memory_order_relaxed)) return {from, from + n};
+    }
   }
-  size_t left() const { return level.size() - std::min(cursor.load(std::memory_order_relaxed), level.size()); }
-
-  // Runs on one thread once all have arrived: the next level, or the end.
-  void next_level() {
-    level.clear();
+  // The states of the chunk whose key hashes to h.
+  std::pair<const chunk_state *, const chunk_state *> states_of(uint32_t h) const {
+    const uint32_t bit = h >> (32 - filter_bits);
+    if (!(filter[bit >> 6] >> (bit & 63) & 1)) return {nullptr, nullptr};  // most successors
+    const auto r = std::equal_range(index.begin(), index.end(), chunk_state{h, -1},
+                                    [](const chunk_state &a, const chunk_state &b) { return a.hash < b.hash; });
+    return {index.data() + (r.first - index.begin()), index.data() + (r.second - index.begin())};
+  }
+  // Runs on one thread once all have explored the chunk: marks the states
+  // that the sequential search would not have explored.
+  void mark_covered() noexcept {
+    if (!running()) return;
     try {
-      joined.clear();
-      for (size_t t = 0; t < parts.size(); t++)
-        for (const segment &g : parts[t].runs) joined.push_back({g.from, t, g.begin, g.end});
-      std::sort(joined.begin(), joined.end(), [](const run_of &a, const run_of &b) { return a.from < b.from; });
-      for (const run_of &g : joined) {
-        const std::vector<int32_t> &ids = parts[g.thread].ids;
-        level.insert(level.end(), ids.begin() + static_cast<ptrdiff_t>(g.begin),
-                     ids.begin() + static_cast<ptrdiff_t>(g.end));
+      covers.clear();
+      for (const thread_part &t : parts) covers.insert(covers.end(), t.covers.begin(), t.covers.end());
+    } catch (...) {
+      fail(std::current_exception());
+      return;
+    }
+    std::sort(covers.begin(), covers.end());
+    for (const cover &c : covers)
+      if (!skip[static_cast<size_t>(c.at)] && !skip[static_cast<size_t>(c.from)]) {
+        skip[static_cast<size_t>(c.at)] = 1;
+        skipped++;
       }
+  }
+  // Takes shard s for the chunk: false when another thread has.
+  bool take_shard(size_t s) { return work[s].taken.exchange(chunk_no, std::memory_order_relaxed) != chunk_no; }
+  size_t left() const {
+    return level.size() - std::min(cursor.load(std::memory_order_relaxed), level.size());
+  }
+
+  // Runs on one thread once all have stored the chunk's successors.
+  void end_chunk() noexcept {
+    try {
+      if (running()) join_chunk();
+      next_chunk();
     } catch (...) {
       fail(std::current_exception());  // the level cannot grow: the search stops
+      over = true;
     }
-    for (level_part &p : parts) {
-      p.ids.clear();
-      p.runs.clear();
-    }
-    // Blocks small enough that the threads end a level together and meet
-    // few zones out of order, large enough that the cursor is seldom touched.
-    block = std::clamp<size_t>(level.size() / (16 * parts.size()), 1, 64);
-    cursor.store(0, std::memory_order_relaxed);
-    over = level.empty() || !running();
   }
-  struct ender {
-    shared *sh;
-    void operator()() noexcept { sh->next_level(); }
-  };
-  struct run_of {
-    size_t from, thread, begin, end;
-  };
+  // Appends the states stored from the chunk to the next level (and its
+  // transitions to the graph), in the sequential order.
+  void join_chunk() {
+    const size_t n = static_cast<size_t>(threads);
+    joined.assign(work.size() * n, 0);
+    explored_so_far += chunk_to - chunk_from;
+    for (const thread_part &t : parts) successors_so_far += t.shard_of.size();
+    for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
+      const block_info &b = blocks[at];
+      if (b.thread < 0) break;  // not reached while the search runs
+      const size_t t = static_cast<size_t>(b.thread);
+      const thread_part &from = parts[t];
+      for (int32_t q = b.begin; q < b.end; q++) {
+        const size_t s = from.shard_of[static_cast<size_t>(q)];
+        size_t &i = joined[s * n + t];
+        const int32_t got = work[s].got[t][i];
+        const handed &h = from.heads[static_cast<size_t>(q)];
+        if (got >= 0) {
+          next.push_back(got);
+          next_hash.push_back(h.hash);
+        }
+        if (graph && got != not_offered) {
+          edges.push_back({h.parent, got >= 0 ? got : -2 - got, h.move});
+        }
+        i++;
+      }
+    }
+  }
+  // Moves on to the next chunk, of this level or of the next one.
+  void next_chunk() {
+    chunk_from = chunk_to;
+    if (chunk_from >= level.size()) {
+      level.swap(next);
+      next.clear();
+      level_hash.swap(next_hash);
+      next_hash.clear();
+      chunk_from = 0;
+    }
+    if (level.empty() || !running()) {
+      over = true;
+      return;
+    }
+    chunk_to = std::min(level.size(), chunk_from + chunk_states());
+    const size_t len = chunk_to - chunk_from;
+    blocks.assign(len, block_info{});
+    skip.assign(len, 0);
+    index.clear();
+    filter.assign(size_t{1} << (filter_bits - 6), 0);
+    for (size_t at = 0; at < len; at++) {
+      const uint32_t h = level_hash[chunk_from + at];
+      index.push_back({h, static_cast<int32_t>(at)});
+      const uint32_t bit = h >> (32 - filter_bits);
+      filter[bit >> 6] |= uint64_t{1} << (bit & 63);
+    }
+    std::sort(index.begin(), index.end());
+    chunk_no++;
+    cursor.store(chunk_from, std::memory_order_relaxed);
+  }
+
+  // States of the next chunk: about `budget` successors at the rate of the
+  // chunks so far (the successors handed over stay in the caches, a few
+  // hundred kB to a few MB), at most 1024 states; enough that the barriers
+  // cost little.
+  size_t chunk_states() const {
+    constexpr size_t budget = 2048, most = 1024;
+    if (explored_so_far == 0) return most;
+    return std::clamp<size_t>(budget * explored_so_far / std::max<size_t>(successors_so_far, 1), 16, most);
+  }
+  static constexpr int32_t not_offered = INT32_MIN;  // in got: a successor of a marked state
 
   concurrent_store store;
-  std::vector<int32_t> level;      // the level being explored
-  std::vector<level_part> parts;   // per thread
-  std::vector<run_of> joined;      // scratch of next_level
-  alignas(64) std::atomic<size_t> cursor{0};  // the level's first state not yet taken
-  alignas(64) size_t block = 1;    // set between levels
-  bool over = false;               // set between levels
+  std::vector<thread_part> parts;  // per thread
+  std::vector<shard_work> work;    // per shard
+  int threads;
+  size_t key_len, nn;
+  std::vector<int32_t> level, next;  // the level being explored, the next one
+  std::vector<uint32_t> level_hash, next_hash;  // the hashes of their keys
+  size_t chunk_from = 0, chunk_to = 0;  // the chunk of the level being explored
+  uint32_t chunk_no = 0;           // chunks begun
+  std::vector<block_info> blocks;  // of the chunk, at the index of their first state
+  std::vector<size_t> joined;      // scratch of join_chunk
+  std::vector<graph_edge> edges;   // under keep_graph, in the sequential order
+  std::vector<chunk_state> index;  // the chunk's states, by hash
+  static constexpr int filter_bits = 14;
+  std::vector<uint64_t> filter;    // the high bits of the index's hashes, one bit each
+  std::vector<uint8_t> skip;       // per state of the chunk: marked
+  std::vector<cover> covers;       // scratch of mark_covered
+  long long skipped = 0;           // states marked: explored here, not in the sequential search
+  size_t explored_so_far = 0, successors_so_far = 0;  // the chunks' states and successors
+  bool over = false;               // set at the end of a chunk
+  alignas(64) std::atomic<size_t> cursor{0};  // the chunk's first state not yet taken
   alignas(64) std::atomic<int> outcome{0};
   alignas(64) std::atomic<long long> stored{0};  // under a limit: the states stored
-  long long initial = 0;             // the initial states stored
+  std::atomic<int> go{0};          // the threads start working at 1
+  long long initial = 0;           // the initial states stored
   witness goal;  // written by the thread that set outcome 1
   std::mutex error_lock;
   std::exception_ptr error;
   int limit;
   bool graph;
-  std::barrier<ender> level_end;
+  spin_barrier bar;
 };
 
 // With VARNOK_SEARCH_COUNTERS defined at build time, every thread also
@@ -142,26 +308,37 @@ constexpr bool counting = false;
 class alignas(64) worker {  // no line shared with another thread's counters
  public:
   worker(shared &sh, const model &m, int me)
-      : sh_(sh), m_(m), me_(static_cast<size_t>(me)), key_(static_cast<size_t>(m.key_size())),
-        from_(static_cast<size_t>(m.dim()) * m.dim()), part_(sh.parts[me_]) {}
+      : sh_(sh), m_(m), me_(static_cast<size_t>(me)), key_(sh.key_len), from_(sh.nn), part_(sh.parts[me_]),
+        next_(sh.parts.size()), other_(sh.nn) {}
 
-  // Explores levels until the search is over. A failure (the store cannot
-  // grow) stops every thread at the end of the level; this one still
-  // arrives at every barrier, so that no thread waits for it.
+  // Explores and stores chunk after chunk until the search is over. A
+  // failure (the store cannot grow) stops every thread at the end of the
+  // chunk; this one still arrives at every barrier, so that no thread
+  // waits for it.
   void run() {
+    for (int go = sh_.go.load(std::memory_order_acquire); go == 0; go = sh_.go.load(std::memory_order_acquire))
+      sh_.go.wait(0, std::memory_order_acquire);
     while (!sh_.over) {
       try {
-        explore_level();
+        explore_chunk();
       } catch (...) {
         sh_.fail(std::current_exception());
       }
-      if constexpr (counting) {
-        const auto start = std::chrono::steady_clock::now();
-        sh_.level_end.arrive_and_wait();
-        waited_ns_ += std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
-      } else {
-        sh_.level_end.arrive_and_wait();
+      wait(explore_wait_, [this] { sh_.mark_covered(); });
+      try {
+        store_owned();
+      } catch (...) {
+        sh_.fail(std::current_exception());
       }
+      wait(store_wait_, [this] {
+        if constexpr (counting) {
+          const auto start = std::chrono::steady_clock::now();
+          sh_.end_chunk();
+          join_ns_ += elapsed(start);
+        } else {
+          sh_.end_chunk();
+        }
+      });
     }
   }
 
@@ -169,36 +346,65 @@ class alignas(64) worker {  // no line shared with another thread's counters
   long long stored() const { return stored_.load(std::memory_order_relaxed); }
   long long covered() const { return covered_.load(std::memory_order_relaxed); }
   long long transitions() const { return transitions_; }
-  const std::vector<graph_edge> &edges() const { return edges_; }
+  long long dropped() const { return dropped_; }
   void set_team(const std::vector<worker *> *team) { team_ = team; }
-  // Under VARNOK_SEARCH_COUNTERS: inserts that found their shard locked,
-  // and the time spent at the end of levels.
-  long long lock_waits() const { return lock_waits_; }
-  long long barrier_ns() const { return waited_ns_; }
+  // Under VARNOK_SEARCH_COUNTERS: the time spent waiting at the barrier
+  // after exploring and after storing, the waits that ended in a sleep,
+  // the time spent joining chunks, and the shards of other threads stored.
+  struct waits {
+    long long ns = 0, slept = 0, rounds = 0;
+  };
+  const waits &explore_waits() const { return explore_wait_; }
+  const waits &store_waits() const { return store_wait_; }
+  long long join_ns() const { return join_ns_; }
+  long long shards_taken() const { return taken_; }
 
  private:
-  void explore_level() {
+  static long long elapsed(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+  }
+  template <typename Done>
+  void wait(waits &w, Done &&done) {
+    if constexpr (counting) {
+      const auto start = std::chrono::steady_clock::now();
+      w.slept += sh_.bar.arrive_and_wait(done);
+      w.ns += elapsed(start);
+      w.rounds++;
+    } else {
+      sh_.bar.arrive_and_wait(done);
+    }
+  }
+
+  // Phase one: explores blocks of the chunk, handing the successors over.
+  void explore_chunk() {
+    part_.heads.clear();
+    part_.keys.clear();
+    part_.zones.clear();
+    for (std::vector<int32_t> &l : part_.of_shard) l.clear();
+    part_.shard_of.clear();
+    part_.covers.clear();
+    seq_ = 0;
     for (;;) {
       const auto [from, to] = sh_.take();
       if (from == to) return;
-      // Two blocks in a row of the level make one run.
-      if (part_.runs.empty() || part_.runs.back().to != from)
-        part_.runs.push_back({from, to, part_.ids.size(), part_.ids.size()});
-      segment &run = part_.runs.back();
-      run.to = to;
+      block_info &b = sh_.blocks[from - sh_.chunk_from];
+      b.thread = static_cast<int32_t>(me_);
+      b.length = static_cast<int32_t>(to - from);
+      b.begin = seq_;
       for (size_t i = from; i < to; i++) {
         if (!sh_.running()) break;
+        at_ = static_cast<int32_t>(i - sh_.chunk_from);
         explore(sh_.level[i]);
       }
-      run.end = part_.ids.size();
+      b.end = seq_;
       if (!sh_.running()) return;
       if (me_ == 0) show_progress();
     }
   }
 
   void explore(int32_t id) {
-    // A state covered since it was stored is not explored; the copies stay
-    // valid whatever other threads store meanwhile.
+    // A state covered since it was stored is not explored (no thread
+    // writes the store in this phase).
     if (!sh_.store.copy_live(id, key_.data(), from_.data())) return;
     explored_.store(explored_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     id_ = id;
@@ -216,16 +422,89 @@ class alignas(64) worker {  // no line shared with another thread's counters
       return false;
     }
     m_.extrapolate(key, z);
-    const concurrent_store::offer o = sh_.store.insert(key, z, id_, k);
-    if constexpr (counting) lock_waits_ += o.waited;
-    if (o.covered > 0) covered_.store(covered() + o.covered, std::memory_order_relaxed);
-    if (o.id >= 0) {
-      part_.ids.push_back(o.id);
-      stored_.store(stored() + 1, std::memory_order_relaxed);
-      if (sh_.limit > 0 && sh_.stored.fetch_add(1, std::memory_order_relaxed) + 1 > sh_.limit) sh_.finish(-1);
-    }
-    if (sh_.graph) edges_.push_back({id_, o.id >= 0 ? o.id : o.includer, k});
+    const uint32_t hash = sh_.store.key_hash(key);
+    note_covers(hash, key, z);
+    const int shard = sh_.store.shard_of_hash(hash);
+    part_.heads.push_back({id_, at_, k, hash});
+    part_.keys.insert(part_.keys.end(), key, key + sh_.key_len);
+    part_.zones.insert(part_.zones.end(), z, z + sh_.nn);
+    part_.of_shard[static_cast<size_t>(shard)].push_back(seq_);
+    part_.shard_of.push_back(static_cast<uint16_t>(shard));
+    seq_++;
     return sh_.running();
+  }
+
+  // Notes the later live states of the chunk at key whose zone z strictly
+  // includes (the store is only read in this phase).
+  void note_covers(uint32_t hash, const uint16_t *key, const int16_t *z) {
+    const auto [first, last] = sh_.states_of(hash);
+    for (const chunk_state *c = first; c != last; c++) {
+      if (c->at <= at_) continue;
+      const int32_t id = sh_.level[sh_.chunk_from + static_cast<size_t>(c->at)];
+      const state_store &st = sh_.store.shard(sh_.store.shard_of(id));
+      const int32_t local = sh_.store.local_of(id);
+      if (st.covered(local) || !std::equal(key, key + sh_.key_len, st.key_of(local))) continue;
+      st.copy_zone(local, other_.data());
+      const int dim = m_.dim();
+      if (flat::included(other_.data(), z, dim) && !flat::included(z, other_.data(), dim))
+        part_.covers.push_back({c->at, at_});
+    }
+  }
+
+  // Phase two: stores the shards this thread owns, then those that their
+  // owners have not begun.
+  void store_owned() {
+    const size_t shards = sh_.work.size(), threads = static_cast<size_t>(sh_.threads);
+    for (size_t s = me_; s < shards && sh_.running(); s += threads)
+      if (sh_.take_shard(s)) store_shard(s);
+    for (size_t s = shards; s-- > 0 && sh_.running();)
+      if (s % threads != me_ && sh_.take_shard(s)) {
+        store_shard(s);
+        if constexpr (counting) taken_++;
+      }
+  }
+
+  // Offers the successors of shard s, block by block in the chunk's order.
+  void store_shard(size_t s) {
+    std::vector<std::vector<int32_t>> &got = sh_.work[s].got;
+    for (std::vector<int32_t> &g : got) g.clear();
+    std::fill(next_.begin(), next_.end(), 0);
+    long long stored = 0, covered = 0;
+    const std::vector<block_info> &blocks = sh_.blocks;
+    for (size_t at = 0; at < blocks.size(); at += static_cast<size_t>(blocks[at].length)) {
+      const block_info &b = blocks[at];
+      if (b.thread < 0) break;  // the search stopped in the first phase
+      const size_t from = static_cast<size_t>(b.thread);
+      const thread_part &h = sh_.parts[from];
+      const std::vector<int32_t> &mine = h.of_shard[s];
+      std::vector<int32_t> &out = got[from];
+      size_t &i = next_[from];
+      for (; i < mine.size() && mine[i] < b.end; i++) {
+        const size_t q = static_cast<size_t>(mine[i]);
+        const handed &d = h.heads[q];
+        if (sh_.skip[static_cast<size_t>(d.from)]) {  // its state is not explored in the sequential search
+          out.push_back(shared::not_offered);
+          dropped_++;
+          continue;
+        }
+        const concurrent_store::offer o =
+            sh_.store.insert(static_cast<int>(s), &h.keys[q * sh_.key_len], &h.zones[q * sh_.nn], d.parent, d.move);
+        covered += o.covered;
+        if (o.id >= 0) {
+          out.push_back(o.id);
+          stored++;
+          if (sh_.limit > 0 && sh_.stored.fetch_add(1, std::memory_order_relaxed) + 1 > sh_.limit) {
+            sh_.finish(-1);
+            break;
+          }
+        } else {
+          out.push_back(-2 - o.includer);
+        }
+      }
+      if (!sh_.running()) break;
+    }
+    stored_.store(this->stored() + stored, std::memory_order_relaxed);
+    covered_.store(this->covered() + covered, std::memory_order_relaxed);
   }
 
   void show_progress() {
@@ -245,12 +524,15 @@ class alignas(64) worker {  // no line shared with another thread's counters
   const std::vector<worker *> *team_ = nullptr;
   std::vector<uint16_t> key_;
   std::vector<int16_t> from_;
-  level_part &part_;  // this thread's part of the next level
-  std::vector<graph_edge> edges_;
-  int32_t id_ = -1;
+  thread_part &part_;
+  std::vector<size_t> next_;  // store_shard: per thread, its next successor for the shard
+  int32_t id_ = -1, seq_ = 0;
   // Written by this thread only, read by thread 0 for the progress line.
   std::atomic<long long> explored_{0}, stored_{0}, covered_{0};
-  long long transitions_ = 0, lock_waits_ = 0, waited_ns_ = 0;
+  long long transitions_ = 0, dropped_ = 0, join_ns_ = 0, taken_ = 0;
+  int32_t at_ = 0;              // the index in the chunk of the state being explored
+  std::vector<int16_t> other_;  // note_covers: a zone of the chunk
+  waits explore_wait_, store_wait_;
 };
 
 // Stores the initial states as the first level; false when one of them
@@ -271,17 +553,20 @@ bool store_initial(shared &sh, model &m, states_region *init_table, const tctl_n
     }
     m.extrapolate(key, zone.data());
     const concurrent_store::offer o = sh.store.insert(key, zone.data(), -1, n);
-    if (o.id >= 0) sh.parts[0].ids.push_back(o.id);
+    if (o.id >= 0) {
+      sh.next.push_back(o.id);
+      sh.next_hash.push_back(sh.store.key_hash(key));
+    }
   });
-  sh.parts[0].runs.push_back({0, 1, 0, sh.parts[0].ids.size()});
   sh.initial = sh.store.size();
   sh.stored.store(sh.initial);
-  sh.next_level();
+  sh.next_chunk();
   return !found;
 }
 
-// Runs the workers, the first one on this thread. A thread that cannot be
-// started drops out of the barrier: the others share its work.
+// Runs the workers, the first one on this thread. When a thread cannot be
+// started, the ones started share the work: the shards are owned among
+// them before any works.
 void run_team(shared &sh, std::vector<worker *> &team) {
   for (worker *w : team) w->set_team(&team);
   std::vector<std::thread> threads;
@@ -290,10 +575,13 @@ void run_team(shared &sh, std::vector<worker *> &team) {
     try {
       threads.emplace_back(&worker::run, team[i]);
     } catch (const std::system_error &) {
-      for (size_t j = i; j < team.size(); j++) (void)sh.level_end.arrive_and_drop();
       break;
     }
   }
+  team.resize(threads.size() + 1);
+  sh.set_threads(static_cast<int>(team.size()));
+  sh.go.store(1, std::memory_order_release);
+  sh.go.notify_all();
   team[0]->run();
   for (std::thread &t : threads) t.join();
 }
@@ -301,7 +589,7 @@ void run_team(shared &sh, std::vector<worker *> &team) {
 // The simulation graph of the finished search: the live states copied into
 // r.store shard by shard (each shard freed once copied), numbered in that
 // order, with the transitions of the explored ones.
-void make_graph(model &m, concurrent_store &st, const std::vector<worker *> &team, result &r) {
+void make_graph(model &m, concurrent_store &st, const std::vector<graph_edge> &edges, result &r) {
   // number[s][local]: the graph's number of a live state; for a covered
   // one, -2 - the number of the live state that stands for it (the one
   // that covered it, followed as far as needed: always in its shard).
@@ -343,9 +631,8 @@ void make_graph(model &m, concurrent_store &st, const std::vector<worker *> &tea
   g.trans.resize(g.states.size());
   std::vector<step_info> moves;
   std::vector<uint16_t> key(static_cast<size_t>(m.key_size()));
-  // The edges of a source were made by one thread, together, in move order.
-  for (const worker *w : team) {
-    const std::vector<graph_edge> &edges = w->edges();
+  // The edges of a source were joined together, in move order.
+  {
     for (size_t e = 0; e < edges.size();) {
       const int32_t src = number_of(edges[e].source);
       size_t end = e;
@@ -391,22 +678,31 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
   } else {
     r.verdict = 1;
   }
+  // The states marked were explored here, but not in the sequential
+  // search: they and their successors are left out of the counts.
+  r.stats.explored -= sh.skipped;
   for (const worker *w : team) {
     r.stats.explored += w->explored();
-    r.stats.transitions += w->transitions();
+    r.stats.transitions += w->transitions() - w->dropped();
   }
   if constexpr (counting)
-    for (size_t t = 0; t < team.size(); t++)
-      fprintf(stderr, "varnok: thread %zu: %lld explored, %lld stored, %lld covered, %lld inserts waited for a lock, %.3f s at the end of levels\n",
-              t, team[t]->explored(), team[t]->stored(), team[t]->covered(), team[t]->lock_waits(),
-              static_cast<double>(team[t]->barrier_ns()) * 1e-9);
+    for (size_t t = 0; t < team.size(); t++) {
+      const worker &w = *team[t];
+      fprintf(stderr,
+              "varnok: thread %zu: %lld explored, %lld stored, %lld covered; %lld chunks, waited %.3f s after exploring "
+              "(%lld slept), %.3f s after storing (%lld slept), joined for %.3f s, %lld shards of others stored\n",
+              t, w.explored(), w.stored(), w.covered(), w.explore_waits().rounds,
+              static_cast<double>(w.explore_waits().ns) * 1e-9, w.explore_waits().slept,
+              static_cast<double>(w.store_waits().ns) * 1e-9, w.store_waits().slept,
+              static_cast<double>(w.join_ns()) * 1e-9, w.shards_taken());
+    }
   out.stored = sh.store.size() - sh.store.nb_covered();
   out.covered = sh.store.nb_covered();
   out.bytes = sh.store.bytes();
   // The witness path, found again from the initial state along the stored
   // predecessors, as the sequential search finds it.
   if (r.verdict == 1) r.path = path_of_moves(m, witness_moves(sh.store, sh.goal), init_table, init_formula);
-  if (p.keep_graph) make_graph(m, sh.store, team, r);
+  if (p.keep_graph) make_graph(m, sh.store, sh.edges, r);
   return out;
 }
 

@@ -2,27 +2,25 @@
 // successors, goal test and extrapolation as lu_search, the states kept in
 // a concurrent_store, breadth-first level by level.
 //
-// All threads explore the states of one level, taking them in order in
-// small blocks through one atomic cursor (no lock, and no thread idles
-// while a block of the level is left); each keeps the states its
-// successors add in a list of its own, with the runs of the level they
-// came from. Once every thread has reached the barrier at the end of the
-// level, one of them joins the lists into the next level in the order of
-// those runs: the order in which the sequential search would have stored
-// them. The search ends when a goal is met (the other threads stop at
-// their next successor), when the store passes the limit, or when a level
-// comes out empty: every thread is then at the barrier and nothing is
-// left to explore.
+// Each level is cut into chunks, and each chunk runs in two phases
+// separated by a barrier. First all threads explore the chunk's states,
+// taking them in order through one atomic cursor, and hand each successor
+// over, in a buffer of their own, to the thread that owns its shard; the
+// store is only read. Then each thread stores the successors of its
+// shards in the sequential order (the chunk's blocks in order, each in the
+// order its successors were computed), with no lock, and one thread
+// appends the states stored to the next level in that order. Every shard
+// thus sees its offers in the order of the sequential search: the counts
+// are its counts, but for a state that a successor of an earlier state of
+// its own chunk covers, which is explored all the same. The search ends
+// when a goal is met (the other threads stop at their next successor),
+// when the store passes the limit, or when a level comes out empty.
 //
-// Levels keep the sequential order's shape: a state is explored after
-// every state of the levels before it, as in the sequential search, so
-// that zones are covered about as often; within a level the order is the
-// threads', within a few blocks. Inclusion is exact (all zones of a
-// discrete state are in one shard), so the verdict is that of the sequential search; the states
-// explored and covered may differ by the order within levels. The witness
-// follows stored predecessors, recomputed from the initial state, as in
-// the sequential search. Depth-first order is not kept across threads: the
-// caller runs -DFS sequentially.
+// Inclusion is exact (all zones of a discrete state are in one shard), so
+// the verdict is that of the sequential search. The witness follows stored
+// predecessors, recomputed from the initial state, as in the sequential
+// search. Depth-first order is not kept across threads: the caller runs
+// -DFS sequentially.
 #pragma once
 
 #include <cstddef>

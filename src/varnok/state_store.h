@@ -87,6 +87,10 @@ class state_store {
   // decoded into a buffer of the store, valid until the next call of
   // zone_of or insert (copy it to keep it).
   const int16_t *zone_of(int32_t id) const;
+  // The same zone decoded into z (dim * dim bounds): it writes nothing of
+  // the store, so that several threads may read one store at once while
+  // none writes it.
+  void copy_zone(int32_t id, int16_t *z) const { decode(slot_ptr(rec_of(id).slot), z); }
   // The key of any state; valid as long as the store.
   const uint16_t *key_of(int32_t id) const { return keys_.at(rec_of(id).disc); }
   int32_t parent(int32_t id) const { return rec_of(id).parent; }

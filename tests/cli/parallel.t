@@ -86,19 +86,19 @@ core, the same verdict and the same witness, which replays.
   replayed 1 runs, 7 transitions
 
 The same goal out of reach (x is reset before y passes 10 only when x >= 1):
-the whole space is explored, FALSE on every number of threads. The states
-left stored are the same; how many were explored and covered on the way
-depends on the order in which the threads meet them.
+the whole space is explored, FALSE on every number of threads, with the
+counts of one thread: every shard of the store is offered its zones in the
+order of the sequential search.
 
   $ for j in 1 2 4; do run -alu -j $j -R "END and y < 3" ring | grep "Reachability\|abs lu\|status"; done
   varnok: Reachability: FALSE.
   varnok: abs lu: 7 states stored, 9 explored, 2 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   status 1
   varnok: Reachability: FALSE.
-  varnok: abs lu: 7 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
+  varnok: abs lu: 7 states stored, 9 explored, 2 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   status 1
   varnok: Reachability: FALSE.
-  varnok: abs lu: 7 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
+  varnok: abs lu: 7 states stored, 9 explored, 2 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   status 1
 
 Networks: Fischer's protocol for 4 processes. Mutual exclusion holds (the
@@ -116,11 +116,11 @@ with a trace and a run that replays against the network.
   Evaluating reachability: _init.tctl and ed _reach.tctl 
   Reachability failed.
   Full state space explored.
-  varnok: abs lu: 220 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
+  varnok: abs lu: 220 states stored, 268 explored, 62 covered, 552 transitions, * bytes in store, peak memory * kB (glob)
   Evaluating reachability: _init.tctl and ed _reach.tctl 
   Reachability failed.
   Full state space explored.
-  varnok: abs lu: 220 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
+  varnok: abs lu: 220 states stored, 268 explored, 62 covered, 552 transitions, * bytes in store, peak memory * kB (glob)
   $ for j in 1 2 4; do run -alu -j $j -run -R "CS3" $net | grep -i "reachab\|run"; python3 $TESTDIR/run_replay.py --goal CS3 $net _run.reach; done
   Evaluating reachability: _init.tctl and ed _reach.tctl 
   varnok: file _run.reach dumped
@@ -144,21 +144,22 @@ A limit of -FORW stops the threads as it stops the one search.
   $ cd ..
 
 The simulation graph (-forw) on two threads: the states stored, numbered
-from 0, their transitions to stored states; the same size as on one thread
-for this graph, whose zones meet in one order only.
+from 0, their transitions to stored states; the same size and counts as on
+one thread.
 
   $ run -forw -alu -j 1 ring | grep "abs lu"; grep -c '^state:' ring.sim; grep -c goto ring.sim; mv ring.sim seq.sim
   varnok: abs lu: 3 states stored, 9 explored, 6 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   3
   3
   $ run -forw -alu -j 2 ring | grep "abs lu"; grep -c '^state:' ring.sim; grep -c goto ring.sim; grep '^state:' ring.sim | cut -f1 | tr '\n' ' '; echo
-  varnok: abs lu: 3 states stored, * explored, * covered, * transitions, * bytes in store, peak memory * kB (glob)
+  varnok: abs lu: 3 states stored, 9 explored, 6 covered, 10 transitions, * bytes in store, peak memory * kB (glob)
   3
   3
   state: 0 state: 1 state: 2 
 
 The random cross-check: single graphs and networks, reachable and
-unreachable goals, -j 2 and -j 4 against -j 1, every witness replayed.
+unreachable goals, -j 2 and -j 4 against -j 1 (the verdict, and the counts
+of an unreachable goal's search), every witness replayed.
 
   $ mkdir random && cd random && python3 $TESTDIR/parallel_random.py varnok 60 7
   240 checks on -j 2 and -j 4 (35 of 60 goals reachable), 0 disagreements

@@ -10,7 +10,10 @@ of forw_lu_random.py, small constants, reachable and unreachable goals):
 - the forward evaluator ("-forw -abs lu -f ... 'init and ED goal'") with
   -j 2 gives the verdict of -j 1;
 - the simulation graph ("-forw -alu") with -j 2 holds the states its
-  counts line says are stored, and every transition goes to one of them.
+  counts line says are stored, and every transition goes to one of them;
+- a search of an unreachable goal with -j 2 and -j 4 gives the four
+  counts of -j 1 (stored, explored, covered, transitions): the store sees
+  the offers of the sequential search, in its order.
 
 usage: parallel_random.py VARNOK ROUNDS SEED   (run in an empty directory)
 Prints one line per disagreement (the models kept in failure_K/) and a
@@ -74,7 +77,7 @@ def main():
             print("round %d (%s): %s" % (k, " ".join(names), what))
             lu.keep("failure_%d" % k, names, "%s: %s" % (goal, what))
 
-        base, _ = lu.verdict_of(["-alu", "-R", goal] + names)
+        base, base_out = lu.verdict_of(["-alu", "-R", goal] + names)
         if base not in (True, False):
             disagree("-j 1 gives %s" % base)
             continue
@@ -85,6 +88,8 @@ def main():
             if answer is not base:
                 disagree("-R %r: -j %s gives %s, -j 1 %s" % (goal, jobs, answer, base))
                 continue
+            if base is False and counts(out) != counts(base_out):
+                disagree("-R %r: -j %s counts %s, -j 1 %s" % (goal, jobs, counts(out), counts(base_out)))
             if base is True:
                 why = replays(names, goal)
                 if why is not None:

@@ -2,13 +2,14 @@
 // offered the same zones in the same order, it refuses and covers exactly
 // as the one-thread store does (same live zones per discrete state, same
 // counts, parents and moves kept); offered zones from several threads at
-// once, it loses nothing (every offered zone lies in a live zone of its
-// discrete state), keeps an antichain per discrete state, and its totals
-// are those of its shards. The shards' lock excludes other threads.
+// once, each thread offering the zones of the shards it owns, it gives the
+// same antichains as the one-thread store. The barrier that separates the
+// parallel search's phases runs its completion once between rounds.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <random>
@@ -113,80 +114,90 @@ TEST(ConcurrentStore, OneThreadRefusesAndCoversAsTheStoreDoes) {
   }
 }
 
-TEST(ConcurrentStore, ThreadsTogetherLoseNothingAndKeepAntichains) {
-  for (unsigned seed = 1; seed <= 6; seed++) {
+// The parallel search's second phase: each of four threads offers, in the
+// sequential order, the zones whose shard it owns (shard mod 4), with no
+// lock; then all four read every state at once. The store ends as the
+// one-thread store offered everything in order: the same live zones per
+// discrete state, the same counts, every state's parent and move kept.
+TEST(ConcurrentStore, OwnersStoringTheirShardsGiveTheSequentialAntichains) {
+  for (unsigned seed = 1; seed <= 8; seed++) {
     constexpr int THREADS = 4;
-    lu::concurrent_store par(DIM, KEY, 2);
+    const std::vector<offer> offers = random_offers(seed * 31, 600);
+    lu::state_store seq(DIM, KEY);
+    for (size_t i = 0; i < offers.size(); i++)
+      seq.insert(offers[i].key.data(), offers[i].zone.data(), -1, static_cast<int32_t>(i));
+    lu::concurrent_store par(DIM, KEY, 2 + static_cast<int>(seed % 3));
     par.track_covers();
-    std::vector<std::vector<offer>> work;
-    for (int t = 0; t < THREADS; t++) work.push_back(random_offers(seed * 100 + t, 400));
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> stored(THREADS);  // per owner: (id, offer)
+    std::vector<long long> read(THREADS, 0);
+    lu::spin_barrier between(THREADS);
     std::vector<std::thread> threads;
     for (int t = 0; t < THREADS; t++)
       threads.emplace_back([&, t] {
+        for (size_t i = 0; i < offers.size(); i++) {
+          const int s = par.shard_for(offers[i].key.data());
+          if (s % THREADS != t) continue;
+          const lu::concurrent_store::offer o =
+              par.insert(s, offers[i].key.data(), offers[i].zone.data(), -1, static_cast<int32_t>(i));
+          if (o.id >= 0) stored[t].push_back({o.id, static_cast<int32_t>(i)});
+        }
+        between.arrive_and_wait();
         key_t key(KEY);
         matrix z(DIM * DIM);
-        for (const offer &o : work[t]) {
-          const lu::concurrent_store::offer p = par.insert(o.key.data(), o.zone.data(), -1, t);
-          // Reading states while others store: a live copy, or a covered state.
-          if (p.id >= 0 && par.copy_live(p.id, key.data(), z.data())) {
-            EXPECT_EQ(key, o.key);
-          }
-        }
+        for (int s = 0; s < par.nb_shards(); s++)
+          for (int32_t l = 0; l < par.shard(s).size(); l++) read[t] += par.copy_live(par.global_id(s, l), key.data(), z.data());
       });
     for (std::thread &t : threads) t.join();
-    const std::map<key_t, std::vector<matrix>> live = live_zones(par);
-    long long nb_live = 0, records = 0, covered = 0;
-    for (const auto &[k, zs] : live) {
-      nb_live += static_cast<long long>(zs.size());
-      for (size_t a = 0; a < zs.size(); a++)
-        for (size_t b = 0; b < zs.size(); b++)
-          if (a != b) {
-            EXPECT_FALSE(flat::included(zs[a].data(), zs[b].data(), DIM)) << "seed " << seed;
-          }
-    }
-    for (const auto &w : work)
-      for (const offer &o : w) {
-        const auto at = live.find(o.key);
-        ASSERT_NE(at, live.end());
-        EXPECT_TRUE(std::any_of(at->second.begin(), at->second.end(),
-                                [&](const matrix &z) { return flat::included(o.zone.data(), z.data(), DIM); }))
-            << "seed " << seed << ": an offered zone is in no live zone";
+    EXPECT_EQ(par.size(), seq.size()) << "seed " << seed;
+    EXPECT_EQ(par.nb_covered(), seq.nb_covered()) << "seed " << seed;
+    for (int t = 0; t < THREADS; t++) EXPECT_EQ(read[t], par.size() - par.nb_covered());
+    EXPECT_EQ(live_zones(par), live_zones(seq.size(), [&](int32_t id, uint16_t *key, int16_t *z) {
+                if (seq.covered(id)) return false;
+                std::copy(seq.key_of(id), seq.key_of(id) + KEY, key);
+                std::copy(seq.zone_of(id), seq.zone_of(id) + DIM * DIM, z);
+                return true;
+              })) << "seed " << seed;
+    for (int t = 0; t < THREADS; t++)
+      for (const auto &[id, i] : stored[t]) {
+        EXPECT_EQ(par.shard_of(id) % THREADS, t);
+        EXPECT_EQ(par.move(id), i);
+        EXPECT_EQ(par.parent(id), -1);
       }
-    for (int s = 0; s < par.nb_shards(); s++) {
-      records += par.shard(s).size();
-      covered += par.shard(s).nb_covered();
-    }
-    EXPECT_EQ(par.size(), records);
-    EXPECT_EQ(par.nb_covered(), covered);
-    EXPECT_EQ(records - covered, nb_live);
   }
 }
 
-// Four threads add to plain counters under one lock, some of them giving
-// up their processor while they hold it, so that the others both spin and
-// sleep: no addition is lost, what one thread wrote under the lock is seen
-// by the next one, and every sleeper is woken (the test ends).
-TEST(ConcurrentStore, SpinLockExcludesOtherThreads) {
-  constexpr int THREADS = 4, ROUNDS = 20000;
-  lu::spin_lock lock;
-  long long total = 0, pairs = 0;
+// Four threads meet at one barrier round after round, some of them late
+// (a thread that lost its processor), so that the others both spin and
+// sleep: the completion runs once per round, on one thread, after every
+// thread's writes of the round and before any thread goes on; every
+// sleeper is woken (the test ends).
+TEST(ConcurrentStore, SpinBarrierRunsTheCompletionOnceBetweenRounds) {
+  constexpr int THREADS = 4, ROUNDS = 3000;
+  lu::spin_barrier bar(THREADS);
+  std::vector<long long> written(THREADS, 0);
+  long long rounds = 0, sum = 0;
+  std::atomic<bool> ordered{true};
   std::vector<std::thread> threads;
   for (int t = 0; t < THREADS; t++)
-    threads.emplace_back([&] {
-      for (int i = 0; i < ROUNDS; i++) {
-        lock.lock();
-        const long long before = total;
-        total = before + 1;
-        if ((i & 1023) == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));  // a holder that loses its turn
-        pairs += total == before + 1;
-        lock.unlock();
+    threads.emplace_back([&, t] {
+      for (int r = 1; r <= ROUNDS; r++) {
+        written[static_cast<size_t>(t)] = r;
+        if (r % 500 == t) std::this_thread::sleep_for(std::chrono::milliseconds(2));  // late
+        bar.arrive_and_wait([&] {
+          rounds++;
+          for (int u = 0; u < THREADS; u++) {
+            if (written[static_cast<size_t>(u)] != r) ordered = false;
+            sum += written[static_cast<size_t>(u)];
+          }
+        });
+        if (rounds != r) ordered = false;  // the completion of round r ran before it ended
+        bar.arrive_and_wait();  // nobody writes the next round before all have read rounds
       }
     });
   for (std::thread &t : threads) t.join();
-  EXPECT_EQ(total, static_cast<long long>(THREADS) * ROUNDS);
-  EXPECT_EQ(pairs, static_cast<long long>(THREADS) * ROUNDS);
-  EXPECT_FALSE(lock.lock());  // free again: taken at once
-  lock.unlock();
+  EXPECT_EQ(rounds, ROUNDS);
+  EXPECT_TRUE(ordered);
+  EXPECT_EQ(sum, static_cast<long long>(THREADS) * ROUNDS * (ROUNDS + 1) / 2);
 }
 
 }  // namespace
