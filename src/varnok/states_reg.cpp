@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "common/region/region.h"
 #include "common/region/region_read_write.h"
@@ -514,6 +515,16 @@ struct au_trace {
   }
 };
 
+// Ends a universal pass that was abandoned: frees the regions it still
+// holds and returns null.
+states_region *abandon_pass(au_trace &trace, std::initializer_list<states_region *> held) {
+  time_R(TIMER_AU);
+  for (states_region *t : held) free_states_region(t);
+  trace.done();
+  COMPACT = 0;
+  return nullptr;
+}
+
 // One pass of A(true U p); null when the pass was abandoned.
 states_region *true_for_all_until_pass(states_region *p, int a) {
   COMPACT = 1;
@@ -526,13 +537,7 @@ states_region *true_for_all_until_pass(states_region *p, int a) {
   states_region *y, *d;
   for (;;) {
     states_region *e = exist_until_states_region(x, b);
-    if (pass_abandoned()) {
-      time_R(TIMER_AU);
-      for (states_region *t : {e, x, b, inv_t}) free_states_region(t);
-      trace.done();
-      COMPACT = 0;
-      return nullptr;
-    }
+    if (pass_abandoned()) return abandon_pass(trace, {e, x, b, inv_t});
     y = reset_states_region(e, z);
     free_states_region(e);
     d = diff_states_region(x, y);
@@ -571,13 +576,7 @@ states_region *for_all_until_pass(states_region *p, states_region *q, int a) {
     states_region *u = union_states_region(b, w);
     states_region *e = exist_until_states_region(x, u);
     free_states_region(u);
-    if (pass_abandoned()) {
-      time_R(TIMER_AU);
-      for (states_region *t : {e, x, np, inv_t}) free_states_region(t);
-      trace.done();
-      COMPACT = 0;
-      return nullptr;
-    }
+    if (pass_abandoned()) return abandon_pass(trace, {e, x, np, inv_t});
     y = reset_states_region(e, z);
     free_states_region(e);
     d = diff_states_region(x, y);
