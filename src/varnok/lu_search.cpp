@@ -163,6 +163,21 @@ std::vector<path_step> path_along(M &m, const std::vector<int32_t> &moves, state
   return path;
 }
 
+}  // namespace
+
+void stored_moves(model &m, const state_store &st, int32_t id, std::vector<step_info> &moves) {
+  std::vector<uint16_t> key(st.key_of(id), st.key_of(id) + m.key_size());
+  std::vector<int16_t> z(static_cast<size_t>(m.dim()) * m.dim());
+  st.copy_zone(id, z.data());
+  moves.clear();
+  m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
+    moves.push_back(info);
+    return true;
+  });
+}
+
+namespace {
+
 graph_view make_graph(model &m, const state_store &st, const std::vector<graph_edge> &edges) {
   graph_view g;
   std::vector<int32_t> number(st.size(), -1);
@@ -175,20 +190,13 @@ graph_view make_graph(model &m, const state_store &st, const std::vector<graph_e
   g.initial.assign(g.states.size(), false);
   for (int32_t id = 0; id < st.size(); id++)
     if (st.parent(id) < 0) g.initial[number[st.live(id)]] = true;
+  std::vector<step_info> moves;
   for (size_t e = 0; e < edges.size();) {
     const int32_t src = edges[e].source;
     size_t end = e;
     while (end < edges.size() && edges[end].source == src) end++;
     if (!st.covered(src)) {
-      // The moves of src, found again from its stored zone.
-      std::vector<uint16_t> key(st.key_of(src), st.key_of(src) + m.key_size());
-      const int16_t *stored = st.zone_of(src);  // the store's scratch: copied at once
-      std::vector<int16_t> z(stored, stored + static_cast<size_t>(m.dim()) * m.dim());
-      std::vector<step_info> moves;
-      m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
-        moves.push_back(info);
-        return true;
-      });
+      stored_moves(m, st, src, moves);
       for (size_t i = e; i < end; i++) g.trans[number[src]].push_back({number[st.live(edges[i].target)], moves[edges[i].move]});
       g.nb_trans += end - e;
     }

@@ -81,6 +81,11 @@ result search_model(model &m, states_region *init_table, const tctl_node *init_f
 // zones are exact along the moves. Used by the searches on several threads.
 std::vector<path_step> path_of_moves(model &m, const std::vector<int32_t> &moves, states_region *init_table,
                                      const tctl_node *init_formula);
+// The moves of stored state id of st (its successors' step_info, in
+// successor order), found again from its stored key and zone, into moves
+// (the caller's, cleared first). Used to label the simulation graph's
+// transitions by both searches.
+void stored_moves(model &m, const state_store &st, int32_t id, std::vector<step_info> &moves);
 // The same search on a model with data from its initial state (keep_graph
 // is not used).
 result search_model(tck::data_model &m, const search_params &p);

@@ -616,8 +616,7 @@ void make_graph(model &m, concurrent_store &st, const std::vector<graph_edge> &e
       const int32_t v = num[static_cast<size_t>(l)];
       if (sh.parent(l) < 0) g.initial[static_cast<size_t>(live_number(v))] = true;
       if (v < 0) continue;
-      const int16_t *stored = sh.zone_of(l);
-      std::copy(stored, stored + nn, z.begin());
+      sh.copy_zone(l, z.data());
       // Live zones of one discrete state are an antichain: each is stored.
       const int32_t id = r.store.insert(sh.key_of(l), z.data(), -1, -1);
       if (id != v) throw std::logic_error("simulation graph: a live state was refused");
@@ -630,31 +629,19 @@ void make_graph(model &m, concurrent_store &st, const std::vector<graph_edge> &e
   };
   g.trans.resize(g.states.size());
   std::vector<step_info> moves;
-  std::vector<uint16_t> key(static_cast<size_t>(m.key_size()));
   // The edges of a source were joined together, in move order.
-  {
-    for (size_t e = 0; e < edges.size();) {
-      const int32_t src = number_of(edges[e].source);
-      size_t end = e;
-      while (end < edges.size() && edges[end].source == edges[e].source) end++;
-      if (src >= 0) {
-        // The moves of src, found again from its stored zone.
-        const uint16_t *k = r.store.key_of(src);
-        std::copy(k, k + key.size(), key.begin());
-        const int16_t *stored = r.store.zone_of(src);
-        std::copy(stored, stored + nn, z.begin());
-        moves.clear();
-        m.for_each_successor(key.data(), z.data(), [&](int32_t, const uint16_t *, int16_t *, const step_info &info) {
-          moves.push_back(info);
-          return true;
-        });
-        for (size_t i = e; i < end; i++)
-          g.trans[static_cast<size_t>(src)].push_back(
-              {live_number(number_of(edges[i].target)), moves[static_cast<size_t>(edges[i].move)]});
-        g.nb_trans += end - e;
-      }
-      e = end;
+  for (size_t e = 0; e < edges.size();) {
+    const int32_t src = number_of(edges[e].source);
+    size_t end = e;
+    while (end < edges.size() && edges[end].source == edges[e].source) end++;
+    if (src >= 0) {
+      stored_moves(m, r.store, src, moves);
+      for (size_t i = e; i < end; i++)
+        g.trans[static_cast<size_t>(src)].push_back(
+            {live_number(number_of(edges[i].target)), moves[static_cast<size_t>(edges[i].move)]});
+      g.nb_trans += end - e;
     }
+    e = end;
   }
 }
 
