@@ -31,17 +31,27 @@ uint32_t concurrent_store::key_hash(const uint16_t *key) const {
   return h;
 }
 
-concurrent_store::offer concurrent_store::insert(int s, const uint16_t *key, const int16_t *z, int32_t parent,
-                                                  int32_t move) {
+template <typename Put>
+concurrent_store::offer concurrent_store::offer_to(int s, Put &&put) {
   state_store &st = shards_[static_cast<size_t>(s)]->st;
   offer o;
   if (st.size() >= local_limit_) throw std::bad_alloc();
   const int32_t before = st.nb_covered();
-  const int32_t local = st.insert(key, z, parent, move);
+  const int32_t local = put(st);
   o.covered = st.nb_covered() - before;
   if (local >= 0) o.id = global_id(s, local);
   else o.includer = global_id(s, st.last_includer());
   return o;
+}
+
+concurrent_store::offer concurrent_store::insert(int s, const uint16_t *key, const int16_t *z, int32_t parent,
+                                                  int32_t move) {
+  return offer_to(s, [&](state_store &st) { return st.insert(key, z, parent, move); });
+}
+
+concurrent_store::offer concurrent_store::insert_encoded(int s, const uint16_t *key, const int8_t *enc, int rows,
+                                                          bool narrow, int32_t parent, int32_t move) {
+  return offer_to(s, [&](state_store &st) { return st.insert_encoded(key, enc, rows, narrow, parent, move); });
 }
 
 bool concurrent_store::copy_live(int32_t id, uint16_t *key, int16_t *z) const {

@@ -104,6 +104,10 @@ class concurrent_store {
   offer insert(const uint16_t *key, const int16_t *z, int32_t parent, int32_t move) {
     return insert(shard_for(key), key, z, parent, move);
   }
+  // The same for a zone in the compact form of state_store::encode_zone
+  // (rows kept, narrow or not), made by the thread that computed it.
+  offer insert_encoded(int s, const uint16_t *key, const int8_t *enc, int rows, bool narrow, int32_t parent,
+                       int32_t move);
   // Copies the key and the zone (closed, dim * dim) of state id into the
   // caller's buffers when id is not covered; false (buffers untouched) when
   // it is. From any thread while no thread writes id's shard.
@@ -139,6 +143,11 @@ class concurrent_store {
     part(int dim, int key_len, int chunk_bits) : st(dim, key_len, chunk_bits) {}
     state_store st;
   };
+
+  // The offer that put(st) makes to shard s's store st (put returns the
+  // store's insert).
+  template <typename Put>
+  offer offer_to(int s, Put &&put);
 
   int key_len_, bits_;
   int32_t mask_, local_limit_;

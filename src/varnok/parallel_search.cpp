@@ -31,6 +31,37 @@ namespace {
 struct handed {
   int32_t parent, from, move;
   uint32_t hash;
+  uint32_t zone;  // the offset of its zone in the thread's zone bytes
+  int16_t rows;   // the zone's rows kept
+  bool narrow;    // the zone's bounds take one byte each
+};
+
+// Bytes appended to, reused from chunk to chunk: room() gives space for
+// the next record, take() keeps part of it. Nothing is zeroed.
+class byte_buffer {
+ public:
+  size_t size() const { return size_; }
+  const int8_t *at(size_t offset) const { return data_.get() + offset; }
+  void clear() { size_ = 0; }
+  // Space for at most n bytes at the end.
+  int8_t *room(size_t n) {
+    if (size_ + n > cap_) grow(size_ + n);
+    return data_.get() + size_;
+  }
+  // Keeps n bytes of the room, rounded up to 8 (so that the next record is
+  // aligned for 16-bit bounds).
+  void take(size_t n) { size_ += (n + 7) & ~size_t{7}; }
+
+ private:
+  void grow(size_t need) {
+    const size_t cap = std::max({need, 2 * cap_, size_t{1} << 16});
+    std::unique_ptr<int8_t[]> d(new int8_t[cap]);
+    if (size_ > 0) memcpy(d.get(), data_.get(), size_);
+    data_.swap(d);
+    cap_ = cap;
+  }
+  std::unique_ptr<int8_t[]> data_;
+  size_t size_ = 0, cap_ = 0;
 };
 
 // A state of the chunk, found by the hash of its key: its index in the
@@ -57,14 +88,16 @@ struct block_info {
 
 // What one thread writes while it explores a chunk, on cache lines of its
 // own: the successors it computed, in the order computed, with their keys
-// and zones (extrapolated, dim * dim) in arrays of their own, the shard of
+// and zones (extrapolated, in the store's compact form: a fifth or less of
+// the bounds, so that few cache lines go from one core to the other) in
+// arrays of their own, the shard of
 // each one, their numbers per shard, and the covers its successors would
 // make of later states of the chunk. Cleared, not freed, from chunk to
 // chunk: one thread's arrays hold at most its part of a chunk.
 struct alignas(64) thread_part {
   std::vector<handed> heads;
   std::vector<uint16_t> keys;
-  std::vector<int16_t> zones;
+  byte_buffer zones;
   std::vector<uint16_t> shard_of;
   std::vector<std::vector<int32_t>> of_shard;
   std::vector<cover> covers;
@@ -76,7 +109,12 @@ struct alignas(64) thread_part {
 // -2 - the state that included it.
 struct alignas(64) shard_work {
   std::atomic<uint32_t> taken{0};
-  std::vector<std::vector<int32_t>> got;
+  // Each list on cache lines of its own: the list headers of neighbouring
+  // shards are written by different threads.
+  struct alignas(64) list {
+    std::vector<int32_t> v;
+  };
+  std::vector<list> got;
 };
 
 // What the threads share. A breadth-first level is explored chunk by
@@ -112,7 +150,6 @@ struct shared {
         key_len(static_cast<size_t>(m.key_size())), nn(static_cast<size_t>(m.dim()) * m.dim()), limit(p.limit),
         graph(p.keep_graph), bar(jobs) {
     if (graph) store.track_covers();
-    for (thread_part &t : parts) t.of_shard.resize(work.size());
     for (shard_work &w : work) w.got.resize(static_cast<size_t>(jobs));
   }
   // Enough shards that each thread's share of the discrete states is even.
@@ -208,7 +245,7 @@ struct shared {
       for (int32_t q = b.begin; q < b.end; q++) {
         const size_t s = from.shard_of[static_cast<size_t>(q)];
         size_t &i = joined[s * n + t];
-        const int32_t got = work[s].got[t][i];
+        const int32_t got = work[s].got[t].v[i];
         const handed &h = from.heads[static_cast<size_t>(q)];
         if (got >= 0) {
           next.push_back(got);
@@ -308,14 +345,18 @@ constexpr bool counting = false;
 class alignas(64) worker {  // no line shared with another thread's counters
  public:
   worker(shared &sh, const model &m, int me)
-      : sh_(sh), m_(m), me_(static_cast<size_t>(me)), key_(sh.key_len), from_(sh.nn), part_(sh.parts[me_]),
-        next_(sh.parts.size()), other_(sh.nn) {}
+      : sh_(sh), proto_(m), me_(static_cast<size_t>(me)), part_(sh.parts[me_]) {}
 
   // Explores and stores chunk after chunk until the search is over. A
   // failure (the store cannot grow) stops every thread at the end of the
   // chunk; this one still arrives at every barrier, so that no thread
   // waits for it.
   void run() {
+    try {
+      prepare();
+    } catch (...) {
+      sh_.fail(std::current_exception());  // then every thread only meets the barriers
+    }
     for (int go = sh_.go.load(std::memory_order_acquire); go == 0; go = sh_.go.load(std::memory_order_acquire))
       sh_.go.wait(0, std::memory_order_acquire);
     while (!sh_.over) {
@@ -363,6 +404,17 @@ class alignas(64) worker {  // no line shared with another thread's counters
   static long long elapsed(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
   }
+  // Allocates what this thread writes while it works, on the thread itself:
+  // data allocated together on one thread would share cache lines with
+  // those of another, which both would then write all the time.
+  void prepare() {
+    m_ = proto_;
+    key_.assign(sh_.key_len, 0);
+    from_.assign(sh_.nn, 0);
+    other_.assign(sh_.nn, 0);
+    next_.assign(sh_.parts.size(), 0);
+    part_.of_shard.resize(sh_.work.size());
+  }
   template <typename Done>
   void wait(waits &w, Done &&done) {
     if constexpr (counting) {
@@ -394,12 +446,27 @@ class alignas(64) worker {  // no line shared with another thread's counters
       for (size_t i = from; i < to; i++) {
         if (!sh_.running()) break;
         at_ = static_cast<int32_t>(i - sh_.chunk_from);
+        prefetch_ahead(i, to);
         explore(sh_.level[i]);
       }
       b.end = seq_;
       if (!sh_.running()) return;
       if (me_ == 0) show_progress();
     }
+  }
+
+  // The states of the block after the i-th, [i + 1, to), on their way
+  // into the cache: each state explored takes far longer than a miss.
+  void prefetch_ahead(size_t i, size_t to) const {
+    const concurrent_store &st = sh_.store;
+    auto in = [&](size_t k, auto step) {
+      if (k >= to) return;
+      const int32_t id = sh_.level[k];
+      (st.shard(st.shard_of(id)).*step)(st.local_of(id));
+    };
+    in(i + 1, &state_store::prefetch_zone);
+    in(i + 2, &state_store::prefetch_slot);
+    in(i + 3, &state_store::prefetch_record);
   }
 
   void explore(int32_t id) {
@@ -425,9 +492,19 @@ class alignas(64) worker {  // no line shared with another thread's counters
     const uint32_t hash = sh_.store.key_hash(key);
     note_covers(hash, key, z);
     const int shard = sh_.store.shard_of_hash(hash);
-    part_.heads.push_back({id_, at_, k, hash});
+    const int dim = m_.dim();
+    const size_t at = part_.zones.size();
+    if (at > UINT32_MAX) throw std::bad_alloc();  // a chunk's zones beyond 4 GB on one thread
+    int8_t *enc = part_.zones.room(state_store::encoded_bytes(dim, dim, false));
+    bool narrow = true;
+    int rows = state_store::encode_zone(z, dim, true, enc);
+    if (rows < 0) {
+      narrow = false;
+      rows = state_store::encode_zone(z, dim, false, enc);
+    }
+    part_.zones.take(state_store::encoded_bytes(dim, rows, narrow));
+    part_.heads.push_back({id_, at_, k, hash, static_cast<uint32_t>(at), static_cast<int16_t>(rows), narrow});
     part_.keys.insert(part_.keys.end(), key, key + sh_.key_len);
-    part_.zones.insert(part_.zones.end(), z, z + sh_.nn);
     part_.of_shard[static_cast<size_t>(shard)].push_back(seq_);
     part_.shard_of.push_back(static_cast<uint16_t>(shard));
     seq_++;
@@ -466,8 +543,8 @@ class alignas(64) worker {  // no line shared with another thread's counters
 
   // Offers the successors of shard s, block by block in the chunk's order.
   void store_shard(size_t s) {
-    std::vector<std::vector<int32_t>> &got = sh_.work[s].got;
-    for (std::vector<int32_t> &g : got) g.clear();
+    std::vector<shard_work::list> &got = sh_.work[s].got;
+    for (shard_work::list &g : got) g.v.clear();
     std::fill(next_.begin(), next_.end(), 0);
     long long stored = 0, covered = 0;
     const std::vector<block_info> &blocks = sh_.blocks;
@@ -477,7 +554,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
       const size_t from = static_cast<size_t>(b.thread);
       const thread_part &h = sh_.parts[from];
       const std::vector<int32_t> &mine = h.of_shard[s];
-      std::vector<int32_t> &out = got[from];
+      std::vector<int32_t> &out = got[from].v;
       size_t &i = next_[from];
       for (; i < mine.size() && mine[i] < b.end; i++) {
         const size_t q = static_cast<size_t>(mine[i]);
@@ -487,8 +564,8 @@ class alignas(64) worker {  // no line shared with another thread's counters
           dropped_++;
           continue;
         }
-        const concurrent_store::offer o =
-            sh_.store.insert(static_cast<int>(s), &h.keys[q * sh_.key_len], &h.zones[q * sh_.nn], d.parent, d.move);
+        const concurrent_store::offer o = sh_.store.insert_encoded(
+            static_cast<int>(s), &h.keys[q * sh_.key_len], h.zones.at(d.zone), d.rows, d.narrow, d.parent, d.move);
         covered += o.covered;
         if (o.id >= 0) {
           out.push_back(o.id);
@@ -519,6 +596,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   }
 
   shared &sh_;
+  const model &proto_;
   model m_;  // this thread's copy: its scratch data are its own
   size_t me_;
   const std::vector<worker *> *team_ = nullptr;

@@ -46,7 +46,7 @@ inline bool has_row(const int8_t *mask, int i) { return (mask[i >> 3] >> (i & 7)
 }  // namespace
 
 state_store::state_store(int dim, int key_len, int chunk_bits)
-    : dim_(dim), key_len_(key_len), chunk_bits_(chunk_bits), mask_bytes_((dim + 15) / 16 * 2), row_bytes_(dim - 1),
+    : dim_(dim), key_len_(key_len), chunk_bits_(chunk_bits), mask_bytes_(mask_bytes_of(dim)), row_bytes_(dim - 1),
       recs_(1, chunk_bits), keys_(static_cast<size_t>(key_len), chunk_bits), heads_(1, chunk_bits),
       arenas_(make_arenas()), slot_at_(1, chunk_bits), slot_cap_(1, chunk_bits), slot_next_(1, chunk_bits),
       enc_(static_cast<size_t>(mask_bytes_ + 2 * dim * (dim - 1)), 0), decoded_(static_cast<size_t>(dim) * dim) {
@@ -133,17 +133,20 @@ void state_store::free_slot(int32_t s) {
   free_slots_.push_back(s);
 }
 
-int state_store::encode(const int16_t *z, int8_t *out) const {
-  memset(out, 0, static_cast<size_t>(mask_bytes_));
-  int8_t *row = out + mask_bytes_;
+int state_store::encode(const int16_t *z, int8_t *out) const { return encode_zone(z, dim_, narrow_, out); }
+
+int state_store::encode_zone(const int16_t *z, int dim, bool narrow, int8_t *out) {
+  const int mask_bytes = mask_bytes_of(dim);
+  memset(out, 0, static_cast<size_t>(mask_bytes));
+  int8_t *row = out + mask_bytes;
   int k = 0;
-  for (int i = 0; i < dim_; i++) {
-    assert(z[i * dim_ + i] == ZERO_LE);
-    const int16_t *zi = z + i * dim_;
+  for (int i = 0; i < dim; i++) {
+    assert(z[i * dim + i] == ZERO_LE);
+    const int16_t *zi = z + i * dim;
     int8_t *const start = row;
     bool bounded = false;  // the row is written, and given up when it holds no bound
-    if (narrow_) {
-      for (int j = 0; j < dim_; j++) {
+    if (narrow) {
+      for (int j = 0; j < dim; j++) {
         if (j == i) continue;
         const int16_t v = zi[j];
         if (v == INF_BOUND) {
@@ -155,7 +158,7 @@ int state_store::encode(const int16_t *z, int8_t *out) const {
         bounded = true;
       }
     } else {
-      for (int j = 0; j < dim_; j++) {
+      for (int j = 0; j < dim; j++) {
         if (j == i) continue;
         memcpy(row, &zi[j], sizeof(int16_t));
         row += sizeof(int16_t);
@@ -254,7 +257,7 @@ const int16_t *state_store::zone_of(int32_t id) const {
 }
 
 // Unlinks and covers every live state of disc whose zone is included in
-// the zone being inserted (enc_).
+// the zone being inserted (cur_).
 void state_store::cover_included(int32_t disc) {
   int32_t *link = heads_.at(static_cast<size_t>(disc));
   while (*link >= 0) {
@@ -262,7 +265,7 @@ void state_store::cover_included(int32_t disc) {
     rec &r = rec_of(id);
     int32_t &next = next_of_slot(r.slot);
     if (next >= 0) prefetch(slot_ptr(rec_of(next).slot));
-    if (compare(enc_.data(), enc_rows_, slot_ptr(r.slot)) & flat::B_IN_A) {
+    if (compare(cur_, enc_rows_, slot_ptr(r.slot)) & flat::B_IN_A) {
       if (track_) covered_by_[id] = size();  // the state about to be stored
       *link = next;
       free_slot(r.slot);
@@ -281,12 +284,41 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
     widen();
     enc_rows_ = encode(z, enc_.data());
   }
+  cur_ = enc_.data();
+  return insert_current(disc, parent, move);
+}
+
+int32_t state_store::insert_encoded(const uint16_t *key, const int8_t *enc, int rows, bool narrow, int32_t parent,
+                                    int32_t move) {
+  const int32_t disc = find_or_add(key);
+  if (narrow_ && !narrow) widen();
+  if (narrow_ == narrow) {
+    cur_ = enc;
+  } else {
+    widen_into_enc(enc, rows);
+    cur_ = enc_.data();
+  }
+  enc_rows_ = rows;
+  return insert_current(disc, parent, move);
+}
+
+void state_store::widen_into_enc(const int8_t *enc, int rows) {
+  memcpy(enc_.data(), enc, static_cast<size_t>(mask_bytes_));
+  const int8_t *from = enc + mask_bytes_;
+  int8_t *to = enc_.data() + mask_bytes_;
+  for (int n = rows * (dim_ - 1); n > 0; n--, from++, to += sizeof(int16_t)) {
+    const int16_t v = *from == NARROW_INF ? static_cast<int16_t>(INF_BOUND) : *from;
+    memcpy(to, &v, sizeof(int16_t));
+  }
+}
+
+int32_t state_store::insert_current(int32_t disc, int32_t parent, int32_t move) {
   bool covers = false;
   for (int32_t id = *heads_.at(static_cast<size_t>(disc)); id >= 0;) {
     const int32_t slot = rec_of(id).slot;
     const int32_t next = next_of_slot(slot);
     if (next >= 0) prefetch(slot_ptr(rec_of(next).slot));
-    const int c = compare(enc_.data(), enc_rows_, slot_ptr(slot));
+    const int c = compare(cur_, enc_rows_, slot_ptr(slot));
     if (c & flat::A_IN_B) {  // z is included in a stored zone
       last_includer_ = id;
       return -1;
@@ -296,7 +328,7 @@ int32_t state_store::insert(const uint16_t *key, const int16_t *z, int32_t paren
   }
   if (covers) cover_included(disc);
   const int32_t slot = new_slot(enc_rows_);
-  memcpy(*slot_at_.at(static_cast<size_t>(slot)), enc_.data(), block_bytes(enc_rows_));
+  memcpy(*slot_at_.at(static_cast<size_t>(slot)), cur_, block_bytes(enc_rows_));
   const int32_t id = size();
   int32_t &head = *heads_.at(static_cast<size_t>(disc));
   next_of_slot(slot) = head;

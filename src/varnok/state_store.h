@@ -69,6 +69,20 @@ class state_store {
   // `move`. Returns the new state's id, or -1 when a stored zone at key
   // includes z.
   int32_t insert(const uint16_t *key, const int16_t *z, int32_t parent, int32_t move);
+  // The compact form in which the store keeps a closed non-empty zone z
+  // (dim * dim), written to out: the row mask, then the rows kept, one
+  // byte per bound when narrow, two otherwise. Returns the number of rows
+  // kept, or -1 when narrow and a bound does not fit in a byte. At most
+  // encoded_bytes(dim, dim, false) bytes are written.
+  static int encode_zone(const int16_t *z, int dim, bool narrow, int8_t *out);
+  // The bytes of such a form with `rows` rows kept.
+  static size_t encoded_bytes(int dim, int rows, bool narrow) {
+    return static_cast<size_t>(mask_bytes_of(dim) + rows * (narrow ? 1 : 2) * (dim - 1));
+  }
+  // insert for a zone given in the form of encode_zone (rows kept, narrow
+  // or not): the same outcome as insert with the zone it encodes, so that
+  // the zone can be encoded by the thread that computed it.
+  int32_t insert_encoded(const uint16_t *key, const int8_t *enc, int rows, bool narrow, int32_t parent, int32_t move);
   // After an insert that returned -1: the stored state that includes z.
   int32_t last_includer() const { return last_includer_; }
   // Keep, for every covered state, the state that covered it (off at start).
@@ -91,6 +105,24 @@ class state_store {
   // the store, so that several threads may read one store at once while
   // none writes it.
   void copy_zone(int32_t id, int16_t *z) const { decode(slot_ptr(rec_of(id).slot), z); }
+  // What copy_zone and key_of read for id, brought into the cache ahead
+  // of them in three steps, each when the one before has arrived (some
+  // time after it was asked for): its record, then its slot and key, then
+  // its zone's block. Nothing is written.
+  void prefetch_record(int32_t id) const { __builtin_prefetch(recs_.at(static_cast<size_t>(id))); }
+  void prefetch_slot(int32_t id) const {
+    const rec &r = rec_of(id);
+    if (r.slot < 0) return;
+    __builtin_prefetch(slot_at_.at(static_cast<size_t>(r.slot)));
+    __builtin_prefetch(keys_.at(static_cast<size_t>(r.disc)));
+  }
+  void prefetch_zone(int32_t id) const {
+    const rec &r = rec_of(id);
+    if (r.slot < 0) return;
+    const int8_t *b = slot_ptr(r.slot);
+    __builtin_prefetch(b);
+    __builtin_prefetch(b + 64);
+  }
   // The key of any state; valid as long as the store.
   const uint16_t *key_of(int32_t id) const { return keys_.at(rec_of(id).disc); }
   int32_t parent(int32_t id) const { return rec_of(id).parent; }
@@ -108,6 +140,12 @@ class state_store {
     int32_t disc, parent, move, slot;  // slot -1: covered
   };
 
+  static int mask_bytes_of(int dim) { return (dim + 15) / 16 * 2; }
+  // The end of an insert once the zone is encoded (at cur_, enc_rows_ rows
+  // at the store's width) and its discrete state found.
+  int32_t insert_current(int32_t disc, int32_t parent, int32_t move);
+  // Widens the narrow form enc (rows kept) into enc_.
+  void widen_into_enc(const int8_t *enc, int rows);
   const rec &rec_of(int32_t id) const { return *recs_.at(static_cast<size_t>(id)); }
   rec &rec_of(int32_t id) { return *recs_.at(static_cast<size_t>(id)); }
   // The slots of zones that keep k rows, in chunks of about `most` bytes.
@@ -161,7 +199,8 @@ class state_store {
   chunked<int32_t> slot_next_;  // per slot
   size_t nb_free_blocks_ = 0;
   std::vector<int32_t> free_slots_;
-  std::vector<int8_t> enc_;  // the zone being inserted, encoded
+  std::vector<int8_t> enc_;  // the zone being inserted, encoded (when the store encodes it)
+  const int8_t *cur_ = nullptr;  // the zone being inserted, encoded: enc_ or the caller's
   int enc_rows_ = 0;
   mutable std::vector<int16_t> decoded_;  // what zone_of returns
   int32_t nb_covered_ = 0, last_includer_ = -1;
