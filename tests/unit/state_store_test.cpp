@@ -75,9 +75,25 @@ struct ref {
   bool live;
 };
 
+// Offers z at key as the parallel search does: encoded by the caller, with
+// one byte per bound when they fit, else two.
+int32_t insert_encoded(lu::state_store &st, int dim, const uint16_t *key, const matrix &z, int32_t parent,
+                       int32_t move) {
+  std::vector<int8_t> enc(lu::state_store::encoded_bytes(dim, dim, false) + 1, 0x55);
+  bool narrow = true;
+  int rows = lu::state_store::encode_zone(z.data(), dim, true, enc.data());
+  if (rows < 0) {
+    narrow = false;
+    rows = lu::state_store::encode_zone(z.data(), dim, false, enc.data());
+  }
+  EXPECT_EQ(enc.back(), 0x55) << "written beyond encoded_bytes";
+  return st.insert_encoded(key, enc.data(), rows, narrow, parent, move);
+}
+
 // Random zones at a few discrete states; `wide_at`: the insertion from
-// which constants need two bytes (-1: never).
-void check_store(int dim, unsigned seed, int count, int wide_at) {
+// which constants need two bytes (-1: never). `encoded`: every zone is
+// offered in the compact form, encoded outside the store.
+void check_store(int dim, unsigned seed, int count, int wide_at, bool encoded = false) {
   rnd r(seed);
   lu::state_store st(dim, 1);
   std::vector<ref> refs;
@@ -90,7 +106,7 @@ void check_store(int dim, unsigned seed, int count, int wide_at) {
     for (size_t i = 0; i < refs.size() && includer < 0; i++)
       if (refs[i].live && refs[i].key == key && flat::included(z.data(), refs[i].z.data(), dim))
         includer = static_cast<int>(i);
-    const int32_t id = st.insert(&k16, z.data(), t - 1, t);
+    const int32_t id = encoded ? insert_encoded(st, dim, &k16, z, t - 1, t) : st.insert(&k16, z.data(), t - 1, t);
     if (includer >= 0) {
       ASSERT_EQ(id, -1) << "dim " << dim << " t " << t;
       const int32_t by = st.last_includer();
@@ -130,6 +146,36 @@ TEST(StateStoreCompact, WideningKeepsEveryZoneAndTheAntichain) {
 
 // A zone with no bounded row but the lower bounds, one with every row, and
 // the same zone with one row left out: the mask decides alone.
+// Zones encoded outside the store (narrow ones into a wide store, wide
+// ones into a narrow store, which then widens) give the same store.
+TEST(StateStoreCompact, ZonesEncodedOutsideActAsInserted) {
+  for (int dim : {1, 2, 5, 13, 17}) check_store(dim, 400 + dim, 500, -1, true);
+  for (int dim : {2, 9, 13}) {
+    check_store(dim, 500 + dim, 600, 300, true);
+    check_store(dim, 600 + dim, 300, 0, true);
+  }
+}
+
+// A kept row with "no bound" entries (two clocks equal and unbounded),
+// encoded narrow and offered to a store already wide.
+TEST(StateStoreCompact, NarrowFormIntoWideStoreKeepsNoBound) {
+  const int dim = 3;
+  lu::state_store st(dim, 1);
+  const uint16_t k0 = 0, k1 = 1;
+  matrix wide = universal(dim);
+  ASSERT_TRUE(flat::constrain(wide.data(), dim, 1, 0, mk_bound(400, 1)));
+  ASSERT_EQ(insert_encoded(st, dim, &k0, wide, -1, 0), 0);
+  ASSERT_FALSE(st.narrow());
+  matrix z(static_cast<size_t>(dim) * dim);
+  flat::set_zero(z.data(), dim);
+  flat::up(z.data(), dim);
+  ASSERT_EQ(z[1 * dim + 0], INF_BOUND);
+  ASSERT_EQ(insert_encoded(st, dim, &k1, z, -1, 1), 1);
+  const int16_t *back = st.zone_of(1);
+  EXPECT_EQ(matrix(back, back + dim * dim), z);
+  EXPECT_EQ(insert_encoded(st, dim, &k1, z, -1, 2), -1);
+}
+
 TEST(StateStoreCompact, RowsLeftOutDecideInclusion) {
   const int dim = 4;
   const uint16_t key = 0;
