@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Writes Fischer's mutual-exclusion protocol for N processes and K = 10 as
-# N + 1 timed graphs in directory DIR: fischer_p1.tg .. fischer_pN.tg (one
-# clock Xi each) and fischer_id.tg (the shared variable, no clock).
-#   usage: gen_fischer.bash N DIR
+# Writes Fischer's mutual-exclusion protocol for N processes and K (10 by
+# default) as N + 1 timed graphs in directory DIR: fischer_p1.tg ..
+# fischer_pN.tg (one clock Xi each) and fischer_id.tg (the shared
+# variable, no clock).
+#   usage: gen_fischer.bash N DIR [K]
 set -euo pipefail
 n=$1
 dir=$2
-k=10
+k=${3:-10}
 mkdir -p "$dir"
 for i in $(seq 1 "$n"); do
   cat > "$dir/fischer_p$i.tg" <<TG

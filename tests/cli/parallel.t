@@ -135,6 +135,22 @@ with a trace and a run that replays against the network.
   varnok: Reachability successful. Sample-trace length: 3
   replayed 1 runs, 3 transitions
 
+With K = 100 the bounds of most zones no longer fit in a byte, while those
+of the first ones do: each part of the store switches to two bytes per
+bound when its first such zone arrives, and takes the zones that still fit
+in a byte from then on. The counts stay those of one thread.
+
+  $ bash $TESTDIR/../../bench/gen_fischer.bash 4 k100 100 && cd k100
+  $ for m in $net; do varnok $m > /dev/null; done; true
+  $ for j in 1 2 4; do run -alu -j $j -R "CS1 and CS2" $net | grep -i "explored"; done
+  Full state space explored.
+  varnok: abs lu: 220 states stored, 268 explored, 62 covered, 552 transitions, * bytes in store, peak memory * kB (glob)
+  Full state space explored.
+  varnok: abs lu: 220 states stored, 268 explored, 62 covered, 552 transitions, * bytes in store, peak memory * kB (glob)
+  Full state space explored.
+  varnok: abs lu: 220 states stored, 268 explored, 62 covered, 552 transitions, * bytes in store, peak memory * kB (glob)
+  $ cd ..
+
 A limit of -FORW stops the threads as it stops the one search.
 
   $ run -alu -j 2 -FORW 20 -R "CS1 and CS2" $net | grep -i "reachab\|limit"
