@@ -43,6 +43,9 @@ jobs_header() {
   for j in $(bench_jobs); do printf ' | %8s %10s %7s %8s %8s %7s %7s' "-j$j s" stored counts "peak MB" B/stored speedup "cpu/j1"; done
 }
 
+# median: the median of the numbers on standard input, one per line.
+median() { sort -g | awk '{ a[NR] = $1 } END { print (a[int((NR + 1) / 2)] + a[int(NR / 2) + 1]) / 2 }'; }
+
 # jobs_cells: runs "run -abs lu -j J" for each thread count and prints its
 # cells: time, stored states, whether the four counts (stored, explored,
 # covered, transitions) are those of -j 1 ("same", else "differ"), peak
@@ -51,17 +54,34 @@ jobs_header() {
 # processor time (user + system) against $lu_cpu, that of the -j 1 run:
 # what the threads spend beyond one thread. Called right after lu_counts
 # read the -j 1 run.
+# With LU_BENCH_ROUNDS=R (default 1), each -j J run is made R times, each
+# but the first right after a -j 1 run of its own: the time is the median
+# of the R runs, the speed-up the median of the R ratios of a round (on a
+# machine whose speed drifts from one run to the next, a single pair can be
+# off by a tenth either way); memory and processor time are the last run's.
 jobs_cells() {
-  local j ratio same ref=$four_counts
+  local j r j1 ratio same ref=$four_counts rounds=${LU_BENCH_ROUNDS:-1} times ratios ok
   for j in $(bench_jobs); do
-    if run -abs lu -j "$j"; then
+    times="" ratios="" ok=1
+    for r in $(seq "$rounds"); do
+      j1=$lu_secs
+      if [ "$r" -gt 1 ]; then
+        run -abs lu -j 1 || { ok=0; break; }
+        j1=$secs
+      fi
+      run -abs lu -j "$j" || { ok=0; break; }
+      times="$times $secs"
+      ratios="$ratios $(echo "$j1 / $secs" | bc -l)"
+    done
+    if [ "$ok" = 1 ]; then
       lu_counts
+      secs=$(echo $times | tr ' ' '\n' | median)
       ratio="-"  # the processor time of small runs reads 0
       if [ "$(echo "$lu_cpu > 0" | bc)" = 1 ]; then ratio=$(printf '%.2f' "$(echo "$cpu / $lu_cpu" | bc -l)"); fi
       same=differ
       [ "$four_counts" = "$ref" ] && same=same
       printf ' | %8.2f %10d %7s %8.0f %8.0f %7.2f %7s' "$secs" "$stored" "$same" "$(echo "$kb / 1024" | bc -l)" \
-        "$(echo "$bytes / $stored" | bc -l)" "$(echo "$lu_secs / $secs" | bc -l)" "$ratio"
+        "$(echo "$bytes / $stored" | bc -l)" "$(echo $ratios | tr ' ' '\n' | median)" "$ratio"
     else
       printf ' | %8s %10s %7s %8s %8s %7s %7s' "> 60 s" - - - - - -
     fi

@@ -391,7 +391,8 @@ class alignas(64) worker {  // no line shared with another thread's counters
   void set_team(const std::vector<worker *> *team) { team_ = team; }
   // Under VARNOK_SEARCH_COUNTERS: the time spent waiting at the barrier
   // after exploring and after storing, the waits that ended in a sleep,
-  // the time spent joining chunks, and the shards of other threads stored.
+  // the time spent joining chunks, the shards of other threads stored, and
+// the bytes of the zones handed over.
   struct waits {
     long long ns = 0, slept = 0, rounds = 0;
   };
@@ -399,6 +400,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   const waits &store_waits() const { return store_wait_; }
   long long join_ns() const { return join_ns_; }
   long long shards_taken() const { return taken_; }
+  long long zone_bytes() const { return zone_bytes_; }
 
  private:
   static long long elapsed(std::chrono::steady_clock::time_point start) {
@@ -503,6 +505,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
       rows = state_store::encode_zone(z, dim, false, enc);
     }
     part_.zones.take(state_store::encoded_bytes(dim, rows, narrow));
+    if constexpr (counting) zone_bytes_ += static_cast<long long>(part_.zones.size() - at);
     part_.heads.push_back({id_, at_, k, hash, static_cast<uint32_t>(at), static_cast<int16_t>(rows), narrow});
     part_.keys.insert(part_.keys.end(), key, key + sh_.key_len);
     part_.of_shard[static_cast<size_t>(shard)].push_back(seq_);
@@ -607,7 +610,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   int32_t id_ = -1, seq_ = 0;
   // Written by this thread only, read by thread 0 for the progress line.
   std::atomic<long long> explored_{0}, stored_{0}, covered_{0};
-  long long transitions_ = 0, dropped_ = 0, join_ns_ = 0, taken_ = 0;
+  long long transitions_ = 0, dropped_ = 0, join_ns_ = 0, taken_ = 0, zone_bytes_ = 0;
   int32_t at_ = 0;              // the index in the chunk of the state being explored
   std::vector<int16_t> other_;  // note_covers: a zone of the chunk
   waits explore_wait_, store_wait_;
@@ -755,11 +758,12 @@ parallel_result search_parallel(model &m, states_region *init_table, const tctl_
       const worker &w = *team[t];
       fprintf(stderr,
               "varnok: thread %zu: %lld explored, %lld stored, %lld covered; %lld chunks, waited %.3f s after exploring "
-              "(%lld slept), %.3f s after storing (%lld slept), joined for %.3f s, %lld shards of others stored\n",
+              "(%lld slept), %.3f s after storing (%lld slept), joined for %.3f s, %lld shards of others stored, %.1f bytes per zone handed over\n",
               t, w.explored(), w.stored(), w.covered(), w.explore_waits().rounds,
               static_cast<double>(w.explore_waits().ns) * 1e-9, w.explore_waits().slept,
               static_cast<double>(w.store_waits().ns) * 1e-9, w.store_waits().slept,
-              static_cast<double>(w.join_ns()) * 1e-9, w.shards_taken());
+              static_cast<double>(w.join_ns()) * 1e-9, w.shards_taken(),
+              static_cast<double>(w.zone_bytes()) / static_cast<double>(std::max(w.transitions(), 1LL)));
     }
   out.stored = sh.store.size() - sh.store.nb_covered();
   out.covered = sh.store.nb_covered();
