@@ -57,7 +57,7 @@ model model::single(states_region *goal, extrapolation ex) {
 
 model model::product(const tctl_node *goal, initial_mode init, extrapolation ex) {
   model m(tables_view::product());
-  m.goal_formula_ = goal;
+  m.goal_ = location_goal(goal, m.view_.nb_automata());
   m.init_mode_ = init;
   m.finish(nullptr, nullptr, true, ex);
   return m;
@@ -138,7 +138,7 @@ void model::extrapolate_lu(const uint16_t *key, int16_t *z) {
 
 bool model::is_goal(const uint16_t *key, const int16_t *z) {
   if (no_goal_) return false;
-  if (view_.is_product()) return view_.satisfies(key, goal_formula_);
+  if (view_.is_product()) return goal_.holds(key);
   // The pairwise test settles most zones; it proves a meeting only against
   // a goal zone without diagonal constraints.
   const std::vector<std::vector<int16_t>> &goal = goal_zones_[key[0]];

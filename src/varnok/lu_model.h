@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "varnok/flat_zone.h"
+#include "varnok/location_goal.h"
 #include "varnok/lu_bounds.h"
 #include "varnok/tables_view.h"
 
@@ -114,7 +115,7 @@ class model {
   std::vector<bounds> bounds_;                                  // per automaton
   std::vector<std::vector<std::vector<int16_t>>> goal_zones_;  // single graph
   std::vector<std::vector<char>> goal_box_;                    // per goal zone: diagonal-free
-  const tctl_node *goal_formula_ = nullptr;                    // product
+  location_goal goal_;                                          // product
   std::vector<int32_t> lo_, hi_;                               // global, scratch
   std::vector<int16_t> s_guard_, s_moved_, s_target_, s_goal_;  // scratch zones
   std::vector<uint16_t> s_assign_, s_key_;

@@ -56,7 +56,7 @@ PROGRAMS = ("varnok", "clockpare", "formremap")
 # The forward side of the model checker, from the ground up.
 FLOORS = {
     1: ["flat_zone", "lu_bounds", "big_int", "rational", "dot_format", "zone_compare", "tck_model", "tck_reader"],
-    2: ["tables_view", "initial_vectors"],
+    2: ["tables_view", "initial_vectors", "location_goal"],
     3: ["lu_model", "state_store", "concurrent_store", "tck_semantics"],
     4: ["lu_search", "parallel_search", "concrete_run", "run_zones", "run_replay"],
     5: ["lu_writers", "run_text", "run_svg", "run_dot", "formula_witness", "dot_writer", "lu_drive", "varnok_single", "varnok_multiple", "varnok_eval",
