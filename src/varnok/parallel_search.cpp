@@ -392,7 +392,7 @@ class alignas(64) worker {  // no line shared with another thread's counters
   // Under VARNOK_SEARCH_COUNTERS: the time spent waiting at the barrier
   // after exploring and after storing, the waits that ended in a sleep,
   // the time spent joining chunks, the shards of other threads stored, and
-// the bytes of the zones handed over.
+  // the bytes of the zones handed over.
   struct waits {
     long long ns = 0, slept = 0, rounds = 0;
   };
@@ -448,27 +448,12 @@ class alignas(64) worker {  // no line shared with another thread's counters
       for (size_t i = from; i < to; i++) {
         if (!sh_.running()) break;
         at_ = static_cast<int32_t>(i - sh_.chunk_from);
-        prefetch_ahead(i, to);
         explore(sh_.level[i]);
       }
       b.end = seq_;
       if (!sh_.running()) return;
       if (me_ == 0) show_progress();
     }
-  }
-
-  // The states of the block after the i-th, [i + 1, to), on their way
-  // into the cache: each state explored takes far longer than a miss.
-  void prefetch_ahead(size_t i, size_t to) const {
-    const concurrent_store &st = sh_.store;
-    auto in = [&](size_t k, auto step) {
-      if (k >= to) return;
-      const int32_t id = sh_.level[k];
-      (st.shard(st.shard_of(id)).*step)(st.local_of(id));
-    };
-    in(i + 1, &state_store::prefetch_zone);
-    in(i + 2, &state_store::prefetch_slot);
-    in(i + 3, &state_store::prefetch_record);
   }
 
   void explore(int32_t id) {

@@ -49,7 +49,7 @@ state_store::state_store(int dim, int key_len, int chunk_bits)
     : dim_(dim), key_len_(key_len), chunk_bits_(chunk_bits), mask_bytes_(mask_bytes_of(dim)), row_bytes_(dim - 1),
       recs_(1, chunk_bits), keys_(static_cast<size_t>(key_len), chunk_bits), heads_(1, chunk_bits),
       arenas_(make_arenas()), slot_at_(1, chunk_bits), slot_cap_(1, chunk_bits), slot_next_(1, chunk_bits),
-      enc_(static_cast<size_t>(mask_bytes_ + 2 * dim * (dim - 1)), 0), decoded_(static_cast<size_t>(dim) * dim) {
+      enc_(encoded_bytes(dim, dim, false), 0), decoded_(static_cast<size_t>(dim) * dim) {
   table_.assign(size_t{1} << (chunk_bits - 2), 0);
 }
 

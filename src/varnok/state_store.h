@@ -105,24 +105,6 @@ class state_store {
   // the store, so that several threads may read one store at once while
   // none writes it.
   void copy_zone(int32_t id, int16_t *z) const { decode(slot_ptr(rec_of(id).slot), z); }
-  // What copy_zone and key_of read for id, brought into the cache ahead
-  // of them in three steps, each when the one before has arrived (some
-  // time after it was asked for): its record, then its slot and key, then
-  // its zone's block. Nothing is written.
-  void prefetch_record(int32_t id) const { __builtin_prefetch(recs_.at(static_cast<size_t>(id))); }
-  void prefetch_slot(int32_t id) const {
-    const rec &r = rec_of(id);
-    if (r.slot < 0) return;
-    __builtin_prefetch(slot_at_.at(static_cast<size_t>(r.slot)));
-    __builtin_prefetch(keys_.at(static_cast<size_t>(r.disc)));
-  }
-  void prefetch_zone(int32_t id) const {
-    const rec &r = rec_of(id);
-    if (r.slot < 0) return;
-    const int8_t *b = slot_ptr(r.slot);
-    __builtin_prefetch(b);
-    __builtin_prefetch(b + 64);
-  }
   // The key of any state; valid as long as the store.
   const uint16_t *key_of(int32_t id) const { return keys_.at(rec_of(id).disc); }
   int32_t parent(int32_t id) const { return rec_of(id).parent; }

@@ -8,7 +8,6 @@
 #include "common/tg/tg_labels.h"
 #include "common/tg/tg_props.h"
 #include "common/zone/zone.h"
-#include "varnok/compo_runs.h"
 #include "varnok/compo_sync.h"
 #include "varnok/compo_tables.h"
 #include "varnok/states_reg.h"
@@ -202,12 +201,6 @@ int tables_view::next_move(const uint16_t *key, int32_t *w, int cursor) const {
   const int n = nb_automata();
   for (int a = 0; a < n; a++) v_[a] = key[a];
   return trans_sync_get_nxt(v_.data(), w, n, cursor);
-}
-
-bool tables_view::satisfies(const uint16_t *key, const tctl_node *f) const {
-  const int n = nb_automata();
-  for (int a = 0; a < n; a++) v_[a] = key[a];
-  return location_vector_satisfies_formula(v_.data(), n, f) != 0;
 }
 
 }  // namespace lu

@@ -23,7 +23,6 @@
 
 struct region;
 struct states_region;
-struct tctl_node;
 struct trans_rec;
 
 namespace lu {
@@ -142,9 +141,6 @@ class tables_view {
   // synchronisation iterator's).
   int first_move(const uint16_t *key, int32_t *w) const;
   int next_move(const uint16_t *key, int32_t *w, int cursor) const;
-
-  // 1 when the location vector key satisfies the location formula f.
-  bool satisfies(const uint16_t *key, const tctl_node *f) const;
 
  private:
   bool product_ = false;

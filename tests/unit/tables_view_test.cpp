@@ -15,6 +15,7 @@
 #include "common/tctl/tctl_syntax.h"
 #include "varnok/compo_tables.h"
 #include "varnok/initial_vectors.h"
+#include "varnok/location_goal.h"
 #include "varnok/tables_view.h"
 
 namespace {
@@ -198,9 +199,9 @@ TEST_F(TablesViewProduct, BasesGlobalPiecesMovesAndFormulas) {
   tctl_node init{};
   init.kind = TCTL_INIT;
   const uint16_t at_init[] = {0, 1}, elsewhere[] = {1, 1};
-  EXPECT_TRUE(v.satisfies(at_init, &init));
-  EXPECT_FALSE(v.satisfies(elsewhere, &init));
-  EXPECT_TRUE(v.satisfies(elsewhere, nullptr));
+  EXPECT_TRUE(lu::location_goal(&init, 2).holds(at_init));
+  EXPECT_FALSE(lu::location_goal(&init, 2).holds(elsewhere));
+  EXPECT_TRUE(lu::location_goal(nullptr, 2).holds(elsewhere));
   std::vector<std::vector<int32_t>> initial;
   for_each_initial_location_vector(&init, [&](const int32_t *iv) { initial.emplace_back(iv, iv + 2); });
   EXPECT_EQ(initial, (std::vector<std::vector<int32_t>>{{0, 1}}));
